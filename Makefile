@@ -1,0 +1,25 @@
+# Two entry points: `make run` plays the bundled content, `make test` runs
+# every test headless. Both install missing Debian packages first.
+
+BUILD ?= build
+JOBS ?= $(shell nproc)
+
+.PHONY: run test build deps content clean
+
+deps:
+	@./scripts/install-deps.sh
+
+$(BUILD)/Makefile: CMakeLists.txt
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: deps $(BUILD)/Makefile
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	TOLVANE_CONTENT=$(CURDIR)/content $(BUILD)/tolvane
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 300
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,41 @@
+#pragma once
+// Preferences: global values (user -1) and one set per player, kept in one XML
+// file (prefs.xml) under $TOLVANE_PREFS_DIR, else $XDG_DATA_HOME/tolvane, else
+// ~/.local/share/tolvane. Every Set writes the whole file atomically (temp
+// file, fsync, rename), so a crash leaves the old file or the new one. A file
+// that does not parse is moved aside (prefs.xml.damaged) with a message on
+// stderr, and the store starts empty.
+
+#include <map>
+#include <vector>
+
+#include "str.h"
+
+class TPrefs {
+public:
+  TPrefs();                         // the default folder
+  explicit TPrefs(const str& folder);
+  ~TPrefs();
+
+  int GetInt(const str& key, int def, int user = -1) const;
+  str GetStr(const str& key, const str& def, int user = -1) const;
+  // A write at index GetNumUsers() adds a player; beyond that it is ignored.
+  void SetInt(const str& key, int value, int user = -1, bool flush = true);
+  void SetStr(const str& key, const str& value, int user = -1, bool flush = true);
+  int GetNumUsers() const { return int(mUsers.size()); }
+  // Later players move down one index; a bad index is ignored.
+  void DeleteUser(int user);
+  bool Flush();
+
+  const str& GetPath() const { return mPath; }
+  static str DefaultFolder();
+
+private:
+  typedef std::map<str, str> Values;
+  str mPath;
+  Values mGlobal;
+  std::vector<Values> mUsers;
+  void Load();
+  const Values* Find(int user) const;
+  Values* FindForWrite(int user);
+};

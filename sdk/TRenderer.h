@@ -1,0 +1,82 @@
+#pragma once
+// The drawing context: one SDL renderer with an 800x600 logical screen.
+// Headless it is SDL's software renderer, so frames are real pixels.
+
+#include <vector>
+
+#include "TMath.h"
+#include "TTexture.h"
+#include "str.h"
+
+class TWindow;
+
+class TRenderer {
+public:
+  static TRenderer* GetInstance();
+
+  void SetOption(const str& key, const str& value);
+  str GetOption(const str& key) const;
+
+  // True only when this call opened the pass; call End2d only then.
+  bool Begin2d();
+  void End2d();
+  bool In2d() const { return mIn2d; }
+
+  // Origin and clip of what is drawn now (screen pixels).
+  void SetOrigin(const TPoint& origin) { mOrigin = origin; }
+  TPoint GetOrigin() const { return mOrigin; }
+  void PushClip(const TRect& screenRect);  // intersects with the current clip
+  void PopClip();
+  TRect GetClip() const;
+
+  // Fills without blending when `blend` is false (clears a render target).
+  void FillRect(const TRect& rect, TColor32 colour, bool blend = true);
+  void DrawTexture(TTexture* texture, const TDrawSpec& spec);
+
+  // Render targets: draw into `target` until EndRenderTarget.
+  bool BeginRenderTarget(TTextureRef target);
+  void EndRenderTarget();
+  // Renders a window and its children into a new texture of its size over a
+  // transparent background.
+  TTextureRef RenderWindowToTexture(TWindow* window);
+
+  // The last presented frame, for tests.
+  TColor32 ReadPixel(int x, int y) const;
+  bool Screenshot(const str& path) const;
+  // Frame: clears, draws the window tree, captures, presents.
+  void BeginFrame();
+  void EndFrame();
+
+  // Internal.
+  bool Open(bool headless, bool fullscreen);
+  void Close();
+  void SetFullscreen(bool fullscreen);
+  void* GetSdlRenderer() const { return mSdl; }
+  void* GetSdlWindow() const { return mWindow; }
+  void LoseTargets();  // as when the device resets: drops GPU copies
+  TRenderer();
+  ~TRenderer();
+
+private:
+  void* mSdl = nullptr;
+  void* mWindow = nullptr;
+  bool mIn2d = false;
+  TPoint mOrigin;
+  std::vector<TRect> mClips;
+  std::vector<uint32_t> mLastFrame;  // 800x600 ARGB
+  TTextureRef mTarget;
+  std::vector<str> mOptionKeys, mOptionValues;
+  void ApplyClip();
+};
+
+// Opens a 2D pass if none is open and closes it when it goes out of scope.
+class T2dScope {
+public:
+  T2dScope() : mOpened(TRenderer::GetInstance()->Begin2d()) {}
+  ~T2dScope() {
+    if (mOpened) TRenderer::GetInstance()->End2d();
+  }
+
+private:
+  bool mOpened;
+};

@@ -1,0 +1,77 @@
+#pragma once
+// Tasks and clocks. Everything runs on the main thread: a task list is run by
+// its owner (a modal window while it is on top, or the platform) from inside
+// TPlatform::GetEvent, which is where time passes.
+
+#include <cstdint>
+#include <vector>
+
+class TClock {
+public:
+  virtual ~TClock() = default;
+  // Milliseconds on this clock. A modal window's clock stands still while
+  // another modal is above it.
+  virtual uint32_t GetTime() const = 0;
+};
+
+// A unit of work run by a task list; DoTask returning false removes it.
+class TTask {
+public:
+  TTask() = default;
+  virtual ~TTask();
+  virtual bool DoTask() = 0;
+  // Whether it is due now; the base answers true (runs on every pass).
+  virtual bool Ready(uint32_t now);
+  virtual void OnScheduled(uint32_t /*now*/) {}
+
+private:
+  friend class TTaskList;
+  class TTaskList* mList = nullptr;
+};
+
+// A task run on a fixed period. Due times are kept drift-free: each run moves
+// the due time on by exactly one period, and one pass of the list catches up
+// at most kMaxCatchUp periods so a long stall does not replay for ever.
+class TAnimTask : public TTask {
+public:
+  enum { kMaxCatchUp = 4 };
+  TAnimTask() = default;
+  // Period in milliseconds; 0 runs on every pass. `startNow` makes the first
+  // run due at once instead of one period from now.
+  void SetDelay(uint32_t ms, bool startNow = false);
+  uint32_t GetDelay() const { return mDelay; }
+  void Pause(bool paused);
+  bool IsPaused() const { return mPaused; }
+  // Milliseconds of this task's own running time (paused time excluded).
+  uint32_t GetTime() const { return mTime; }
+
+  bool Ready(uint32_t now) override;
+  void OnScheduled(uint32_t now) override;
+
+protected:
+  uint32_t mDelay = 0;
+  uint32_t mNextDue = 0;
+  uint32_t mLastNow = 0;
+  uint32_t mTime = 0;
+  bool mPaused = false;
+  bool mStarted = false;
+  bool mStartNow = false;
+  friend class TTaskList;
+};
+
+// Owns nothing: tasks are adopted and orphaned by their owners. Orphaning
+// during a run is safe (the slot is cleared and compacted afterwards).
+class TTaskList {
+public:
+  ~TTaskList();
+  void Adopt(TTask* task, uint32_t now);
+  void Orphan(TTask* task);
+  bool Contains(const TTask* task) const;
+  // Runs every due task; periodic tasks may run up to kMaxCatchUp times.
+  void Run(uint32_t now);
+  size_t Size() const;
+
+private:
+  std::vector<TTask*> mTasks;
+  int mRunning = 0;
+};
