@@ -1,0 +1,637 @@
+// tolvane-play CONTENT_DIR SCENARIO.lua
+//
+// Boots the real game headless on a content tree, with a fresh preferences
+// folder, and plays a scenario against it. The scenario is a Lua script run as
+// a coroutine of the runner's own Lua state, never the game's: the game cannot
+// see or disturb it. Whenever the platform runs out of events it asks the
+// runner for a step; the runner resumes the scenario, which either queues
+// input and yields (so the game's own main loop delivers it) or asks for
+// ticks, which the runner performs one per step so that whatever a tick queues
+// reaches the main loop before the next tick, exactly as in play.
+//
+// Adding a scenario function is one C function and one line in kFunctions.
+
+#include <signal.h>
+#include <stdlib.h>
+#include <string.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
+#include <lua.hpp>
+#include <string>
+#include <vector>
+
+#include "game/GStartup.h"
+#include "sdk/TEvent.h"
+#include "sdk/TModalWindow.h"
+#include "sdk/TPlatform.h"
+#include "sdk/TPrefs.h"
+#include "sdk/TRenderer.h"
+#include "sdk/TReport.h"
+#include "sdk/TScript.h"
+#include "sdk/TSound.h"
+#include "sdk/TWindow.h"
+#include "sdk/TWindowManager.h"
+#include "sdk/TWindowStyle.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Seconds the game may take between two steps (or to start, or to shut down)
+// before the run is declared hung. Generous: a debug build with sanitizers
+// building a large scene still comes back within a second or two.
+const unsigned kWatchdogSeconds = 60;
+const uint32_t kTickMs = 16;
+
+// A window that counts its 16 ms animation calls into a Lua global of the
+// game's state named by its style key "counter". Scenarios use it to see
+// whether a modal's clock moves.
+class TestTicker : public TWindow {
+  TWINDOW_CLASS(TestTicker, TWindow)
+ public:
+  void Init(TWindowStyle& style) override {
+    TWindow::Init(style);
+    mCounter = style.GetString("counter", "ticker_count");
+  }
+  // Started on adoption rather than in Init: the animation runs on the clock
+  // of the modal the window lives in, which is only known once it has a parent.
+  void OnNewParent() override {
+    TWindow::OnNewParent();
+    if (!IsAnimating()) StartWindowAnimation(kTickMs);
+  }
+  bool OnTaskAnimate() override {
+    lua_State* G = TWindowManager::GetInstance()->GetScript()->GetState();
+    lua_getglobal(G, mCounter.c_str());
+    lua_Number n = lua_tonumber(G, -1);
+    lua_pop(G, 1);
+    lua_pushnumber(G, n + 1);
+    lua_setglobal(G, mCounter.c_str());
+    return true;
+  }
+
+ private:
+  str mCounter;
+};
+
+class Runner;
+Runner* gRunner = nullptr;
+
+// What the watchdog prints; filled in before each wait so the signal handler
+// only has to write it.
+char gWatchdogMessage[512] = "tolvane-play: the game did not start\n";
+
+void OnWatchdog(int) {
+  ssize_t ignored = write(STDERR_FILENO, gWatchdogMessage, strlen(gWatchdogMessage));
+  (void)ignored;
+  _exit(1);
+}
+
+void ArmWatchdog() {
+  alarm(kWatchdogSeconds);
+}
+
+class Runner : public IHeadlessDriver {
+ public:
+  Runner(const str& path, const str& label) : mPath(path), mLabel(label) {}
+  ~Runner() override {
+    if (mState) lua_close(mState);
+  }
+
+  // Compiles the scenario; false (after a message) when it cannot be read.
+  bool Load(const std::vector<luaL_Reg>& functions);
+
+  bool Step(TPlatform* platform) override;
+
+  // The game's main callback has returned. A scenario still waiting is given
+  // one more turn so that it can check that the game ended when it meant it to.
+  void OnGameEnded(int exitCode);
+  int Finish();
+
+  // Used by the scenario functions.
+  void QueueEvent(const TEvent& e) { TPlatform::GetInstance()->QueueEvent(e); }
+  void RequestTicks(int n) { mPendingTicks += n; }
+  bool GameEnded() const { return mGameEnded; }
+  TPoint& Mouse() { return mMouse; }
+  int Ticks() const { return mTicks; }
+  // Records where the scenario is (for the watchdog and for messages).
+  void NoteLine(lua_State* L);
+  const str& Label() const { return mLabel; }
+
+ private:
+  str mPath;
+  str mLabel;  // the file name as messages show it
+  lua_State* mState = nullptr;
+  lua_State* mThread = nullptr;
+  bool mStarted = false;
+  bool mDone = false;
+  bool mFailed = false;
+  bool mGameEnded = false;
+  int mPendingTicks = 0;
+  int mTicks = 0;
+  int mLine = 0;
+  TPoint mMouse;
+
+  // Resumes the scenario; false once it has finished or failed.
+  bool Resume();
+  void Fail(const str& message);
+  str Locate(lua_State* co) const;
+};
+
+bool Runner::Load(const std::vector<luaL_Reg>& functions) {
+  std::string text;
+  if (FILE* f = fopen(mPath.c_str(), "rb")) {
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
+    fclose(f);
+  } else {
+    fprintf(stderr, "tolvane-play: cannot read %s\n", mPath.c_str());
+    return false;
+  }
+  mState = luaL_newstate();
+  luaL_openlibs(mState);
+  for (const luaL_Reg& f : functions) lua_register(mState, f.name, f.func);
+  mThread = lua_newthread(mState);
+  luaL_ref(mState, LUA_REGISTRYINDEX);  // keeps the thread alive
+  // "=" keeps the name as it is, so every message starts with the label.
+  str chunk = "=" + mLabel;
+  if (luaL_loadbuffer(mThread, text.data(), text.size(), chunk.c_str()) != 0) {
+    fprintf(stderr, "%s\n", lua_tostring(mThread, -1));
+    return false;
+  }
+  return true;
+}
+
+void Runner::NoteLine(lua_State* L) {
+  lua_Debug ar;
+  for (int level = 1; lua_getstack(L, level, &ar); ++level) {
+    lua_getinfo(L, "Sl", &ar);
+    if (ar.currentline > 0 && ar.source && ar.source[0] == '=' && mLabel == ar.source + 1) {
+      mLine = ar.currentline;
+      break;
+    }
+  }
+  snprintf(gWatchdogMessage, sizeof gWatchdogMessage,
+           "%s:%d: the game did not come back for the next step within %u s\n", mLabel.c_str(), mLine,
+           kWatchdogSeconds);
+}
+
+str Runner::Locate(lua_State* co) const {
+  lua_Debug ar;
+  for (int level = 0; lua_getstack(co, level, &ar); ++level) {
+    lua_getinfo(co, "Sl", &ar);
+    if (ar.currentline > 0 && ar.source && ar.source[0] == '=' && mLabel == ar.source + 1)
+      return str::format("%s:%d", mLabel.c_str(), ar.currentline);
+  }
+  return str::format("%s:%d", mLabel.c_str(), mLine);
+}
+
+void Runner::Fail(const str& message) {
+  mFailed = true;
+  fprintf(stderr, "%s\n", message.c_str());
+  fflush(stderr);
+}
+
+bool Runner::Resume() {
+  if (mDone || mFailed) return false;
+  mStarted = true;
+  int status = lua_resume(mThread, 0);
+  if (status == LUA_YIELD) return true;
+  if (status == 0) {
+    mDone = true;
+    return false;
+  }
+  str message =
+      lua_isstring(mThread, -1) ? str(lua_tostring(mThread, -1)) : str("error object is not a string");
+  // Errors raised through luaL_error or assert already start with the place;
+  // others (error("x", 0), errors in the runner itself) get the scenario's line.
+  if (!message.starts_with(mLabel + ":")) message = Locate(mThread) + ": " + message;
+  Fail(message);
+  return false;
+}
+
+bool Runner::Step(TPlatform* platform) {
+  if (mPendingTicks == 0 && !Resume()) {
+    snprintf(gWatchdogMessage, sizeof gWatchdogMessage, "%s: the game did not shut down within %u s\n",
+             mLabel.c_str(), kWatchdogSeconds);
+    ArmWatchdog();
+    return false;
+  }
+  if (mPendingTicks > 0) {
+    --mPendingTicks;
+    ++mTicks;
+    platform->Tick(kTickMs);
+  }
+  ArmWatchdog();
+  return true;
+}
+
+void Runner::OnGameEnded(int exitCode) {
+  mGameEnded = true;
+  if (exitCode != 0 && !mFailed) {
+    Fail(str::format("%s:%d: the game ended with exit code %d", mLabel.c_str(), mLine, exitCode));
+    return;
+  }
+  if (mDone || mFailed) return;
+  if (!mStarted) {
+    Fail(str::format("%s: the game ended before the scenario started", mLabel.c_str()));
+    return;
+  }
+  // Anything that needs the game now raises an error, so a scenario that did
+  // not expect the end fails at the line that comes next.
+  Resume();
+  if (!mDone && !mFailed)
+    Fail(str::format("%s:%d: the scenario waited for a game that has ended", mLabel.c_str(), mLine));
+}
+
+int Runner::Finish() {
+  if (mFailed) return 1;
+  str name = fs::path(mPath.c_str()).stem().string();
+  printf("scenario %s: ok (%d ticks)\n", name.c_str(), mTicks);
+  return 0;
+}
+
+// ---- Scenario functions ----------------------------------------------------
+
+TWindowManager* Game(lua_State* L) {
+  if (gRunner->GameEnded()) luaL_error(L, "the game has ended");
+  return TWindowManager::GetInstance();
+}
+
+int Yield(lua_State* L) {
+  if (gRunner->GameEnded()) return luaL_error(L, "the game has ended");
+  gRunner->NoteLine(L);
+  return lua_yield(L, 0);
+}
+
+TPoint CheckPoint(lua_State* L, int first) {
+  return TPoint(float(luaL_checknumber(L, first)), float(luaL_checknumber(L, first + 1)));
+}
+
+// Lua errors unwind with longjmp, so the functions below raise them only
+// while no C++ object with a destructor is alive.
+bool IsRight(lua_State* L, int index) {
+  if (lua_isnoneornil(L, index)) return false;
+  const char* button = luaL_checkstring(L, index);
+  if (strcmp(button, "right") == 0) return true;
+  if (strcmp(button, "left") != 0) luaL_argerror(L, index, "\"left\" or \"right\" expected");
+  return false;
+}
+
+void QueueMove(const TPoint& p) {
+  TEvent e;
+  e.type = TEvent::kMouseMove;
+  e.point = p;
+  gRunner->Mouse() = p;
+  gRunner->QueueEvent(e);
+}
+
+void QueueButton(const TPoint& p, bool right, bool down) {
+  TEvent e;
+  e.point = p;
+  if (right) {
+    e.type = TEvent::kExtendedMouse;
+    e.code = down ? TEvent::kRightDown : TEvent::kRightUp;
+  } else {
+    e.type = down ? TEvent::kMouseDown : TEvent::kMouseUp;
+  }
+  gRunner->QueueEvent(e);
+}
+
+// tick([n]): n heartbeats of 16 ms (1 when omitted).
+int L_tick(lua_State* L) {
+  Game(L);
+  lua_Integer n = luaL_optinteger(L, 1, 1);
+  luaL_argcheck(L, n >= 0, 1, "tick count must not be negative");
+  gRunner->RequestTicks(int(n));
+  return Yield(L);
+}
+
+// click(x, y[, "right"]): move there, press and release.
+int L_click(lua_State* L) {
+  Game(L);
+  TPoint p = CheckPoint(L, 1);
+  bool right = IsRight(L, 3);
+  QueueMove(p);
+  QueueButton(p, right, true);
+  QueueButton(p, right, false);
+  return Yield(L);
+}
+
+int L_press(lua_State* L) {
+  Game(L);
+  TPoint p = CheckPoint(L, 1);
+  bool right = IsRight(L, 3);
+  QueueMove(p);
+  QueueButton(p, right, true);
+  return Yield(L);
+}
+
+int L_release(lua_State* L) {
+  Game(L);
+  TPoint p = CheckPoint(L, 1);
+  bool right = IsRight(L, 3);
+  QueueMove(p);
+  QueueButton(p, right, false);
+  return Yield(L);
+}
+
+int L_move(lua_State* L) {
+  Game(L);
+  QueueMove(CheckPoint(L, 1));
+  return Yield(L);
+}
+
+// wheel(dy): dy notches at the mouse's place, up when positive.
+int L_wheel(lua_State* L) {
+  Game(L);
+  lua_Integer dy = luaL_checkinteger(L, 1);
+  for (lua_Integer i = 0; i < (dy < 0 ? -dy : dy); ++i) {
+    TEvent e;
+    e.type = TEvent::kExtendedMouse;
+    e.point = gRunner->Mouse();
+    e.code = dy > 0 ? TEvent::kWheelUp : TEvent::kWheelDown;
+    gRunner->QueueEvent(e);
+  }
+  return Yield(L);
+}
+
+// key(k): one key stroke. A single character types that character (its key
+// code is the lower-case letter); named keys are below. Keys that produce text
+// also send the character, Escape included, as the keyboard does.
+int L_key(lua_State* L) {
+  Game(L);
+  const char* name = luaL_checkstring(L, 1);
+  struct Named {
+    const char* name;
+    int code;
+    bool text;
+  };
+  static const Named kNamed[] = {
+      {"escape", TEvent::kEscape, true}, {"space", ' ', true},
+      {"enter", TEvent::kEnter, true},   {"backspace", TEvent::kBackspace, false},
+      {"tab", TEvent::kTab, false},      {"delete", TEvent::kDelete, false},
+      {"left", TEvent::kLeft, false},    {"up", TEvent::kUp, false},
+      {"right", TEvent::kRight, false},  {"down", TEvent::kDown, false},
+  };
+  int code = -1, ch = -1;
+  if (name[0] && !name[1] && isprint(static_cast<unsigned char>(name[0]))) {
+    ch = static_cast<unsigned char>(name[0]);
+    code = tolower(ch);
+  } else {
+    for (const Named& k : kNamed)
+      if (strcmp(name, k.name) == 0) {
+        code = k.code;
+        if (k.text) ch = k.code;
+      }
+  }
+  if (code < 0) return luaL_argerror(L, 1, "a character or a key name expected");
+  TEvent e;
+  e.type = TEvent::kKeyDown;
+  e.key = code;
+  gRunner->QueueEvent(e);
+  if (ch >= 0) {
+    e.type = TEvent::kChar;
+    e.key = ch;
+    gRunner->QueueEvent(e);
+  }
+  e.type = TEvent::kKeyUp;
+  e.key = code;
+  gRunner->QueueEvent(e);
+  return Yield(L);
+}
+
+// close_request(): the player pressed the window's close button.
+int L_close_request(lua_State* L) {
+  Game(L);
+  TEvent e;
+  e.type = TEvent::kCloseRequest;
+  gRunner->QueueEvent(e);
+  return Yield(L);
+}
+
+// game_lua(code): runs code in the game's Lua state; every result as a string.
+int L_game_lua(lua_State* L) {
+  TWindowManager* wm = Game(L);
+  size_t len;
+  const char* code = luaL_checklstring(L, 1, &len);
+  lua_State* G = wm->GetScript()->GetState();
+  int base = lua_gettop(G);
+  if (luaL_loadbuffer(G, code, len, "=game_lua") != 0 || lua_pcall(G, 0, LUA_MULTRET, 0) != 0) {
+    const char* message = lua_tostring(G, -1);
+    luaL_where(L, 1);
+    lua_pushfstring(L, "game_lua: %s", message ? message : "error object is not a string");
+    lua_concat(L, 2);
+    lua_settop(G, base);
+    return lua_error(L);
+  }
+  int results = lua_gettop(G) - base;
+  luaL_checkstack(L, results, "too many results");
+  for (int i = 1; i <= results; ++i) {
+    lua_getglobal(G, "tostring");
+    lua_pushvalue(G, base + i);
+    if (lua_pcall(G, 1, 1, 0) == 0 && lua_isstring(G, -1))
+      lua_pushstring(L, lua_tostring(G, -1));
+    else
+      lua_pushstring(L, lua_typename(G, lua_type(G, base + i)));
+    lua_pop(G, 1);
+  }
+  lua_settop(G, base);
+  return results;
+}
+
+// The named window in the modal stack, top modal first.
+TWindow* FindWindow(TWindowManager* wm, const str& name) {
+  const std::vector<TModalWindow*>& modals = wm->GetModalStack();
+  for (auto it = modals.rbegin(); it != modals.rend(); ++it) {
+    if ((*it)->GetName() == name) return *it;
+    if (TWindow* w = (*it)->GetChildWindow(name, -1)) return w;
+  }
+  return nullptr;
+}
+
+// window(name): "shown", "hidden" (it or an ancestor is hidden) or nil.
+int L_window(lua_State* L) {
+  TWindowManager* wm = Game(L);
+  TWindow* w = FindWindow(wm, luaL_checkstring(L, 1));
+  if (!w)
+    lua_pushnil(L);
+  else
+    lua_pushstring(L, w->IsVisibleOnScreen() ? "shown" : "hidden");
+  return 1;
+}
+
+// top_modal(): the name of the top modal window, or nil.
+int L_top_modal(lua_State* L) {
+  TModalWindow* top = Game(L)->GetTopModalWindow();
+  if (top)
+    lua_pushstring(L, top->GetName().c_str());
+  else
+    lua_pushnil(L);
+  return 1;
+}
+
+// pref(key[, user]): the stored value as the file holds it now, or nil.
+int L_pref(lua_State* L) {
+  const char* keyArg = luaL_checkstring(L, 1);
+  int user = int(luaL_optinteger(L, 2, -1));
+  str key = keyArg;
+  const char* folder = getenv("TOLVANE_PREFS_DIR");
+  // A fresh reader, so the answer is what reached the disk.
+  TPrefs prefs(folder ? folder : "");
+  static const char kAbsent[] =
+      "\x01"
+      "absent"
+      "\x01";
+  str value = prefs.GetStr(key, kAbsent, user);
+  if (value == kAbsent)
+    lua_pushnil(L);
+  else
+    lua_pushlstring(L, value.data(), value.size());
+  return 1;
+}
+
+// pixel(x, y): r, g, b, a of the last frame drawn.
+int L_pixel(lua_State* L) {
+  Game(L);
+  lua_Integer x = luaL_checkinteger(L, 1), y = luaL_checkinteger(L, 2);
+  luaL_argcheck(L, x >= 0 && x < 800, 1, "x outside the 800x600 screen");
+  luaL_argcheck(L, y >= 0 && y < 600, 2, "y outside the 800x600 screen");
+  TColor32 c = TRenderer::GetInstance()->ReadPixel(int(x), int(y));
+  lua_pushinteger(L, c.Red());
+  lua_pushinteger(L, c.Green());
+  lua_pushinteger(L, c.Blue());
+  lua_pushinteger(L, c.Alpha());
+  return 4;
+}
+
+// screenshot(path): the last frame as a PNG.
+int L_screenshot(lua_State* L) {
+  Game(L);
+  const char* path = luaL_checkstring(L, 1);
+  if (!TRenderer::GetInstance()->Screenshot(path)) return luaL_error(L, "cannot write screenshot %s", path);
+  return 0;
+}
+
+// lose_textures(): the renderer loses its textures, as on a device reset.
+int L_lose_textures(lua_State* L) {
+  Game(L);
+  TRenderer::GetInstance()->LoseTargets();
+  return 0;
+}
+
+// reports(): how many lines the game has reported on stderr so far.
+int L_reports(lua_State* L) {
+  lua_pushinteger(L, lua_Integer(ReportCount()));
+  return 1;
+}
+
+// sounds(): the paths of every sound played so far, in order.
+int L_sounds(lua_State* L) {
+  const std::vector<TSoundManager::PlayRecord>& log = TSoundManager::GetInstance()->GetPlayLog();
+  lua_createtable(L, int(log.size()), 0);
+  for (size_t i = 0; i < log.size(); ++i) {
+    lua_pushstring(L, log[i].path.c_str());
+    lua_rawseti(L, -2, int(i + 1));
+  }
+  return 1;
+}
+
+// timer(): the platform clock in milliseconds.
+int L_timer(lua_State* L) {
+  Game(L);
+  lua_pushnumber(L, TPlatform::GetInstance()->Timer());
+  return 1;
+}
+
+// ended(): whether the game's main loop has returned.
+int L_ended(lua_State* L) {
+  lua_pushboolean(L, gRunner->GameEnded());
+  return 1;
+}
+
+const std::vector<luaL_Reg> kFunctions = {
+    {"tick", L_tick},
+    {"click", L_click},
+    {"press", L_press},
+    {"release", L_release},
+    {"move", L_move},
+    {"wheel", L_wheel},
+    {"key", L_key},
+    {"close_request", L_close_request},
+    {"game_lua", L_game_lua},
+    {"window", L_window},
+    {"top_modal", L_top_modal},
+    {"pref", L_pref},
+    {"pixel", L_pixel},
+    {"screenshot", L_screenshot},
+    {"lose_textures", L_lose_textures},
+    {"reports", L_reports},
+    {"sounds", L_sounds},
+    {"timer", L_timer},
+    {"ended", L_ended},
+};
+
+void PlayMainCallback(TPlatform* platform, const str& commandLine) {
+  TWindowManager::GetInstance()->AddWindowType("TestTicker", &TestTicker::Create);
+  TolvaneMainCallback(platform, commandLine);
+}
+
+// Messages name the scenario by its path, shortened to what follows "tests/"
+// when it lies in the repo, since Lua cuts long chunk names.
+str LabelFor(const str& path) {
+  size_t at = path.rfind("tests/");
+  str label = at == std::string::npos ? path : str(path.substr(at));
+  if (label.size() > LUA_IDSIZE - 8) label = fs::path(path.c_str()).filename().string();
+  return label;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    fprintf(stderr, "usage: tolvane-play CONTENT_DIR SCENARIO.lua\n");
+    return 2;
+  }
+  std::error_code ec;
+  fs::path content = fs::absolute(argv[1], ec);
+  if (ec || !fs::is_directory(content)) {
+    fprintf(stderr, "tolvane-play: %s is not a content folder\n", argv[1]);
+    return 2;
+  }
+
+  Runner runner(argv[2], LabelFor(argv[2]));
+  gRunner = &runner;
+  if (!runner.Load(kFunctions)) return 1;
+
+  char prefsTemplate[] = "/tmp/tolvane-play-XXXXXX";
+  const char* prefsDir = mkdtemp(prefsTemplate);
+  if (!prefsDir) {
+    perror("tolvane-play: mkdtemp");
+    return 1;
+  }
+  setenv("TOLVANE_PREFS_DIR", prefsDir, 1);
+  setenv("TOLVANE_HEADLESS", "1", 1);
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  TPlatform::SetHeadless(true);
+  TPlatform::SetContentRoot(content.string());
+
+  signal(SIGALRM, OnWatchdog);
+  ArmWatchdog();
+  ConfigurePlatform();
+  TPlatform::GetInstance()->SetHeadlessDriver(&runner);
+  int exitCode = PlatformExec(&PlayMainCallback);
+  runner.OnGameEnded(exitCode);
+  alarm(0);
+
+  int result = runner.Finish();
+  if (result == 0)
+    fs::remove_all(prefsDir, ec);
+  else
+    fprintf(stderr, "tolvane-play: the game's preferences are kept in %s\n", prefsDir);
+  return result;
+}
