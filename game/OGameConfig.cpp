@@ -1,0 +1,132 @@
+#include "OGameConfig.h"
+
+#include "sdk/TReport.h"
+
+namespace {
+const char* const kConfigPath = "cfg/config.xml";
+const char* const kDocumentNames[OGameConfig::kDocumentCount] = {
+    "worlds",          "items_guide",         "game_screen",    "drop_zones", "mousepointercfg",
+    "combocfg",        "missionscfg",         "magiccfg",       "hintscfg",   "timercontrollercfg",
+    "commonscenescfg", "compositeactionscfg", "sound_defaults", "themes"};
+
+// Parses `path` into a new node. Whatever goes wrong, the result is an element
+// named `rootName`, empty when the file could not be read; ParseFile has then
+// said which file failed.
+std::unique_ptr<TXmlNode> ParseDocument(const str& path, const str& rootName, const str& where) {
+  std::unique_ptr<TXmlNode> doc(new TXmlNode(rootName));
+  if (path.empty()) {
+    Report("%s: no file given for \"%s\"; it reads as empty", where.c_str(), rootName.c_str());
+    return doc;
+  }
+  if (!doc->ParseFile(path)) {
+    doc.reset(new TXmlNode(rootName));
+  }
+  return doc;
+}
+
+// Children of `parent` in document order.
+std::vector<TXmlNode*> Children(const TXmlNode* parent) {
+  std::vector<TXmlNode*> out;
+  if (!parent) return out;
+  for (size_t i = 0; i < parent->GetChildCount(); ++i) out.push_back(parent->GetChildAt(i));
+  return out;
+}
+
+TXmlNode* FindByName(const TXmlNode* list, const str& name) {
+  for (TXmlNode* child : Children(list))
+    if (child->GetAttribute("name") == name) return child;
+  return nullptr;
+}
+}  // namespace
+
+OGameConfig* OGameConfig::sInstance = nullptr;
+
+OGameConfig* OGameConfig::GetInstance() {
+  if (!sInstance) sInstance = new OGameConfig();
+  return sInstance;
+}
+
+bool OGameConfig::HasInstance() {
+  return sInstance != nullptr;
+}
+
+void OGameConfig::DeleteInstance() {
+  delete sInstance;
+  sInstance = nullptr;
+}
+
+const char* OGameConfig::GetDocumentName(Document doc) {
+  return doc >= 0 && doc < kDocumentCount ? kDocumentNames[doc] : "";
+}
+
+OGameConfig::OGameConfig() {
+  mConfig = ParseDocument(kConfigPath, "config", kConfigPath);
+  TXmlNode* paths = mConfig->GetChild("path");
+  if (!paths) paths = mConfig->CreateChild("path");
+  mResourcesPath = paths->GetChildContent("resources");
+  mLayoutsPath = paths->GetChildContent("layouts");
+  mParticlesEnabled = mConfig->GetChildContent("particles_enabled") != "false";
+  mAllRecipesUnlocked = mConfig->GetChildContent("all_recipes_unlocked") == "true";
+  for (int i = 0; i < kDocumentCount; ++i)
+    mDocs[i] = ParseDocument(paths->GetChildContent(kDocumentNames[i]), kDocumentNames[i], kConfigPath);
+  mWorld.reset(new TXmlNode("world"));
+  mScene.reset(new TXmlNode("scene"));
+}
+
+OGameConfig::~OGameConfig() = default;
+
+TXmlNode* OGameConfig::GetDocument(const str& name) const {
+  for (int i = 0; i < kDocumentCount; ++i)
+    if (name == kDocumentNames[i]) return mDocs[i].get();
+  return nullptr;
+}
+
+TXmlNode* OGameConfig::GetGameScreenChild(const str& name) const {
+  return GetGameScreen()->GetChild(name.empty() ? str("inventory") : name);
+}
+
+str OGameConfig::LoadWorld(const str& path) {
+  mWorld = ParseDocument(path, "world", "world");
+  str def;
+  for (TXmlNode* scene : Children(mWorld->GetChild("scenes"))) {
+    if (scene->GetAttribute("default") == "true") {
+      def = scene->GetAttribute("name");
+      break;
+    }
+  }
+  LoadScene(def);
+  return def;
+}
+
+void OGameConfig::LoadScene(const str& name) {
+  str path;
+  bool listed = false;
+  if (TXmlNode* entry = FindByName(mWorld->GetChild("scenes"), name)) {
+    path = entry->GetAttribute("path");
+    listed = true;
+  }
+  // A common scene overrides the world's entry of the same name.
+  if (TXmlNode* common = FindByName(GetCommonScenesCfg(), name)) {
+    path = common->GetAttribute("path");
+    listed = true;
+  }
+  mConditions.clear();
+  if (!listed) {
+    if (!name.empty()) Report("scene \"%s\" is in no scene list; it reads as empty", name.c_str());
+    mScene.reset(new TXmlNode("scene"));
+    return;
+  }
+  mScene = ParseDocument(mLayoutsPath + path, "scene", "scene \"" + name + "\"");
+
+  for (TXmlNode* state : Children(mScene->GetChild("states"))) {
+    TXmlNode* conditions = state->GetChild("conditions");
+    if (!conditions) break;
+    StateConditions map;
+    for (TXmlNode* cond : Children(conditions)) {
+      std::vector<str>& values = map[cond->GetAttribute("name")];
+      values.clear();
+      for (TXmlNode* v : Children(cond)) values.push_back(v->GetContent());
+    }
+    mConditions.push_back(map);
+  }
+}

@@ -1,0 +1,50 @@
+#include "LuaUtils.h"
+
+#include "game/LuaBinding.h"
+#include "sdk/TModalWindow.h"
+#include "sdk/TPlatform.h"
+#include "sdk/TRandom.h"
+#include "sdk/TWindowManager.h"
+
+namespace {
+TRandom* gSharedRandom = nullptr;
+const char* const kTempModalName = "temp_modal";
+}  // namespace
+
+TWindow* LoadWindowFromScript(const char* script, const char* child, uintptr_t classId) {
+  TWindowManager* wm = TWindowManager::GetInstance();
+  TModalWindow* modal = new TModalWindow();
+  modal->SetName(kTempModalName);
+  wm->PushModal(modal);
+  wm->RunScript(modal, script ? script : "");
+
+  TWindow* found = modal->GetChildWindow(child ? child : "", -1);
+  if (found && !found->IsKindOf(classId)) found = nullptr;
+  if (found && found->GetParent()) found->GetParent()->OrphanChild(found);
+
+  // Pop our own modal window, not whatever is on top: a script that left a
+  // modal of its own open would otherwise lose it and leave "temp_modal"
+  // behind on the stack.
+  wm->PopModal(modal);
+  return found;
+}
+
+TRandom* GetSharedRandom() {
+  if (!gSharedRandom) gSharedRandom = new TRandom(TPlatform::GetInstance()->Timer());
+  return gSharedRandom;
+}
+
+void DeleteSharedRandom() {
+  delete gSharedRandom;
+  gSharedRandom = nullptr;
+}
+
+str LuaArgToStr(lua_State* L) {
+  return LuaBinding::ToStr(L, 1);
+}
+
+LuaStackGuard::LuaStackGuard(lua_State* L) : mState(L), mTop(L ? LuaBinding::GetTop(L) : 0) {}
+
+LuaStackGuard::~LuaStackGuard() {
+  if (mState) LuaBinding::SetTop(mState, mTop);
+}

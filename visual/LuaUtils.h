@@ -1,0 +1,60 @@
+#pragma once
+// Small helpers shared by windows that scripts build: the window down-cast
+// that tests class identity, the loader that builds a window from a Lua
+// script inside a throw-away modal window, the process-wide random
+// generator, and two Lua conveniences for bound handlers.
+
+#include <cstdint>
+
+#include "sdk/TWindow.h"
+#include "sdk/str.h"
+
+struct lua_State;
+class TRandom;
+
+// The window as class T when its IsKindOf accepts T's class id, else null.
+template <class T>
+T* WindowCast(TWindow* window) {
+  return window && window->IsKindOf(T::ClassId()) ? static_cast<T*>(window) : nullptr;
+}
+template <class T>
+const T* WindowCast(const TWindow* window) {
+  return window && window->IsKindOf(T::ClassId()) ? static_cast<const T*>(window) : nullptr;
+}
+
+// Runs `script` inside a new modal window named "temp_modal" and takes out its
+// descendant `child`, which must be of kind `classId`. The caller owns the
+// result (normally adopting it at once); null when the child is missing, of
+// another class, or the script failed. The modal window and whatever else the
+// script built in it are handed back to the window manager.
+TWindow* LoadWindowFromScript(const char* script, const char* child, uintptr_t classId);
+inline TWindow* LoadWindowFromScript(const char* script, const char* child) {
+  return LoadWindowFromScript(script, child, TWindow::ClassId());
+}
+template <class T>
+T* LoadWindowFromScript(const char* script, const char* child) {
+  return static_cast<T*>(LoadWindowFromScript(script, child, T::ClassId()));
+}
+
+// The one shared generator, made and seeded with TPlatform::Timer() on the
+// first request after start or after DeleteSharedRandom.
+TRandom* GetSharedRandom();
+// Destroying a state animation drops the shared generator; the next request
+// makes a fresh one.
+void DeleteSharedRandom();
+
+// Argument 1 of a Lua call as text; "" when it is missing or not a string.
+str LuaArgToStr(lua_State* L);
+
+// Restores the Lua stack top it found when its scope ends, however it ends.
+class LuaStackGuard {
+ public:
+  explicit LuaStackGuard(lua_State* L);
+  ~LuaStackGuard();
+  LuaStackGuard(const LuaStackGuard&) = delete;
+  LuaStackGuard& operator=(const LuaStackGuard&) = delete;
+
+ private:
+  lua_State* mState;
+  int mTop;
+};
