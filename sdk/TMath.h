@@ -33,7 +33,7 @@ struct TMat3 {
   TMat3& Scale(float s) { return Scale(s, s); }
   TMat3& Scale(float sx, float sy);
   TMat3& Rotate(float radians);
-  TMat3& Translate(float dx, float dy);  // adds to the translation row
+  TMat3& Translate(float dx, float dy);   // adds to the translation row
   TMat3 operator*(const TMat3& o) const;  // this applied first, then o
   TMat3 Inverse() const;                  // identity when singular
   TVec2 Transform(const TVec2& p) const;  // p * M
@@ -107,7 +107,10 @@ struct TDrawSpec {
   int32_t flags = 0;
   int32_t blend = kBlendUnset;
 
-  // Applies a parent's spec to a child's: matrices multiply (child first),
-  // alpha and colour multiply, flags and blend come from the child unless unset.
+  // Applies a parent's spec to a child's: matrices multiply (child first), the
+  // child's point is carried through the parent's transform, alpha and colour
+  // multiply, the parent's flips toggle the child's, the placement bits (4, 8)
+  // and the source rectangle are the child's, and an unset blend takes the
+  // parent's.
   static TDrawSpec Compose(const TDrawSpec& parent, const TDrawSpec& child);
 };

@@ -10,7 +10,7 @@
 #include "str.h"
 
 class TXmlNode {
-public:
+ public:
   explicit TXmlNode(const str& name = "");
   ~TXmlNode();
   TXmlNode(const TXmlNode&) = delete;
@@ -44,7 +44,7 @@ public:
   const str& GetContent() const { return mContent; }
   void SetContent(const str& text) { mContent = text; }
 
-  TXmlNode* CreateChild(const str& name);              // appends
+  TXmlNode* CreateChild(const str& name);                 // appends
   TXmlNode* AdoptChild(std::unique_ptr<TXmlNode> child);  // appends
   std::unique_ptr<TXmlNode> OrphanChild(TXmlNode* child);
   bool RemoveChild(TXmlNode* child);  // deletes it; false when not a child
@@ -64,7 +64,7 @@ public:
   // Whether text can serve as an element or attribute name.
   static bool IsValidName(const str& name);
 
-private:
+ private:
   str mName;
   str mContent;
   std::vector<std::pair<str, str>> mAttrs;
@@ -72,4 +72,5 @@ private:
   TXmlNode* mParent = nullptr;
   size_t mChildCursor = 0;
   size_t mAttrCursor = 0;
+  void WriteTo(str& out, int depth) const;
 };

@@ -1,0 +1,181 @@
+#include "TPrefs.h"
+
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "TReport.h"
+#include "TXmlNode.h"
+
+namespace {
+const char* const kFileName = "prefs.xml";
+const char* const kRootTag = "prefs";
+const char* const kGlobalTag = "global";
+const char* const kUserTag = "user";
+const char* const kValueTag = "value";
+const char* const kKeyAttr = "key";
+
+bool MakeFolders(const str& path) {
+  str sofar;
+  size_t pos = 0;
+  while (pos != str::npos) {
+    size_t slash = path.find('/', pos + 1);
+    sofar = path.substr(0, slash);
+    if (!sofar.empty() && ::mkdir(sofar.c_str(), 0755) != 0 && errno != EEXIST) return false;
+    pos = slash;
+  }
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool FileExists(const str& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0;
+}
+}  // namespace
+
+str TPrefs::DefaultFolder() {
+  const char* own = std::getenv("TOLVANE_PREFS_DIR");
+  if (own && *own) return own;
+  const char* data = std::getenv("XDG_DATA_HOME");
+  // The base directory rules ignore a relative XDG_DATA_HOME.
+  if (data && *data == '/') return str(data) + "/tolvane";
+  const char* home = std::getenv("HOME");
+  if (!home || !*home) {
+    const passwd* pw = ::getpwuid(::getuid());
+    home = pw ? pw->pw_dir : nullptr;
+  }
+  return str(home && *home ? home : ".") + "/.local/share/tolvane";
+}
+
+TPrefs::TPrefs() : TPrefs(DefaultFolder()) {}
+
+TPrefs::TPrefs(const str& folder) {
+  str dir = folder.empty() ? str(".") : folder;
+  while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
+  mPath = dir + "/" + kFileName;
+  if (!MakeFolders(dir))
+    Report("%s: cannot create the preferences folder (%s)", dir.c_str(), std::strerror(errno));
+  Load();
+}
+
+TPrefs::~TPrefs() = default;
+
+void TPrefs::Load() {
+  mGlobal.clear();
+  mUsers.clear();
+  // A temp file beside the real one is a write that never reached its
+  // rename: the real file is the last complete state, so the temp is ignored
+  // (the next write replaces it).
+  if (!FileExists(mPath)) {
+    Flush();
+    return;
+  }
+  TXmlNode root;
+  bool ok = root.ParseFile(mPath);
+  if (ok && root.GetName() != kRootTag) {
+    Report("%s: the root element is <%s>, not <%s>", mPath.c_str(), root.GetName().c_str(), kRootTag);
+    ok = false;
+  }
+  if (!ok) {
+    // An earlier damaged file is kept too: it may be all that is left of a
+    // player's progress.
+    str aside = mPath + ".damaged";
+    for (int n = 1; FileExists(aside) && n < 1000; ++n) aside = mPath + ".damaged." + std::to_string(n);
+    if (::rename(mPath.c_str(), aside.c_str()) == 0)
+      Report("%s: damaged preferences moved to %s; starting with defaults", mPath.c_str(), aside.c_str());
+    else
+      Report("%s: damaged preferences could not be moved aside (%s); starting with defaults", mPath.c_str(),
+             std::strerror(errno));
+    Flush();
+    return;
+  }
+  auto readValues = [this](TXmlNode* from, Values& into) {
+    for (size_t i = 0; i < from->GetChildCount(); ++i) {
+      TXmlNode* v = from->GetChildAt(i);
+      if (v->GetName() != kValueTag) continue;
+      bool found = false;
+      str key = v->GetAttribute(kKeyAttr, &found);
+      if (!found) {
+        Report("%s: a <%s> has no key; skipped", mPath.c_str(), kValueTag);
+        continue;
+      }
+      into[key] = v->GetContent();
+    }
+  };
+  for (size_t i = 0; i < root.GetChildCount(); ++i) {
+    TXmlNode* c = root.GetChildAt(i);
+    if (c->GetName() == kGlobalTag) {
+      readValues(c, mGlobal);
+    } else if (c->GetName() == kUserTag) {
+      mUsers.emplace_back();
+      readValues(c, mUsers.back());
+    }
+  }
+}
+
+bool TPrefs::Flush() {
+  TXmlNode root(kRootTag);
+  auto writeValues = [](TXmlNode* into, const Values& from) {
+    for (const auto& kv : from) {
+      TXmlNode* v = into->CreateChild(kValueTag);
+      v->SetAttribute(kKeyAttr, kv.first);
+      v->SetContent(kv.second);
+    }
+  };
+  writeValues(root.CreateChild(kGlobalTag), mGlobal);
+  for (const Values& u : mUsers) writeValues(root.CreateChild(kUserTag), u);
+  return root.SaveFile(mPath);
+}
+
+const TPrefs::Values* TPrefs::Find(int user) const {
+  if (user == -1) return &mGlobal;
+  if (user < 0 || user >= int(mUsers.size())) return nullptr;
+  return &mUsers[size_t(user)];
+}
+
+TPrefs::Values* TPrefs::FindForWrite(int user) {
+  if (user == int(mUsers.size())) mUsers.emplace_back();
+  if (user == -1) return &mGlobal;
+  if (user < 0 || user >= int(mUsers.size())) {
+    Report("preferences: no player %d (there are %d); value not stored", user, int(mUsers.size()));
+    return nullptr;
+  }
+  return &mUsers[size_t(user)];
+}
+
+int TPrefs::GetInt(const str& key, int def, int user) const {
+  const Values* v = Find(user);
+  if (!v) return def;
+  auto it = v->find(key);
+  return it == v->end() ? def : it->second.to_int();
+}
+
+str TPrefs::GetStr(const str& key, const str& def, int user) const {
+  const Values* v = Find(user);
+  if (!v) return def;
+  auto it = v->find(key);
+  return it == v->end() ? def : it->second;
+}
+
+void TPrefs::SetInt(const str& key, int value, int user, bool flush) {
+  SetStr(key, str(std::to_string(value)), user, flush);
+}
+
+void TPrefs::SetStr(const str& key, const str& value, int user, bool flush) {
+  Values* v = FindForWrite(user);
+  if (!v) return;
+  (*v)[key] = value;
+  if (flush) Flush();
+}
+
+void TPrefs::DeleteUser(int user) {
+  if (user < 0 || user >= int(mUsers.size())) return;
+  mUsers.erase(mUsers.begin() + user);
+  Flush();
+}
