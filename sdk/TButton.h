@@ -9,7 +9,7 @@
 // kButtonPressed up the ancestors, then runs the command.
 class TButton : public TWindow {
   TWINDOW_CLASS(TButton, TWindow)
-public:
+ public:
   enum State {
     kNormal = 0x00,
     kHover = 0x01,
@@ -24,7 +24,8 @@ public:
   bool OnMouseUp(const TPoint& local) override;
   bool OnMouseMove(const TPoint& local) override;
   void OnMouseLeave() override;
-  // Called on every change of state with the new state.
+  // Called on every change of state with the new state; `arg` is the state
+  // before the change.
   virtual void StateUpdate(int state, int arg);
   int GetState() const { return mState; }
   bool IsHeld() const { return (mState & 0x70) == 0x10; }
@@ -38,8 +39,10 @@ public:
   void SetImages(TTextureRef normal, TTextureRef hover, TTextureRef pressed, TTextureRef disabled);
   // Runs what a click runs: the message, then the command.
   void Click();
+  // The Lua function run on click (nil: none). Pops it from `L`'s stack top.
+  void SetCommand(lua_State* L);
 
-protected:
+ protected:
   void SetState(int state);
   int mState = kNormal;
   bool mOn = false;
@@ -50,5 +53,10 @@ protected:
   TColor32 mColour = TColor32(0xFFFFFFFF);
   TTextureRef mImages[4];
   TTextureRef mLabelTexture;
-  int mCommandRef = -2;  // LUA_NOREF
+  int mCommandRef = -2;  // LUA_NOREF; mirrors mCommand's registry slot
+
+ private:
+  TLuaRef mCommand;
+  bool mLabelDirty = true;
+  TTexture* PickImage() const;
 };

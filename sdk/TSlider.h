@@ -6,7 +6,7 @@
 // paths), "value". Dragging sends kSliderMoved.
 class TSlider : public TWindow {
   TWINDOW_CLASS(TSlider, TWindow)
-public:
+ public:
   TSlider();
   void Init(TWindowStyle& style) override;
   void Draw() override;
@@ -14,12 +14,13 @@ public:
   bool OnMouseUp(const TPoint& local) override;
   bool OnMouseMove(const TPoint& local) override;
   float GetValue() const { return mValue; }
-  // `notify` sends kSliderMoved.
+  // Clamped to 0..1. `notify` sends kSliderMoved when the value changes.
   void SetValue(float v, bool notify = false);
 
-protected:
+ protected:
   float mValue = 0;
   bool mDragging = false;
   TTextureRef mTrack, mThumb;
   void SetFromX(float x);
+  int ThumbWidth() const;  // pixels, never wider than the slider
 };

@@ -5,24 +5,27 @@
 
 // A window that shows text. Style keys: "text", "font", "size", "color"
 // (0xAARRGGBB number or {r,g,b[,a]} 0..255), "align" ("left", "center",
-// "right"), "wrap" (bool).
+// "right"), "wrap" (bool: wraps at the window's width). The text is drawn
+// from the window's top.
 class TText : public TWindow {
   TWINDOW_CLASS(TText, TWindow)
-public:
+ public:
   explicit TText(bool wrap = false);
   void Init(TWindowStyle& style) override;
   void Draw() override;
-  bool Create(const str& text, int w, int h, int flags, const str& font, int size, TColor32 colour);
+  // `name` is the window's name; `flags` are kept for callers and unused.
+  bool Create(const str& name, int w, int h, int flags, const str& font, int size, TColor32 colour);
   virtual void SetText(const str& text);
   const str& GetText() const { return mText; }
   void SetFont(const str& font, int size);
   void SetColor(TColor32 colour);
   enum Align { kLeft = 0, kCenter = 1, kRight = 2 };
   void SetAlign(int align);
+  void SetWrap(bool wrap);
   // Bounds of the laid-out text, local to the window.
   TRect GetTextBounds();
 
-protected:
+ protected:
   str mText;
   str mFont = "default";
   int mSize = 16;
@@ -32,14 +35,17 @@ protected:
   TTextureRef mRendered;
   bool mDirty = true;
   void Layout();
+
+ private:
+  int mLaidOutWidth = -1;  // the wrap width the rendered text was made for
 };
 
 // A one-line edit field: takes focus on click and text input (any printable
 // character), backspace deletes, enter sends kButtonPressed. Style keys as
-// TText plus "maxlen".
+// TText plus "maxlen" (characters). Text is kept as UTF-8.
 class TEditText : public TText {
   TWINDOW_CLASS(TEditText, TText)
-public:
+ public:
   TEditText();
   void Init(TWindowStyle& style) override;
   void Draw() override;
@@ -48,9 +54,12 @@ public:
   bool OnChar(int ch) override;
   void OnFocus(bool gained) override;
   void SetMaxLength(int n) { mMaxLen = n; }
+  int GetMaxLength() const { return mMaxLen; }
   bool HasFocus() const { return mFocused; }
+  // Characters (not bytes) in the text.
+  int GetLength() const;
 
-private:
+ private:
   int mMaxLen = 32;
   bool mFocused = false;
 };
