@@ -11,8 +11,10 @@
 class TWindow;
 
 class TRenderer {
-public:
+ public:
   static TRenderer* GetInstance();
+  // Closes the display and deletes the instance (at exit).
+  static void Shutdown();
 
   void SetOption(const str& key, const str& value);
   str GetOption(const str& key) const;
@@ -54,12 +56,36 @@ public:
   void* GetSdlRenderer() const { return mSdl; }
   void* GetSdlWindow() const { return mWindow; }
   void LoseTargets();  // as when the device resets: drops GPU copies
+  bool IsOpen() const { return mSdl != nullptr; }
+  bool IsHeadless() const { return mHeadless; }
+  // The four screen corners (relative to the origin) of the source
+  // rectangle's top-left, top-right, bottom-right and bottom-left pixels'
+  // outer corners under `spec`; false when nothing would be drawn.
+  static bool SpecQuad(const TDrawSpec& spec, int texW, int texH, TVec2 pos[4], TRect* src = nullptr);
+  // Reads a render target's device copy (ARGB, pitch = its width).
+  bool ReadTarget(TTexture* texture, uint32_t* out);
   TRenderer();
   ~TRenderer();
 
-private:
+ private:
+  struct TargetState {
+    TTextureRef target;
+    TPoint origin;
+    std::vector<TRect> clips;
+    TPoint shift;
+    bool in2d;
+  };
+  static TRenderer* sInstance;
   void* mSdl = nullptr;
   void* mWindow = nullptr;
+  void* mSurface = nullptr;  // the headless frame
+  bool mHeadless = false;
+  bool mFullscreen = false;
+  int mSubtract = -1;  // custom subtract blending: -1 untried, 0 refused, 1 works
+  bool mClipEmpty = false;
+  // Screen point that lands on a render target's top-left (RenderWindowToTexture).
+  TPoint mShift;
+  std::vector<TargetState> mTargetStack;
   bool mIn2d = false;
   TPoint mOrigin;
   std::vector<TRect> mClips;
@@ -67,16 +93,18 @@ private:
   TTextureRef mTarget;
   std::vector<str> mOptionKeys, mOptionValues;
   void ApplyClip();
+  TRect BaseClip() const;
+  void SetBlend(void* sdlTexture, int blend);
 };
 
 // Opens a 2D pass if none is open and closes it when it goes out of scope.
 class T2dScope {
-public:
+ public:
   T2dScope() : mOpened(TRenderer::GetInstance()->Begin2d()) {}
   ~T2dScope() {
     if (mOpened) TRenderer::GetInstance()->End2d();
   }
 
-private:
+ private:
   bool mOpened;
 };

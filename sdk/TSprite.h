@@ -15,7 +15,7 @@ class TSprite;
 typedef boost::shared_ptr<TSprite> TSpriteRef;
 
 class TSprite : public boost::enable_shared_from_this<TSprite> {
-public:
+ public:
   static TSpriteRef Create(int layer, TTextureRef texture = TTextureRef());
   virtual ~TSprite();
   static uintptr_t ClassId();
@@ -51,7 +51,10 @@ public:
   void SetOrigin(const TVec2& o) { mOrigin = o; }
   const TVec2& GetOrigin() const { return mOrigin; }
   // The drawn region in texture pixels from the top-left; (-1, -1) all of it.
-  void SetDrawnSize(int w, int h) { mDrawnW = w; mDrawnH = h; }
+  void SetDrawnSize(int w, int h) {
+    mDrawnW = w;
+    mDrawnH = h;
+  }
   int GetDrawnWidth() const { return mDrawnW; }
   int GetDrawnHeight() const { return mDrawnH; }
 
@@ -68,13 +71,16 @@ public:
   virtual TRect GetRect(const TDrawSpec& parent = TDrawSpec()) const;
   virtual bool HitTest(const TPoint& p, const TDrawSpec& parent = TDrawSpec()) const;
 
-protected:
+ protected:
   explicit TSprite(int layer, TTextureRef texture = TTextureRef());
   // Draws only this sprite's picture with a final spec.
   virtual void DrawSelf(const TDrawSpec& spec);
   void DrawChildren(const TDrawSpec& spec, int depth);
+  // The spec the picture itself is drawn with, from the composed spec; false
+  // when there is nothing to draw (no texture, or a drawn region of 0).
+  virtual bool PictureSpec(const TDrawSpec& composed, TDrawSpec& out) const;
 
-private:
+ private:
   TVec3 mPos;
   TMat3 mMatrix;
   TTextureRef mTexture;
@@ -89,27 +95,35 @@ private:
   std::vector<TSpriteRef> mChildren;
   TSprite* mParent = nullptr;
   int mDrawing = 0;
-  std::vector<std::pair<bool, TSpriteRef>> mPending;  // add (true) / remove (false)
+  // add (true) / remove (false); a remove without a sprite removes them all.
+  std::vector<std::pair<bool, TSpriteRef>> mPending;
+  bool mResortPending = false;
   void ApplyPending();
+  void DoAdd(const TSpriteRef& child);
+  void DoRemove(const TSpriteRef& child);
 };
 
 // A sprite that shows a line or block of text.
 class TTextSprite : public TSprite {
-public:
+ public:
   enum { kCenterH = 1, kCenterV = 4 };
   static boost::shared_ptr<TTextSprite> Create(int w, int h, int flags, const str& font, int size,
                                                TColor32 colour, int layer = 0);
+  static uintptr_t ClassId();
   const char* GetTypeName() const override { return "TTextSprite"; }
+  bool IsKindOf(uintptr_t id) const override { return id == ClassId() || TSprite::IsKindOf(id); }
   void SetText(const str& text);
   const str& GetText() const { return mText; }
+  using TSprite::SetColor;  // the tint; SetColor(TColor32) is the text's own colour
   void SetColor(TColor32 colour);
   void SetFlags(int flags);
 
-protected:
+ protected:
   TTextSprite(int w, int h, int flags, const str& font, int size, TColor32 colour, int layer);
   void DrawSelf(const TDrawSpec& spec) override;
+  bool PictureSpec(const TDrawSpec& composed, TDrawSpec& out) const override;
 
-private:
+ private:
   int mW, mH, mTextFlags;
   str mFont;
   int mSize;

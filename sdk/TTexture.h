@@ -14,7 +14,7 @@ class TTexture;
 typedef boost::shared_ptr<TTexture> TTextureRef;
 
 class TTexture : public boost::enable_shared_from_this<TTexture> {
-public:
+ public:
   // Path relative to the content root. Flags are kept for callers and unused.
   static TTextureRef Get(const str& path, int flags = 0);
   // A created texture starts opaque black.
@@ -43,16 +43,21 @@ public:
   void* GetSdlTexture();  // SDL_Texture*, made on demand
   void DropGpu();         // the renderer lost its textures
   static void ClearCache();
+  // Runs `fn` on every texture alive now (the renderer drops GPU copies).
+  static void ForEachLive(void (*fn)(TTexture*));
 
-private:
-  TTexture() = default;
+ private:
+  TTexture();
   str mPath;
   int mW = 0, mH = 0;
   bool mTarget = false;
   bool mLocked = false;
   bool mDirty = false;
+  // False while a render target's device copy holds drawing not yet read back.
+  bool mCpuValid = true;
   std::vector<uint32_t> mPixels;  // CPU copy (empty for render targets until read back)
   void* mSdl = nullptr;
   bool ReadBack();
+  void Upload();
   friend class TRenderer;
 };
