@@ -1,0 +1,138 @@
+#pragma once
+// Lua-scripted particles. A particle script declares emitters with Emitter{...}
+// (docs/particles.md lists the fields); the system simulates them in C++ and
+// draws them with the renderer. Each system has its own Lua state, so the
+// globals one effect sets (gActive, hooks, bound functions) never leak into
+// another. Named numeric inputs, the data sources, are evaluated once per
+// update and given to the script as global tables.
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "TMath.h"
+#include "TTexture.h"
+#include "str.h"
+
+struct lua_State;
+class TRenderer;
+class TScript;
+
+// The values of every data source for one update: each source appends one
+// entry of its floats.
+class TParticleArgs {
+ public:
+  void Clear() { mValues.clear(); }
+  void Append(const float* values, int count) { mValues.insert(mValues.end(), values, values + count); }
+  size_t Size() const { return mValues.size(); }
+  const float* At(size_t offset) const { return mValues.data() + offset; }
+
+ private:
+  std::vector<float> mValues;
+};
+
+// A named numeric input of a particle system. The system does not own it:
+// whoever registers one keeps it alive as long as the system may update.
+class TParticleFunction {
+ public:
+  virtual ~TParticleFunction() = default;
+  static uintptr_t ClassId();
+  virtual const char* GetTypeName() const { return "TParticleFunction"; }
+  virtual bool IsKindOf(uintptr_t id) const { return id == ClassId(); }
+  // Called once per update before any source is evaluated.
+  virtual void InitFrame() {}
+  // How many floats the value has.
+  virtual int GetFloatCount() const = 0;
+  // Appends the value as one entry; false when it has none to give.
+  virtual bool Evaluate(TParticleArgs& args) = 0;
+};
+
+class TLuaParticleSystem {
+ public:
+  // A null renderer draws with the shared one.
+  explicit TLuaParticleSystem(TRenderer* renderer = nullptr);
+  virtual ~TLuaParticleSystem();
+  TLuaParticleSystem(const TLuaParticleSystem&) = delete;
+  TLuaParticleSystem& operator=(const TLuaParticleSystem&) = delete;
+
+  // Drops the emitters and particles of the current script and clears the done
+  // flag. The Lua state, its bound functions and the data sources stay.
+  virtual void NewScript();
+  // Replaces the emitters with those of the script (a content-relative path)
+  // run in this system's Lua state. False, with one message, when the file is
+  // missing or the script fails.
+  virtual bool LoadScript(const str& path);
+  // Advances by `ms` milliseconds: evaluates the data sources, calls the
+  // script's OnUpdate, emits while gActive is true, moves and ages particles.
+  virtual void Update(uint32_t ms);
+  // Draws the particles displaced by `offset`, in the renderer's current
+  // origin; opens a 2D pass only when none is open.
+  virtual void Draw(const TVec3& offset);
+
+  // Done: by SetDone, or when every emitter was finite and is spent and the
+  // last particle has died. A done system neither updates nor draws.
+  bool IsDone() const;
+  // Ends the effect at once: its particles vanish.
+  void SetDone();
+  // Clears SetDone and re-arms the emitters, as if the script had just loaded.
+  void ResetDone();
+
+  // Registers (or replaces) a data source under a name. Its value appears in
+  // Lua as the global table `name` = {x, y} ({[1], [2], ...} for other sizes)
+  // and emitters may name it as their position ("at") or offset ("offset").
+  void RegisterDataSource(const str& name, TParticleFunction* source);
+  void UnregisterDataSource(TParticleFunction* source);
+  // The value last read from a source this update; false when it has none.
+  bool GetDataValue(const str& name, TVec2& value) const;
+
+  TScript* GetScript() const { return mScript.get(); }
+  lua_State* GetLuaState() const;
+  // Binds a global function in this system's own state. The function lives
+  // as long as the state.
+  typedef std::function<int(lua_State*)> TLuaFunction;
+  void BindFunction(const str& name, TLuaFunction fn);
+  void SetGlobalPointer(const str& name, void* pointer);
+  void* GetGlobalPointer(const str& name) const;
+
+  const str& GetScriptPath() const { return mPath; }
+  bool IsActive() const { return mActive; }
+  size_t GetParticleCount() const;
+  size_t GetEmitterCount() const { return mEmitters.size(); }
+
+  struct Emitter;
+  struct Particle;
+
+ private:
+  TRenderer* mRenderer;
+  std::unique_ptr<TScript> mScript;
+  str mPath;
+  std::vector<std::unique_ptr<Emitter>> mEmitters;
+  struct Source {
+    TParticleFunction* fn = nullptr;
+    size_t offset = 0;
+    int count = 0;
+    bool valid = false;
+    int tableRef = -1;  // registry reference of its Lua table
+  };
+  std::map<str, Source> mSources;
+  TParticleArgs mArgs;
+  bool mDone = false;
+  bool mActive = false;  // gActive as a truth value
+  int mActiveValue = 0;  // gActive as Lua holds it: 0 nil, 1 true, 2 false, 3 other truthy
+  bool mUpdateFailed = false;
+  uint32_t mRand;
+  std::vector<TLuaFunction*> mBound;
+
+  void InstallRuntime();
+  void ClearScriptGlobals();
+  void EvaluateSources();
+  void RunUpdateHook(uint32_t ms);
+  void Rearm();
+  float Random01();
+  float RandomRange(float lo, float hi) { return lo + (hi - lo) * Random01(); }
+  bool SourceValue(const str& name, TVec2& out) const;
+
+  friend struct TLuaParticleRuntime;
+};
