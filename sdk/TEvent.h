@@ -42,6 +42,13 @@ struct TEvent {
     kWheelRight = 7,
   };
 
+  // Bits of `flags`.
+  enum Modifier : uint32_t {
+    kShift = 1,
+    kControl = 2,
+    kAlt = 4,
+  };
+
   uint32_t type = kNone;
   TPoint point;        // screen position of mouse events
   int key = 0;         // kKeyDown, kKeyUp; the character for kChar

@@ -6,7 +6,7 @@
 
 class TModalWindow : public TWindow, public TClock {
   TWINDOW_CLASS(TModalWindow, TWindow)
-public:
+ public:
   TModalWindow();
   ~TModalWindow() override;
   bool IsModal() const override { return true; }
@@ -28,7 +28,7 @@ public:
   TTaskList& GetTaskList() { return mTasks; }
   void ForgetWindow(TWindow* w);  // focus pointers that reach a dying window
 
-private:
+ private:
   TWindow* mDefaultFocus = nullptr;
   TWindow* mFocus = nullptr;
   TTaskList mTasks;

@@ -15,17 +15,19 @@ class TWindowManager;
 class TStringTable;
 class TPlatform;
 
+typedef void (*TMainCallback)(TPlatform* platform, const str& commandLine);
+
 // Drives a headless run: GetEvent asks it for more work whenever nothing is
 // queued. It queues events or ticks through the platform and returns; when it
 // returns false the platform queues a quit event.
 class IHeadlessDriver {
-public:
+ public:
   virtual ~IHeadlessDriver() = default;
   virtual bool Step(TPlatform* platform) = 0;
 };
 
 class TPlatform {
-public:
+ public:
   // Keys of SetConfig.
   static const char* const kGameName;
   static const char* const kEncryptionKey;
@@ -82,6 +84,9 @@ public:
   static void SetHeadless(bool headless);
   static bool IsHeadless();
   void SetHeadlessDriver(IHeadlessDriver* driver) { mDriver = driver; }
+  // What PlatformExec returns once the main callback is done (0 by default).
+  void SetExitCode(int code) { mExitCode = code; }
+  int GetExitCode() const { return mExitCode; }
   // One heartbeat: the clock moves by `ms`, then due animations and tasks run
   // and a frame is drawn, exactly as the interactive loop does.
   void Tick(uint32_t ms = 16);
@@ -97,7 +102,7 @@ public:
   TPlatform();
   ~TPlatform();
 
-private:
+ private:
   std::map<str, str> mConfig;
   str mTitle;
   bool mCursorShown = true;
@@ -112,11 +117,16 @@ private:
   IHeadlessDriver* mDriver = nullptr;
   bool mDriverDone = false;
   uint32_t mNextFrame = 0;
+  uint32_t mStartTicks = 0;  // SDL ticks at PlatformExec
+  bool mSdlOpen = false;
+  int mExitCode = 0;
+  std::unique_ptr<TStringTable> mStrings;
   bool PumpSdl();
+  void TranslateSdlEvent(const void* sdlEvent);
+  void AfterTick();
+  friend int PlatformExec(TMainCallback callback, const str& commandLine);
   friend struct TPlatformAccess;
 };
-
-typedef void (*TMainCallback)(TPlatform* platform, const str& commandLine);
 
 // Opens the platform, runs the main callback, closes the platform; returns
 // the process's exit code.

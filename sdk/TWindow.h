@@ -26,17 +26,23 @@ struct TMessage {
 typedef class TWindow* (*TWindowFactory)();
 
 // Class identity: the address of the class's factory.
-#define TWINDOW_CLASS(Class, Base)                                              \
-public:                                                                         \
-  static TWindow* Create() { return new (std::nothrow) Class(); }                           \
-  static uintptr_t ClassId() {                                                    \
+#define TWINDOW_CLASS(Class, Base)                                                   \
+ public:                                                                             \
+  static TWindow* Create() {                                                         \
+    return new (std::nothrow) Class();                                               \
+  }                                                                                  \
+  static uintptr_t ClassId() {                                                       \
     return reinterpret_cast<uintptr_t>(static_cast<TWindow* (*)()>(&Class::Create)); \
-  }                                                                             \
-  const char* GetTypeName() const override { return #Class; }                   \
-  bool IsKindOf(uintptr_t id) const override { return id == ClassId() || Base::IsKindOf(id); }
+  }                                                                                  \
+  const char* GetTypeName() const override {                                         \
+    return #Class;                                                                   \
+  }                                                                                  \
+  bool IsKindOf(uintptr_t id) const override {                                       \
+    return id == ClassId() || Base::IsKindOf(id);                                    \
+  }
 
 class TWindow {
-public:
+ public:
   enum { kShown = 0x100 };
 
   TWindow();
@@ -100,8 +106,8 @@ public:
   bool IsVisibleOnScreen() const;
 
   void SetWindowSize(int w, int h);
-  void SetWindowPos(int x, int y);  // relative to the parent
-  TRect GetWindowRect() const;      // screen
+  void SetWindowPos(int x, int y);                        // relative to the parent
+  TRect GetWindowRect() const;                            // screen
   TRect GetClientRect() const { return {0, 0, mW, mH}; }  // local
   int GetX() const { return mX; }
   int GetY() const { return mY; }
@@ -113,7 +119,21 @@ public:
   virtual bool ClipsChildren() const { return true; }
   virtual bool IsModal() const { return false; }
 
-private:
+  // Frees the animation tasks stopped since the last call. Stopped tasks are
+  // kept until no task list can be running them (the layer calls this after
+  // each event and tick).
+  static void FlushStoppedAnimations();
+
+ protected:
+  // Deletes the adopted children, front to back. A subclass whose members the
+  // children's destructors still reach (a modal's task list) calls it first.
+  void DeleteChildren();
+
+ private:
+  // Moves the animations of this subtree onto the clock of the modal they now
+  // live in (the platform's when there is none).
+  void RehomeAnimations();
+
   str mName;
   uint32_t mId;
   uint32_t mFlags = kShown;

@@ -1,6 +1,7 @@
 #pragma once
 // Window types, the modal stack, scripts and event delivery.
 
+#include <boost/shared_ptr.hpp>
 #include <map>
 #include <memory>
 #include <vector>
@@ -12,11 +13,14 @@
 class TModalWindow;
 class TScript;
 class TLuaTable;
+typedef boost::shared_ptr<TLuaTable> TLuaTableRef;
 class TWindowStyle;
 
 class TWindowManager {
-public:
+ public:
   static TWindowManager* GetInstance();
+  // The instance if one exists; never creates it (for destructors).
+  static TWindowManager* Peek();
   static void DestroyInstance();
 
   void AddWindowType(const str& name, TWindowFactory factory);
@@ -57,8 +61,13 @@ public:
   TWindow* GetScriptTarget() const;
 
   // Internal to the layer.
-  void DeletePending();                 // after each event and tick
-  void OnWindowDestroyed(TWindow* w);   // clears every pointer to it
+  // While any dispatch (an event, a tick's tasks, a script) is running, popped
+  // modals wait; DeletePending frees them once the outermost one returns.
+  void EnterDispatch() { ++mDispatchDepth; }
+  void LeaveDispatch() { --mDispatchDepth; }
+  bool IsDispatching() const { return mDispatchDepth > 0; }
+  void DeletePending();                // after each event and tick
+  void OnWindowDestroyed(TWindow* w);  // clears every pointer to it
   void RunAnimations(uint32_t platformNow);
   void DrawAll();
   TWindow* GetWindowUnder(const TPoint& screen) const;
@@ -66,7 +75,7 @@ public:
   TWindowManager();
   ~TWindowManager();
 
-private:
+ private:
   std::map<str, TWindowFactory> mTypes;
   std::vector<str> mTypeOrder;
   std::vector<TModalWindow*> mModals;
@@ -78,4 +87,17 @@ private:
   TScript* mScript = nullptr;
   bool mInvalid = true;
   int mDispatchDepth = 0;
+  // Windows that got the last mouse move; the ones a move no longer reaches
+  // get OnMouseLeave.
+  std::vector<TWindow*> mHovered;
+  // Window lists being walked by a dispatch; a window that dies meanwhile is
+  // nulled in them.
+  std::vector<std::vector<TWindow*>*> mWalks;
+
+  void DispatchMouse(const TEvent& event);
+  void DispatchKey(const TEvent& event);
+  void LeaveHovered(const std::vector<TWindow*>& stillHovered);
+  void CollectUnder(TWindow* w, const TPoint& p, const TRect& clip, std::vector<TWindow*>& out) const;
+  void RemoveFromStack(size_t index);
+  TWindow* CreateFromRef(TLuaTableRef table, TWindow* parent);
 };
