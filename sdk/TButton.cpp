@@ -20,7 +20,10 @@ bool Usable(const TTextureRef& t) {
 
 TButton::TButton() = default;
 
-TButton::~TButton() = default;  // mCommand releases its registry slot
+TButton::~TButton() {
+  // mCommand releases its registry slot by itself.
+  if (TWindowManager* wm = TWindowManager::Peek()) wm->RemoveMouseListener(this);
+}
 
 void TButton::Init(TWindowStyle& style) {
   TWindow::Init(style);
@@ -64,9 +67,10 @@ void TButton::SetOn(bool on) {
 
 void TButton::SetEnabled(bool enabled) {
   // Disabling lets go of a press in progress, so no click can follow.
-  if (!enabled)
+  if (!enabled) {
+    TWindowManager::GetInstance()->RemoveMouseListener(this);
     SetState(kDisabled);
-  else if (mState & kDisabled)
+  } else if (mState & kDisabled)
     SetState(kNormal);
 }
 
@@ -125,11 +129,16 @@ void TButton::Draw() {
 }
 
 bool TButton::OnMouseDown(const TPoint& local) {
-  if (!(mState & kDisabled)) SetState(kPressed | kHover);
+  if (mState & kDisabled) return true;
+  SetState(kPressed | kHover);
+  // The release may come outside the button; it must still end the press,
+  // or a later release over the button would click without a press.
+  TWindowManager::GetInstance()->AddMouseListener(this);
   return true;
 }
 
 bool TButton::OnMouseUp(const TPoint& local) {
+  TWindowManager::GetInstance()->RemoveMouseListener(this);
   if (mState & kDisabled) return true;
   bool wasHeld = IsHeld();
   bool inside = HitTest(local);

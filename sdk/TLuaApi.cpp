@@ -1,8 +1,10 @@
 #include "TLuaApi.h"
 
+#include <algorithm>
 #include <exception>
 #include <lua.hpp>
 #include <string>
+#include <vector>
 
 #include "TEvent.h"
 #include "TModalWindow.h"
@@ -52,6 +54,21 @@ void SetGlobalString(lua_State* L, const char* name, const str& value) {
   lua_setfield(L, LUA_GLOBALSINDEX, name);
 }
 
+// The top modal as each running DoModal or DisplayDialog found it. The
+// window manager gives a script run without a target the top modal as its
+// target, which would make the dialog's modal window a plain child of the
+// modal below; while the top modal is still the one found here, the first
+// window is built with no parent, so a modal window is pushed instead.
+std::vector<TModalWindow*> gOpening;
+
+bool RunModalScript(const str& path) {
+  TWindowManager* wm = TWindowManager::GetInstance();
+  gOpening.push_back(wm->GetTopModalWindow());
+  bool ok = wm->RunScript(nullptr, path);
+  gOpening.pop_back();
+  return ok;
+}
+
 // Window{type=..., name=..., x=, y=, w=, h=, <style keys>, {child}, ...}
 int Window(lua_State* L, std::string& error) {
   if (lua_type(L, 1) != LUA_TTABLE) {
@@ -59,9 +76,25 @@ int Window(lua_State* L, std::string& error) {
     return -1;
   }
   TWindowManager* wm = TWindowManager::GetInstance();
+  TWindow* target = wm->GetScriptTarget();
+  const bool opening = !gOpening.empty() && target == gOpening.back() && wm->GetTopModalWindow() == target;
   TLuaTable table(L, 1);
-  TWindow* window = wm->CreateWindowFromTable(table, wm->GetScriptTarget());
+  TWindow* window = wm->CreateWindowFromTable(table, opening ? nullptr : target);
   if (!window) return 0;
+  const std::vector<TModalWindow*>& stack = wm->GetModalStack();
+  bool placed =
+      window->GetParent() != nullptr || std::find(stack.begin(), stack.end(), window) != stack.end();
+  if (!placed && target) {
+    // Not a modal after all: it goes where the script's windows go.
+    target->AdoptChild(window, true);
+    placed = true;
+  }
+  if (!placed) {
+    Report("window \"%s\" has no parent window and is not a modal window; deleted",
+           window->GetName().c_str());
+    delete window;
+    return 0;
+  }
   lua_pushlstring(L, window->GetName().data(), window->GetName().size());
   return 1;
 }
@@ -73,7 +106,7 @@ int DoModal(lua_State* L, std::string& error) {
     error = "DoModal expects a script path";
     return -1;
   }
-  lua_pushboolean(L, TWindowManager::GetInstance()->RunScript(nullptr, ArgString(L, 1)));
+  lua_pushboolean(L, RunModalScript(ArgString(L, 1)));
   return 1;
 }
 
@@ -120,7 +153,7 @@ int DisplayDialog(lua_State* L, std::string& error) {
     }
     lua_setfield(L, LUA_GLOBALSINDEX, "dialog_yes");
   }
-  lua_pushboolean(L, TWindowManager::GetInstance()->RunScript(nullptr, path));
+  lua_pushboolean(L, RunModalScript(path));
   return 1;
 }
 

@@ -51,15 +51,23 @@ void TSlider::Draw() {
   }
 }
 
+TSlider::~TSlider() {
+  if (TWindowManager* wm = TWindowManager::Peek()) wm->RemoveMouseListener(this);
+}
+
 bool TSlider::OnMouseDown(const TPoint& local) {
   mDragging = true;
+  // A drag goes on outside the slider's rectangle until the release.
+  TWindowManager::GetInstance()->AddMouseListener(this);
   SetFromX(local.x);
   return true;
 }
 
 bool TSlider::OnMouseUp(const TPoint& local) {
-  if (mDragging) SetFromX(local.x);
+  TWindowManager::GetInstance()->RemoveMouseListener(this);
+  bool wasDragging = mDragging;
   mDragging = false;
+  if (wasDragging) SetFromX(local.x);
   return true;
 }
 

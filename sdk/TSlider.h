@@ -8,6 +8,7 @@ class TSlider : public TWindow {
   TWINDOW_CLASS(TSlider, TWindow)
  public:
   TSlider();
+  ~TSlider() override;
   void Init(TWindowStyle& style) override;
   void Draw() override;
   bool OnMouseDown(const TPoint& local) override;
