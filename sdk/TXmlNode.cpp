@@ -222,12 +222,24 @@ bool TXmlNode::ParseString(const str& text, const str& what) {
   mAttrCursor = 0;
   pugi::xml_document doc;
   pugi::xml_parse_result res = doc.load_buffer(
-      text.data(), text.size(), pugi::parse_default | pugi::parse_ws_pcdata, pugi::encoding_utf8);
+      text.data(), text.size(), pugi::parse_default | pugi::parse_ws_pcdata | pugi::parse_fragment,
+      pugi::encoding_utf8);
   pugi::xml_node root = doc.document_element();
-  if (!res || !root) {
-    size_t offset = res ? text.size() : size_t(res.offset);
-    int line = 1 + int(std::count(text.begin(), text.begin() + std::min(offset, text.size()), '\n'));
-    Report("%s: XML error at line %d: %s", what.c_str(), line, res ? "no root element" : res.description());
+  const char* problem = res ? nullptr : res.description();
+  size_t offset = res ? text.size() : size_t(res.offset);
+  if (!problem && !root) problem = "no root element";
+  // The parser accepts fragments; a document has one root and no text
+  // around it, and anything more means the file is not what was written.
+  for (pugi::xml_node c = doc.first_child(); c && !problem; c = c.next_sibling())
+    if ((c.type() == pugi::node_element && c != root) ||
+        ((c.type() == pugi::node_pcdata || c.type() == pugi::node_cdata) && !IsBlank(c.value())))
+      problem = "content after the root element";
+  if (problem) {
+    const int line = 1 + int(std::count(text.begin(), text.begin() + std::min(offset, text.size()), '\n'));
+    if (res)
+      Report("%s: XML error: %s", what.c_str(), problem);
+    else
+      Report("%s: XML error at line %d: %s", what.c_str(), line, problem);
     return false;
   }
   FromPugi(*this, root);

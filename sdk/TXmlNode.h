@@ -51,6 +51,8 @@ class TXmlNode {
   void RemoveChildren();
   std::unique_ptr<TXmlNode> Clone() const;
 
+  // Content is the element's own text, kept exactly; beside child elements a
+  // text of blanks only is layout and is not kept.
   // Parsing replaces this node's name, attributes, content and children with
   // the document's root element. Failure leaves the node empty and prints one
   // line on stderr naming the file (or "string") and the reason.

@@ -1,0 +1,34 @@
+#pragma once
+// Helpers shared by the platform-service tests: the fixtures folder and a
+// scratch folder that is removed afterwards.
+
+#include <cstdlib>
+#include <string>
+
+#include "sdk/str.h"
+
+// tests/fixtures, found from this file so the binary runs outside CTest too.
+inline str CoreFixturesDir() {
+  const char* env = std::getenv("TOLVANE_CONTENT");
+  if (env && *env) return env;
+  std::string here = __FILE__;
+  return here.substr(0, here.rfind("/sdk/")) + "/fixtures";
+}
+
+class CoreTempDir {
+ public:
+  CoreTempDir() {
+    char tmpl[] = "/tmp/tolvane-test-XXXXXX";
+    const char* made = mkdtemp(tmpl);
+    mPath = made ? made : "/tmp";
+  }
+  ~CoreTempDir() {
+    const std::string cmd = "rm -rf '" + mPath + "'";
+    if (mPath.rfind("/tmp/tolvane-test-", 0) == 0) (void)std::system(cmd.c_str());
+  }
+  const str& Path() const { return mPath; }
+  str File(const char* name) const { return mPath + "/" + name; }
+
+ private:
+  str mPath;
+};

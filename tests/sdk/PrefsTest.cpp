@@ -1,0 +1,207 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "CoreTestUtil.h"
+#include "sdk/TPrefs.h"
+#include "sdk/TReport.h"
+
+namespace {
+str ReadAll(const str& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void WriteAll(const str& path, const str& text) {
+  std::ofstream out(path, std::ios::binary);
+  out << text;
+}
+
+bool Exists(const str& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0;
+}
+}  // namespace
+
+TEST(PrefsStore, EverySetIsOnDiskAndValuesRoundTripExactly) {
+  CoreTempDir dir;
+  const str saveDoc =
+      "<?xml version=\"1.0\"?>\n<save_data>\n  <save slot=\"0\" name=\"A &amp; B\">\r\n"
+      "    <flags>x<y</flags>\n  </save>\n</save_data>\n";
+  const str odd[] = {"", "   ", " padded ", "\"quoted\" & <tagged>", "caf\xc3\xa9\ttab\r\n", saveDoc};
+  {
+    TPrefs prefs(dir.Path());
+    EXPECT_EQ(prefs.GetPath(), dir.File("prefs.xml"));
+    EXPECT_TRUE(Exists(prefs.GetPath()));  // created when missing
+    prefs.SetInt("fullscreen", 1);
+    prefs.SetStr("name", "Ann", 0);
+    for (size_t i = 0; i < sizeof odd / sizeof odd[0]; ++i) {
+      prefs.SetStr("v" + std::to_string(i), odd[i], 0);
+      // Each Set is already in the file: a fresh reader sees it.
+      TPrefs reader(dir.Path());
+      EXPECT_EQ(reader.GetStr("v" + std::to_string(i), "default", 0), odd[i]);
+    }
+    prefs.SetStr("weird key <&>\"", "k", -1);
+  }
+  TPrefs prefs(dir.Path());
+  EXPECT_EQ(prefs.GetInt("fullscreen", 0), 1);
+  EXPECT_EQ(prefs.GetStr("name", "", 0), "Ann");
+  EXPECT_EQ(prefs.GetStr("weird key <&>\"", ""), "k");
+  for (size_t i = 0; i < sizeof odd / sizeof odd[0]; ++i)
+    EXPECT_EQ(prefs.GetStr("v" + std::to_string(i), "default", 0), odd[i]) << i;
+  EXPECT_EQ(prefs.GetInt("missing", 7), 7);
+  EXPECT_EQ(prefs.GetStr("name", "dflt", -1), "dflt");  // globals and players are apart
+}
+
+TEST(PrefsUsers, WriteAtTheEndAddsAPlayerAndFurtherIsIgnored) {
+  CoreTempDir dir;
+  TPrefs prefs(dir.Path());
+  EXPECT_EQ(prefs.GetNumUsers(), 0);
+  prefs.SetStr("name", "Ann", 0);
+  prefs.SetStr("name", "Bo", 1);
+  EXPECT_EQ(prefs.GetNumUsers(), 2);
+  const size_t before = ReportCount();
+  prefs.SetStr("name", "Cy", 5);
+  prefs.SetInt("soundlevel", 3, -2);
+  EXPECT_EQ(prefs.GetNumUsers(), 2);
+  EXPECT_EQ(ReportCount(), before + 2);
+  EXPECT_EQ(prefs.GetStr("name", "none", 5), "none");
+  EXPECT_EQ(prefs.GetInt("soundlevel", 9, -2), 9);
+  EXPECT_EQ(TPrefs(dir.Path()).GetNumUsers(), 2);
+}
+
+TEST(PrefsUsers, DeleteShiftsLaterPlayersAndIgnoresBadIndices) {
+  CoreTempDir dir;
+  TPrefs prefs(dir.Path());
+  for (int i = 0; i < 4; ++i) prefs.SetStr("name", str("P") + std::to_string(i), i);
+  for (int bad : {-1, -5, 4, 100}) {
+    prefs.DeleteUser(bad);
+    EXPECT_EQ(prefs.GetNumUsers(), 4) << bad;
+  }
+  prefs.DeleteUser(1);
+  const struct {
+    int index;
+    const char* name;
+  } expected[] = {{0, "P0"}, {1, "P2"}, {2, "P3"}};
+  TPrefs reread(dir.Path());
+  for (TPrefs* p : {&prefs, &reread}) {
+    ASSERT_EQ(p->GetNumUsers(), 3);
+    for (const auto& e : expected) EXPECT_EQ(p->GetStr("name", "", e.index), e.name);
+  }
+  prefs.DeleteUser(2);
+  prefs.DeleteUser(0);
+  prefs.DeleteUser(0);
+  EXPECT_EQ(prefs.GetNumUsers(), 0);
+  prefs.DeleteUser(0);
+  EXPECT_EQ(TPrefs(dir.Path()).GetNumUsers(), 0);
+}
+
+TEST(PrefsCrash, AWriteThatNeverReachedItsRenameLeavesTheOldFile) {
+  CoreTempDir dir;
+  {
+    TPrefs prefs(dir.Path());
+    prefs.SetStr("name", "Ann", 0);
+    prefs.SetInt("curuser", 0);
+  }
+  const str good = ReadAll(dir.File("prefs.xml"));
+  // The process died after writing part of the next version to the temp file.
+  WriteAll(dir.File("prefs.xml.tmp"), "<?xml version=\"1.0\"?>\n<prefs>\n  <user><value key=\"name\">Bo");
+  {
+    TPrefs prefs(dir.Path());
+    EXPECT_EQ(prefs.GetStr("name", "", 0), "Ann");
+    EXPECT_EQ(prefs.GetInt("curuser", -1), 0);
+    EXPECT_EQ(ReadAll(dir.File("prefs.xml")), good);  // reading does not rewrite it
+    prefs.SetStr("name", "Cy", 0);                    // the next write replaces the stray temp
+  }
+  EXPECT_FALSE(Exists(dir.File("prefs.xml.tmp")));
+  EXPECT_EQ(TPrefs(dir.Path()).GetStr("name", "", 0), "Cy");
+}
+
+TEST(PrefsCrash, OnlyATempFileMeansAFirstWriteThatNeverLanded) {
+  CoreTempDir dir;
+  WriteAll(dir.File("prefs.xml.tmp"), "<prefs><global><value key=\"curuser\">3</value></global></prefs>");
+  TPrefs prefs(dir.Path());
+  EXPECT_EQ(prefs.GetInt("curuser", -1), -1);
+  EXPECT_EQ(prefs.GetNumUsers(), 0);
+}
+
+TEST(PrefsDamage, ADamagedFileIsMovedAsideAndTheStoreStartsEmpty) {
+  const char* damaged[] = {
+      "<prefs><user><value key=\"name\">Ann</value>",  // cut short
+      "\x01\x02 binary junk", "",
+      "<other><global/></other>",  // someone else's document
+  };
+  for (const char* text : damaged) {
+    CoreTempDir dir;
+    WriteAll(dir.File("prefs.xml"), text);
+    const size_t before = ReportCount();
+    testing::internal::CaptureStderr();
+    TPrefs prefs(dir.Path());
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_GE(ReportCount(), before + 1) << text;
+    EXPECT_NE(err.find("prefs.xml.damaged"), std::string::npos) << err;
+    EXPECT_EQ(prefs.GetNumUsers(), 0);
+    EXPECT_EQ(prefs.GetInt("fullscreen", 1), 1);
+    EXPECT_EQ(ReadAll(dir.File("prefs.xml.damaged")), text);  // kept for the player
+    prefs.SetStr("name", "New", 0);
+    EXPECT_EQ(TPrefs(dir.Path()).GetStr("name", "", 0), "New");
+  }
+}
+
+TEST(PrefsDamage, AnEarlierDamagedFileIsNotOverwritten) {
+  CoreTempDir dir;
+  WriteAll(dir.File("prefs.xml"), "<first");
+  { TPrefs prefs(dir.Path()); }
+  WriteAll(dir.File("prefs.xml"), "<second");
+  { TPrefs prefs(dir.Path()); }
+  EXPECT_EQ(ReadAll(dir.File("prefs.xml.damaged")), "<first");
+  EXPECT_EQ(ReadAll(dir.File("prefs.xml.damaged.1")), "<second");
+}
+
+TEST(PrefsFolder, DefaultFolderFollowsTheEnvironment) {
+  const char* names[] = {"TOLVANE_PREFS_DIR", "XDG_DATA_HOME", "HOME"};
+  str saved[3];
+  bool had[3];
+  for (int i = 0; i < 3; ++i) {
+    const char* v = std::getenv(names[i]);
+    had[i] = v != nullptr;
+    saved[i] = v ? v : "";
+  }
+  const struct {
+    const char *own, *xdg, *home, *expected;
+  } cases[] = {
+      {"/p/own", "/x/data", "/h/me", "/p/own"},
+      {"", "/x/data", "/h/me", "/x/data/tolvane"},
+      {nullptr, "/x/data", "/h/me", "/x/data/tolvane"},
+      {nullptr, "relative/data", "/h/me", "/h/me/.local/share/tolvane"},
+      {nullptr, nullptr, "/h/me", "/h/me/.local/share/tolvane"},
+  };
+  for (const auto& c : cases) {
+    const char* values[] = {c.own, c.xdg, c.home};
+    for (int i = 0; i < 3; ++i)
+      if (values[i])
+        setenv(names[i], values[i], 1);
+      else
+        unsetenv(names[i]);
+    EXPECT_EQ(TPrefs::DefaultFolder(), c.expected);
+  }
+  for (int i = 0; i < 3; ++i)
+    if (had[i])
+      setenv(names[i], saved[i].c_str(), 1);
+    else
+      unsetenv(names[i]);
+}
+
+TEST(PrefsFolder, MissingFoldersAreCreated) {
+  CoreTempDir dir;
+  const str nested = dir.File("a/b/tolvane/");
+  TPrefs prefs(nested);
+  prefs.SetInt("curuser", 2);
+  EXPECT_TRUE(Exists(dir.File("a/b/tolvane/prefs.xml")));
+  EXPECT_EQ(TPrefs(nested).GetInt("curuser", 0), 2);
+}
