@@ -165,8 +165,8 @@ void TRenderer::PopClip() {
 
 void TRenderer::ApplyClip() {
   const TRect c = GetClip();
-  // SDL reads an empty clip rectangle as "no clipping at all", so an empty
-  // clip is kept here and nothing is drawn while it holds.
+  // Some SDL releases read an empty clip rectangle as "no clipping at all";
+  // an empty clip is kept here instead and nothing is drawn while it holds.
   mClipEmpty = c.IsEmpty();
   if (!mSdl || mClipEmpty) return;
   SDL_Rect rc{c.left - int(mShift.x), c.top - int(mShift.y), c.Width(), c.Height()};
