@@ -1,8 +1,33 @@
 #pragma once
-// The game's entry: configures the platform before it opens, and the main
-// callback the platform runs once it has.
+// The game's spine: the platform configuration set before the platform
+// opens, the main callback that starts the game, the main loop that takes
+// events until the quit event, and the shut-down that deletes the shared
+// objects in a fixed order.
+
+#include <functional>
 
 #include "sdk/TPlatform.h"
 
 void ConfigurePlatform();
 void TolvaneMainCallback(TPlatform* platform, const str& commandLine);
+void RunMainLoop(TPlatform* platform);
+
+// The shut-down order. The owners of the game window, the mouse pointer and
+// the save data hand in how theirs is deleted (the game window orphaned from
+// its parent first); the others are deleted here. A step with nothing handed
+// in is skipped.
+enum ShutdownStep {
+  kShutdownGameWindow,
+  kShutdownMousePointer,
+  kShutdownConfig,
+  kShutdownSound,
+  kShutdownSaveData,
+  kShutdownUsers,
+  kShutdownStepCount
+};
+void SetShutdownStep(ShutdownStep step, std::function<void()> fn);
+
+// Runs on a close request unless the quit dialog ("yesnobox") is already on
+// top, after "scripts/quitverify.lua": the game window records whether its
+// scene was paused and pauses it.
+void SetCloseRequestHandler(std::function<void()> fn);

@@ -1,5 +1,6 @@
 #include "OGameConfig.h"
 
+#include "sdk/TPlatform.h"
 #include "sdk/TReport.h"
 
 namespace {
@@ -18,7 +19,8 @@ std::unique_ptr<TXmlNode> ParseDocument(const str& path, const str& rootName, co
     Report("%s: no file given for \"%s\"; it reads as empty", where.c_str(), rootName.c_str());
     return doc;
   }
-  if (!doc->ParseFile(path)) {
+  // Content paths are relative to the content root.
+  if (!doc->ParseFile(TPlatform::ResolvePath(path))) {
     doc.reset(new TXmlNode(rootName));
   }
   return doc;

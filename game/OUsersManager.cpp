@@ -1,0 +1,206 @@
+#include "OUsersManager.h"
+
+#include "OSoundManager.h"
+#include "sdk/TGameServices.h"
+#include "sdk/TModalWindow.h"
+#include "sdk/TPlatform.h"
+#include "sdk/TPrefs.h"
+#include "sdk/TSound.h"
+#include "sdk/TWindowManager.h"
+
+namespace {
+const int kGlobal = -1;
+const char* const kCurUser = "curuser";
+const char* const kFullscreen = "fullscreen";
+const char* const kName = "name";
+const char* const kSoundLevel = "soundlevel";
+const char* const kMusicLevel = "musiclevel";
+const char* const kSoundOff = "soundoff";
+const char* const kMusicOff = "musicoff";
+const char* const kAutoSaveOff = "autosaveoff";
+// High-score property that holds the current player's name.
+const char* const kHiscoreUserProperty = "1";
+}  // namespace
+
+OUsersManager* OUsersManager::sInstance = nullptr;
+
+OUsersManager* OUsersManager::Create() {
+  Delete();
+  sInstance = new OUsersManager();
+  return sInstance;
+}
+
+void OUsersManager::Delete() {
+  delete sInstance;
+  sInstance = nullptr;
+}
+
+OUsersManager::OUsersManager() : mLuaNames(this) {
+  mLuaNames.Bind("ToggleFullScreen", this, &OUsersManager::ToggleFullScreen);
+  mLuaNames.Bind("ToggleSoundMute", this, &OUsersManager::ToggleSoundMute);
+  mLuaNames.Bind("ToggleMusicMute", this, &OUsersManager::ToggleMusicMute);
+  mLuaNames.Bind("ToggleAutoSave", this, &OUsersManager::ToggleAutoSave);
+  mLuaNames.Bind("SetCurrentGameMode", this, &OUsersManager::SetCurrentGameMode);
+  mLuaNames.Bind("GetNumUsers", this, &OUsersManager::GetNumUsers);
+  mLuaNames.Bind("CreateNewUser", this, &OUsersManager::CreateNewUser);
+  mLuaNames.Bind("SetCurrentUser", this, &OUsersManager::SetCurrentUser);
+  mLuaNames.Bind("ChangeCurrentUserName", this, &OUsersManager::ChangeCurrentUserName);
+  mLuaNames.Bind("DeleteUser", this, &OUsersManager::DeleteUser);
+  mLuaNames.Bind("IsNameInUse", this, &OUsersManager::IsNameInUse);
+  mLuaNames.Bind("QuitToMainMenu", this, &OUsersManager::QuitToMainMenu);
+  mPrefs = new TPrefs();
+  mHiscores = THiscores::GetInstance();
+  mGameMode = 0;
+  SetCurrentUser(mPrefs->GetInt(kCurUser, -1, kGlobal));
+}
+
+OUsersManager::~OUsersManager() {
+  // The names go first, so no script can reach the manager while it dies.
+  mLuaNames.UnbindAll();
+  delete mPrefs;
+  mPrefs = nullptr;
+}
+
+void OUsersManager::ApplyDisplayMode() {
+  TPlatform::GetInstance()->SetDisplay(800, 600, mPrefs->GetInt(kFullscreen, 1, kGlobal) == 1);
+  ApplyVolumes();
+}
+
+void OUsersManager::ApplyVolumes() {
+  int p = GetCurrentUserIndex();
+  float sound = mPrefs->GetInt(kSoundLevel, 1000, p) / 1000.f;
+  float music = mPrefs->GetInt(kMusicLevel, 1000, p) / 1000.f;
+  TSoundManager* sdk = TSoundManager::GetInstance();
+  OSoundManager* sounds = OSoundManager::GetInstance();
+  sdk->SetTypeVolume(TSound::kTypeDefault, sound);
+  sounds->SetMusicVolume(music);
+  sounds->SetSoundVolume(sound);
+  if (mPrefs->GetInt(kSoundOff, 0, p) == 1) {
+    sounds->SetSoundVolume(0);
+    sdk->SetTypeVolume(TSound::kTypeDefault, 0);
+  }
+  if (mPrefs->GetInt(kMusicOff, 0, p) == 1) sounds->SetMusicVolume(0);
+}
+
+str OUsersManager::GetUserName(int index) const {
+  return mPrefs->GetStr(kName, "", index);
+}
+
+str OUsersManager::GetCurrentUserName() const {
+  return GetUserName(GetCurrentUserIndex());
+}
+
+int OUsersManager::GetCurrentUserIndex() const {
+  return mPrefs->GetInt(kCurUser, -1, kGlobal);
+}
+
+int OUsersManager::AddUserChangedListener(std::function<void()> listener) {
+  mListeners.emplace_back(mNextListenerId, std::move(listener));
+  return mNextListenerId++;
+}
+
+void OUsersManager::RemoveUserChangedListener(int id) {
+  for (auto it = mListeners.begin(); it != mListeners.end(); ++it)
+    if (it->first == id) {
+      mListeners.erase(it);
+      return;
+    }
+}
+
+void OUsersManager::NotifyUserChanged() {
+  std::vector<std::pair<int, std::function<void()>>> listeners = mListeners;
+  for (auto& l : listeners) l.second();
+}
+
+bool OUsersManager::ToggleFullScreen() {
+  TPlatform* platform = TPlatform::GetInstance();
+  bool wanted = !platform->IsFullscreen();
+  platform->SetFullscreen(wanted);
+  return platform->IsFullscreen() == wanted;
+}
+
+void OUsersManager::ToggleSoundMute() {
+  int p = GetCurrentUserIndex();
+  if (mPrefs->GetInt(kSoundOff, 0, p) == 1)
+    OSoundManager::GetInstance()->SetSoundVolume(mPrefs->GetInt(kSoundLevel, 1000, p) / 1000.f);
+  else
+    OSoundManager::GetInstance()->SetSoundVolume(0);
+}
+
+void OUsersManager::ToggleMusicMute() {
+  int p = GetCurrentUserIndex();
+  float music = mPrefs->GetInt(kMusicOff, 0, p) == 1 ? mPrefs->GetInt(kMusicLevel, 1000, p) / 1000.f : 0.f;
+  OSoundManager::GetInstance()->SetMusicVolume(music);
+}
+
+void OUsersManager::ToggleAutoSave() {
+  int p = GetCurrentUserIndex();
+  mPrefs->SetInt(kAutoSaveOff, (mPrefs->GetInt(kAutoSaveOff, 0, p) + 1) % 2, p, true);
+}
+
+void OUsersManager::SetCurrentGameMode(int mode) {
+  if (mode == 0 || mode == 1) mGameMode = mode;
+}
+
+int OUsersManager::GetNumUsers() {
+  return mPrefs->GetNumUsers();
+}
+
+void OUsersManager::CreateNewUser(const str& name) {
+  int cur = GetCurrentUserIndex();
+  int n = mPrefs->GetNumUsers();
+  // Read the current player's options before the new player exists.
+  int sound = mPrefs->GetInt(kSoundLevel, 1000, cur);
+  int music = mPrefs->GetInt(kMusicLevel, 1000, cur);
+  int soundOff = mPrefs->GetInt(kSoundOff, 0, cur);
+  int musicOff = mPrefs->GetInt(kMusicOff, 0, cur);
+  int fullscreen = mPrefs->GetInt(kFullscreen, 1, cur);
+  mPrefs->SetStr(kName, name, n, true);
+  mPrefs->SetInt(kSoundLevel, sound, n, true);
+  mPrefs->SetInt(kMusicLevel, music, n, true);
+  mPrefs->SetInt(kSoundOff, soundOff, n, true);
+  mPrefs->SetInt(kMusicOff, musicOff, n, true);
+  mPrefs->SetInt(kFullscreen, fullscreen, n, true);
+  SetCurrentUser(n);
+}
+
+void OUsersManager::SetCurrentUser(int index) {
+  if (index >= mPrefs->GetNumUsers()) return;
+  mPrefs->SetInt(kCurUser, index, kGlobal, true);
+  if (index >= 0) {
+    mHiscores->SetProperty(kHiscoreUserProperty, GetUserName(index));
+    ApplyVolumes();
+  }
+  NotifyUserChanged();
+}
+
+void OUsersManager::ChangeCurrentUserName(const str& name) {
+  int cur = GetCurrentUserIndex();
+  // Without a current player there is nobody to rename; writing at -1 would
+  // set a global value instead.
+  if (cur < 0) return;
+  mPrefs->SetStr(kName, name, cur, true);
+}
+
+void OUsersManager::DeleteUser(int index) {
+  if (index < 0 || index >= mPrefs->GetNumUsers()) return;
+  mPrefs->DeleteUser(index);
+  int next = index - 1;
+  if (next < 0) next = mPrefs->GetNumUsers() - 1;
+  SetCurrentUser(next);
+}
+
+bool OUsersManager::IsNameInUse(const str& name) {
+  for (int i = 0; i < mPrefs->GetNumUsers(); ++i)
+    if (mPrefs->GetStr(kName, "", i) == name) return true;
+  return false;
+}
+
+void OUsersManager::QuitToMainMenu() {
+  TWindowManager* wm = TWindowManager::GetInstance();
+  for (TModalWindow* top = wm->GetTopModalWindow(); top && top->GetParent(); top = wm->GetTopModalWindow()) {
+    wm->PopModal(top->GetID());
+    // A modal the manager would not pop would otherwise loop for ever.
+    if (wm->GetTopModalWindow() == top) break;
+  }
+}

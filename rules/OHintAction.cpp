@@ -1,0 +1,8 @@
+#include "OHintAction.h"
+
+#include "OHintsManager.h"
+#include "OSimpleHint.h"
+
+void OHintAction::Execute() {
+  OHintsManager::GetInstance()->QueueHint(new OSimpleHint(mTextKey, mAfterClose, true, mKind));
+}

@@ -1,0 +1,27 @@
+#pragma once
+// Stand-in for the timer indicators until the game rules land: it draws
+// nothing, records what it was asked and writes an empty "indicators"
+// section.
+
+#include <vector>
+
+#include "sdk/str.h"
+
+class TXmlNode;
+
+class OIndicatorsManager {
+ public:
+  static OIndicatorsManager* GetInstance();
+  static bool HasInstance();
+  static void DeleteInstance();
+
+  void Draw() {}
+  void Save(TXmlNode* save) const;
+  void Load(TXmlNode* save) { mAsked.push_back("load"); }
+  const std::vector<str>& GetAsked() const { return mAsked; }
+
+ private:
+  OIndicatorsManager() = default;
+  std::vector<str> mAsked;
+  static OIndicatorsManager* sInstance;
+};

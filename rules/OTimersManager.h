@@ -1,0 +1,52 @@
+#pragma once
+// Stand-in for the timers manager and its controllers until the game rules
+// land: the seven controllers exist and record what they are asked, no time
+// passes in them, and the manager writes an empty "timer_controllers"
+// section.
+
+#include <memory>
+#include <vector>
+
+#include "sdk/str.h"
+
+class TXmlNode;
+
+class ITimerController {
+ public:
+  virtual ~ITimerController() = default;
+  virtual void Restart() = 0;
+};
+
+class OTimersManager {
+ public:
+  static OTimersManager* GetInstance();
+  static bool HasInstance();
+  static void DeleteInstance();
+
+  void Update(bool paused) {}
+  void UpdateSleeping(bool paused) {}
+  void OnWorldChange(const str& from, const str& to) { mAsked.push_back("world " + from + ">" + to); }
+  void OnSceneChange(const str& from, const str& to) { mAsked.push_back("scene " + from + ">" + to); }
+  // The controller of a guide key ("poison", "vethra", "mousetrap",
+  // "under_water", "sleeping_zone", "greece_scroll", "sleeping_hints"), or
+  // null.
+  ITimerController* GetController(const str& key) const;
+  // A new list, which the caller takes over: the Vethra, under-water and
+  // poison controllers.
+  std::vector<ITimerController*>* GetHealthTimers() const;
+
+  void Save(TXmlNode* save) const;
+  void Load(TXmlNode* save) { mAsked.push_back("load"); }
+
+  const std::vector<str>& GetAsked() const { return mAsked; }
+  // Used by the controllers to record.
+  void Note(const str& line) { mAsked.push_back(line); }
+
+ private:
+  OTimersManager();
+  ~OTimersManager();
+  struct Controller;
+  std::vector<std::unique_ptr<Controller>> mControllers;
+  std::vector<str> mAsked;
+  static OTimersManager* sInstance;
+};

@@ -1,0 +1,25 @@
+#!/bin/sh
+# Generates the bundled sound effects and music of content/sounds with sox:
+# short mono 8-bit tones, small enough to keep in the repository.
+set -e
+cd "$(dirname "$0")/../content/sounds"
+
+tone() {  # file seconds synth-arguments...
+  out=$1; len=$2; shift 2
+  sox -n -r 11025 -c 1 -b 8 "$out" synth "$len" "$@" fade 0.01 "$len" 0.05 vol 0.5
+}
+
+tone take.wav 0.12 sine 880
+tone put.wav 0.12 sine 440
+tone drop.wav 0.15 sine 330:220
+tone open.wav 0.2 sine 300:600
+tone close.wav 0.2 sine 600:300
+tone deny.wav 0.2 square 150
+tone page.wav 0.15 pinknoise
+tone magic.wav 0.4 sine 500:1500
+tone chime.wav 0.3 sine 1320
+tone pour.wav 0.3 brownnoise
+tone lamp_get.wav 0.1 sine 1760
+tone menu_theme.wav 1.0 sine 262 sine 330
+tone menu_theme2.wav 0.8 sine 392
+tone scene_theme.wav 1.2 sine 196

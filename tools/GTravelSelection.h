@@ -1,0 +1,9 @@
+#pragma once
+// Stand-in window of the player tools until they land: registered so that
+// scripts naming its type get a window of this class.
+
+#include "sdk/TWindow.h"
+
+class GTravelSelection : public TWindow {
+  TWINDOW_CLASS(GTravelSelection, TWindow)
+};

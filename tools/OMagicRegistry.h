@@ -1,0 +1,34 @@
+#pragma once
+// Stand-in for the magic registry until the player tools land: nothing is
+// unlocked, flask uses are recorded, and it writes an empty "magic_registry"
+// section.
+
+#include <vector>
+
+#include "sdk/str.h"
+
+class GGamePanel;
+class TXmlNode;
+
+class OMagicRegistry {
+ public:
+  static OMagicRegistry* GetInstance();
+  static bool HasInstance();
+  static void DeleteInstance();
+
+  // Not owned: the game window hands in its panel.
+  void SetListener(GGamePanel* panel) { mListener = panel; }
+  GGamePanel* GetListener() const { return mListener; }
+  void OnFlaskUsed(const str& magic) { mAsked.push_back("flask " + magic); }
+  void PlayUnlockSound();
+
+  void Save(TXmlNode* save) const;
+  void Load(TXmlNode* save) { mAsked.push_back("load"); }
+  const std::vector<str>& GetAsked() const { return mAsked; }
+
+ private:
+  OMagicRegistry() = default;
+  GGamePanel* mListener = nullptr;
+  std::vector<str> mAsked;
+  static OMagicRegistry* sInstance;
+};
