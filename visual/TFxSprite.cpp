@@ -1,0 +1,129 @@
+#include "TFxSprite.h"
+
+#include "LuaUtils.h"
+#include "sdk/TPlatform.h"
+#include "sdk/TReport.h"
+#include "sdk/TScript.h"
+
+namespace {
+
+// "CreateFx{x=, y=, layer=, spec=}": a child effect under the calling one.
+int CreateFxHandler(TLuaParticleSystem* system, lua_State* L) {
+  LuaStackGuard guard(L);
+  TFxSprite* parent = static_cast<TFxSprite*>(system->GetGlobalPointer("gParent"));
+  if (!parent || parent->GetParticleSystem() != system) {
+    Report("CreateFx: gParent does not name the calling effect; no effect made");
+    return 0;
+  }
+  TLuaTable args(L, 1);
+  const float y = float(args.GetNumber("y", 0));
+  const float x = float(args.GetNumber("x", 0));
+  const int layer = int(args.GetNumber("layer", 0));  // truncated toward zero
+  const str spec = args.GetString("spec", "");
+  TFxSpriteRef child = TFxSprite::Create(layer, spec);
+  child->SetPosition(TVec3(x, y, 0));
+  parent->AddChild(child);
+  return 0;
+}
+
+}  // namespace
+
+// --- TFxSpriteAnimTask
+
+TFxSpriteAnimTask::TFxSpriteAnimTask() : mLastTime(GetTime()) {}
+
+TFxSpriteAnimTask* TFxSpriteAnimTask::GetShared() {
+  static TFxSpriteAnimTask* shared = nullptr;
+  if (!shared) {
+    shared = new TFxSpriteAnimTask();
+    shared->SetDelay(kPeriodMs, true);
+    if (TPlatform* platform = TPlatform::GetInstance()) platform->AdoptTask(shared);
+  }
+  return shared;
+}
+
+bool TFxSpriteAnimTask::DoTask() {
+  Step(GetTime());
+  return true;
+}
+
+void TFxSpriteAnimTask::Step(uint32_t now) {
+  const uint32_t steps = std::min<uint32_t>((now - mLastTime) / kStepMs, kMaxSteps);
+  // Effects added while this runs (a script's CreateFx) wait for the next call.
+  const size_t count = mSprites.size();
+  for (size_t i = 0; i < count; ++i) {
+    TFxSpriteRef sprite = mSprites[i].lock();
+    if (!sprite || sprite->GetParticleSystem()->IsDone()) {
+      mSprites[i].reset();
+      continue;
+    }
+    for (uint32_t s = 0; s < steps; ++s) sprite->GetParticleSystem()->Update(kStepMs);
+  }
+  size_t w = 0;
+  for (size_t i = 0; i < mSprites.size(); ++i)
+    if (!mSprites[i].expired()) mSprites[w++] = mSprites[i];
+  mSprites.resize(w);
+  mLastTime = now;
+}
+
+void TFxSpriteAnimTask::Add(const TFxSpriteRef& sprite) {
+  for (auto& w : mSprites)
+    if (!w.owner_before(sprite) && !sprite.owner_before(w)) return;
+  mSprites.push_back(sprite);
+}
+
+// --- TFxSprite
+
+TFxSprite::TFxSprite(int layer) : TSprite(layer) {}
+
+TFxSprite::~TFxSprite() = default;
+
+uintptr_t TFxSprite::ClassId() {
+  return reinterpret_cast<uintptr_t>(
+      static_cast<TFxSpriteRef (*)(int, const str&, TFxSpriteAnimTask*)>(&TFxSprite::Create));
+}
+
+TFxSpriteRef TFxSprite::Create(int layer, const str& script, TFxSpriteAnimTask* task) {
+  TFxSpriteRef sprite(new TFxSprite(layer));
+  TLuaParticleSystem* system = &sprite->mSystem;
+  system->BindFunction("CreateFx", [system](lua_State* L) { return CreateFxHandler(system, L); });
+  system->SetGlobalPointer("gParent", sprite.get());
+  if (!script.empty()) sprite->Load(task, script, true);
+  return sprite;
+}
+
+bool TFxSprite::Load(TFxSpriteAnimTask* task, const str& script, bool fresh) {
+  TFxSpriteRef self = boost::static_pointer_cast<TFxSprite>(shared_from_this());
+  if (fresh) mSystem.NewScript();
+  if (script.empty()) return true;
+  mSystem.RegisterDataSource("dLocus", &mLocus);
+  mSystem.RegisterDataSource("dUp", &mUp);
+  if (!mSystem.LoadScript(script)) return false;
+  mScript = script;
+  (task ? task : TFxSpriteAnimTask::GetShared())->Add(self);
+  return true;
+}
+
+void TFxSprite::Draw(const TDrawSpec& parent, int depth) {
+  if (!IsVisible()) return;
+  const TDrawSpec spec = TDrawSpec::Compose(parent, GetLocalSpec());
+  mLocus.SetValue(TVec2(spec.matrix.Tx() - spec.point.x, spec.matrix.Ty() - spec.point.y));
+  mUp.SetValue(TVec2(spec.matrix.m[1][0], -spec.matrix.m[1][1]));
+
+  if (mSystem.IsDone()) {
+    // The parent may be walking its children right now; TSprite defers the
+    // removal until that walk ends, and `self` keeps this sprite alive until
+    // this call returns. A root effect has no parent and simply stops drawing.
+    TSpriteRef self = shared_from_this();
+    if (TSprite* p = GetParent()) p->RemoveChild(self);
+    return;
+  }
+
+  // A copy: a child that finishes removes itself from this list while it draws.
+  const std::vector<TSpriteRef> children = depth != 0 ? GetChildren() : std::vector<TSpriteRef>();
+  size_t i = 0;
+  for (; i < children.size() && children[i]->GetLayer() < 0; ++i) children[i]->Draw(spec, depth - 1);
+  DrawSelf(spec);
+  mSystem.Draw(mDrawOffset);
+  for (; i < children.size(); ++i) children[i]->Draw(spec, depth - 1);
+}

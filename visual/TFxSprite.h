@@ -1,0 +1,68 @@
+#pragma once
+// A particle script placed in the sprite tree: the sprite feeds the script its
+// screen position ("dLocus") and up direction ("dUp"), draws the particles
+// between its own picture and its children, and leaves its parent once the
+// script is done. One shared task advances every sprite effect.
+
+#include <boost/shared_ptr.hpp>
+#include <boost/weak_ptr.hpp>
+#include <vector>
+
+#include "TEmitterLocus.h"
+#include "sdk/TLuaParticleSystem.h"
+#include "sdk/TSprite.h"
+#include "sdk/TTask.h"
+
+class TFxSprite;
+class TScript;
+typedef boost::shared_ptr<TFxSprite> TFxSpriteRef;
+
+// Advances the sprite effects it holds in 12 ms steps, at most four a call;
+// it holds them weakly, so it never keeps one alive.
+class TFxSpriteAnimTask : public TAnimTask {
+ public:
+  enum { kStepMs = 12, kMaxSteps = 4, kPeriodMs = 15 };
+  TFxSpriteAnimTask();
+  // The one task of the process, adopted by the platform on first use.
+  static TFxSpriteAnimTask* GetShared();
+
+  bool DoTask() override;
+  // The step at time `now` (milliseconds of the task's clock).
+  void Step(uint32_t now);
+  void Add(const TFxSpriteRef& sprite);
+  size_t GetSize() const { return mSprites.size(); }
+
+ private:
+  std::vector<boost::weak_ptr<TFxSprite>> mSprites;
+  uint32_t mLastTime;
+};
+
+class TFxSprite : public TSprite {
+ public:
+  // An empty script leaves the sprite without one; a null task is the shared.
+  static TFxSpriteRef Create(int layer, const str& script, TFxSpriteAnimTask* task = nullptr);
+  ~TFxSprite() override;
+  static uintptr_t ClassId();
+  const char* GetTypeName() const override { return "TFxSprite"; }
+  bool IsKindOf(uintptr_t id) const override { return id == ClassId() || TSprite::IsKindOf(id); }
+
+  // False when the particle system refuses the script.
+  bool Load(TFxSpriteAnimTask* task, const str& script, bool fresh);
+  void Draw(const TDrawSpec& parent, int depth = -1) override;
+
+  TLuaParticleSystem* GetParticleSystem() { return &mSystem; }
+  TScript* GetScript() const { return mSystem.GetScript(); }
+  const str& GetScriptPath() const { return mScript; }
+  const TEmitterLocus& GetLocus() const { return mLocus; }
+  const TEmitterUp& GetUp() const { return mUp; }
+
+ protected:
+  explicit TFxSprite(int layer);
+
+ private:
+  TVec3 mDrawOffset;
+  TEmitterLocus mLocus;
+  TEmitterUp mUp;
+  TLuaParticleSystem mSystem;
+  str mScript;
+};
