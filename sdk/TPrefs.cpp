@@ -56,7 +56,7 @@ str TPrefs::DefaultFolder() {
 TPrefs::TPrefs() : TPrefs(DefaultFolder()) {}
 
 TPrefs::TPrefs(const str& folder) {
-  str dir = folder.empty() ? str(".") : folder;
+  str dir = folder.empty() ? DefaultFolder() : folder;
   while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
   mPath = dir + "/" + kFileName;
   if (!MakeFolders(dir))
@@ -87,12 +87,14 @@ void TPrefs::Load() {
     // player's progress.
     str aside = mPath + ".damaged";
     for (int n = 1; FileExists(aside) && n < 1000; ++n) aside = mPath + ".damaged." + std::to_string(n);
-    if (::rename(mPath.c_str(), aside.c_str()) == 0)
+    if (::rename(mPath.c_str(), aside.c_str()) == 0) {
       Report("%s: damaged preferences moved to %s; starting with defaults", mPath.c_str(), aside.c_str());
-    else
+      Flush();
+    } else {
+      // Left where it is: writing a fresh file now would destroy it.
       Report("%s: damaged preferences could not be moved aside (%s); starting with defaults", mPath.c_str(),
              std::strerror(errno));
-    Flush();
+    }
     return;
   }
   auto readValues = [this](TXmlNode* from, Values& into) {

@@ -12,9 +12,9 @@
 #include "str.h"
 
 class TPrefs {
-public:
-  TPrefs();                         // the default folder
-  explicit TPrefs(const str& folder);
+ public:
+  TPrefs();                            // the default folder
+  explicit TPrefs(const str& folder);  // "" is the default folder too
   ~TPrefs();
 
   int GetInt(const str& key, int def, int user = -1) const;
@@ -30,7 +30,7 @@ public:
   const str& GetPath() const { return mPath; }
   static str DefaultFolder();
 
-private:
+ private:
   typedef std::map<str, str> Values;
   str mPath;
   Values mGlobal;
