@@ -54,19 +54,10 @@ void SetGlobalString(lua_State* L, const char* name, const str& value) {
   lua_setfield(L, LUA_GLOBALSINDEX, name);
 }
 
-// The top modal as each running DoModal or DisplayDialog found it. The
-// window manager gives a script run without a target the top modal as its
-// target, which would make the dialog's modal window a plain child of the
-// modal below; while the top modal is still the one found here, the first
-// window is built with no parent, so a modal window is pushed instead.
-std::vector<TModalWindow*> gOpening;
-
+// DoModal and DisplayDialog run their script with no target: its windows go
+// to the top modal, and a modal window it builds is pushed above it.
 bool RunModalScript(const str& path) {
-  TWindowManager* wm = TWindowManager::GetInstance();
-  gOpening.push_back(wm->GetTopModalWindow());
-  bool ok = wm->RunScript(nullptr, path);
-  gOpening.pop_back();
-  return ok;
+  return TWindowManager::GetInstance()->RunScript(nullptr, path);
 }
 
 // Window{type=..., name=..., x=, y=, w=, h=, <style keys>, {child}, ...}
@@ -76,20 +67,12 @@ int Window(lua_State* L, std::string& error) {
     return -1;
   }
   TWindowManager* wm = TWindowManager::GetInstance();
-  TWindow* target = wm->GetScriptTarget();
-  const bool opening = !gOpening.empty() && target == gOpening.back() && wm->GetTopModalWindow() == target;
   TLuaTable table(L, 1);
-  TWindow* window = wm->CreateWindowFromTable(table, opening ? nullptr : target);
+  TWindow* window = wm->CreateWindowFromTable(table, wm->GetScriptTarget());
   if (!window) return 0;
   const std::vector<TModalWindow*>& stack = wm->GetModalStack();
-  bool placed =
-      window->GetParent() != nullptr || std::find(stack.begin(), stack.end(), window) != stack.end();
-  if (!placed && target) {
-    // Not a modal after all: it goes where the script's windows go.
-    target->AdoptChild(window, true);
-    placed = true;
-  }
-  if (!placed) {
+  if (!window->GetParent() && std::find(stack.begin(), stack.end(), window) == stack.end()) {
+    // Nothing would ever draw or delete it.
     Report("window \"%s\" has no parent window and is not a modal window; deleted",
            window->GetName().c_str());
     delete window;
