@@ -18,6 +18,7 @@ const char* const kMapPath = "fonts/fonts.xml";
 
 struct FontState {
   bool mapRead = false;
+  bool mapMissing = false;   // said once already; unknown names need no message then
   std::map<str, str> files;  // name -> full path
   std::map<std::pair<str, int>, TTF_Font*> open;
   std::set<str> reported;
@@ -41,6 +42,7 @@ void ReadMap() {
   const pugi::xml_parse_result res = doc.load_file(full.c_str());
   if (!res) {
     Report("%s: %s; every font is DejaVu Sans", kMapPath, res.description());
+    st.mapMissing = true;
     return;
   }
   for (pugi::xml_node f : doc.child("fonts").children("font")) {
@@ -79,13 +81,14 @@ TTF_Font* FindFont(const str& name, int size) {
   FontState& st = State();
   auto it = st.files.find(name);
   if (it == st.files.end()) {
-    ReportOnce("#name:" + name,
-               str::format("font \"%s\" is not in %s; using DejaVu Sans", name.c_str(), kMapPath));
+    if (!st.mapMissing)
+      ReportOnce("#name:" + name,
+                 str::format("font \"%s\" is not in %s; using DejaVu Sans", name.c_str(), kMapPath));
   } else if (TTF_Font* f = OpenFile(it->second, size)) {
     return f;
   } else {
     ReportOnce("#file:" + it->second, str::format("%s: cannot open font \"%s\"; using DejaVu Sans",
-                                                     it->second.c_str(), name.c_str()));
+                                                  it->second.c_str(), name.c_str()));
   }
   TTF_Font* f = OpenFile(kFallbackFile, size);
   if (!f) ReportOnce("#fallback", str::format("%s: cannot open the fallback font", kFallbackFile));
