@@ -183,6 +183,30 @@ bool IsBlank(const char* s) {
   return true;
 }
 
+// Building, writing and freeing the tree recurse, so a damaged file must not
+// be able to nest deeper than the stack allows. The walk here is iterative.
+const int kMaxDepth = 256;
+
+bool TooDeep(pugi::xml_node root) {
+  int depth = 0;
+  pugi::xml_node n = root;
+  while (n) {
+    pugi::xml_node child = n.first_child();
+    if (child) {
+      if (++depth > kMaxDepth) return true;
+      n = child;
+      continue;
+    }
+    while (n && n != root && !n.next_sibling()) {
+      n = n.parent();
+      --depth;
+    }
+    if (!n || n == root) break;
+    n = n.next_sibling();
+  }
+  return false;
+}
+
 void FromPugi(TXmlNode& node, const pugi::xml_node& src) {
   node.SetName(src.name());
   for (pugi::xml_attribute a = src.first_attribute(); a; a = a.next_attribute())
@@ -233,7 +257,8 @@ bool TXmlNode::ParseString(const str& text, const str& what) {
   for (pugi::xml_node c = doc.first_child(); c && !problem; c = c.next_sibling())
     if ((c.type() == pugi::node_element && c != root) ||
         ((c.type() == pugi::node_pcdata || c.type() == pugi::node_cdata) && !IsBlank(c.value())))
-      problem = "content after the root element";
+      problem = "more than one root element, or text outside it";
+  if (!problem && TooDeep(root)) problem = "elements nested too deeply";
   if (problem) {
     const int line = 1 + int(std::count(text.begin(), text.begin() + std::min(offset, text.size()), '\n'));
     if (res)

@@ -59,6 +59,21 @@ TEST(XmlParse, FailureIsReportedAndLeavesTheNodeEmpty) {
   }
 }
 
+TEST(XmlParse, NestingIsBounded) {
+  auto nested = [](int depth) {
+    str text;
+    for (int i = 0; i < depth; ++i) text += "<a>";
+    for (int i = 0; i < depth; ++i) text += "</a>";
+    return text;
+  };
+  TXmlNode node;
+  EXPECT_TRUE(node.ParseString(nested(200)));
+  const size_t before = ReportCount();
+  EXPECT_FALSE(node.ParseString(nested(100000), "save"));  // would overflow the stack
+  EXPECT_EQ(ReportCount(), before + 1);
+  EXPECT_EQ(node.GetChildCount(), 0u);
+}
+
 TEST(XmlParse, MissingFileIsReportedByName) {
   TXmlNode node;
   const size_t before = ReportCount();
