@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "CoreTestUtil.h"
 #include "sdk/TLuaParticleSystem.h"
+#include "sdk/TPlatform.h"
 #include "sdk/TReport.h"
 #include "sdk/TScript.h"
 
@@ -20,6 +22,11 @@ class TestSource : public TParticleFunction {
   }
 };
 
+class ParticleSystem : public ::testing::Test {
+ protected:
+  void SetUp() override { TPlatform::SetContentRoot(CoreFixturesDir()); }
+};
+
 void Lua(TLuaParticleSystem& ps, const char* code) {
   ASSERT_TRUE(ps.GetScript()->DoLuaString(code));
 }
@@ -31,7 +38,7 @@ double Global(TLuaParticleSystem& ps, const char* name) {
   return t ? t->GetNumber("v", -1) : -1;
 }
 
-TEST(ParticleSystem, EmissionFollowsGActive) {
+TEST_F(ParticleSystem, EmissionFollowsGActive) {
   TLuaParticleSystem ps;
   ASSERT_TRUE(ps.LoadScript("particles/steady.lua"));
   ps.Update(100);
@@ -52,7 +59,7 @@ TEST(ParticleSystem, EmissionFollowsGActive) {
   EXPECT_EQ(ps.GetParticleCount(), 15u);
 }
 
-TEST(ParticleSystem, FiniteEffectEndsAndCanBeRestarted) {
+TEST_F(ParticleSystem, FiniteEffectEndsAndCanBeRestarted) {
   TLuaParticleSystem ps;
   ASSERT_TRUE(ps.LoadScript("particles/burst.lua"));
   ps.Update(16);
@@ -73,7 +80,7 @@ TEST(ParticleSystem, FiniteEffectEndsAndCanBeRestarted) {
   EXPECT_EQ(ps.GetParticleCount(), 20u);
 }
 
-TEST(ParticleSystem, SetDoneAndResetDone) {
+TEST_F(ParticleSystem, SetDoneAndResetDone) {
   TLuaParticleSystem ps;
   ASSERT_TRUE(ps.LoadScript("particles/steady.lua"));
   Lua(ps, "gActive = true");
@@ -93,7 +100,7 @@ TEST(ParticleSystem, SetDoneAndResetDone) {
   EXPECT_EQ(ps.GetParticleCount(), 10u);
 }
 
-TEST(ParticleSystem, ScriptThatEmitsNothingNeverEnds) {
+TEST_F(ParticleSystem, ScriptThatEmitsNothingNeverEnds) {
   TLuaParticleSystem ps;
   EXPECT_FALSE(ps.IsDone());
   ps.NewScript();
@@ -103,7 +110,7 @@ TEST(ParticleSystem, ScriptThatEmitsNothingNeverEnds) {
   EXPECT_EQ(ps.GetParticleCount(), 0u);
 }
 
-TEST(ParticleSystem, DataSourcesAreReadOnEveryUpdate) {
+TEST_F(ParticleSystem, DataSourcesAreReadOnEveryUpdate) {
   TLuaParticleSystem ps;
   TestSource locus;
   ps.RegisterDataSource("dLocus", &locus);
@@ -132,7 +139,7 @@ TEST(ParticleSystem, DataSourcesAreReadOnEveryUpdate) {
   EXPECT_FALSE(ps.GetDataValue("dLocus", v));
 }
 
-TEST(ParticleSystem, LuaErrorsAreReportedAndTheGameGoesOn) {
+TEST_F(ParticleSystem, LuaErrorsAreReportedAndTheGameGoesOn) {
   {
     TLuaParticleSystem ps;
     size_t before = ReportCount();
@@ -163,7 +170,7 @@ TEST(ParticleSystem, LuaErrorsAreReportedAndTheGameGoesOn) {
   }
 }
 
-TEST(ParticleSystem, LoadingReplacesTheScriptButKeepsTheState) {
+TEST_F(ParticleSystem, LoadingReplacesTheScriptButKeepsTheState) {
   TLuaParticleSystem ps;
   int calls = 0;
   ps.BindFunction("removeEffect", [&calls](lua_State*) {
@@ -183,7 +190,7 @@ TEST(ParticleSystem, LoadingReplacesTheScriptButKeepsTheState) {
   EXPECT_EQ(ps.GetGlobalPointer("gParent"), &calls);
 }
 
-TEST(ParticleSystem, EachSystemHasItsOwnState) {
+TEST_F(ParticleSystem, EachSystemHasItsOwnState) {
   TLuaParticleSystem a, b;
   ASSERT_TRUE(a.LoadScript("particles/steady.lua"));
   ASSERT_TRUE(b.LoadScript("particles/steady.lua"));
@@ -194,7 +201,7 @@ TEST(ParticleSystem, EachSystemHasItsOwnState) {
   EXPECT_EQ(b.GetParticleCount(), 0u);
 }
 
-TEST(ParticleSystem, EmitterHandlesChangeAnEffectWhileItRuns) {
+TEST_F(ParticleSystem, EmitterHandlesChangeAnEffectWhileItRuns) {
   TLuaParticleSystem ps;
   ASSERT_TRUE(ps.LoadScript("particles/steady.lua"));
   Lua(ps, "gActive = true; steady.rate = 200");
