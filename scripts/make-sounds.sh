@@ -23,3 +23,11 @@ tone lamp_get.wav 0.1 sine 1760
 tone menu_theme.wav 1.0 sine 262 sine 330
 tone menu_theme2.wav 0.8 sine 392
 tone scene_theme.wav 1.2 sine 196
+
+# The unit tests' own sounds (tests/fixtures/startup/sounds): plain tones
+# whose lengths the tests count on.
+cd ../../tests/fixtures/startup/sounds
+tone a.wav 0.1 sine 440
+tone b.wav 0.1 sine 660
+tone c.wav 0.1 sine 880
+tone track.wav 0.2 sine 330
