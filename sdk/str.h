@@ -6,7 +6,7 @@
 #include <string>
 
 class str : public std::string {
-public:
+ public:
   using std::string::string;
   str() = default;
   str(const std::string& s) : std::string(s) {}
