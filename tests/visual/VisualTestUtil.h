@@ -1,0 +1,39 @@
+#pragma once
+// Shared set-up of the visual-object tests: XML from text, the factory
+// pointed at the fixtures, and the headless clock.
+
+#include <memory>
+
+#include "sdk/TPlatform.h"
+#include "sdk/TRenderer.h"
+#include "sdk/TXmlNode.h"
+#include "visual/GVDrawList.h"
+#include "visual/GVFactory.h"
+
+inline std::unique_ptr<TXmlNode> ParseXml(const char* text) {
+  std::unique_ptr<TXmlNode> n(new TXmlNode);
+  n->ParseString(text);
+  return n;
+}
+
+inline void PointFactoryAt(GVDrawList* list) {
+  GVFactory* f = GVFactory::GetInstance();
+  f->drawList = list;
+  f->imageFolder = "visual/anim/";
+  f->descriptionFolder = "visual/xml/";
+}
+
+// Moves the virtual clock on in 16 ms heartbeats (the last one shorter).
+inline void Advance(uint32_t ms) {
+  TPlatform* p = TPlatform::GetInstance();
+  while (ms > 0) {
+    uint32_t step = ms < 16 ? ms : 16;
+    p->Tick(step);
+    ms -= step;
+  }
+}
+
+inline void OpenHeadlessRenderer() {
+  static bool opened = TRenderer::GetInstance()->Open(true, false);
+  (void)opened;
+}
