@@ -1,0 +1,2 @@
+-- A particle script that emits nothing: the placeholder effect for places
+-- that need one while particles are switched off.
