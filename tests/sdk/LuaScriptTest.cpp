@@ -10,6 +10,8 @@
 #include <lua.hpp>
 #include <memory>
 
+#include "sdk/CoreTestUtil.h"
+#include "sdk/TPlatform.h"
 #include "sdk/TReport.h"
 #include "sdk/TScript.h"
 #include "sdk/TWindowStyle.h"
@@ -44,6 +46,7 @@ const ErrorCase kErrorCases[] = {
 }  // namespace
 
 TEST(LuaScript, ErrorsAreReportedOnOneLineAndTheStateGoesOn) {
+  TPlatform::SetContentRoot(CoreFixturesDir());
   TScript script;
   lua_State* L = script.GetState();
   for (const ErrorCase& c : kErrorCases) {
@@ -65,6 +68,7 @@ TEST(LuaScript, ErrorsAreReportedOnOneLineAndTheStateGoesOn) {
 }
 
 TEST(LuaScript, RunScriptAndResults) {
+  TPlatform::SetContentRoot(CoreFixturesDir());
   TScript script;
   lua_State* L = script.GetState();
   const int top = lua_gettop(L);

@@ -7,8 +7,10 @@
 #include <lua.hpp>
 #include <vector>
 
+#include "sdk/CoreTestUtil.h"
 #include "sdk/TEvent.h"
 #include "sdk/TModalWindow.h"
+#include "sdk/TPlatform.h"
 #include "sdk/TScript.h"
 #include "sdk/TWindowManager.h"
 
@@ -29,6 +31,7 @@ class TMessageCatcher : public TWindow {
 class WindowTreeTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    TPlatform::SetContentRoot(CoreFixturesDir());
     wm = TWindowManager::GetInstance();
     wm->AddWindowType("MessageCatcher", &TMessageCatcher::Create);
     root = new TModalWindow();
