@@ -6,6 +6,8 @@
 #include <functional>
 #include <vector>
 
+#include "sdk/CoreTestUtil.h"
+#include "sdk/TPlatform.h"
 #include "sdk/TRenderer.h"
 #include "sdk/TSprite.h"
 #include "sdk/TTexture.h"
@@ -33,6 +35,7 @@ class HookSprite : public TSprite {
 class RenderSpriteTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    TPlatform::SetContentRoot(CoreFixturesDir());
     r = TRenderer::GetInstance();
     ASSERT_TRUE(r->Open(true, false));
     quad = TTexture::Get("images/quad.png");

@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+#include "sdk/CoreTestUtil.h"
 #include "sdk/TPlatform.h"
 #include "sdk/TRenderer.h"
 #include "sdk/TReport.h"
@@ -28,6 +29,7 @@ struct Probe {
 class RenderTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    TPlatform::SetContentRoot(CoreFixturesDir());
     r = TRenderer::GetInstance();
     ASSERT_TRUE(r->Open(true, false));
     // quad.png is 4x4: red top-left, lime top-right, blue bottom-left and
