@@ -13,10 +13,12 @@ const char* const kDocumentNames[OGameConfig::kDocumentCount] = {
 // Parses `path` into a new node. Whatever goes wrong, the result is an element
 // named `rootName`, empty when the file could not be read; ParseFile has then
 // said which file failed.
-std::unique_ptr<TXmlNode> ParseDocument(const str& path, const str& rootName, const str& where) {
+std::unique_ptr<TXmlNode> ParseDocument(const str& path, const str& rootName, const str& where,
+                                        bool quietWhenUnnamed = false) {
   std::unique_ptr<TXmlNode> doc(new TXmlNode(rootName));
   if (path.empty()) {
-    Report("%s: no file given for \"%s\"; it reads as empty", where.c_str(), rootName.c_str());
+    if (!quietWhenUnnamed)
+      Report("%s: no file given for \"%s\"; it reads as empty", where.c_str(), rootName.c_str());
     return doc;
   }
   // Content paths are relative to the content root.
@@ -63,6 +65,9 @@ const char* OGameConfig::GetDocumentName(Document doc) {
 
 OGameConfig::OGameConfig() {
   mConfig = ParseDocument(kConfigPath, "config", kConfigPath);
+  // Without a configuration its own message says it all; one line per
+  // unnamed document would only repeat it.
+  const bool configMissing = mConfig->GetChildCount() == 0;
   TXmlNode* paths = mConfig->GetChild("path");
   if (!paths) paths = mConfig->CreateChild("path");
   mResourcesPath = paths->GetChildContent("resources");
@@ -70,7 +75,8 @@ OGameConfig::OGameConfig() {
   mParticlesEnabled = mConfig->GetChildContent("particles_enabled") != "false";
   mAllRecipesUnlocked = mConfig->GetChildContent("all_recipes_unlocked") == "true";
   for (int i = 0; i < kDocumentCount; ++i)
-    mDocs[i] = ParseDocument(paths->GetChildContent(kDocumentNames[i]), kDocumentNames[i], kConfigPath);
+    mDocs[i] = ParseDocument(paths->GetChildContent(kDocumentNames[i]), kDocumentNames[i], kConfigPath,
+                             configMissing);
   mWorld.reset(new TXmlNode("world"));
   mScene.reset(new TXmlNode("scene"));
 }
