@@ -299,6 +299,8 @@ void TPlatform::TranslateSdlEvent(const void* sdlEvent) {
     case SDL_MOUSEMOTION:
       ev.type = TEvent::kMouseMove;
       ev.point = TPoint(float(e.motion.x), float(e.motion.y));
+      // Wheel events carry no position: they use the latest one.
+      mCursor = ev.point;
       QueueEvent(ev);
       break;
     case SDL_MOUSEBUTTONDOWN:
