@@ -1,0 +1,221 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "VisualTestUtil.h"
+#include "sdk/TScript.h"
+#include "visual/GParticleSystem.h"
+#include "visual/TEmitterLocus.h"
+#include "visual/TFxSprite.h"
+
+namespace {
+
+str FixturesDir() {
+  const std::string here = __FILE__;
+  return here.substr(0, here.rfind("/visual/")) + "/fixtures";
+}
+
+class ParticleEffects : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    TPlatform::SetContentRoot(FixturesDir());
+    OpenHeadlessRenderer();
+  }
+};
+
+str LuaString(TLuaParticleSystem* ps, const char* expr) {
+  ps->GetScript()->DoLuaString(str("gProbe = {v = ") + expr + "}");
+  TLuaTableRef t = ps->GetScript()->GetGlobalTable("gProbe");
+  return t ? t->GetString("v", "") : str();
+}
+
+struct Owner : GParticleSystem::GParticleSystemOwner {
+  int ended = 0, changed = 0;
+  void OnParticleSystemEnd(GParticleSystem* s) override {
+    ++ended;
+    s->Stop();
+  }
+  void OnParticleSystemChanged(GParticleSystem*) override { ++changed; }
+};
+
+TEST_F(ParticleEffects, PoolReusesIdleSystemsAndLendsAtMostFour) {
+  Owner a, b, c;
+  GParticleSystem* first = AcquireParticleSystem("pool_b", &a);
+  GParticleSystem* second = AcquireParticleSystem("pool_b", &b);
+  EXPECT_NE(first, second);
+  EXPECT_EQ(a.mCurrentSystem, first);
+  first->Stop();
+  EXPECT_EQ(a.changed, 1);
+  EXPECT_EQ(a.mCurrentSystem, nullptr);
+  EXPECT_EQ(AcquireParticleSystem("pool_b", &c), first) << "the idle one is reused, not loaded again";
+
+  // Four busy systems of one script: a fifth user takes the newest away.
+  Owner d, e, f;
+  AcquireParticleSystem("pool_b", &d);
+  GParticleSystem* newest = AcquireParticleSystem("pool_b", &e);
+  EXPECT_EQ(LuaString(newest->GetParticleSystem(), "gLog"), "start-1;");
+  GParticleSystem* taken = AcquireParticleSystem("pool_b", &f);
+  EXPECT_EQ(taken, newest);
+  EXPECT_EQ(e.changed, 1);
+  EXPECT_EQ(e.mCurrentSystem, nullptr);
+  EXPECT_EQ(f.mCurrentSystem, newest);
+  EXPECT_EQ(LuaString(newest->GetParticleSystem(), "gLog"), "start-1;stop;start-1;");
+  int count = 0;
+  for (GParticleSystem* s : GParticleSystem::GetPool()) count += s->GetName() == "pool_b";
+  EXPECT_EQ(count, 4);
+}
+
+TEST_F(ParticleEffects, OwnerStartingAnotherSystemStopsItsFirst) {
+  Owner a;
+  GParticleSystem* one = AcquireParticleSystem("pool_c", &a);
+  GParticleSystem* two = AcquireParticleSystem("pool_d", &a);
+  EXPECT_EQ(one->GetState(), GParticleSystem::kIdle);
+  EXPECT_EQ(two->GetState(), GParticleSystem::kRunning);
+  EXPECT_EQ(a.mCurrentSystem, two);
+  EXPECT_EQ(a.changed, 1);
+  // An owner that dies stops its system without being called back.
+  {
+    Owner gone;
+    GParticleSystem* s = AcquireParticleSystem("pool_c", &gone);
+    EXPECT_EQ(s, one);
+  }
+  EXPECT_EQ(one->GetState(), GParticleSystem::kIdle);
+  EXPECT_EQ(one->GetOwner(), nullptr);
+}
+
+TEST_F(ParticleEffects, OnEndWithoutOwnerStopsOnce) {
+  GParticleSystem* s = AcquireParticleSystem("pool_e", nullptr);
+  s->GetParticleSystem()->GetScript()->DoLuaString("OnEnd(); OnEnd()");
+  EXPECT_EQ(s->GetState(), GParticleSystem::kIdle);
+  EXPECT_EQ(LuaString(s->GetParticleSystem(), "gLog"), "start-1;stop;");
+
+  Owner o;
+  GParticleSystem* owned = AcquireParticleSystem("pool_e", &o);
+  owned->GetParticleSystem()->GetScript()->DoLuaString("OnEnd()");
+  EXPECT_EQ(o.ended, 1) << "with an owner, the owner decides";
+  EXPECT_EQ(owned->GetState(), GParticleSystem::kIdle);
+}
+
+TEST_F(ParticleEffects, AdditionalVarsAndAppearStars) {
+  GParticleSystem* s = AcquireParticleSystem("pool_a", nullptr);
+  EXPECT_EQ(s->GetAdditionalSourceCount(), 1u) << "unregistered names are skipped";
+  TLuaParticleSystem* ps = s->GetParticleSystem();
+  const TVec2 expected[] = {{30, 30}, {30, -30}, {-30, 30}, {-30, -30}, {30, 30}};
+  for (const TVec2& e : expected) {
+    ps->Update(1);
+    TVec2 v;
+    ASSERT_TRUE(ps->GetDataValue("AppearStars", v));
+    EXPECT_EQ(v, e);
+  }
+  s->SetPosition(TVec2(5, 6));
+  ps->Update(1);
+  EXPECT_EQ(LuaString(ps, "dPos.x .. ',' .. dPos.y"), "5,6");
+}
+
+TEST_F(ParticleEffects, TaskAdvancesInTwelveMillisecondSteps) {
+  TFxSpriteAnimTask task;
+  TFxSpriteRef fx = TFxSprite::Create(0, "particles/counter.lua", &task);
+  ASSERT_EQ(task.GetSize(), 1u);
+  TLuaParticleSystem* ps = fx->GetParticleSystem();
+  const struct {
+    uint32_t at;
+    const char* calls;
+    const char* ms;
+  } cases[] = {
+      {30, "2", "24"},   // 30 ms: two steps, 6 ms dropped
+      {130, "6", "72"},  // 100 ms later: at most four
+      {140, "6", "72"},  // under one step
+  };
+  for (const auto& c : cases) {
+    task.Step(c.at);
+    EXPECT_EQ(LuaString(ps, "gCalls"), c.calls) << "at " << c.at;
+    EXPECT_EQ(LuaString(ps, "gMs"), c.ms) << "at " << c.at;
+  }
+}
+
+TEST_F(ParticleEffects, FinishedEffectLeavesTaskAndTree) {
+  TFxSpriteAnimTask task;
+  TSpriteRef root = TSprite::Create(0);
+  TFxSpriteRef fx = TFxSprite::Create(0, "particles/oneshot.lua", &task);
+  root->AddChild(fx);
+  task.Step(12);
+  EXPECT_EQ(fx->GetParticleSystem()->GetParticleCount(), 2u);
+  uint32_t now = 12;
+  for (int i = 0; i < 3; ++i) task.Step(now += 48);  // 156 ms: past the particles' 0.1 s
+  EXPECT_TRUE(fx->GetParticleSystem()->IsDone());
+  EXPECT_EQ(task.GetSize(), 1u);
+  task.Step(now += 12);
+  EXPECT_EQ(task.GetSize(), 0u);
+  EXPECT_EQ(root->GetChildren().size(), 1u) << "still in the tree until it is drawn";
+  root->Draw(TDrawSpec());
+  EXPECT_TRUE(root->GetChildren().empty());
+}
+
+// A finished effect removes itself while its parent walks its children: the
+// walk must go on over the others, whatever kind of sprite the parent is.
+TEST_F(ParticleEffects, FinishedChildrenLeaveWhileTheirParentDraws) {
+  TFxSpriteAnimTask task;
+  TFxSpriteRef fxParent = TFxSprite::Create(0, "", &task);
+  TSpriteRef plainParent = TSprite::Create(0);
+  std::vector<TFxSpriteRef> kids;
+  for (int i = 0; i < 3; ++i) {
+    kids.push_back(TFxSprite::Create(0, "particles/oneshot.lua", &task));
+    kids.back()->GetParticleSystem()->SetDone();
+  }
+  TFxSpriteRef live = TFxSprite::Create(0, "particles/counter.lua", &task);
+  fxParent->AddChild(kids[0]);
+  fxParent->AddChild(kids[1]);
+  fxParent->AddChild(live);
+  plainParent->AddChild(kids[2]);
+  kids.clear();  // the parents hold the only references now
+
+  fxParent->Draw(TDrawSpec());
+  ASSERT_EQ(fxParent->GetChildren().size(), 1u);
+  EXPECT_EQ(fxParent->GetChildren()[0], live);
+  plainParent->Draw(TDrawSpec());
+  EXPECT_TRUE(plainParent->GetChildren().empty());
+
+  // A finished effect at the root has no parent to leave: it just ends.
+  TFxSpriteRef root = TFxSprite::Create(0, "particles/oneshot.lua", &task);
+  root->GetParticleSystem()->SetDone();
+  root->Draw(TDrawSpec());
+  EXPECT_EQ(root->GetParent(), nullptr);
+}
+
+TEST_F(ParticleEffects, CreateFxAddsAChildUnderTheCaller) {
+  TFxSpriteRef empty = TFxSprite::Create(3, "");
+  EXPECT_EQ(empty->GetLayer(), 3);
+  EXPECT_EQ(empty->GetParticleSystem()->GetGlobalPointer("gParent"), empty.get());
+  EXPECT_EQ(LuaString(empty->GetParticleSystem(), "type(CreateFx)"), "function");
+  EXPECT_TRUE(empty->GetScriptPath().empty());
+
+  TFxSpriteAnimTask task;
+  TFxSpriteRef fx = TFxSprite::Create(0, "particles/spawner.lua", &task);
+  task.Step(12);
+  ASSERT_EQ(fx->GetChildren().size(), 1u);
+  TSpriteRef child = fx->GetChildren()[0];
+  EXPECT_EQ(child->GetPosition(), TVec3(10, 20, 0));
+  EXPECT_EQ(child->GetLayer(), -1);
+  ASSERT_TRUE(child->IsKindOf(TFxSprite::ClassId()));
+  EXPECT_EQ(static_cast<TFxSprite*>(child.get())->GetScriptPath(), "particles/oneshot.lua");
+
+  // An empty table gives a child without a script at the parent's origin.
+  fx->GetScript()->DoLuaString("CreateFx{}");
+  ASSERT_EQ(fx->GetChildren().size(), 2u);
+  EXPECT_EQ(fx->GetChildren()[1]->GetPosition(), TVec3(0, 0, 0));
+}
+
+TEST_F(ParticleEffects, SpriteFeedsItsScreenPositionAndDrawsParticlesThere) {
+  TFxSpriteAnimTask task;
+  TSpriteRef root = TSprite::Create(0);
+  TFxSpriteRef fx = TFxSprite::Create(0, "particles/counter.lua", &task);
+  root->SetPosition(TVec3(100, 50, 0));
+  fx->SetPosition(TVec3(20, 30, 0));
+  root->AddChild(fx);
+  root->Draw(TDrawSpec());
+  EXPECT_EQ(fx->GetLocus().GetValue(), TVec2(120, 80));
+  EXPECT_EQ(fx->GetUp().GetValue(), TVec2(0, -1));
+}
+
+}  // namespace
