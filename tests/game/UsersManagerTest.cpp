@@ -1,0 +1,158 @@
+// Players and their options, through the Lua functions the menus call.
+
+#include <gtest/gtest.h>
+
+#include <lua.hpp>
+
+#include "StartupTestUtil.h"
+#include "sdk/TGameServices.h"
+#include "sdk/TPrefs.h"
+#include "sdk/TScript.h"
+#include "sdk/TWindowManager.h"
+
+namespace {
+class UsersManagerTest : public StartupTest {
+ protected:
+  static str Lua(const std::string& expr) {
+    lua_State* L = TWindowManager::GetInstance()->GetScript()->GetState();
+    int top = lua_gettop(L);
+    str out = "error";
+    if (luaL_loadstring(L, ("return " + expr).c_str()) == 0 && lua_pcall(L, 0, 1, 0) == 0) {
+      if (lua_isboolean(L, -1))
+        out = lua_toboolean(L, -1) ? "true" : "false";
+      else if (lua_isnil(L, -1))
+        out = "nil";
+      else if (const char* s = lua_tostring(L, -1))
+        out = s;
+    }
+    lua_settop(L, top);
+    return out;
+  }
+  static TPrefs* Prefs() { return OUsersManager::GetInstance()->GetPrefs(); }
+  static float TypeVolume(int type) { return TSoundManager::GetInstance()->GetTypeVolume(type); }
+};
+}  // namespace
+
+TEST_F(UsersManagerTest, FirstStartHasNoPlayerAndANewPlayerTakesTheDefaults) {
+  OUsersManager* users = OUsersManager::Create();
+  EXPECT_EQ(users->GetCurrentUserIndex(), -1);
+  EXPECT_EQ(Lua("GetNumUsers()"), "0");
+  EXPECT_EQ(Prefs()->GetInt("fullscreen", 1, -1), 1);
+
+  Lua("CreateNewUser('Ann')");
+  EXPECT_EQ(users->GetCurrentUserIndex(), 0);
+  EXPECT_EQ(users->GetCurrentUserName(), "Ann");
+  EXPECT_EQ(Prefs()->GetInt("soundlevel", -5, 0), 1000);
+  EXPECT_EQ(Prefs()->GetInt("musiclevel", -5, 0), 1000);
+  EXPECT_EQ(Prefs()->GetInt("soundoff", -5, 0), 0);
+  EXPECT_EQ(Prefs()->GetInt("musicoff", -5, 0), 0);
+  EXPECT_EQ(Prefs()->GetInt("fullscreen", -5, 0), 1);
+  EXPECT_EQ(THiscores::GetInstance()->GetProperty("1"), "Ann");
+
+  // A second player copies the current one's options.
+  Prefs()->SetInt("soundlevel", 300, 0, true);
+  Prefs()->SetInt("musicoff", 1, 0, true);
+  Lua("CreateNewUser('Bob')");
+  EXPECT_EQ(users->GetCurrentUserIndex(), 1);
+  EXPECT_EQ(Prefs()->GetInt("soundlevel", -5, 1), 300);
+  EXPECT_EQ(Prefs()->GetInt("musicoff", -5, 1), 1);
+
+  // A missing name argument makes a player named "", not a crash.
+  Lua("CreateNewUser()");
+  EXPECT_EQ(users->GetUserName(2), "");
+  EXPECT_EQ(Lua("GetNumUsers()"), "3");
+}
+
+TEST_F(UsersManagerTest, DeletingShiftsPlayersAndPicksTheOneBefore) {
+  OUsersManager* users = OUsersManager::Create();
+  for (const char* name : {"Ann", "Bob", "Cy"}) users->CreateNewUser(name);
+  Lua("DeleteUser(1)");
+  EXPECT_EQ(Lua("GetNumUsers()"), "2");
+  EXPECT_EQ(users->GetUserName(1), "Cy");
+  EXPECT_EQ(users->GetCurrentUserIndex(), 0);
+  Lua("DeleteUser(0)");  // index - 1 < 0: the last player
+  EXPECT_EQ(users->GetCurrentUserIndex(), 0);
+  EXPECT_EQ(users->GetCurrentUserName(), "Cy");
+  Lua("DeleteUser(7)");  // no such player: nothing changes
+  EXPECT_EQ(users->GetCurrentUserName(), "Cy");
+  Lua("DeleteUser(0)");
+  EXPECT_EQ(users->GetCurrentUserIndex(), -1);
+  EXPECT_EQ(Lua("GetNumUsers()"), "0");
+
+  // The store survives a restart of the manager.
+  users->CreateNewUser("Dee");
+  OUsersManager::Create();
+  EXPECT_EQ(OUsersManager::GetInstance()->GetCurrentUserName(), "Dee");
+}
+
+TEST_F(UsersManagerTest, EveryChangeOfPlayerIsAnnouncedSoCachesFollow) {
+  OUsersManager* users = OUsersManager::Create();
+  std::vector<int> seen;
+  int id = users->AddUserChangedListener([&] { seen.push_back(users->GetCurrentUserIndex()); });
+  users->CreateNewUser("Ann");
+  users->CreateNewUser("Bob");
+  Lua("SetCurrentUser(0)");
+  Lua("SetCurrentUser(5)");  // ignored, so not announced
+  users->DeleteUser(0);      // Bob moves down to 0 and becomes current
+  EXPECT_EQ(seen, (std::vector<int>{0, 1, 0, 0}));
+  users->RemoveUserChangedListener(id);
+  users->CreateNewUser("Cy");
+  EXPECT_EQ(seen.size(), 4u);
+}
+
+TEST_F(UsersManagerTest, NamesOptionsAndModes) {
+  OUsersManager* users = OUsersManager::Create();
+  users->CreateNewUser("Ann");
+  EXPECT_EQ(Lua("IsNameInUse('Ann')"), "true");
+  EXPECT_EQ(Lua("IsNameInUse('ann')"), "false");
+  EXPECT_EQ(Lua("IsNameInUse('An')"), "false");
+  Lua("ChangeCurrentUserName('Anna')");
+  EXPECT_EQ(users->GetCurrentUserName(), "Anna");
+
+  Lua("ToggleAutoSave()");
+  EXPECT_EQ(Prefs()->GetInt("autosaveoff", -5, 0), 1);
+  Lua("ToggleAutoSave()");
+  EXPECT_EQ(Prefs()->GetInt("autosaveoff", -5, 0), 0);
+
+  Lua("SetCurrentGameMode(1)");
+  EXPECT_EQ(users->GetGameMode(), 1);
+  Lua("SetCurrentGameMode(2)");
+  EXPECT_EQ(users->GetGameMode(), 1);
+}
+
+TEST_F(UsersManagerTest, VolumesFollowThePlayersLevelsAndMutes) {
+  OUsersManager* users = OUsersManager::Create();
+  users->CreateNewUser("Ann");
+  Prefs()->SetInt("soundlevel", 500, 0, true);
+  Prefs()->SetInt("musiclevel", 250, 0, true);
+  users->ApplyVolumes();
+  EXPECT_FLOAT_EQ(TypeVolume(TSound::kTypeDefault), 0.5f);
+  EXPECT_FLOAT_EQ(TypeVolume(TSound::kTypeEffects), 0.5f);
+  EXPECT_FLOAT_EQ(TypeVolume(TSound::kTypeMusic), 0.25f);
+
+  Prefs()->SetInt("soundoff", 1, 0, true);
+  Prefs()->SetInt("musicoff", 1, 0, true);
+  users->ApplyVolumes();
+  EXPECT_FLOAT_EQ(TypeVolume(TSound::kTypeDefault), 0.f);
+  EXPECT_FLOAT_EQ(OSoundManager::GetInstance()->GetSoundVolume(), 0.f);
+  EXPECT_FLOAT_EQ(TypeVolume(TSound::kTypeMusic), 0.f);
+
+  // The mute toggles only preview the opposite of what is stored, so twice
+  // in a row does the same thing twice.
+  for (int i = 0; i < 2; ++i) {
+    Lua("ToggleMusicMute()");
+    EXPECT_FLOAT_EQ(TypeVolume(TSound::kTypeMusic), 0.25f);
+    Lua("ToggleSoundMute()");
+    EXPECT_FLOAT_EQ(OSoundManager::GetInstance()->GetSoundVolume(), 0.5f);
+  }
+  EXPECT_EQ(Prefs()->GetInt("musicoff", -5, 0), 1);
+}
+
+TEST_F(UsersManagerTest, DeletingTheManagerClearsItsLuaNames) {
+  OUsersManager::Create();
+  EXPECT_EQ(Lua("type(CreateNewUser)"), "function");
+  OUsersManager::Delete();
+  for (const char* name :
+       {"ToggleFullScreen", "CreateNewUser", "DeleteUser", "IsNameInUse", "QuitToMainMenu"})
+    EXPECT_EQ(Lua(name), "nil") << name;
+}
