@@ -28,7 +28,9 @@ class TWindowManager {
   const std::vector<str>& GetWindowTypeNames() const { return mTypeOrder; }
   // Builds a window from a Lua table: factory of `type`, name and rectangle
   // (x, y, w, h), Init, the children (the table's array part), then
-  // PostChildrenInit. An unknown type gives null and a message.
+  // PostChildrenInit. An unknown type gives null and a message. A modal window
+  // made with no parent, or with a modal as parent (a script's target), is
+  // pushed on the modal stack instead of adopted.
   TWindow* CreateWindowFromTable(const TLuaTable& table, TWindow* parent);
 
   // The new modal becomes a child of the previous top modal.
@@ -42,11 +44,15 @@ class TWindowManager {
   TModalWindow* GetRootModal() const;
   const std::vector<TModalWindow*>& GetModalStack() const { return mModals; }
 
-  // Delivers input to the top modal.
+  // Delivers input to the top modal. Mouse events go to the front-most shown
+  // window under the point and fall through what does not take them; keys go
+  // to the top modal's focus, else its default focus, else the modal.
   void HandleEvent(const TEvent& event);
   // Sends a message from a control up its ancestors, stopping at the modal.
   bool SendMessage(TWindow* from, const TMessage& msg);
 
+  // A listener also gets mouse moves and the mouse-up outside its rectangle
+  // (while it is inside the top modal), so a drag or press can end anywhere.
   void AddMouseListener(TWindow* w);
   void RemoveMouseListener(TWindow* w);
   void SetFocus(TWindow* w);
@@ -58,6 +64,8 @@ class TWindowManager {
   // the top modal). Paths are relative to the content root.
   bool RunScript(TWindow* window, const str& path);
   bool DoLuaString(TWindow* window, const str& code);
+  // The window scripts create into: the running script's target, or the top
+  // modal when it has none.
   TWindow* GetScriptTarget() const;
 
   // Internal to the layer.

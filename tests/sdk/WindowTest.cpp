@@ -158,6 +158,37 @@ TEST_F(WindowTest, PoppingFromAnAnimationWaitsUntilTheTickEnds) {
   EXPECT_EQ(wm->GetTopModalWindow(), base);
 }
 
+TEST_F(WindowTest, PoppingAModalBelowTheTopTakesTheModalsAboveItAlong) {
+  const struct {
+    const char* label;
+    std::function<void(TWindowManager*, ProbeModal*)> pop;
+  } ways[] = {
+      {"by name", [](TWindowManager* wm, ProbeModal*) { wm->PopModal("middle"); }},
+      {"by id", [](TWindowManager* wm, ProbeModal* m) { wm->PopModal(m->GetID()); }},
+      {"by pointer", [](TWindowManager* wm, ProbeModal* m) { wm->PopModal(m); }},
+  };
+  for (const auto& way : ways) {
+    SCOPED_TRACE(way.label);
+    TWindowManager::DestroyInstance();
+    wm = TWindowManager::GetInstance();
+    ProbeModal* base = new ProbeModal("base");
+    ProbeModal* middle = new ProbeModal("middle");
+    wm->PushModal(base);
+    wm->PushModal(middle);
+    wm->PushModal(new ProbeModal("top"));
+    middle->AdoptChild(new Probe("in-middle"));
+    gLog.clear();
+    way.pop(wm, middle);
+    EXPECT_EQ(wm->GetModalStack(), std::vector<TModalWindow*>{base});
+    EXPECT_TRUE(gLog.empty());  // nothing freed before the tick ends
+    Tick();
+    EXPECT_EQ(gLog, std::vector<std::string>{"in-middle:deleted"});
+    EXPECT_TRUE(base->GetChildren().empty());
+    wm->HandleEvent(Key(TEvent::kKeyDown, 'k'));
+    EXPECT_EQ(gLog.back(), "base:key 107");
+  }
+}
+
 TEST_F(WindowTest, MouseEventsPassUnderToLowerWindowsAndParents) {
   // modal > panel(0,0 400x400) > {a(0,0 200x200), b(100,100 350x350) on top}
   struct Case {
