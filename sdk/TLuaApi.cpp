@@ -1,6 +1,7 @@
 #include "TLuaApi.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <exception>
 #include <lua.hpp>
 #include <string>
@@ -49,9 +50,16 @@ str ArgString(lua_State* L, int index) {
   return s ? str(std::string(s, len)) : str();
 }
 
+// Raw, so a metatable on the globals cannot raise an error from a body.
+void SetGlobal(lua_State* L, const char* name) {
+  lua_pushstring(L, name);
+  lua_insert(L, -2);
+  lua_rawset(L, LUA_GLOBALSINDEX);
+}
+
 void SetGlobalString(lua_State* L, const char* name, const str& value) {
   lua_pushlstring(L, value.data(), value.size());
-  lua_setfield(L, LUA_GLOBALSINDEX, name);
+  SetGlobal(L, name);
 }
 
 // DoModal and DisplayDialog run their script with no target: its windows go
@@ -97,7 +105,9 @@ int DoModal(lua_State* L, std::string& error) {
 int PopModal(lua_State* L, std::string& error) {
   TWindowManager* wm = TWindowManager::GetInstance();
   if (lua_type(L, 1) == LUA_TNUMBER) {
-    wm->PopModal(uint32_t(lua_tonumber(L, 1)));
+    // Ids are whole and positive; anything else names no window.
+    double id = lua_tonumber(L, 1);
+    if (id >= 0 && id <= double(UINT32_MAX)) wm->PopModal(uint32_t(id));
   } else if (lua_type(L, 1) == LUA_TSTRING) {
     wm->PopModal(ArgString(L, 1));
   } else {
@@ -134,7 +144,7 @@ int DisplayDialog(lua_State* L, std::string& error) {
       lua_pop(L, 1);
       lua_pushnil(L);
     }
-    lua_setfield(L, LUA_GLOBALSINDEX, "dialog_yes");
+    SetGlobal(L, "dialog_yes");
   }
   lua_pushboolean(L, RunModalScript(path));
   return 1;
