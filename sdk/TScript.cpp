@@ -58,6 +58,16 @@ void GetSafe(lua_State* L, int t) {
   lua_remove(L, -2);  // the key
 }
 
+// Pushes the global `name`; a failing __index on the globals (a "strict"
+// module that rejects unknown names) reports and pushes nil.
+void PushGlobal(lua_State* L, const str& name) {
+  lua_pushvalue(L, LUA_GLOBALSINDEX);
+  int t = lua_gettop(L);
+  lua_pushlstring(L, name.data(), name.size());
+  GetSafe(L, t);
+  lua_remove(L, t);
+}
+
 int ClampToInt(double d, int def) {
   if (std::isnan(d)) return def;
   if (d >= double(INT_MAX)) return INT_MAX;
@@ -129,7 +139,7 @@ bool TScript::DoLuaString(const str& code, int results, int /*errfunc*/) {
 }
 
 TLuaTableRef TScript::GetGlobalTable(const str& name) {
-  lua_getfield(mState, LUA_GLOBALSINDEX, name.c_str());
+  PushGlobal(mState, name);
   TLuaTableRef table;
   if (lua_istable(mState, -1)) table.reset(new TLuaTable(mState, -1));
   lua_pop(mState, 1);
@@ -137,7 +147,7 @@ TLuaTableRef TScript::GetGlobalTable(const str& name) {
 }
 
 bool TScript::CallGlobal(const str& name) {
-  lua_getfield(mState, LUA_GLOBALSINDEX, name.c_str());
+  PushGlobal(mState, name);
   if (!lua_isfunction(mState, -1)) {
     lua_pop(mState, 1);
     return false;
@@ -146,7 +156,7 @@ bool TScript::CallGlobal(const str& name) {
 }
 
 bool TScript::IsGlobalNil(const str& name) {
-  lua_getfield(mState, LUA_GLOBALSINDEX, name.c_str());
+  PushGlobal(mState, name);
   bool isNil = lua_isnil(mState, -1);
   lua_pop(mState, 1);
   return isNil;

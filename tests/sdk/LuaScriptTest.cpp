@@ -175,6 +175,19 @@ TEST(LuaTable, MetatablesAreHonouredAndAFailingIndexIsReported) {
   testing::internal::GetCapturedStderr();
   EXPECT_EQ(ReportCount(), before + 1);
   EXPECT_EQ(lua_gettop(script.GetState()), top);
+
+  // Globals guarded by a "strict" metatable: asking for an unknown one is
+  // reported, never the end of the game.
+  ASSERT_TRUE(
+      script.DoLuaString("setmetatable(_G, { __index = function(_, k) error('undeclared ' .. k) end })"));
+  testing::internal::CaptureStderr();
+  EXPECT_TRUE(script.IsGlobalNil("nope"));
+  EXPECT_FALSE(script.GetGlobalTable("nope"));
+  EXPECT_FALSE(script.CallGlobal("nope"));
+  testing::internal::GetCapturedStderr();
+  EXPECT_EQ(ReportCount(), before + 4);
+  EXPECT_TRUE(script.GetGlobalTable("base"));
+  EXPECT_EQ(lua_gettop(script.GetState()), top);
 }
 
 TEST(LuaTable, AReferenceMayOutliveItsScript) {
