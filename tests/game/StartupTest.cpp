@@ -1,0 +1,146 @@
+// The platform configuration, the window-type table and the stand-ins that
+// let the game run until the rules, tools and mini-games land.
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "StartupTestUtil.h"
+#include "game/GStartup.h"
+#include "game/GWindowTypes.h"
+#include "rules/OHintAction.h"
+#include "rules/OHintsManager.h"
+#include "rules/OIndicatorsManager.h"
+#include "rules/OTimersManager.h"
+#include "sdk/TXmlNode.h"
+#include "tools/GGamePanel.h"
+#include "tools/OMagicRegistry.h"
+
+namespace {
+const char* const kTypeOrder[] = {"MainMenu",
+                                  "SlidingPanel",
+                                  "GameWindow",
+                                  "GamePanel",
+                                  "ThroughSpaceModeWnd",
+                                  "TolvWindow",
+                                  "GButton",
+                                  "GSlider",
+                                  "TProgressBar",
+                                  "GInteractiveButton",
+                                  "particle_layer",
+                                  "GFlyEmitter",
+                                  "GVethraPotionEffectChooser",
+                                  "GVethraGrid",
+                                  "MagicControl",
+                                  "MagicButton",
+                                  "GBigHint",
+                                  "GSmallHint",
+                                  "GAutoDeleteHint",
+                                  "OptionsWindow",
+                                  "SaveWindow",
+                                  "LoadWindow",
+                                  "ProfilesWindow",
+                                  "EnterName",
+                                  "PickSceneWindow",
+                                  "CatapultPanel",
+                                  "GPopup",
+                                  "GVLuaObject",
+                                  "GNavigatorEntrance",
+                                  "GVObjectWrapper",
+                                  "GTravelLocation",
+                                  "GTravelButton",
+                                  "GTravelSelection",
+                                  "GQuestBookControl",
+                                  "GQuestBookItemTick",
+                                  "GQuestBookTaskTick",
+                                  "GCookBook",
+                                  "GTutorialWnd"};
+}  // namespace
+
+TEST(Startup, PlatformConfigurationUsesTheSdkKeys) {
+  ConfigurePlatform();
+  TPlatform* p = TPlatform::GetInstance();
+  EXPECT_EQ(p->GetConfig(TPlatform::kGameName), "Tolvane");
+  EXPECT_EQ(p->GetConfig("vsync"), "1");
+  EXPECT_EQ(p->GetConfig(TPlatform::kEncryptionKey), "wopzenlakQQQ");
+  EXPECT_EQ(p->GetConfig(TPlatform::kGameHandle), "Tolvane");
+  EXPECT_EQ(p->GetConfig(str(TPlatform::kGameModeName) + "1"), "gamemode");
+  EXPECT_EQ(p->GetConfig(str(TPlatform::kGameMedalName) + "1"), "medal");
+}
+
+TEST(Startup, WindowTypesFollowTheTableOrderAndMakeTheirOwnClass) {
+  const std::vector<WindowType>& types = GetWindowTypes();
+  size_t at = 0;
+  std::set<str> names;
+  for (const WindowType& type : types) {
+    while (at < 38 && type.name != str(kTypeOrder[at])) ++at;
+    ASSERT_LT(at, 38u) << type.name << " is out of order or not in the table";
+    EXPECT_TRUE(names.insert(type.name).second) << type.name;
+    TWindow* w = type.factory();
+    ASSERT_NE(w, nullptr) << type.name;
+    EXPECT_TRUE(w->IsKindOf(TWindow::ClassId())) << type.name;
+    EXPECT_TRUE(w->IsKindOf(reinterpret_cast<uintptr_t>(type.factory))) << type.name;
+    delete w;
+  }
+  EXPECT_TRUE(names.count("GamePanel"));
+}
+
+namespace {
+typedef StartupTest StandInTest;
+}
+
+TEST_F(StandInTest, GamePanelAnswersNoAndKeepsItsKind) {
+  GGamePanel panel;
+  EXPECT_FALSE(panel.HitTest(TPoint(10, 10)));
+  EXPECT_FALSE(panel.IsOverInventoryCell(TPoint(10, 10)));
+  EXPECT_FALSE(panel.HasItem("lamp"));
+  panel.SetKind(6);
+  EXPECT_EQ(panel.GetKind(), 6);
+  panel.Lock();
+  panel.Update();
+  panel.Unlock();
+  EXPECT_EQ(panel.GetAsked(), (std::vector<str>{"has lamp", "kind 6", "lock", "unlock"}));
+}
+
+TEST_F(StandInTest, EverySectionOwnerWritesItsSectionInSaveOrder) {
+  // The sections these stand-ins and the game variables own, in the order a
+  // save writes them.
+  TXmlNode save("save");
+  GGamePanel panel;
+  panel.Save(&save);
+  OFlagsRegistry::GetInstance()->Save(&save);
+  OMagicRegistry::GetInstance()->Save(&save);
+  OTimersManager::GetInstance()->Save(&save);
+  OMissionsManager::GetInstance()->Save(&save);
+  OHintsManager::GetInstance()->Save(&save);
+  OIndicatorsManager::GetInstance()->Save(&save);
+  std::vector<str> names;
+  for (size_t i = 0; i < save.GetChildCount(); ++i) names.push_back(save.GetChildAt(i)->GetName());
+  EXPECT_EQ(names, (std::vector<str>{"panel", "flags_registry", "magic_registry", "timer_controllers",
+                                     "missions_manager", "hints_manager", "indicators"}));
+  OMagicRegistry::DeleteInstance();
+  OTimersManager::DeleteInstance();
+  OHintsManager::DeleteInstance();
+  OIndicatorsManager::DeleteInstance();
+}
+
+TEST_F(StandInTest, RulesStandInsRecordWhatTheyAreAsked) {
+  OMissionsManager* missions = OMissionsManager::GetInstance();
+  missions->OnItemGet("lamp");
+  missions->OnSceneEnter("glade");
+  missions->OnPotionDrink("health");
+  EXPECT_EQ(missions->GetAsked(),
+            (std::vector<str>{"item_get lamp", "scene_enter glade", "potion_drink health"}));
+
+  OHintAction hint("hint_key", "", 1, nullptr);
+  hint.Execute();
+  ASSERT_EQ(OHintsManager::GetInstance()->GetQueue().size(), 1u);
+  EXPECT_EQ(OHintsManager::GetInstance()->GetAsked(), std::vector<str>{"queue hint_key"});
+  OHintsManager::DeleteInstance();  // deletes the queued hint
+
+  std::unique_ptr<std::vector<ITimerController*>> health(OTimersManager::GetInstance()->GetHealthTimers());
+  ASSERT_EQ(health->size(), 3u);
+  (*health)[0]->Restart();
+  EXPECT_EQ(OTimersManager::GetInstance()->GetAsked(), std::vector<str>{"restart vethra"});
+  OTimersManager::DeleteInstance();
+}
