@@ -119,6 +119,35 @@ TEST_F(ControlTest, AButtonWithoutImagesIsStillDrawn) {
   EXPECT_NE(normal->GetPixel(1, 1), hover->GetPixel(1, 1));
 }
 
+TEST_F(ControlTest, EachStateShowsItsImage) {
+  auto* b = As<TButton>(Build("Window{type = 'TButton', name = 'b', x = 10, y = 10, w = 4, h = 4}", "b"));
+  ASSERT_TRUE(b);
+  auto solid = [](uint32_t argb) {
+    std::vector<uint32_t> px(16, argb);
+    return TTexture::FromPixels(4, 4, px.data());
+  };
+  const uint32_t kNormal = 0xFFFF0000u, kHover = 0xFF00FF00u, kPressed = 0xFF0000FFu, kDisabled = 0xFFFFFFFFu;
+  b->SetImages(solid(kNormal), solid(kHover), solid(kPressed), solid(kDisabled));
+  TRenderer* r = TRenderer::GetInstance();
+  auto shown = [&] { return r->RenderWindowToTexture(b)->GetPixel(1, 1); };
+  EXPECT_EQ(shown(), kNormal);
+  b->OnMouseMove(TPoint(1, 1));
+  EXPECT_EQ(shown(), kHover);
+  b->OnMouseDown(TPoint(1, 1));
+  EXPECT_EQ(shown(), kPressed);
+  b->OnMouseMove(TPoint(50, 50));  // held, but the pointer is away
+  EXPECT_EQ(shown(), kNormal);
+  b->OnMouseUp(TPoint(50, 50));
+  b->SetEnabled(false);
+  EXPECT_EQ(shown(), kDisabled);
+  b->SetEnabled(true);
+
+  // A look the style leaves out falls back to the normal one.
+  b->SetImages(solid(kNormal), TTextureRef(), TTextureRef(), TTextureRef());
+  b->OnMouseMove(TPoint(1, 1));
+  EXPECT_EQ(shown(), kNormal);
+}
+
 TEST_F(ControlTest, EditFieldTakesFocusTypedTextAndItsMaximumLength) {
   auto* e = As<TEditText>(
       Build("Window{type = 'MessageCatcher', name = 'c', w = 800, h = 600,"
