@@ -100,11 +100,6 @@ class GVEffects : public GVCustomEffects {
   void OnFrame(int previousPosition);
   void OnData(GVData& effective);
   bool HasStarted() const { return !mStarted.empty(); }
-  // Takes an effect that ended by itself out of the hooks and the started list.
-  void Forget(GVEffect* effect) { Unhook(effect); }
-  // Takes one effect out of the started and hook lists: for an effect that
-  // ends on its own, outside a change of state.
-  void Forget(GVEffect* e) { Unhook(e); }
 
  private:
   void Unhook(GVEffect* e);
