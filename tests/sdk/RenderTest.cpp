@@ -348,6 +348,20 @@ TEST_F(RenderTest, LosingTargetsKeepsLoadedTexturesAndCallsListeners) {
   TPlatform::GetInstance()->OrphanTextureRefreshListener(&listener);
 }
 
+TEST_F(RenderTest, TexturesOutliveAClosedRenderer) {
+  TTextureRef target = TTexture::Create(2, 2, true);
+  Frame([&] {
+    quad->Draw(At(100, 100));
+    target->Draw(At(0, 0));
+  });
+  r->Close();
+  quad->Draw(At(100, 100));  // nothing to draw on: ignored
+  ASSERT_TRUE(r->Open(true, false));
+  Frame([&] { quad->Draw(At(100, 100)); });
+  EXPECT_EQ(kRed, Rgb(98, 98));
+  EXPECT_EQ(kWhite, Rgb(101, 101));
+}
+
 TEST_F(RenderTest, ScreenshotWritesThePng) {
   Frame([&] { quad->Draw(At(10, 10, 12)); });
   const str path = str::format("/tmp/tolvane-shot-%d.png", int(getpid()));
