@@ -35,6 +35,9 @@
 #if __has_include("visual/GSlider.h")
 #include "visual/GSlider.h"
 #define TOLVANE_HAS_GSlider 1
+#elif __has_include("visual/GButton.h")
+#include "visual/GButton.h"  // GSlider lives beside its sibling
+#define TOLVANE_HAS_GSlider 1
 #endif
 #if __has_include("visual/TProgressBar.h")
 #include "visual/TProgressBar.h"
@@ -114,6 +117,9 @@
 #endif
 #if __has_include("visual/GVLuaObject.h")
 #include "visual/GVLuaObject.h"
+#define TOLVANE_HAS_GVLuaObject 1
+#elif __has_include("visual/GVObjectWrapper.h")
+#include "visual/GVObjectWrapper.h"  // GVLuaObject lives beside its sibling
 #define TOLVANE_HAS_GVLuaObject 1
 #endif
 #if __has_include("tools/GNavigatorEntrance.h")
