@@ -100,6 +100,8 @@ class GVEffects : public GVCustomEffects {
   void OnFrame(int previousPosition);
   void OnData(GVData& effective);
   bool HasStarted() const { return !mStarted.empty(); }
+  // Takes an effect that ended by itself out of the hooks and the started list.
+  void Forget(GVEffect* effect) { Unhook(effect); }
 
  private:
   void Unhook(GVEffect* e);
