@@ -250,7 +250,11 @@ void TRenderer::DrawTexture(TTexture* texture, const TDrawSpec& spec) {
     const SDL_FRect d{x0, y0, x1 - x0, y1 - y0};
     SDL_SetTextureColorMod(tex, col.r, col.g, col.b);
     SDL_SetTextureAlphaMod(tex, col.a);
-    SDL_RenderCopyExF(R(mSdl), tex, &s, &d, 0, nullptr, SDL_RendererFlip(flip));
+    // The software renderer mirrors through temporary surfaces: only when asked.
+    if (flip == SDL_FLIP_NONE)
+      SDL_RenderCopyF(R(mSdl), tex, &s, &d);
+    else
+      SDL_RenderCopyExF(R(mSdl), tex, &s, &d, 0, nullptr, SDL_RendererFlip(flip));
     return;
   }
   // Any other matrix: two textured triangles; the tint rides on the vertices.
