@@ -319,11 +319,17 @@ bool TWindowManager::SendMessage(TWindow* from, const TMessage& msg) {
   if (!m.sender) m.sender = from;
   if (m.senderName.empty()) m.senderName = from->GetName();
   TDispatchScope busy(this);
-  // Up to the sender's own modal, never into the modals below it.
+  // Up to the sender's own modal, never into the modals below it. The chain
+  // is taken first: a handler that does not take the message may still
+  // delete windows on it.
+  std::vector<TWindow*> chain;
   for (TWindow* w = from->GetParent(); w; w = w->GetParent()) {
-    if (w->OnMessage(m)) return true;
+    chain.push_back(w);
     if (w->IsModal()) break;
   }
+  TWalkScope walk(mWalks, &chain);
+  for (size_t i = 0; i < chain.size(); ++i)
+    if (chain[i] && chain[i]->OnMessage(m)) return true;
   return false;
 }
 
