@@ -1,4 +1,5 @@
 #include "GVInterpolator.h"
+#include "GVParticlesEffect.h"
 
 #include <cctype>
 #include <cstdlib>
@@ -27,6 +28,7 @@ void GVRegisterBuiltinEffects(GVEffectRegistry& r) {
   r.Register("AlphaInterpolator", &Make<GVAlphaInterpolator>);
   r.Register("ScaleInterpolator", &Make<GVScaleInterpolator>);
   r.Register("DeltaInterpolator", &Make<GVDeltaInterpolator>);
+  GVRegisterParticlesEffect(r);
 }
 
 std::vector<float> GVDefInterpolator::ReadKeys(const str& text) {
