@@ -32,6 +32,7 @@
 #include "sdk/TReport.h"
 #include "sdk/TScript.h"
 #include "sdk/TSound.h"
+#include "sdk/TText.h"
 #include "sdk/TWindow.h"
 #include "sdk/TWindowManager.h"
 #include "sdk/TWindowStyle.h"
@@ -174,9 +175,8 @@ void Runner::NoteLine(lua_State* L) {
       break;
     }
   }
-  snprintf(gWatchdogMessage, sizeof gWatchdogMessage,
-           "%s:%d: the game did not come back for the next step within %u s\n", mLabel.c_str(), mLine,
-           kWatchdogSeconds);
+  snprintf(gWatchdogMessage, sizeof gWatchdogMessage, "%s:%d: the game did not answer within %u s\n",
+           mLabel.c_str(), mLine, kWatchdogSeconds);
 }
 
 str Runner::Locate(lua_State* co) const {
@@ -258,12 +258,12 @@ int Runner::Finish() {
 
 TWindowManager* Game(lua_State* L) {
   if (gRunner->GameEnded()) luaL_error(L, "the game has ended");
+  gRunner->NoteLine(L);
   return TWindowManager::GetInstance();
 }
 
 int Yield(lua_State* L) {
   if (gRunner->GameEnded()) return luaL_error(L, "the game has ended");
-  gRunner->NoteLine(L);
   return lua_yield(L, 0);
 }
 
@@ -359,9 +359,10 @@ int L_wheel(lua_State* L) {
   return Yield(L);
 }
 
-// key(k): one key stroke. A single character types that character (its key
-// code is the lower-case letter); named keys are below. Keys that produce text
-// also send the character, Escape included, as the keyboard does.
+// key(k): one key stroke, sent as the platform sends a real one. A single
+// character types that character (its key code is the lower-case letter, with
+// shift held for an upper-case one); named keys are below. Escape, Enter and
+// Backspace send their character too, as the keyboard does.
 int L_key(lua_State* L) {
   Game(L);
   const char* name = luaL_checkstring(L, 1);
@@ -372,15 +373,17 @@ int L_key(lua_State* L) {
   };
   static const Named kNamed[] = {
       {"escape", TEvent::kEscape, true}, {"space", ' ', true},
-      {"enter", TEvent::kEnter, true},   {"backspace", TEvent::kBackspace, false},
+      {"enter", TEvent::kEnter, true},   {"backspace", TEvent::kBackspace, true},
       {"tab", TEvent::kTab, false},      {"delete", TEvent::kDelete, false},
       {"left", TEvent::kLeft, false},    {"up", TEvent::kUp, false},
       {"right", TEvent::kRight, false},  {"down", TEvent::kDown, false},
   };
   int code = -1, ch = -1;
+  uint32_t flags = 0;
   if (name[0] && !name[1] && isprint(static_cast<unsigned char>(name[0]))) {
     ch = static_cast<unsigned char>(name[0]);
     code = tolower(ch);
+    if (isupper(ch)) flags = TEvent::kShift;
   } else {
     for (const Named& k : kNamed)
       if (strcmp(name, k.name) == 0) {
@@ -392,6 +395,7 @@ int L_key(lua_State* L) {
   TEvent e;
   e.type = TEvent::kKeyDown;
   e.key = code;
+  e.flags = flags;
   gRunner->QueueEvent(e);
   if (ch >= 0) {
     e.type = TEvent::kChar;
@@ -461,6 +465,19 @@ int L_window(lua_State* L) {
     lua_pushnil(L);
   else
     lua_pushstring(L, w->IsVisibleOnScreen() ? "shown" : "hidden");
+  return 1;
+}
+
+// text(name): what a text window (an edit field too) holds, or nil when there
+// is no such window or it shows no text.
+int L_text(lua_State* L) {
+  TWindow* w = FindWindow(Game(L), luaL_checkstring(L, 1));
+  if (w && w->IsKindOf(TText::ClassId())) {
+    const str& text = static_cast<TText*>(w)->GetText();
+    lua_pushlstring(L, text.data(), text.size());
+  } else {
+    lua_pushnil(L);
+  }
   return 1;
 }
 
@@ -564,6 +581,7 @@ const std::vector<luaL_Reg> kFunctions = {
     {"close_request", L_close_request},
     {"game_lua", L_game_lua},
     {"window", L_window},
+    {"text", L_text},
     {"top_modal", L_top_modal},
     {"pref", L_pref},
     {"pixel", L_pixel},
