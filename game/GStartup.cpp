@@ -29,6 +29,12 @@ std::function<void()>& CloseRequestHandler() {
   return handler;
 }
 
+void DeleteWindow(TWindow* window) {
+  if (!window) return;
+  if (TWindow* parent = window->GetParent()) parent->OrphanChild(window);
+  delete window;
+}
+
 void OnCloseRequest(TWindowManager* wm) {
   TModalWindow* top = wm->GetTopModalWindow();
   // While the quit dialog is up, a further close request asks nothing again.
@@ -64,6 +70,15 @@ void ShutDown() {
 
 void SetShutdownStep(ShutdownStep step, std::function<void()> fn) {
   if (step >= 0 && step < kShutdownStepCount) Step(step) = std::move(fn);
+}
+
+void SetShutdownWindow(ShutdownStep step, std::function<TWindow*()> take) {
+  if (step < 0 || step >= kShutdownStepCount) return;
+  if (!take) {
+    Step(step) = nullptr;
+    return;
+  }
+  Step(step) = [take] { DeleteWindow(take()); };
 }
 
 void SetCloseRequestHandler(std::function<void()> fn) {

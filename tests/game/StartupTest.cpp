@@ -8,6 +8,7 @@
 #include "StartupTestUtil.h"
 #include "game/GStartup.h"
 #include "game/GWindowTypes.h"
+#include "game/LuaBinding.h"
 #include "rules/OHintAction.h"
 #include "rules/OHintsManager.h"
 #include "rules/OIndicatorsManager.h"
@@ -143,4 +144,59 @@ TEST_F(StandInTest, RulesStandInsRecordWhatTheyAreAsked) {
   (*health)[0]->Restart();
   EXPECT_EQ(OTimersManager::GetInstance()->GetAsked(), std::vector<str>{"restart vethra"});
   OTimersManager::DeleteInstance();
+}
+
+namespace {
+// Ends the main loop at once: the platform queues the quit event.
+struct QuitAtOnce : IHeadlessDriver {
+  bool Step(TPlatform*) override { return false; }
+};
+
+std::vector<str> gShutdown;
+
+struct Recorded : TWindow {
+  explicit Recorded(const char* name) { SetName(name); }
+  ~Recorded() override { gShutdown.push_back(GetName() + (GetParent() ? " (still adopted)" : "")); }
+};
+}  // namespace
+
+TEST_F(StandInTest, ShutDownDeletesInOrderOrphaningWindowsFirst) {
+  gShutdown.clear();
+  OUsersManager::Create();
+  OSoundManager::GetInstance();
+  TWindow parent;
+  Recorded* game = new Recorded("game window");
+  Recorded* pointer = new Recorded("pointer");
+  parent.AdoptChild(game);
+  parent.AdoptChild(pointer);
+  SetShutdownWindow(kShutdownGameWindow, [&]() -> TWindow* {
+    TWindow* w = game;
+    game = nullptr;
+    return w;
+  });
+  SetShutdownWindow(kShutdownMousePointer, [&]() -> TWindow* {
+    TWindow* w = pointer;
+    pointer = nullptr;
+    return w;
+  });
+  SetShutdownStep(kShutdownSaveData, [] {
+    // The configuration and the sound manager went before the save data.
+    gShutdown.push_back(str("save data") +
+                        (OGameConfig::HasInstance() || OSoundManager::HasInstance() ? " early" : ""));
+  });
+
+  QuitAtOnce driver;
+  TPlatform* platform = TPlatform::GetInstance();
+  platform->SetHeadlessDriver(&driver);
+  RunMainLoop(platform);
+  platform->SetHeadlessDriver(nullptr);
+  for (ShutdownStep s : {kShutdownGameWindow, kShutdownMousePointer, kShutdownSaveData})
+    SetShutdownStep(s, nullptr);
+
+  EXPECT_EQ(gShutdown, (std::vector<str>{"game window", "pointer", "save data"}));
+  EXPECT_TRUE(parent.GetChildren().empty());
+  EXPECT_EQ(OUsersManager::GetInstance(), nullptr);
+  EXPECT_FALSE(OGameConfig::HasInstance());
+  // The loop's generator is gone, and so is its Lua name.
+  EXPECT_EQ(LuaBinding::BoundObject("random"), nullptr);
 }
