@@ -6,6 +6,7 @@
 #include <functional>
 #include <vector>
 
+#include "sdk/CoreTestUtil.h"
 #include "sdk/TModalWindow.h"
 #include "sdk/TPlatform.h"
 #include "sdk/TRenderer.h"
@@ -21,6 +22,7 @@ void RunBody(TPlatform* platform, const str&) {
 }
 
 int Exec(std::function<void(TPlatform*)> body) {
+  TPlatform::SetContentRoot(CoreFixturesDir());
   gBody = body;
   return PlatformExec(&RunBody);
 }
