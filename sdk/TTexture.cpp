@@ -60,8 +60,10 @@ TTextureRef TTexture::Get(const str& path, int flags) {
                   static_cast<const uint8_t*>(argb->pixels) + size_t(y) * argb->pitch, size_t(t->mW) * 4);
     SDL_UnlockSurface(argb);
   } else if (FirstFailure(path)) {
-    Report("%s: cannot read image (%s); drawn as nothing", path.c_str(),
-           path.empty() ? "no path given" : IMG_GetError());
+    if (path.empty())
+      Report("an image without a path; drawn as nothing");
+    else
+      Report("%s: cannot read image (%s); drawn as nothing", path.c_str(), IMG_GetError());
   }
   if (argb) SDL_FreeSurface(argb);
   if (loaded) SDL_FreeSurface(loaded);
