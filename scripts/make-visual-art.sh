@@ -16,6 +16,11 @@ c -size 20x20 xc:none +antialias -fill white -draw "rectangle 2,2 17,17" \
 c -size 1x1 xc:'#FF000050' xc:'#FF000051' +append "$fx/alpha.png"
 # 20x20: a 10x10 opaque block at (5, 5) on transparency.
 c -size 20x20 xc:none +antialias -fill '#FFFF00' -draw "rectangle 5,5 14,14" "$fx/block.png"
+# Caption pieces for the caption tests: ends 8x24, middle 16x24.
+mkdir -p "$fx/caption"
+c -size 8x24 xc:'#402810' "$fx/caption/left.png"
+c -size 16x24 xc:'#805020' "$fx/caption/middle.png"
+c -size 8x24 xc:'#402810' "$fx/caption/right.png"
 
 art="$root/content/anim/demo"
 mkdir -p "$art"
