@@ -472,12 +472,13 @@ class Built : public TWindow {
 
 TEST_F(WindowTest, WindowsAreBuiltFromLuaTables) {
   wm->AddWindowType("Built", &Built::Create);
+  wm->AddWindowType("OutOfMemory", [] { return static_cast<TWindow*>(nullptr); });
   lua_State* L = wm->GetScript()->GetState();
   ASSERT_EQ(luaL_dostring(L,
                           "return {type='TModalWindow', name='dlg', w=800, h=600,"
                           "  {type='Built', name='panel', x=10, y=20, w=300, h=200, label='hi',"
                           "    {type='Built', name='child', x=5, y=5, w=10, h=10},"
-                          "    {type='NoSuchType', name='ghost'}}}"),
+                          "    {type='NoSuchType', name='ghost'}, {type='OutOfMemory', name='none'}}}"),
             0);
   TLuaTable table(L, -1);
   size_t reports = ReportCount();
@@ -496,6 +497,7 @@ TEST_F(WindowTest, WindowsAreBuiltFromLuaTables) {
   EXPECT_TRUE(child->IsKindOf(TWindow::ClassId()));
   EXPECT_FALSE(child->IsKindOf(TModalWindow::ClassId()));
   EXPECT_EQ(dlg->GetChildWindow("ghost", -1), nullptr);
-  EXPECT_EQ(ReportCount(), reports + 1);
+  EXPECT_EQ(ReportCount(), reports + 2);
   EXPECT_NE(err.find("NoSuchType"), std::string::npos);
+  EXPECT_NE(err.find("OutOfMemory"), std::string::npos);
 }
