@@ -53,3 +53,10 @@ mkdir -p "$cap"
 c -size 8x24 xc:'#402810' "$cap/left.png"
 c -size 16x24 xc:'#805020' "$cap/middle.png"
 c -size 8x24 xc:'#402810' "$cap/right.png"
+
+# Scenario trees: five 40x40 cells in a row (red, lime, blue, white, yellow).
+for tree in visual_depth visual_state_run; do
+  d="$root/tests/scenarios/$tree/anim"
+  mkdir -p "$d"
+  c -size 40x40 xc:'#FF0000' xc:'#00FF00' xc:'#0000FF' xc:'#FFFFFF' xc:'#FFFF00' +append "$d/squares.png"
+done
