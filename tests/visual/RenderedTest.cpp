@@ -1,0 +1,109 @@
+// What visual objects and the caption put on the headless frame.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+#include "VisualTestUtil.h"
+#include "game/GSceneCaption.h"
+#include "visual/GVObject.h"
+
+namespace {
+uint32_t Rgb(int x, int y) {
+  return TRenderer::GetInstance()->ReadPixel(x, y).argb & 0xFFFFFF;
+}
+
+void Frame(const std::function<void()>& draw) {
+  TRenderer* r = TRenderer::GetInstance();
+  r->BeginFrame();
+  draw();
+  r->EndFrame();
+}
+}  // namespace
+
+TEST(Rendered, AlphaHitMissesTransparentAndHitsOpaquePixels) {
+  OpenHeadlessRenderer();
+  GVDrawList list;
+  PointFactoryAt(&list);
+  // block.png: a yellow 10x10 square at (5, 5) of a transparent 20x20 picture.
+  auto e = ParseXml(
+      "<main hit_test='alpha' deltaX='100' deltaY='100'><images><img name='block.png'/></images>"
+      "<framelist centering='left'><frame w='20' h='20'/></framelist></main>");
+  std::unique_ptr<GVObject> o(GVFactory::GetInstance()->CreateObject(e.get(), ""));
+  ASSERT_TRUE(o);
+  Frame([&] { list.Draw(); });
+  struct Case {
+    int x, y;
+    uint32_t rgb;
+    bool hit;
+  } cases[] = {{102, 102, 0x000000, false},
+               {110, 110, 0xFFFF00, true},
+               {117, 110, 0x000000, false},
+               {105, 114, 0xFFFF00, true}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.rgb, Rgb(c.x, c.y)) << c.x << "," << c.y;
+    EXPECT_EQ(c.hit, o->HitTestSelf(TPoint(float(c.x), float(c.y)))) << c.x << "," << c.y;
+  }
+  // A horizontal flip mirrors the picture about its registration point (here
+  // its left edge), and the test with it.
+  o->flags = GVData::kFlipH;
+  o->changed = 1;
+  Frame([&] { list.Draw(); });
+  EXPECT_EQ(0u, Rgb(110, 110));
+  EXPECT_FALSE(o->HitTestSelf(TPoint(110, 110)));
+  EXPECT_EQ(0xFFFF00u, Rgb(90, 110));
+  EXPECT_TRUE(o->HitTestSelf(TPoint(90, 110)));
+  EXPECT_FALSE(o->HitTestSelf(TPoint(97, 110)));
+}
+
+TEST(Rendered, OffscreenObjectsAreDrawnOnlyWhenRotated) {
+  OpenHeadlessRenderer();
+  GVDrawList list;
+  PointFactoryAt(&list);
+  // Its rectangle lies beyond the right edge; rotated by pi about its
+  // position, the square swings back onto the screen at x 796..805.
+  auto e = ParseXml(
+      "<main deltaX='810' deltaY='100'><images><img name='block.png'/></images>"
+      "<framelist centering='left'><frame w='20' h='20'/></framelist></main>");
+  std::unique_ptr<GVObject> o(GVFactory::GetInstance()->CreateObject(e.get(), ""));
+  ASSERT_TRUE(o);
+  Frame([&] { list.Draw(); });
+  EXPECT_EQ(0u, Rgb(798, 90));
+  o->rotate = 3.14159265f;
+  o->changed = 1;
+  Frame([&] { list.Draw(); });
+  EXPECT_EQ(0xFFFF00u, Rgb(798, 90));
+}
+
+TEST(Rendered, CaptionBesideTheAnchorAndFlippedNearTheRightEdge) {
+  OpenHeadlessRenderer();
+  std::unique_ptr<TXmlNode> look(new TXmlNode);
+  look->ParseFile(TPlatform::ResolvePath("visual/cfg_caption.xml"));
+  OSceneCaption c(look.get());
+  c.SetAnchor(100, 200);
+  c.SetText("Lamp");
+  TRect f = c.GetFrameRect();
+  ASSERT_EQ(130, f.left);
+  Frame([&] { c.DoDraw(); });
+  const uint32_t kEnd = 0x402810, kMiddle = 0x805020;
+  EXPECT_EQ(0u, Rgb(129, 201));
+  EXPECT_EQ(kEnd, Rgb(131, 201));
+  EXPECT_EQ(kMiddle, Rgb(139, 201));
+  EXPECT_EQ(kEnd, Rgb(f.right - 2, 201));
+  EXPECT_EQ(0u, Rgb(f.right + 1, 201));
+  EXPECT_EQ(0u, Rgb(131, 225));
+
+  c.SetAnchor(780, 300);
+  c.Refresh();
+  f = c.GetFrameRect();
+  EXPECT_EQ(750, f.right);
+  Frame([&] { c.DoDraw(); });
+  EXPECT_EQ(kEnd, Rgb(748, 301));
+  EXPECT_EQ(kEnd, Rgb(f.left + 1, 301));
+  EXPECT_EQ(0u, Rgb(752, 301));
+
+  c.SetKey("");
+  Frame([&] { c.DoDraw(); });
+  EXPECT_EQ(0u, Rgb(f.left + 1, 301));
+}
