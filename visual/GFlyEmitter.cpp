@@ -80,6 +80,9 @@ bool GFlyEmitter::OnTaskAnimate() {
 
 void GFlyEmitter::Start(int steps) {
   SetFlags(GetFlags() | kShown);
+  // The mobile starts where the window is: a mover that keeps the position
+  // ("LineMove") must not send the window to the corner.
+  mMobile.GSCanMove::SetPosition(float(GetX()), float(GetY()));
   mMobile.StartRun(mMover.get(), float(steps));
   // A looping one-step run restarts from inside its own finish; stepping at
   // once there would finish and restart again without end.

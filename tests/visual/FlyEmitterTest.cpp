@@ -122,6 +122,18 @@ TEST_F(FlyEmitter, PointsFromAnImageAndEmptyLists) {
   }
 }
 
+TEST_F(FlyEmitter, LineMoveStaysWhereTheWindowIs) {
+  auto e = MakeEmitter("time = 3");
+  e->MoveTo(150, 120);
+  InitComplete();
+  e->Advance(16);
+  EXPECT_EQ(e->GetX(), 150);
+  EXPECT_EQ(e->GetY(), 120);
+  EXPECT_TRUE(e->IsShown());
+  e->Advance(16);
+  EXPECT_FALSE(e->IsShown()) << "three steps, then the run ends";
+}
+
 TEST_F(FlyEmitter, SplineUsesFourControlValues) {
   auto e = MakeEmitter(
       "mover = 'SplineMove', ParamX = '0 10 20 30 999', ParamY = '0 0 0 0', move_time = 1, time = 2");
