@@ -41,7 +41,9 @@ void Bind(const str& name, Closure closure, const void* record, size_t size) {
   PushMarker(L);
   lua_setmetatable(L, -2);
   lua_pushcclosure(L, closure, 1);
-  lua_settable(L, LUA_GLOBALSINDEX);
+  // Raw: a metatable on the globals must not raise an error here, outside
+  // any protected call.
+  lua_rawset(L, LUA_GLOBALSINDEX);
 }
 
 void Unbind(const str& name) {
@@ -49,7 +51,7 @@ void Unbind(const str& name) {
   if (!L) return;
   lua_pushstring(L, name.c_str());
   lua_pushnil(L);
-  lua_settable(L, LUA_GLOBALSINDEX);
+  lua_rawset(L, LUA_GLOBALSINDEX);
 }
 
 const void* BoundObject(const str& name) {
@@ -57,7 +59,8 @@ const void* BoundObject(const str& name) {
   if (!L) return nullptr;
   int top = lua_gettop(L);
   const void* object = nullptr;
-  lua_getglobal(L, name.c_str());
+  lua_pushstring(L, name.c_str());
+  lua_rawget(L, LUA_GLOBALSINDEX);
   if (lua_iscfunction(L, -1) && lua_getupvalue(L, -1, 1)) {
     if (lua_type(L, -1) == LUA_TUSERDATA && lua_getmetatable(L, -1)) {
       PushMarker(L);

@@ -142,3 +142,18 @@ TEST(LuaBinding, RandomPassesTruncatedBoundsToItsGenerator) {
   UnbindLuaMember("random", &bound);
   EXPECT_EQ(Eval("random"), "nil");
 }
+
+TEST(LuaBinding, AStrictGlobalsTableCannotMakeBindingRaise) {
+  // Content may guard its globals; binding and unbinding happen outside any
+  // protected call, where an error would end the process.
+  Eval(
+      "(function() setmetatable(_G, {__newindex = function() error('strict') end, "
+      "__index = function() error('strict') end}) end)()");
+  Target t;
+  BindLuaMember("strict_name", &t, &Target::Ping);
+  EXPECT_EQ(LuaBinding::BoundObject("strict_name"), &t);
+  EXPECT_EQ(LuaBinding::BoundObject("never_bound"), nullptr);
+  UnbindLuaMember("strict_name", &t);
+  EXPECT_EQ(LuaBinding::BoundObject("strict_name"), nullptr);
+  Eval("(function() setmetatable(_G, nil) end)()");
+}
