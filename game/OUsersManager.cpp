@@ -5,6 +5,7 @@
 #include "sdk/TModalWindow.h"
 #include "sdk/TPlatform.h"
 #include "sdk/TPrefs.h"
+#include "sdk/TReport.h"
 #include "sdk/TSound.h"
 #include "sdk/TWindowManager.h"
 
@@ -51,7 +52,14 @@ OUsersManager::OUsersManager() : mLuaNames(this) {
   mPrefs = new TPrefs();
   mHiscores = THiscores::GetInstance();
   mGameMode = 0;
-  SetCurrentUser(mPrefs->GetInt(kCurUser, -1, kGlobal));
+  int stored = mPrefs->GetInt(kCurUser, -1, kGlobal);
+  if (stored < -1 || stored >= mPrefs->GetNumUsers()) {
+    // Damaged preferences: a current player that does not exist would have
+    // its options and saves read from and written to nowhere.
+    Report("preferences: the current player %d does not exist; no player is current", stored);
+    stored = -1;
+  }
+  SetCurrentUser(stored);
 }
 
 OUsersManager::~OUsersManager() {

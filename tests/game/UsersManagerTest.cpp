@@ -7,6 +7,7 @@
 #include "StartupTestUtil.h"
 #include "sdk/TGameServices.h"
 #include "sdk/TPrefs.h"
+#include "sdk/TReport.h"
 #include "sdk/TScript.h"
 #include "sdk/TWindowManager.h"
 
@@ -83,6 +84,20 @@ TEST_F(UsersManagerTest, DeletingShiftsPlayersAndPicksTheOneBefore) {
   users->CreateNewUser("Dee");
   OUsersManager::Create();
   EXPECT_EQ(OUsersManager::GetInstance()->GetCurrentUserName(), "Dee");
+}
+
+TEST_F(UsersManagerTest, AStoredCurrentPlayerThatDoesNotExistIsDropped) {
+  {
+    TPrefs prefs;
+    prefs.SetStr("name", "Ann", 0, true);
+    prefs.SetInt("curuser", 4, -1, true);
+  }
+  size_t before = ReportCount();
+  OUsersManager* users = OUsersManager::Create();
+  EXPECT_EQ(ReportCount() - before, 1u);
+  EXPECT_EQ(users->GetCurrentUserIndex(), -1);
+  users->SetCurrentUser(0);
+  EXPECT_EQ(users->GetCurrentUserName(), "Ann");
 }
 
 TEST_F(UsersManagerTest, EveryChangeOfPlayerIsAnnouncedSoCachesFollow) {
