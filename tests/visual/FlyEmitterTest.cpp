@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "VisualTestUtil.h"
+#include "sdk/TEvent.h"
 #include "sdk/TScript.h"
 #include "sdk/TWindowManager.h"
 #include "sdk/TWindowStyle.h"
@@ -166,6 +167,19 @@ TEST_F(FlyEmitter, LayerAndEmitterForgetEachOther) {
   EXPECT_EQ(FindParticleLayer("fx_layer"), nullptr);
   EXPECT_EQ(other->GetLayer(), nullptr) << "a destroyed layer leaves its emitters";
   other->Advance(16);
+}
+
+TEST_F(FlyEmitter, EscapeOnTheLayerOpensThePauseScript) {
+  TPlatform::SetContentRoot(FixturesDir() + "/particles");
+  auto layer = MakeLayer("keys_layer");
+  Global()->DoLuaString("pause_opened = 0");
+  EXPECT_FALSE(layer->OnKeyDown('a', 0));
+  EXPECT_TRUE(layer->OnKeyDown(TEvent::kEscape, 0));
+  Global()->DoLuaString("gProbe = {v = pause_opened}");
+  EXPECT_EQ(Global()->GetGlobalTable("gProbe")->GetNumber("v", -1), 1);
+  // The mouse gives the layer's own locus its position.
+  EXPECT_FALSE(layer->OnMouseMove(TPoint(12, 34)));
+  EXPECT_EQ(layer->GetLocus().GetValue(), TVec2(12, 34));
 }
 
 TEST_F(FlyEmitter, InitCompleteLivesAsLongAsAnyEmitter) {
