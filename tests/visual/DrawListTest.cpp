@@ -71,3 +71,22 @@ TEST_F(DrawListOrder, DeletedObjectsLeaveAndListLeavesObjects) {
   }
   EXPECT_EQ(1u, objects[0]->GetDrawLists().size());
 }
+
+TEST(DrawSpecs, MadeFromPositionAndCombined) {
+  TDrawSpec own = MakeDrawSpec(TVec2(10, 20), 0.5f, 2);
+  EXPECT_EQ(10.f, own.matrix.Tx());
+  EXPECT_EQ(20.f, own.matrix.Ty());
+  EXPECT_EQ(TDrawSpec::kBlendUnset, own.blend);
+  TVec2 p = own.matrix.Transform(TVec2(1, 1));
+  EXPECT_EQ(TVec2(12, 22), p);
+
+  own.flags = TDrawSpec::kFlipH | TDrawSpec::kLeftOrigin;
+  TDrawSpec outer = MakeDrawSpec(TVec2(100, 0), 0.5f, 1);
+  outer.flags = TDrawSpec::kFlipH | TDrawSpec::kFlipV | TDrawSpec::kTopOrigin;
+  outer.blend = TDrawSpec::kBlendAdd;
+  TDrawSpec c = CombineDrawSpecs(own, outer);
+  EXPECT_EQ(0.25f, c.alpha);
+  EXPECT_EQ(TDrawSpec::kFlipV | TDrawSpec::kLeftOrigin, c.flags);  // only the outer flips combine
+  EXPECT_EQ(TDrawSpec::kBlendAdd, c.blend);
+  EXPECT_EQ(TVec2(112, 22), c.matrix.Transform(TVec2(1, 1)));
+}

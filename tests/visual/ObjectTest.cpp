@@ -260,3 +260,16 @@ TEST_F(VisualObject, EmptyRunsAndFramesPastTheListAreSafe) {
   Advance(200);
   EXPECT_LT(rec.events.size(), 200u);
 }
+
+TEST_F(VisualObject, ScaledObjectsAreHitWhereTheyAreDrawn) {
+  auto e = ParseXml(
+      "<main deltaX='100' deltaY='100' scaling='2'><images><img name='strip.png'/></images>"
+      "<framelist centering='left'><frame w='10' h='10'/></framelist></main>");
+  std::unique_ptr<GVObject> o(GVFactory::GetInstance()->CreateObject(e.get(), ""));
+  ASSERT_TRUE(o);
+  list.Draw();
+  GVRectF r = o->GetFrameRect();
+  EXPECT_EQ(120.f, r.right);
+  EXPECT_TRUE(o->HitTestSelf(TPoint(119, 119)));
+  EXPECT_FALSE(o->HitTestSelf(TPoint(125, 105)));  // beyond the drawn 20 pixels
+}
