@@ -647,9 +647,6 @@ int main(int argc, char** argv) {
   alarm(0);
 
   int result = runner.Finish();
-  if (result == 0)
-    fs::remove_all(prefsDir, ec);
-  else
-    fprintf(stderr, "tolvane-play: the game's preferences are kept in %s\n", prefsDir);
+  fs::remove_all(prefsDir, ec);
   return result;
 }
