@@ -82,9 +82,18 @@ GVObject* GVFactory::CreateExported(const str& path) {
 GVObject* GVFactory::CreateChild(const str& path, TXmlNode* element, GVBase* container) {
   GVObjectCreator* creator = FindCreator(path);
   if (!creator) return nullptr;
+  if (mDepth >= kMaxDepth) {
+    Report(
+        "visual objects: \"%s\" is nested more than %d deep (do descriptions export each other?); not made",
+        path.c_str(), int(kMaxDepth));
+    return nullptr;
+  }
   GVBase* owner = container ? container->GetParent() : nullptr;
   str built = element ? path : BuildPath(path);
-  return creator->Create(built, element, owner);
+  ++mDepth;
+  GVObject* child = creator->Create(built, element, owner);
+  --mDepth;
+  return child;
 }
 
 GVObject* GVFactory::Reattach(GVObject* object, GVDrawList* list, GVObject* parent, bool startNormal) {

@@ -74,9 +74,13 @@ class GVFactory {
   str imageFolder;                 // where new texture sets start ("anim/")
   str descriptionFolder;           // where descriptions live ("xml/")
   int32_t mode = 0;
+  enum { kMaxDepth = 32 };
 
  private:
   GVFactory();
+  // Nesting of child creations, bounded so that descriptions exporting each
+  // other in a ring cannot recurse without end.
+  int mDepth = 0;
   std::map<str, CreatorMaker> mRegistry;
   std::map<str, std::unique_ptr<GVObjectCreator>> mCreators;
 };

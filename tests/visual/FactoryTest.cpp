@@ -88,3 +88,8 @@ TEST_F(Factory, ChildrenShareTexturesAndExportsLoad) {
   TXmlNode out("main");
   EXPECT_FALSE(ex->GetChildren()->SaveChild(&out, child));
 }
+
+TEST_F(Factory, DescriptionsExportingEachOtherEndWithNothing) {
+  EXPECT_FALSE(Make("ring_a"));
+  EXPECT_EQ(0u, list.Size());
+}
