@@ -80,18 +80,56 @@ class TestTicker : public TWindow {
 class Runner;
 Runner* gRunner = nullptr;
 
-// What the watchdog prints; filled in before each wait so the signal handler
-// only has to write it.
-char gWatchdogMessage[512] = "tolvane-play: the game did not start\n";
+// Where the scenario stands ("file:line"), kept in a plain buffer so that the
+// signal handlers below can print it without allocating.
+char gWhere[256] = "tolvane-play";
+
+void WriteWhere(const char* what) {
+  char line[512];
+  int n = snprintf(line, sizeof line, "%s: %s\n", gWhere, what);
+  ssize_t ignored = write(STDERR_FILENO, line,
+                          size_t(n < 0                  ? 0
+                                 : n < int(sizeof line) ? n
+                                                        : int(sizeof line) - 1));
+  (void)ignored;
+}
 
 void OnWatchdog(int) {
-  ssize_t ignored = write(STDERR_FILENO, gWatchdogMessage, strlen(gWatchdogMessage));
-  (void)ignored;
+  char what[128];
+  snprintf(what, sizeof what, "the game did not answer within %u s", kWatchdogSeconds);
+  WriteWhere(what);
   _exit(1);
 }
 
 void ArmWatchdog() {
   alarm(kWatchdogSeconds);
+}
+
+// A crash names the scenario line that led to it, then goes on to whatever
+// handled the signal before (the default, or a sanitizer's report).
+const int kCrashSignals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
+struct sigaction gPreviousAction[sizeof kCrashSignals / sizeof kCrashSignals[0]];
+
+void OnCrash(int sig, siginfo_t* info, void*) {
+  char what[64];
+  snprintf(what, sizeof what, "the game crashed (signal %d)", sig);
+  WriteWhere(what);
+  for (size_t i = 0; i < sizeof kCrashSignals / sizeof kCrashSignals[0]; ++i)
+    if (kCrashSignals[i] == sig) sigaction(sig, &gPreviousAction[i], nullptr);
+  // A fault repeats when the handler returns and then meets the previous
+  // handler; a signal that was sent (abort, kill) has to be sent again.
+  if (info->si_code <= 0) raise(sig);
+}
+
+void InstallSignalHandlers() {
+  signal(SIGALRM, OnWatchdog);
+  for (size_t i = 0; i < sizeof kCrashSignals / sizeof kCrashSignals[0]; ++i) {
+    struct sigaction action = {};
+    action.sa_sigaction = OnCrash;
+    action.sa_flags = SA_SIGINFO;
+    sigemptyset(&action.sa_mask);
+    sigaction(kCrashSignals[i], &action, &gPreviousAction[i]);
+  }
 }
 
 class Runner : public IHeadlessDriver {
@@ -116,10 +154,9 @@ class Runner : public IHeadlessDriver {
   void RequestTicks(int n) { mPendingTicks += n; }
   bool GameEnded() const { return mGameEnded; }
   TPoint& Mouse() { return mMouse; }
-  int Ticks() const { return mTicks; }
   // Records where the scenario is (for the watchdog and for messages).
   void NoteLine(lua_State* L);
-  const str& Label() const { return mLabel; }
+  const str& GetLabel() const { return mLabel; }
 
  private:
   str mPath;
@@ -175,8 +212,7 @@ void Runner::NoteLine(lua_State* L) {
       break;
     }
   }
-  snprintf(gWatchdogMessage, sizeof gWatchdogMessage, "%s:%d: the game did not answer within %u s\n",
-           mLabel.c_str(), mLine, kWatchdogSeconds);
+  snprintf(gWhere, sizeof gWhere, "%s:%d", mLabel.c_str(), mLine);
 }
 
 str Runner::Locate(lua_State* co) const {
@@ -215,8 +251,7 @@ bool Runner::Resume() {
 
 bool Runner::Step(TPlatform* platform) {
   if (mPendingTicks == 0 && !Resume()) {
-    snprintf(gWatchdogMessage, sizeof gWatchdogMessage, "%s: the game did not shut down within %u s\n",
-             mLabel.c_str(), kWatchdogSeconds);
+    snprintf(gWhere, sizeof gWhere, "%s: at the end", mLabel.c_str());
     ArmWatchdog();
     return false;
   }
@@ -638,7 +673,8 @@ int main(int argc, char** argv) {
   TPlatform::SetHeadless(true);
   TPlatform::SetContentRoot(content.string());
 
-  signal(SIGALRM, OnWatchdog);
+  snprintf(gWhere, sizeof gWhere, "%s: at start-up", runner.GetLabel().c_str());
+  InstallSignalHandlers();
   ArmWatchdog();
   ConfigurePlatform();
   TPlatform::GetInstance()->SetHeadlessDriver(&runner);
