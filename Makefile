@@ -4,7 +4,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build deps content clean
+.PHONY: run test build deps clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -15,7 +15,9 @@ $(BUILD)/Makefile: CMakeLists.txt
 build: deps $(BUILD)/Makefile
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Only the game itself: the tests and benchmarks are not needed to play.
+run: deps $(BUILD)/Makefile
+	cmake --build $(BUILD) -j $(JOBS) --target tolvane
 	TOLVANE_CONTENT=$(CURDIR)/content $(BUILD)/tolvane
 
 test: build
