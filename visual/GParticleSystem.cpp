@@ -9,11 +9,11 @@ namespace {
 const char* const kStartLua = "if(OnStart)then OnStart(-1); end";
 const char* const kStopLua = "if(OnStop)then OnStop(); end";
 
-// The pool lives until exit; its systems are never deleted, since owners may
-// still point at them while statics are torn down.
+// The pool and its systems live until the process ends: owners may still
+// point at them while statics are torn down, so nothing here is destroyed.
 std::vector<GParticleSystem*>& Pool() {
-  static std::vector<GParticleSystem*> pool;
-  return pool;
+  static std::vector<GParticleSystem*>* pool = new std::vector<GParticleSystem*>();
+  return *pool;
 }
 
 }  // namespace
