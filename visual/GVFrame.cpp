@@ -81,9 +81,9 @@ void GVRegCalc::FillTable() {
   mTable[GVTexture::kCenter] = &GVRegCalc::RuleOrigin;
 }
 
-GVRegCalc::Point GVRegCalc::RuleDeltaLeft(const GVFrame& f) const {
-  GVTexture* t = mTextures ? mTextures->Get(f.image) : nullptr;
-  return t ? Point{t->anchorX, t->anchorY} : mLeast;
+GVRegCalc::Point GVRegCalc::RuleDeltaLeft(const GVRegCalc& calc, const GVFrame& f) {
+  GVTexture* t = calc.mTextures ? calc.mTextures->Get(f.image) : nullptr;
+  return t ? Point{t->anchorX, t->anchorY} : calc.mLeast;
 }
 
 void GVRegCalc::Run() {
@@ -104,7 +104,7 @@ void GVRegCalc::Run() {
       f->regX = f->regY = 0;
       continue;
     }
-    Point p = (this->*mTable[f->centering])(*f);
+    Point p = mTable[f->centering](*this, *f);
     int rx = int(f->regX), ry = int(f->regY);
     f->regX = float(rx - int(p.x));
     f->regY = float(ry - int(p.y));

@@ -55,11 +55,12 @@ class GVRegCalc {
   void Run();
 
  protected:
-  typedef Point (GVRegCalc::*Rule)(const GVFrame&) const;
+  // The reference point of a frame's offsets under one centering kind.
+  typedef Point (*Rule)(const GVRegCalc& calc, const GVFrame& frame);
   virtual void FillTable();
-  Point RuleOld(const GVFrame&) const { return mLeast; }
-  Point RuleDeltaLeft(const GVFrame& f) const;
-  Point RuleOrigin(const GVFrame&) const { return {0, 0}; }
+  static Point RuleOld(const GVRegCalc& calc, const GVFrame&) { return calc.mLeast; }
+  static Point RuleDeltaLeft(const GVRegCalc& calc, const GVFrame& f);
+  static Point RuleOrigin(const GVRegCalc&, const GVFrame&) { return {0, 0}; }
 
   boost::shared_ptr<GVTextures> mTextures;
   GVFrames& mFrames;
