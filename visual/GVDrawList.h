@@ -54,7 +54,7 @@ class GVDrawList {
   std::set<GVObject*> mMembers;
 };
 
-// A spec placing a picture at `position` with alpha and a uniform scale.
+// Drawing values that place a picture at `position` with alpha and a uniform scale.
 TDrawSpec MakeDrawSpec(const TVec2& position, float alpha, float scale);
-// The own spec inside an outer one: matrices multiply, alphas multiply, flips combine.
+// Own drawing values inside outer ones: matrices multiply, alphas multiply, flips combine.
 TDrawSpec CombineDrawSpecs(const TDrawSpec& own, const TDrawSpec& outer);
