@@ -27,6 +27,8 @@ class GMousePointer : public TWindow, public GVListener, public IMousePointerEve
   // Once only: loads the pointer object and creates the manager.
   void Init(TWindowStyle& style) override;
   void Draw() override;
+  // The pointer lies over everything but never takes input itself.
+  bool HitTest(const TPoint& local) const override { return false; }
 
   void SetSceneMode(int mode) override;
   void SetInGameMode(bool inGame) override;
