@@ -1,0 +1,19 @@
+#pragma once
+// Sets a game variable; the change is announced to the rules as a "flag" event.
+
+#include "IAction.h"
+#include "sdk/str.h"
+
+class OFlagAction : public IAction {
+ public:
+  OFlagAction(const str& name, const str& value) : mName(name), mValue(value) {}
+  void Execute() override;
+  void SetOwner(GMasksManager* owner) override {}
+
+  const str& GetName() const { return mName; }
+  const str& GetValue() const { return mValue; }
+
+ private:
+  str mName;
+  str mValue;
+};
