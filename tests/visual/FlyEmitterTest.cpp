@@ -5,6 +5,7 @@
 
 #include "VisualTestUtil.h"
 #include "sdk/TEvent.h"
+#include "sdk/TReport.h"
 #include "sdk/TScript.h"
 #include "sdk/TWindowManager.h"
 #include "sdk/TWindowStyle.h"
@@ -133,6 +134,11 @@ TEST_F(FlyEmitter, LineMoveStaysWhereTheWindowIs) {
   EXPECT_TRUE(e->IsShown());
   e->Advance(16);
   EXPECT_FALSE(e->IsShown()) << "three steps, then the run ends";
+  // A negative count of steps would run for ever with no point to go to.
+  size_t before = ReportCount();
+  auto negative = MakeEmitter("time = -3");
+  EXPECT_EQ(negative->GetSteps(), 0);
+  EXPECT_EQ(ReportCount(), before + 1);
 }
 
 TEST_F(FlyEmitter, SplineUsesFourControlValues) {
