@@ -1,11 +1,11 @@
 #include "GVInterpolator.h"
-#include "GVParticlesEffect.h"
 
 #include <cctype>
 #include <cstdlib>
 
 #include "GVDrawList.h"
 #include "GVObject.h"
+#include "GVParticlesEffect.h"
 #include "GVState.h"
 #include "sdk/TXmlNode.h"
 
