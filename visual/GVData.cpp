@@ -1,12 +1,16 @@
 #include "GVData.h"
 
+#include <cmath>
 #include <cstdlib>
 
 #include "sdk/TXmlNode.h"
 
 float GVReadFloatAttribute(const char* name, const TXmlNode* element, float def) {
   str text = element ? element->GetAttribute(name) : str();
-  return text.empty() ? def : text.to_float();
+  if (text.empty()) return def;
+  // A number too large for a float would poison every sum it enters.
+  float v = text.to_float();
+  return std::isfinite(v) ? v : def;
 }
 
 int GVReadIntAttribute(const char* name, const TXmlNode* element, int def) {

@@ -1,7 +1,18 @@
 #include "GVDrawList.h"
 
+#include <cmath>
+
 #include "GVObject.h"
 #include "sdk/TRenderer.h"
+
+namespace {
+// The depth an object is ordered by; a depth that is not a number (game code
+// may compute one) would break the ordering, so it counts as 0.
+float DepthOf(const GVObject* o) {
+  float z = o->GetEffective().deltaZ;
+  return std::isnan(z) ? 0.f : z;
+}
+}  // namespace
 
 End2dGuard::End2dGuard() : mOpened(TRenderer::GetInstance()->Begin2d()) {}
 
@@ -20,7 +31,7 @@ GVDrawList::~GVDrawList() {
 void GVDrawList::Insert(GVObject* o) {
   if (!o || !mMembers.insert(o).second) return;
   // multimap puts a new key after the equal ones: equal depths keep their order.
-  mObjects.emplace(o->GetEffective().deltaZ, o);
+  mObjects.emplace(DepthOf(o), o);
 }
 
 bool GVDrawList::Erase(GVObject* o, float depth) {
@@ -35,7 +46,7 @@ bool GVDrawList::Erase(GVObject* o, float depth) {
 
 void GVDrawList::Remove(GVObject* o) {
   if (!mMembers.erase(o)) return;
-  if (Erase(o, o->GetEffective().deltaZ)) return;
+  if (Erase(o, DepthOf(o))) return;
   for (auto it = mObjects.begin(); it != mObjects.end(); ++it)
     if (it->second == o) {
       mObjects.erase(it);
@@ -45,6 +56,7 @@ void GVDrawList::Remove(GVObject* o) {
 
 void GVDrawList::Move(GVObject* o, float oldDepth) {
   if (!Contains(o)) return;
+  if (std::isnan(oldDepth)) oldDepth = 0;
   if (!Erase(o, oldDepth)) {
     for (auto it = mObjects.begin(); it != mObjects.end(); ++it)
       if (it->second == o) {
@@ -52,7 +64,7 @@ void GVDrawList::Move(GVObject* o, float oldDepth) {
         break;
       }
   }
-  mObjects.emplace(o->GetEffective().deltaZ, o);
+  mObjects.emplace(DepthOf(o), o);
 }
 
 std::vector<GVObject*> GVDrawList::GetObjects() const {

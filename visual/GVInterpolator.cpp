@@ -1,6 +1,7 @@
 #include "GVInterpolator.h"
 
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 
 #include "GVDrawList.h"
@@ -46,7 +47,7 @@ std::vector<float> GVDefInterpolator::ReadKeys(const str& text) {
       ++p;
       continue;
     }
-    out.push_back(v);
+    if (std::isfinite(v)) out.push_back(v);
     p = end;
   }
   return out;

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <vector>
 
 #include "VisualTestUtil.h"
+#include "visual/GVInterpolator.h"
 #include "visual/GVObject.h"
 
 namespace {
@@ -56,6 +58,20 @@ TEST_F(DrawListOrder, ManyDepthChangesInOnePass) {
   std::vector<GVObject*> want(objs.rbegin(), objs.rend());
   EXPECT_EQ(want, list.GetObjects());
   for (GVObject* o : objs) EXPECT_FALSE(o->NeedsUpdate());
+}
+
+TEST_F(DrawListOrder, DepthsThatAreNoNumbersCountAsZero) {
+  GVObject* a = Add(1);
+  GVObject* b = Add(-1);
+  GVObject* c = Add(0);
+  list.Draw();
+  c->deltaZ = std::nanf("");
+  c->changed = 1;
+  list.Draw();
+  EXPECT_EQ(std::vector<GVObject*>({b, c, a}), list.GetObjects());
+  auto e = ParseXml("<d deltaZ='1e60' deltaX='3'/>");
+  EXPECT_EQ(0.f, GVReadFloatAttribute("deltaZ", e.get(), 0));
+  EXPECT_EQ(std::vector<float>({1, 2}), GVDefInterpolator::ReadKeys("1, -nan, 2, 1e60"));
 }
 
 TEST_F(DrawListOrder, DeletedObjectsLeaveAndListLeavesObjects) {
