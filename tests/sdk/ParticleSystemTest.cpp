@@ -105,7 +105,7 @@ TEST_F(ParticleSystem, ScriptThatEmitsNothingNeverEnds) {
   EXPECT_FALSE(ps.IsDone());
   // The bundled placeholder, by its absolute path.
   const std::string here = __FILE__;
-  ASSERT_TRUE(ps.LoadScript(here.substr(0, here.rfind("/tests/")) + "/content/scripts/empty.lua"));
+  ASSERT_TRUE(ps.LoadScript(here.substr(0, here.rfind("tests/")) + "content/scripts/empty.lua"));
   Lua(ps, "gActive = true");
   ps.Update(1000);
   EXPECT_FALSE(ps.IsDone());
