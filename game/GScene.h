@@ -101,6 +101,8 @@ class GScene : public TWindow, public IPanelClient, public GVObjectWrapperClient
 
  protected:
   void SetFadeAlpha(double alpha);
+  // Records the navigator kind, puts the game window into travel and pauses.
+  void StartTravel(int navigatorKind);
 
   int mState = kFadeIn;
   TWindow* mTopLayer = nullptr;

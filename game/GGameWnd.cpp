@@ -1,0 +1,402 @@
+#include "GGameWnd.h"
+
+#include "game/GMousePointer.h"
+#include "game/GScene.h"
+#include "game/OGame.h"
+#include "game/OGameConfig.h"
+#include "game/OMinigameRegistry.h"
+#include "game/OMousePointerManager.h"
+#include "game/OPopupQueue.h"
+#include "game/OSaveData.h"
+#include "game/OSceneBuilder.h"
+#include "game/OSceneDirector.h"
+#include "game/OSimpleBackground.h"
+#include "game/OSoundManager.h"
+#include "items/IItem.h"
+#include "items/OItemsManager.h"
+#include "items/OItemsRegistry.h"
+#include "rules/OHintsManager.h"
+#include "rules/OIndicatorsManager.h"
+#include "rules/OMissionsManager.h"
+#include "rules/OTimersManager.h"
+#include "sdk/TEvent.h"
+#include "sdk/TGameServices.h"
+#include "sdk/TModalWindow.h"
+#include "sdk/TPlatform.h"
+#include "sdk/TReport.h"
+#include "sdk/TScript.h"
+#include "sdk/TStringTable.h"
+#include "sdk/TWindowManager.h"
+#include "sdk/TWindowStyle.h"
+#include "sdk/TXmlNode.h"
+#include "tools/GGamePanel.h"
+#include "tools/OMagicRegistry.h"
+#include "visual/LuaUtils.h"
+
+GGameWnd* GGameWnd::sCurrent = nullptr;
+
+namespace {
+TWindow* NewLayer() {
+  TWindow* layer = new TWindow();
+  layer->SetWindowSize(800, 600);
+  return layer;
+}
+
+IItem* HeldItem() {
+  GMousePointer* pointer = GMousePointer::PeekInstance();
+  return pointer && pointer->GetManager() ? pointer->GetManager()->GetHeldItem() : nullptr;
+}
+}  // namespace
+
+GGameWnd::GGameWnd() : mLuaNames(this) {
+  TPlatform::GetInstance()->SetConfig(TPlatform::kVsync, "1");
+  mMousePointer = GMousePointer::GetInstance();
+  mLuaNames.Bind("onCancelExit", this, &GGameWnd::onCancelExit);
+  mLuaNames.Bind("quitGame", this, &GGameWnd::quitGame);
+  mLuaNames.Bind("unlockCurrentScene", this, &GGameWnd::unlockCurrentScene);
+  sCurrent = this;
+}
+
+GGameWnd::~GGameWnd() {
+  if (mScene) {
+    mScene->DetachPanel();
+    if (mScene->GetParent()) mScene->GetParent()->OrphanChild(mScene);
+    delete mScene;
+    mScene = nullptr;
+  }
+  delete mKeptItems;
+  mKeptItems = nullptr;
+  if (mNavigator) {
+    if (mNavigator->GetParent()) mNavigator->GetParent()->OrphanChild(mNavigator);
+    delete mNavigator;
+    mNavigator = nullptr;
+  }
+  if (mEffectWindow) {
+    if (mEffectWindow->GetParent()) mEffectWindow->GetParent()->OrphanChild(mEffectWindow);
+    delete mEffectWindow;
+    mEffectWindow = nullptr;
+  }
+  // The objects of the running game, in the order they depend on each other.
+  OItemsRegistry::DeleteInstance();
+  OMissionsManager::DeleteInstance();
+  OMagicRegistry::DeleteInstance();
+  OHintsManager::DeleteInstance();
+  OTimersManager::DeleteInstance();
+  OPopupQueue::DeleteInstance();
+  OIndicatorsManager::DeleteInstance();
+  if (mPanel) {
+    if (mPanel->GetParent()) mPanel->GetParent()->OrphanChild(mPanel);
+    delete mPanel;
+    mPanel = nullptr;
+  }
+  OGame::DeleteInstance();
+  mGame = nullptr;
+  if (GMousePointer* pointer = GMousePointer::PeekInstance())
+    if (pointer->GetManager()) pointer->GetManager()->DeleteHeldItem();
+  mLuaNames.UnbindAll();
+  if (sCurrent == this) sCurrent = nullptr;
+}
+
+void GGameWnd::Init(TWindowStyle& style) {
+  TWindow::Init(style);
+  mSceneHost = NewLayer();
+  mSecondLayer = NewLayer();
+  AdoptChild(mSceneHost);
+  AdoptChild(mSecondLayer);
+  mGame = OGame::GetInstance();
+  mGame->SetGameWindow(this);
+  mEffectsLayer = NewLayer();
+  AdoptChild(mEffectsLayer);
+  GMousePointer::GetInstance()->SetMode(1);
+  if (TModalWindow* modal = FindParentModal()) modal->SetDefaultFocus(this);
+}
+
+void GGameWnd::PostChildrenInit(TWindowStyle& style) {
+  TWindow::PostChildrenInit(style);
+  mPanel = WindowCast<GGamePanel>(GetChildWindow("game_panel"));
+  if (mPanel) {
+    mPanel->mGameWnd = this;
+    // The scenes take the panel up into their own panel layers.
+    if (mPanel->GetParent()) mPanel->GetParent()->OrphanChild(mPanel);
+    OMagicRegistry::GetInstance()->SetListener(mPanel);
+  } else {
+    Report("game window: the style gives no \"game_panel\"; the game runs without a panel");
+  }
+  SetWindowSize(800, 600);
+}
+
+bool GGameWnd::OnTaskAnimate() {
+  if (mPanel) mPanel->Update();
+  OPopupQueue::GetInstance()->Update();
+  OSoundManager::GetInstance()->GetThemeController().Update();
+  if (mTransitionState == kNavigator)
+    NavigatorStep();
+  else
+    SceneStep();
+  if (TGameState::GetInstance()->QueryJumpToMenu())
+    TWindowManager::GetInstance()->DoLuaString(this, "SendGameMessage('quit')");
+  if (mAutosaveRequested) {
+    SaveGame(kAutosaveSlot, "Autosave", true);
+    mAutosaveRequested = false;
+  }
+  return true;
+}
+
+void GGameWnd::SceneStep() {
+  if (mScene) {
+    int state = mScene->GetState();
+    bool due = (mTransitionState == kSceneChange && state == GScene::kFadedOutScene) ||
+               (mTransitionState == kStateChange && state != GScene::kFadedOut);
+    if (due) {
+      bool keep = mTransitionState == kStateChange;
+      OGame* game = OGame::GetInstance();
+      if (!CanBuildSceneState(game->GetCurrentStateNode(), game->GetCurrentSceneId())) {
+        // The player stays in the scene on screen; a faded-out one fades in again.
+        if (state == GScene::kFadedOutScene || state == GScene::kFadedOut) {
+          mTransitionState = kPlaying;
+          mScene->SetState(GScene::kFadeIn);
+        } else {
+          mTransitionState = kPlayingAfterChange;
+          mScene->Resume();
+        }
+      } else {
+        if (mScene->GetParent()) mSceneHost->OrphanChild(mScene);
+        DestroyCurrentScene(keep);
+        if (CreateCurrentScene()) {
+          if (keep) {
+            mScene->SetState(GScene::kActive);
+            mTransitionState = kPlayingAfterChange;
+            GMousePointer::GetInstance()->SetMode(1);
+          } else {
+            mTransitionState = kPlaying;
+            mScene->SetState(GScene::kFadeIn);
+          }
+          mScene->OnStart();
+          if (mPanel) mPanel->RefreshInventoryItems();
+        }
+      }
+    }
+  }
+  if (mScene) mScene->Update();
+  // Magic and wake-up effects come later; no effect window runs yet.
+}
+
+void GGameWnd::NavigatorStep() {
+  // The travel navigator comes with the player tools; until then a journey
+  // that was asked for ends at once and the scene plays on.
+  mTransitionState = kPlayingAfterChange;
+  if (mScene) mScene->Resume();
+  if (mScene) mScene->Update();
+}
+
+bool GGameWnd::OnMouseMove(const TPoint& point) {
+  if (GMousePointer* pointer = GMousePointer::PeekInstance())
+    if (pointer->GetManager()) pointer->GetManager()->MoveTo(int(point.x), int(point.y));
+  TWindowManager::GetInstance()->InvalidateScreen();
+  return false;
+}
+
+bool GGameWnd::OnChar(int ch) {
+  if (ch == TEvent::kEscape && mScene && !mScene->IsPaused()) ShowLocalMenu();
+  return true;
+}
+
+bool GGameWnd::OnKeyDown(int key, uint32_t flags) {
+  bool playing = mScene && !mScene->IsPaused();
+  if (key == 't') {
+    if (playing)
+      SaveGame(kQuickSaveSlot, TPlatform::GetInstance()->GetStringTable()->GetString("quicksave"), false);
+  } else if (key == 'x') {
+    if (playing) LoadGame(kQuickSaveSlot);
+  } else if (mScene) {
+    mScene->OnGameKeyDown(char(key), flags);
+  }
+  return true;
+}
+
+bool GGameWnd::OnKeyUp(int key, uint32_t flags) {
+  if (mScene) mScene->OnGameKeyUp(char(key));
+  return true;
+}
+
+void GGameWnd::ShowMagicEffect(TXmlNode* node, std::vector<IHint*>* hints) {}
+
+void GGameWnd::ShowWakeUpEffect() {}
+
+bool GGameWnd::StartGame(int slot) {
+  OMissionsManager::GetInstance()->Reset();
+  OHintsManager::GetInstance()->ResetHints();
+  bool started = false;
+  if (slot < 0) {
+    if (CreateCurrentScene()) {
+      mScene->OnStart();
+      mTransitionState = kPlaying;
+      mScene->SetState(GScene::kFadeIn);
+      started = true;
+    }
+  } else {
+    started = LoadGame(slot) && mScene;
+  }
+  StartWindowAnimation(16, true, true, false);
+  return started;
+}
+
+GScene* GGameWnd::CreateCurrentScene() {
+  OGame* game = OGame::GetInstance();
+  TXmlNode* node = game->GetCurrentStateNode();
+  if (!CanBuildSceneState(node, game->GetCurrentSceneId())) return nullptr;
+  ISceneBuilder* builder = CreateSceneBuilder(node, this);
+  ISceneDirector* director = CreateSceneDirector(builder);
+  director->Direct();
+  GScene* scene = builder->GetScene();
+  delete director;
+  delete builder;
+  if (!scene) {
+    Report("scene \"%s\": its state made no scene", game->GetCurrentSceneId().c_str());
+    return nullptr;
+  }
+  mScene = scene;
+  mSceneHost->AdoptChild(scene);
+  TScript* script = TWindowManager::GetInstance()->GetScript();
+  TWindowStyle style(script ? script->GetGlobalTable("DefaultStyle") : TLuaTableRef());
+  scene->Init(style);
+  return scene;
+}
+
+void GGameWnd::DestroyCurrentScene(bool keepItems) {
+  if (IItem* held = HeldItem()) held->ReleaseMask();
+  if (mPanel) mPanel->RefreshInventoryItems();
+  if (!mScene) return;
+  if (keepItems)
+    mScene->OnDestroyKeepItems();
+  else
+    mScene->OnDestroy();
+  if (mScene->GetParent()) mScene->GetParent()->OrphanChild(mScene);
+  if (keepItems) {
+    delete mKeptItems;
+    mKeptItems = mScene->GetItemsManager();
+    if (mKeptItems) mKeptItems->Clear();
+    mScene->ReleaseItemsManager();
+  } else {
+    delete mKeptItems;
+    mKeptItems = nullptr;
+  }
+  mScene->DetachPanel();
+  delete mScene;
+  mScene = nullptr;
+}
+
+OItemsManager* GGameWnd::TakeKeptItemsManager() {
+  OItemsManager* kept = mKeptItems;
+  mKeptItems = nullptr;
+  return kept;
+}
+
+void GGameWnd::OpenNavigator() {
+  if (mScene) mScene->Pause();
+  Report("travel between worlds is not available yet");
+}
+
+void GGameWnd::ShowDialog(const str& script) {
+  TWindowManager::GetInstance()->DoLuaString(
+      this, str::format("DisplayDialog{'%s',body='',title=''}", script.c_str()));
+  if (mScene) mScene->Pause();
+}
+
+void GGameWnd::ShowLocalMenu() {
+  TWindowManager::GetInstance()->DoLuaString(this,
+                                             "DisplayDialog{\"scripts/localmenu.lua\",body=\"\",title=\"\"}");
+  if (mScene) mScene->Pause();
+}
+
+void GGameWnd::SaveGame(int slot, const str& name, bool silent) {
+  OSaveData* data = OSaveData::GetInstance();
+  TXmlNode* save = data->CreateSave(slot, name);
+  if (!save) return;
+  if (mScene) mScene->SaveState();
+  OItemsRegistry::GetInstance()->Save(save);
+  if (mPanel)
+    mPanel->Save(save);
+  else
+    save->CreateChild("panel");
+  GMousePointer::GetInstance()->SaveItem(save);
+  OGame::GetInstance()->Save(save);
+  OFlagsRegistry::GetInstance()->Save(save);
+  OMinigameRegistry::GetInstance()->Save(save);
+  // The drop-zone registry comes later; its section keeps its place.
+  save->CreateChild("drop_zones");
+  OMagicRegistry::GetInstance()->Save(save);
+  OTimersManager::GetInstance()->Save(save);
+  OMissionsManager::GetInstance()->Save(save);
+  OHintsManager::GetInstance()->Save(save);
+  OIndicatorsManager::GetInstance()->Save(save);
+  if (data->Store() && !silent)
+    OPopupQueue::GetInstance()->Push(
+        TPlatform::GetInstance()->GetStringTable()->GetString("hint_game_saved"));
+}
+
+bool GGameWnd::LoadGame(int slot) {
+  TXmlNode* save = OSaveData::GetInstance()->FindSave(slot);
+  if (!save) return false;
+  if (mScene) {
+    if (mScene->GetParent()) mSceneHost->OrphanChild(mScene);
+    delete mKeptItems;
+    mKeptItems = nullptr;
+    DestroyCurrentScene(false);
+  }
+  OFlagsRegistry::GetInstance()->Load(save);
+  OMinigameRegistry::GetInstance()->Load(save);
+  OGame::GetInstance()->Load(save);
+  OItemsRegistry::GetInstance()->Load(save);
+  OMagicRegistry::GetInstance()->Load(save);
+  OTimersManager::GetInstance()->Load(save);
+  OMissionsManager::GetInstance()->Load(save);
+  OHintsManager::GetInstance()->Load(save);
+  OIndicatorsManager::GetInstance()->Load(save);
+  if (!CreateCurrentScene()) return false;
+  mScene->OnStart();
+  if (mPanel) mPanel->Load(save);
+  GMousePointer::GetInstance()->LoadItem(save, mScene->GetItemsManager());
+  if (mPanel) mPanel->RefreshInventoryItems();
+  mTransitionState = kPlaying;
+  mScene->SetState(GScene::kFadeIn);
+  return true;
+}
+
+void GGameWnd::ResendHeldItemEvents() {
+  OMissionsManager* missions = OMissionsManager::GetInstance();
+  if (mPanel) {
+    for (IItem* item : mPanel->mMainCells) {
+      if (!item) continue;
+      missions->OnItemCreate(item->GetCurrentName());
+      missions->OnItemGet(item->GetCurrentName());
+      if (item->GetTypeId() == ItemTypeId::OBasementFlaskItem)
+        missions->OnPotionCreate(item->GetCurrentName());
+    }
+  }
+  if (IItem* held = HeldItem()) {
+    missions->OnItemCreate(held->GetCurrentName());
+    missions->OnItemGet(held->GetCurrentName());
+  }
+}
+
+void GGameWnd::onCancelExit() {
+  if (mScene && !mSceneWasPaused) mScene->Resume();
+}
+
+void GGameWnd::unlockCurrentScene() {
+  if (mScene) mScene->Resume();
+}
+
+void GGameWnd::quitGame() {
+  OSoundManager::GetInstance()->StopAllSounds();
+  TWindowManager* wm = TWindowManager::GetInstance();
+  // Popping is deferred by the window manager, so this may run inside a
+  // handler of the very window being popped.
+  while (TModalWindow* top = wm->GetTopModalWindow()) {
+    if (!top->GetParent()) break;
+    size_t before = wm->GetModalStack().size();
+    wm->PopModal(top->GetID());
+    if (wm->GetModalStack().size() >= before) break;
+  }
+}

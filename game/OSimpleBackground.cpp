@@ -1,0 +1,50 @@
+#include "OSimpleBackground.h"
+
+#include "rules/OEffect.h"
+#include "sdk/TRenderer.h"
+
+OSimpleBackground::OSimpleBackground(TWindow* overlay, const TSpriteRef& sprite)
+    : mSprite(sprite), mOverlay(overlay) {
+  SetWindowSize(800, 600);
+  // The sprite is placed by its centre; this puts the picture's top-left
+  // corner on the window's.
+  if (mSprite && mSprite->GetTexture())
+    mSprite->SetPosition(
+        TVec3(mSprite->GetTexture()->GetWidth() / 2, mSprite->GetTexture()->GetHeight() / 2, 0));
+}
+
+OSimpleBackground::~OSimpleBackground() {
+  StopEffect();
+}
+
+void OSimpleBackground::PostDraw() {
+  if (mSprite) {
+    T2dScope pass;
+    mSprite->Draw(TDrawSpec());
+  }
+  TWindow::PostDraw();
+}
+
+void OSimpleBackground::Update() {
+  if (!mEffect) return;
+  mEffect->Tick();
+  if (mEffect->IsDone()) {
+    delete mEffect;
+    mEffect = nullptr;
+  }
+}
+
+void OSimpleBackground::StartPoisonEffect() {
+  if (!mEffect) mEffect = new OPoisonEffect(mSprite);
+}
+
+void OSimpleBackground::StartBerryPoisonEffect() {
+  if (!mEffect) mEffect = new OBerryPoisonEffect(mOverlay);
+}
+
+void OSimpleBackground::StopEffect() {
+  if (!mEffect) return;
+  mEffect->Stop();
+  delete mEffect;
+  mEffect = nullptr;
+}
