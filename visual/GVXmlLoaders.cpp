@@ -1,5 +1,9 @@
 #include "GVXmlLoaders.h"
 
+#include "GBaseInterpolator.h"
+#include "GVFactory.h"
+#include "GVObject.h"
+#include "GZInterpolator.h"
 #include "game/OGameConfig.h"
 #include "sdk/TImage.h"
 #include "sdk/TScript.h"
@@ -89,9 +93,14 @@ void LoadParticleFromXml(const TXmlNode* e, std::vector<TFxSpriteRef>& sprites,
   if (ReadInt(e, "layer", &layer)) sprite->SetLayer(layer);
   if (parent) parent->AddChild(sprite);
   sprites.push_back(sprite);
-  // Path interpolators of "ip" children come with the movers of the main
-  // road; until then a particle keeps its place.
-  (void)interpolators;
+  for (size_t i = 0; i < e->GetChildCount(); ++i) {
+    const TXmlNode* c = e->GetChildAt(i);
+    if (c->GetName() != "ip") continue;
+    if (GBaseInterpolator* ip = GBaseInterpolator::Create(sprite, c)) {
+      ip->Reset();
+      interpolators.push_back(ip);
+    }
+  }
 }
 
 void LoadParticlesFromXml(const TXmlNode* e, std::vector<TFxSpriteRef>& sprites,
@@ -114,9 +123,18 @@ TFxSpriteRef CreateParticleFromXml(const TXmlNode* e) {
   return sprite;
 }
 
-GZInterpolator* LoadAnimationFromXml(const TXmlNode* e, GVDrawList*) {
+GZInterpolator* LoadAnimationFromXml(const TXmlNode* e, GVDrawList* list) {
   if (!e || e->GetName() != "animation") return nullptr;
-  // State animations come with the value interpolators; nothing is made yet.
+  GVFactory* factory = GVFactory::GetInstance();
+  factory->drawList = list;
+  factory->imageFolder = "anim/";
+  factory->descriptionFolder = "xml/";
+  GVObject* object = factory->CreateObject(nullptr, e->GetAttribute("file"), false, nullptr);
+  GZInterpolator* z = new GZInterpolator;
+  if (z->Load(e->GetChild("states"), object)) return z;
+  delete z;
+  // A refused animation does not take its object.
+  delete object;
   return nullptr;
 }
 

@@ -7,7 +7,10 @@
 #include "sdk/TImage.h"
 #include "sdk/TScript.h"
 #include "sdk/TText.h"
+#include "visual/GBaseInterpolator.h"
+#include "visual/GVObject.h"
 #include "visual/GVXmlLoaders.h"
+#include "visual/GZInterpolator.h"
 
 TEST(PictureLoaders, TextureImageAndSprite) {
   OpenHeadlessRenderer();
@@ -58,6 +61,46 @@ TEST(PictureLoaders, ParticlesStackAndStartByActive) {
   EXPECT_EQ(1.5f, idle->GetPosition().x);
   EXPECT_TRUE(idle->GetScript()->DoLuaString("assert(gActive == false)"));
   EXPECT_EQ(nullptr, LoadAnimationFromXml(one.get(), nullptr));
+}
+
+TEST(PictureLoaders, ParticlePathsInDocumentOrder) {
+  OpenHeadlessRenderer();
+  auto e = ParseXml(
+      "<p file='visual/particles/idle.lua'><ip name='spline' time='100' coords='0,0,10,0'/>"
+      "<ip name='nothing'/><ip name='spline' time='200' coords='5,5,5,50'/></p>");
+  std::vector<TFxSpriteRef> sprites;
+  std::vector<GBaseInterpolator*> ips;
+  LoadParticleFromXml(e.get(), sprites, ips, TSpriteRef());
+  ASSERT_EQ(2u, ips.size());
+  EXPECT_EQ(100u, ips[0]->time);
+  EXPECT_EQ(200u, ips[1]->time);
+  for (GBaseInterpolator* ip : ips) {
+    EXPECT_EQ(0, ip->elapsed);
+    EXPECT_EQ(sprites[0], ip->target);
+    delete ip;
+  }
+}
+
+TEST(PictureLoaders, AnimationsMadeFromTheirElements) {
+  OpenHeadlessRenderer();
+  str saved = TPlatform::GetContentRoot();
+  // Animations read "xml/" and "anim/" under the content root.
+  TPlatform::SetContentRoot(saved + "/visual");
+  GVDrawList list;
+  auto e = ParseXml(
+      "<anims><animation file='strip'><states><state id='a' vstate='run' time='400'/></states></animation>"
+      "<other file='strip'/>"
+      "<animation file='strip'><states><state id='b'/></states></animation>"
+      "<animation file='nosuch'><states><state id='c' time='1'/></states></animation></anims>");
+  std::vector<GZInterpolator*> anims = LoadAnimationsFromXml(e.get(), &list);
+  ASSERT_EQ(1u, anims.size());
+  ASSERT_TRUE(anims[0]->GetObject());
+  EXPECT_TRUE(list.Contains(anims[0]->GetObject()));
+  // The refused one (a state without time needs a "main" child) left nothing behind.
+  EXPECT_EQ(1u, list.Size());
+  for (GZInterpolator* z : anims) delete z;
+  EXPECT_EQ(0u, list.Size());
+  TPlatform::SetContentRoot(saved);
 }
 
 namespace {
