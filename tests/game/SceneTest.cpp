@@ -1,0 +1,184 @@
+// The scene base's fades and pauses, the full-screen scene's click road and
+// pause, the inventory scene's panel, and the plain background.
+
+#include "game/GFullScreenGameScene.h"
+#include "game/GInventoryGameScene.h"
+#include "game/GMasksManager.h"
+#include "game/GSceneCaption.h"
+#include "game/OSimpleBackground.h"
+#include "game/SceneTestUtil.h"
+#include "rules/IAction.h"
+#include "rules/OEffect.h"
+#include "rules/OSimpleHint.h"
+#include "sdk/TImage.h"
+#include "tools/GGamePanel.h"
+
+namespace {
+
+class SceneTest : public SceneFixture {};
+
+struct CountingAction : IAction {
+  int* runs;
+  explicit CountingAction(int* r) : runs(r) {}
+  void Execute() override { ++*runs; }
+  void SetOwner(GMasksManager*) override {}
+};
+
+TEST_F(SceneTest, FadeInTakes35TicksAndEntersOnTheLast) {
+  GScene scene;
+  scene.SetState(GScene::kFadeIn);
+  EXPECT_TRUE(scene.IsPaused());
+  EXPECT_FLOAT_EQ(scene.GetFadeImage()->GetAlpha(), 1);
+  for (int i = 0; i < 34; ++i) scene.Update();
+  EXPECT_EQ(scene.GetState(), GScene::kFadeIn);
+  EXPECT_TRUE(scene.IsPaused());
+  EXPECT_FALSE(Sent("scene_enter living_room"));
+  EXPECT_NEAR(scene.GetFadeImage()->GetAlpha(), 1.0 / 35, 1e-6);
+  scene.Update();
+  EXPECT_EQ(scene.GetState(), GScene::kActive);
+  EXPECT_FALSE(scene.IsPaused());
+  EXPECT_FLOAT_EQ(scene.GetFadeImage()->GetAlpha(), 0);
+  EXPECT_TRUE(Sent("scene_enter living_room"));
+}
+
+TEST_F(SceneTest, FadeOutsPauseAtOnceAndEndFadedOut) {
+  struct Case {
+    int start, end;
+  } cases[] = {{GScene::kFadeOutScene, GScene::kFadedOutScene}, {GScene::kFadeOut, GScene::kFadedOut}};
+  for (const Case& c : cases) {
+    GScene scene;
+    scene.SetState(GScene::kActive);
+    scene.SetState(c.start);
+    EXPECT_TRUE(scene.IsPaused());
+    EXPECT_FLOAT_EQ(scene.GetFadeImage()->GetAlpha(), 0);
+    for (int i = 0; i < 34; ++i) scene.Update();
+    EXPECT_EQ(scene.GetState(), c.start);
+    scene.Update();
+    EXPECT_EQ(scene.GetState(), c.end);
+    EXPECT_FLOAT_EQ(scene.GetFadeImage()->GetAlpha(), 1);
+    EXPECT_TRUE(scene.IsPaused());
+    // Faded out is where the fade stops.
+    scene.Update();
+    EXPECT_EQ(scene.GetState(), c.end);
+  }
+}
+
+TEST_F(SceneTest, LayersPutTheFadeOverEverything) {
+  GScene scene;
+  const std::vector<TWindow*>& children = scene.GetChildren();
+  ASSERT_EQ(children.size(), 3u);
+  EXPECT_EQ(children[0], scene.GetSceneLayer());
+  EXPECT_EQ(children[1], scene.GetCaptionLayer());
+  EXPECT_EQ(children[2], scene.GetTopLayer());
+  EXPECT_EQ(scene.GetTopLayer()->GetChildren().front(), scene.GetFadeImage());
+}
+
+TEST_F(SceneTest, GoToSceneFadesOutOnlyToAKnownScene) {
+  GScene scene;
+  scene.SetState(GScene::kActive);
+  scene.GoToScene("no_such_scene");
+  EXPECT_EQ(scene.GetState(), GScene::kActive);
+  EXPECT_EQ(OGame::GetInstance()->GetCurrentSceneId(), "living_room");
+  scene.GoToScene("hall");
+  EXPECT_EQ(scene.GetState(), GScene::kFadeOutScene);
+  EXPECT_EQ(OGame::GetInstance()->GetCurrentSceneId(), "hall");
+}
+
+TEST_F(SceneTest, FullScreenSceneCountsAsPausedOutsidePlay) {
+  GFullScreenGameScene scene;
+  scene.SetMasksManager(new GMasksManager(&scene));
+  scene.GetBackgroundLayer()->AdoptChild(scene.GetMasksManager());
+  scene.SetState(GScene::kActive);
+  EXPECT_FALSE(scene.IsPaused());
+  EXPECT_FALSE(scene.GetMasksManager()->IsBlocked());
+  scene.SetInteractionMode(GFullScreenGameScene::kDialog);
+  EXPECT_TRUE(scene.IsPaused());
+  scene.SetInteractionMode(GFullScreenGameScene::kPlay);
+  scene.Pause();
+  EXPECT_TRUE(scene.GetMasksManager()->IsBlocked());
+  // The caption leaves its layer while paused and comes back on resume.
+  EXPECT_EQ(scene.GetCaption()->GetParent(), nullptr);
+  scene.Resume();
+  EXPECT_EQ(scene.GetCaption()->GetParent(), scene.GetCaptionLayer());
+  EXPECT_FALSE(scene.GetMasksManager()->IsBlocked());
+}
+
+TEST_F(SceneTest, ClickWhileBlockedReachesNothing) {
+  GFullScreenGameScene scene;
+  scene.SetMasksManager(new GMasksManager(&scene));
+  scene.GetBackgroundLayer()->AdoptChild(scene.GetMasksManager());
+  scene.SetState(GScene::kFadeIn);
+  EXPECT_FALSE(scene.OnSceneClick(TPoint(10, 10)));
+  EXPECT_EQ(scene.GetMasksManager()->GetLastPointerPosition().x, 10);
+}
+
+TEST_F(SceneTest, InventorySceneLocksItsPanelWithThePause) {
+  GGamePanel* panel = new GGamePanel();
+  {
+    GInventoryGameScene scene(false);
+    scene.AttachPanel(panel);
+    EXPECT_EQ(panel->GetKind(), 0);
+    EXPECT_EQ(panel->GetParent(), scene.GetPanelLayer());
+    scene.Pause();
+    EXPECT_TRUE(panel->IsLocked());
+    scene.Resume();
+    EXPECT_FALSE(panel->IsLocked());
+    scene.SetInteractionMode(GFullScreenGameScene::kNote);
+    EXPECT_TRUE(panel->IsLocked());
+    scene.SetInteractionMode(GFullScreenGameScene::kPlay);
+    EXPECT_FALSE(panel->IsLocked());
+  }
+  // The dying scene gives the panel back.
+  EXPECT_EQ(panel->GetParent(), nullptr);
+  EXPECT_EQ(panel->mClient, nullptr);
+  GInventoryGameScene full(true);
+  full.AttachPanel(panel);
+  EXPECT_EQ(panel->GetKind(), 3);
+  full.DetachPanel();
+  delete panel;
+}
+
+TEST_F(SceneTest, PassageButtonsRunOnlyTheBordersThatExist) {
+  GGamePanel panel;
+  GInventoryGameScene scene(false);
+  scene.AttachPanel(&panel);
+  int runs = 0;
+  scene.SetBorders(new std::vector<IAction*>{nullptr, new CountingAction(&runs), nullptr, nullptr, nullptr});
+  EXPECT_FALSE(panel.HasPassage(0));
+  EXPECT_TRUE(panel.HasPassage(1));
+  for (int direction : {-1, 0, 2, 4, 5}) scene.OnPassageButtonClick(direction);
+  EXPECT_EQ(runs, 0);
+  scene.OnPassageButtonClick(1);
+  EXPECT_EQ(runs, 1);
+  scene.DetachPanel();
+}
+
+TEST_F(SceneTest, WheelScrollsTheInventoryBothWays) {
+  GGamePanel panel;
+  GInventoryGameScene scene(false);
+  scene.AttachPanel(&panel);
+  for (int event : {4, 5, 6, 7}) scene.OnExtendedMouseEvent(TPoint(1, 1), event);
+  std::vector<str> scrolls;
+  for (const str& asked : panel.GetAsked())
+    if (asked == "prev" || asked == "next") scrolls.push_back(asked);
+  EXPECT_EQ(scrolls, (std::vector<str>{"prev", "next", "prev", "next"}));
+  scene.DetachPanel();
+}
+
+TEST_F(SceneTest, BackgroundRunsOneEffectAtATime) {
+  OSimpleBackground background(nullptr, TSpriteRef());
+  background.StartPoisonEffect();
+  OEffect* first = background.GetEffect();
+  ASSERT_NE(first, nullptr);
+  background.StartBerryPoisonEffect();
+  EXPECT_EQ(background.GetEffect(), first);
+  // A finished effect goes on the tick it finishes; a new one may follow.
+  background.Update();
+  EXPECT_EQ(background.GetEffect(), nullptr);
+  background.StartBerryPoisonEffect();
+  EXPECT_NE(background.GetEffect(), nullptr);
+  background.StopEffect();
+  EXPECT_EQ(background.GetEffect(), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,59 @@
+#pragma once
+// Shared by the scene, builder and game-window tests: the fixture tree under
+// tests/fixtures/scenes as the content root (world "home" with the scenes
+// "living_room", "hall" and "kitchen"), preferences in a scratch folder, and
+// every shared object of a running game deleted before and after.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "game/GMousePointer.h"
+#include "game/OFlagsRegistry.h"
+#include "game/OGame.h"
+#include "game/OGameConfig.h"
+#include "game/OPopupQueue.h"
+#include "game/OSaveData.h"
+#include "game/OSoundManager.h"
+#include "game/StartupTestUtil.h"
+#include "items/OItemsRegistry.h"
+#include "rules/OHintsManager.h"
+#include "rules/OIndicatorsManager.h"
+#include "rules/OMissionsManager.h"
+#include "rules/OTimersManager.h"
+#include "tools/OMagicRegistry.h"
+
+inline str SceneFixturesDir() {
+  std::string here = __FILE__;
+  return here.substr(0, here.rfind("/game/")) + "/fixtures/scenes";
+}
+
+class SceneFixture : public StartupTest {
+ protected:
+  void SetUp() override {
+    UseRoot(SceneFixturesDir());
+    ResetGame();
+  }
+  void TearDown() override {
+    ResetGame();
+    StartupTest::TearDown();
+  }
+  static void ResetGame() {
+    OGame::DeleteInstance();
+    OItemsRegistry::DeleteInstance();
+    OHintsManager::DeleteInstance();
+    OTimersManager::DeleteInstance();
+    OPopupQueue::DeleteInstance();
+    OIndicatorsManager::DeleteInstance();
+    OMagicRegistry::DeleteInstance();
+    OSaveData::DeleteInstance();
+    GMousePointer::DestroyInstance();
+    OMissionsManager::DeleteInstance();
+  }
+  // Whether the missions manager was sent that event ("scene_enter hall").
+  static bool Sent(const str& line) {
+    const std::vector<str>& asked = OMissionsManager::GetInstance()->GetAsked();
+    return std::find(asked.begin(), asked.end(), line) != asked.end();
+  }
+};
