@@ -1,0 +1,51 @@
+#include "ItemsTestUtil.h"
+#include "items/OItemFactory.h"
+#include "items/OSimpleItem.h"
+
+namespace {
+typedef ItemsTest ItemFactoryTest;
+typedef IItem* (*Make)(const str&, IItemsManager*);
+
+TEST_F(ItemFactoryTest, SimpleEntriesAreMadeInTheCallersPlace) {
+  struct Case {
+    Make make;
+    int32_t place;
+  } cases[] = {
+      {&OItemFactory::CreateForScene, ItemPlace::stScene},
+      {&OItemFactory::CreateForPointer, ItemPlace::stPointer},
+      {&OItemFactory::CreateForInventory, ItemPlace::stInventory},
+      {&OItemFactory::CreateDropped, ItemPlace::stDropped},
+  };
+  OItemsManager owner(nullptr);
+  for (const Case& c : cases) {
+    // "lamp" has no "type", "gem" an empty one: both are simple items.
+    for (const char* name : {"lamp", "gem"}) {
+      std::unique_ptr<IItem> item(c.make(name, &owner));
+      ASSERT_TRUE(item) << name << " " << c.place;
+      EXPECT_EQ(item->GetTypeId(), ItemTypeId::OSimpleItem);
+      auto* simple = static_cast<OSimpleItem*>(item.get());
+      EXPECT_EQ(simple->GetPlace(), c.place);
+      EXPECT_EQ(simple->GetItemsManager(), &owner);
+      EXPECT_EQ(item->GetObject(), nullptr);  // the caller creates the visual
+    }
+  }
+}
+
+TEST_F(ItemFactoryTest, UnknownNamesAndKindsMakeNothing) {
+  for (Make make : {&OItemFactory::CreateForScene, &OItemFactory::CreateForPointer,
+                    &OItemFactory::CreateForInventory, &OItemFactory::CreateDropped}) {
+    EXPECT_EQ(make("mystery", nullptr), nullptr);  // a "type" no kind has
+    EXPECT_EQ(make("nobody", nullptr), nullptr);
+    EXPECT_EQ(make("", nullptr), nullptr);
+  }
+  EXPECT_NE(OItemFactory::FindGuideNode("mystery"), nullptr);
+  EXPECT_EQ(OItemFactory::FindGuideNode("nobody"), nullptr);
+}
+
+TEST_F(ItemFactoryTest, AnItemStoredElsewhereIsNotMadeForTheScene) {
+  OItemsRegistry::GetInstance()->SetState("gem", ItemPlace::stInventory);
+  EXPECT_EQ(OItemFactory::CreateForScene("gem", nullptr), nullptr);
+  std::unique_ptr<IItem> stored(OItemFactory::CreateForInventory("gem", nullptr));
+  EXPECT_TRUE(stored);
+}
+}  // namespace

@@ -1,0 +1,116 @@
+#include <algorithm>
+
+#include "ItemsTestUtil.h"
+
+namespace {
+typedef ItemsTest ItemsManagerTest;
+
+std::vector<str> Names(const OItemsManager& m) {
+  std::vector<str> names;
+  for (IItem* item : m.GetItems()) names.push_back(item->GetName());
+  return names;
+}
+
+TEST_F(ItemsManagerTest, InsertInSceneOrderGoesBeforeTheFirstItemOfGreaterRank) {
+  struct Case {
+    std::vector<str> list;
+    str inserted;
+    std::vector<str> expected;
+  } cases[] = {
+      // Order P, Q, R; X and Y are not listed (rank 0) and do not stop the walk.
+      {{"R", "X", "P"}, "Q", {"Q", "R", "X", "P"}},
+      {{"R", "X", "P"}, "P", {"P", "R", "X", "P"}},
+      {{"R", "X", "P"}, "Y", {"Y", "R", "X", "P"}},
+      {{"P", "X", "R"}, "Q", {"P", "X", "Q", "R"}},
+      // Equal ranks keep the items already there in front.
+      {{"P", "Q"}, "Q", {"P", "Q", "Q"}},
+      // Nothing of greater rank: at the end.
+      {{"X", "Q", "P"}, "R", {"X", "Q", "P", "R"}},
+      {{}, "Q", {"Q"}},
+  };
+  for (const Case& c : cases) {
+    RecordingItemsManager m;
+    m.order = {"P", "Q", "R"};
+    for (const str& name : c.list) m.AddItem(new ProbeItem(name, &m));
+    m.InsertInSceneOrder(new ProbeItem(c.inserted, &m));
+    EXPECT_EQ(Names(m), c.expected) << "inserting " << c.inserted;
+  }
+}
+
+TEST_F(ItemsManagerTest, WithoutAnOrderEverythingGoesToTheEnd) {
+  OItemsManager m(nullptr);
+  m.AddItem(new ProbeItem("a", &m));
+  m.InsertInSceneOrder(new ProbeItem("b", &m));
+  EXPECT_EQ(Names(m), (std::vector<str>{"a", "b"}));
+}
+
+TEST_F(ItemsManagerTest, ClearKeepsOnlyExactParticleItemsAndDetachesAll) {
+  ProbeItem::deleted = 0;
+  OItemsManager m(nullptr);
+  auto* simple = new ProbeItem("simple", &m, ItemTypeId::OSimpleItem);
+  auto* particle = new ProbeItem("spark", &m, ItemTypeId::OParticleItem);
+  auto* container = new ProbeItem("chest", &m, ItemTypeId::OContainerItem);
+  auto* particle2 = new ProbeItem("smoke", &m, ItemTypeId::OParticleItem);
+  for (ProbeItem* item : {simple, particle, container, particle2}) m.AddItem(item);
+  m.Clear();
+  EXPECT_EQ(Names(m), (std::vector<str>{"spark", "smoke"}));
+  EXPECT_EQ(ProbeItem::deleted, 2);
+  EXPECT_EQ(particle->detached, 1);
+  EXPECT_EQ(particle2->detached, 1);
+}
+
+TEST_F(ItemsManagerTest, RemoveDetachesWithoutDeletingAndIgnoresStrangers) {
+  ProbeItem stranger("x", nullptr);
+  ProbeItem::deleted = 0;
+  {
+    OItemsManager m(nullptr);
+    auto* a = new ProbeItem("a", &m);
+    auto* b = new ProbeItem("b", &m);
+    auto* c = new ProbeItem("c", &m);
+    m.AddItem(a);
+    m.AddItem(b);
+    m.AddItem(c);
+    m.RemoveItem(&stranger);
+    EXPECT_EQ(stranger.detached, 0);
+    m.RemoveItem(b);
+    EXPECT_EQ(b->detached, 1);
+    EXPECT_EQ(b->GetItemsManager(), &m);
+    EXPECT_EQ(Names(m), (std::vector<str>{"a", "c"}));
+    EXPECT_EQ(ProbeItem::deleted, 0);
+    m.AddItem(new ProbeItem("a", &m));
+    EXPECT_EQ(m.FindItem("a"), a);  // the first of that name
+    EXPECT_EQ(m.FindItem("b"), nullptr);
+    delete b;
+    EXPECT_EQ(ProbeItem::deleted, 1);
+  }
+  EXPECT_EQ(ProbeItem::deleted, 4);  // the manager deleted the other three
+}
+
+TEST_F(ItemsManagerTest, DrawsOnlyItemsInTheSceneAndBroadcastsInOrder) {
+  OItemsManager m(nullptr);
+  auto* shown = new ProbeItem("shown", &m, ItemTypeId::OItem, true);
+  auto* held = new ProbeItem("held", &m, ItemTypeId::OItem, false);
+  m.AddItem(shown);
+  m.AddItem(held);
+  m.DrawItems();
+  EXPECT_EQ(shown->drawn, 1);
+  EXPECT_EQ(held->drawn, 0);
+  m.ReleaseMasks();
+  m.ReleaseSceneLinks();  // the base of ReleaseSceneLinks releases the mask too
+  EXPECT_EQ(shown->released, 2);
+  EXPECT_EQ(held->released, 2);
+}
+
+TEST_F(ItemsManagerTest, SceneServicesWithoutASceneDoNothing) {
+  OItemsManager m(nullptr);
+  TXmlNode node("scene_get");
+  EXPECT_FALSE(m.AddParticleEffect(&node, 1, 2, false));
+  EXPECT_FALSE(m.AddParticleEffect(nullptr, 1, 2, true));
+  EXPECT_EQ(m.GetMasksManager(), nullptr);
+  EXPECT_FALSE(m.IsItemAvailable("lamp"));
+  m.ShowFrontItem(nullptr);
+  m.ClearFrontItem();
+  m.ShowHealthEffect();
+  m.DeactivateParticles();
+}
+}  // namespace
