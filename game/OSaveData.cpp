@@ -40,6 +40,26 @@ std::unique_ptr<TXmlNode> Parse(const str& text, int user) {
   return doc;
 }
 
+// The first element or attribute name in the tree that XML cannot carry;
+// the writer would leave it out, and the save would come back incomplete.
+const TXmlNode* FindUnwritable(const TXmlNode* node, str* bad) {
+  if (!TXmlNode::IsValidName(node->GetName())) {
+    *bad = node->GetName();
+    return node;
+  }
+  TXmlNode* n = const_cast<TXmlNode*>(node);
+  n->ResetAttributes();
+  str name, value;
+  while (n->GetNextAttribute(&name, &value))
+    if (!TXmlNode::IsValidName(name)) {
+      *bad = name;
+      return node;
+    }
+  for (size_t i = 0; i < node->GetChildCount(); ++i)
+    if (const TXmlNode* found = FindUnwritable(node->GetChildAt(i), bad)) return found;
+  return nullptr;
+}
+
 bool SlotMatches(const TXmlNode* save, int slot) {
   bool found = false;
   str ind = save->GetAttribute(kSlotAttr, &found);
@@ -116,10 +136,15 @@ void OSaveData::ParseFor(int user) {
 bool OSaveData::Store() {
   TPrefs* prefs = Prefs();
   if (!mDocument || !prefs) return false;
+  str bad;
+  if (FindUnwritable(mDocument.get(), &bad)) {
+    Report("save data: \"%s\" cannot be written as an XML name; the game is not saved", bad.c_str());
+    return false;
+  }
   str text = mDocument->AsString();
   std::unique_ptr<TXmlNode> check = Parse(text, mUserIndex);
   if (!check || check->AsString() != text) {
-    Report("the saved games of player %d would not read back; nothing is stored", mUserIndex);
+    Report("the saved games of player %d would not read back; the game is not saved", mUserIndex);
     return false;
   }
   if (mDamaged) {

@@ -1,0 +1,156 @@
+// The game object: worlds, scenes, the choice of a scene's state, and its
+// save section.
+
+#include <gtest/gtest.h>
+
+#include "ShellTestUtil.h"
+#include "sdk/TReport.h"
+#include "sdk/TXmlNode.h"
+
+namespace {
+class GameTest : public ShellTest {
+ protected:
+  OGame* game() { return OGame::GetInstance(); }
+  void Set(const str& name, const str& value) { OFlagsRegistry::GetInstance()->SetValue(name, value); }
+};
+}  // namespace
+
+TEST_F(GameTest, NewGameEntersTheDefaultWorldAndTellsTheTimers) {
+  EXPECT_EQ(game()->GetCurrentWorldId(), "home");
+  EXPECT_EQ(game()->GetCurrentSceneId(), "hall");
+  EXPECT_EQ(game()->GetWorldDirectory(), "worlds/home");
+  ASSERT_NE(game()->GetCurrentStateNode(), nullptr);
+  EXPECT_EQ(game()->GetCurrentStateNode()->GetAttribute("type"), "hall_only");
+  EXPECT_EQ(game()->GetSceneStateNode(1), nullptr);
+  EXPECT_EQ(game()->GetSceneStateNode(-1), nullptr);
+  std::vector<str> asked = OTimersManager::GetInstance()->GetAsked();
+  EXPECT_EQ(asked, (std::vector<str>{"world >home", "scene >hall"}));
+  EXPECT_EQ(OFlagsRegistry::GetInstance()->GetListener(), game());
+}
+
+TEST_F(GameTest, StateFollowsTheVariables) {
+  ASSERT_TRUE(game()->SetCurrentScene("door"));
+  struct Case {
+    const char* door;
+    const char* lamp;  // null: leave unset
+    int index;
+  } cases[] = {
+      {"open", nullptr, 0}, {"closed", nullptr, 1},  // "null" listed for lamp matches a variable never set
+      {"locked", "off", 1}, {"locked", "on", 0},     // one condition of the entry fails
+      {"ajar", nullptr, 0},  // only the fourth state asks for it, and it is never read
+  };
+  for (const Case& c : cases) {
+    OFlagsRegistry::DeleteInstance();
+    OFlagsRegistry::GetInstance()->SetListener(game());
+    Set("door", c.door);
+    if (c.lamp) Set("lamp", c.lamp);
+    EXPECT_EQ(game()->ChooseStateIndex(), c.index) << c.door << " " << (c.lamp ? c.lamp : "-");
+    EXPECT_EQ(game()->GetStateIndex(), c.index) << "the listener re-chose it";
+  }
+}
+
+TEST_F(GameTest, OneStateAlwaysGivesIndexZero) {
+  Set("door", "closed");
+  EXPECT_EQ(game()->GetStateIndex(), 0);
+}
+
+TEST_F(GameTest, VariableChangedWithNoSceneKeepsTheNewIndex) {
+  // No game window and no scene yet, as during a build: nothing is paused,
+  // and the index reflects the change once the build asks for it.
+  ASSERT_TRUE(game()->SetCurrentScene("door"));
+  Set("door", "closed");
+  EXPECT_EQ(game()->GetStateIndex(), 1);
+  EXPECT_EQ(game()->GetCurrentStateNode()->GetAttribute("type"), "shut");
+}
+
+TEST_F(GameTest, UnknownSceneOrWorldIsRefusedAndThePlayerStays) {
+  size_t reports = ReportCount();
+  EXPECT_FALSE(game()->SetCurrentScene("no_such_scene"));
+  EXPECT_FALSE(game()->GoToScene(""));
+  EXPECT_FALSE(game()->GoToWorld("atlantis"));
+  EXPECT_FALSE(game()->GoToWorld("not a name"));
+  EXPECT_EQ(ReportCount(), reports + 4);
+  EXPECT_EQ(game()->GetCurrentWorldId(), "home");
+  EXPECT_EQ(game()->GetCurrentSceneId(), "hall");
+  EXPECT_EQ(game()->GetCurrentStateNode()->GetAttribute("type"), "hall_only");
+  // A common scene counts as a scene of every world.
+  EXPECT_TRUE(game()->SetCurrentScene("cellar"));
+}
+
+TEST_F(GameTest, GoToWorldTellsTimersAndMissions) {
+  game();
+  OMissionsManager::DeleteInstance();
+  ASSERT_TRUE(game()->GoToWorld("vethra"));
+  EXPECT_EQ(game()->GetCurrentSceneId(), "1_2_3");
+  std::vector<str> asked = OTimersManager::GetInstance()->GetAsked();
+  ASSERT_GE(asked.size(), 2u);
+  EXPECT_EQ(asked[asked.size() - 2], "world home>vethra");
+  EXPECT_EQ(asked.back(), "scene hall>1_2_3");
+  EXPECT_EQ(OMissionsManager::GetInstance()->GetAsked().back(), "world_enter vethra");
+  EXPECT_TRUE(game()->IsThroughTimeWorld());
+  EXPECT_FALSE(game()->IsThroughSpaceWorld());
+}
+
+TEST_F(GameTest, VethraCoordinatesNeedTheWorldAndFiveCharacters) {
+  EXPECT_EQ(game()->GetVethraSceneCoords(), nullptr);  // world "home"
+  EXPECT_TRUE(game()->IsThroughSpaceWorld());
+  ASSERT_TRUE(game()->GoToWorld("vethra"));
+  std::unique_ptr<OVethraCoords> c = game()->GetVethraSceneCoords();
+  ASSERT_NE(c, nullptr);
+  EXPECT_EQ(c->part, 1);
+  EXPECT_EQ(c->column, 2);
+  EXPECT_EQ(c->row, 3);
+  ASSERT_TRUE(game()->SetCurrentScene("1_2"));
+  EXPECT_EQ(game()->GetVethraSceneCoords(), nullptr);
+}
+
+TEST_F(GameTest, SaveAndLoadRestoreWorldAndSceneSilently) {
+  ASSERT_TRUE(game()->GoToWorld("vethra"));
+  ASSERT_TRUE(game()->SetCurrentScene("1_2"));
+  TXmlNode save("save");
+  game()->Save(&save);
+  EXPECT_EQ(Compact(save.AsString()),
+            "<save><current_world id=\"vethra\"/><current_scene id=\"1_2\"/></save>");
+
+  OGame::DeleteInstance();
+  OTimersManager::DeleteInstance();
+  OMissionsManager::DeleteInstance();
+  game();
+  size_t timerNotes = OTimersManager::GetInstance()->GetAsked().size();
+  EXPECT_TRUE(game()->Load(&save));
+  EXPECT_EQ(game()->GetCurrentWorldId(), "vethra");
+  EXPECT_EQ(game()->GetCurrentSceneId(), "1_2");
+  EXPECT_EQ(OTimersManager::GetInstance()->GetAsked().size(), timerNotes);
+  EXPECT_TRUE(OMissionsManager::GetInstance()->GetAsked().empty());
+}
+
+TEST_F(GameTest, LoadOfAnOldSaveKeepsWhatIsKnown) {
+  struct Case {
+    const char* xml;
+    const char* world;
+    const char* scene;
+  } cases[] = {
+      {"<save><current_world id=\"vethra\"/><current_scene id=\"gone\"/></save>", "vethra", "1_2_3"},
+      {"<save><current_world id=\"gone\"/><current_scene id=\"door\"/></save>", "home", "hall"},
+      {"<save/>", "home", "hall"},
+  };
+  for (const Case& c : cases) {
+    OGame::DeleteInstance();
+    TXmlNode save;
+    ASSERT_TRUE(save.ParseString(c.xml));
+    size_t reports = ReportCount();
+    EXPECT_FALSE(game()->Load(&save)) << c.xml;
+    EXPECT_EQ(ReportCount(), reports + 1) << c.xml;
+    EXPECT_EQ(game()->GetCurrentWorldId(), c.world) << c.xml;
+    EXPECT_EQ(game()->GetCurrentSceneId(), c.scene) << c.xml;
+  }
+}
+
+TEST_F(GameTest, DeletingTheGameDeletesVariablesAndMinigameRegistry) {
+  game();
+  OMinigameRegistry::GetInstance()->CreateNode("fishing");
+  Set("door", "open");
+  OGame::DeleteInstance();
+  EXPECT_FALSE(OFlagsRegistry::HasInstance());
+  EXPECT_FALSE(OMinigameRegistry::HasInstance());
+}
