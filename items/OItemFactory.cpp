@@ -21,6 +21,9 @@ struct Kind {
 const Kind kKinds[] = {
     {"", &OSimpleItem::CreateForScene, &OSimpleItem::CreateForPointer, &OSimpleItem::CreateForInventory,
      &OSimpleItem::CreateDropped},
+    // Stored in an inventory an auto food is an ordinary item; its own kind
+    // fills in the pointer and the drop zones.
+    {"auto_food", nullptr, nullptr, &OSimpleItem::CreateForInventory, nullptr},
 };
 
 enum Situation { kScene, kPointer, kInventory, kDropped };

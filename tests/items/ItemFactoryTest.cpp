@@ -42,6 +42,14 @@ TEST_F(ItemFactoryTest, UnknownNamesAndKindsMakeNothing) {
   EXPECT_EQ(OItemFactory::FindGuideNode("nobody"), nullptr);
 }
 
+TEST_F(ItemFactoryTest, AutoFoodIsAPlainSimpleItemInAnInventoryAndNeverInAScene) {
+  std::unique_ptr<IItem> stored(OItemFactory::CreateForInventory("meal", nullptr));
+  ASSERT_TRUE(stored);
+  EXPECT_EQ(stored->GetTypeId(), ItemTypeId::OSimpleItem);
+  EXPECT_EQ(static_cast<OSimpleItem*>(stored.get())->GetPlace(), ItemPlace::stInventory);
+  EXPECT_EQ(OItemFactory::CreateForScene("meal", nullptr), nullptr);
+}
+
 TEST_F(ItemFactoryTest, AnItemStoredElsewhereIsNotMadeForTheScene) {
   OItemsRegistry::GetInstance()->SetState("gem", ItemPlace::stInventory);
   EXPECT_EQ(OItemFactory::CreateForScene("gem", nullptr), nullptr);

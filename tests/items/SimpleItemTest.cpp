@@ -228,4 +228,44 @@ TEST_F(SimpleItemTest, UseWithoutActionAnswersFalseSilently) {
   EXPECT_FALSE(lamp->Use(TPoint(1, 1)));
   EXPECT_EQ(Events().size(), events);
 }
+
+TEST_F(SimpleItemTest, ActionsRunAfterTheirEvents) {
+  ReadyPointer();
+  manager->masks.AddMask(new OItemMask("key_mask", nullptr, "", &manager->masks));
+  IItem* key = OItemFactory::CreateForScene("key", manager.get());
+  manager->AddItem(key);
+  key->CreateObject();
+  size_t events = Events().size();
+
+  ASSERT_TRUE(key->OnMaskClick(manager->masks.FindMask("key_mask")));
+  EXPECT_TRUE(key->Use(TPoint(5, 5)));
+  GMousePointer::GetInstance()->ReleaseItem();
+  static_cast<OItem*>(key)->ReturnToScene(false);
+  manager->InsertInSceneOrder(key);
+
+  std::vector<str> tail(Events().begin() + events, Events().end());
+  EXPECT_EQ(tail, (std::vector<str>{"item_get key", "flag key_taken=true", "item_action key",
+                                    "flag door=open", "item_scene_return key", "flag key_taken=false"}));
+}
+
+// The actions were built for the first scene's masks manager. An item that
+// outlives that scene on the pointer must not run them against it: every
+// action follows the item to its new owner. (Under AddressSanitizer a stale
+// owner shows as a use after free.)
+TEST_F(SimpleItemTest, ANewOwnerTakesOverEveryAction) {
+  GMousePointer* pointer = ReadyPointer();
+  auto first = std::make_unique<RecordingItemsManager>();
+  first->masks.AddMask(new OItemMask("map_mask", nullptr, "", &first->masks));
+  IItem* map = OItemFactory::CreateForScene("map", first.get());
+  first->AddItem(map);
+  map->CreateObject();
+  ASSERT_TRUE(map->OnMaskClick(first->masks.FindMask("map_mask")));
+
+  static_cast<OItem*>(map)->SetItemsManager(manager.get());
+  first.reset();  // the first scene goes
+  pointer->ReleaseItem();
+  static_cast<OItem*>(map)->ReturnToScene(true);
+  manager->InsertInSceneOrder(map);
+  EXPECT_EQ(Registry("map"), "0");
+}
 }  // namespace
