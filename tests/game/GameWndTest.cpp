@@ -1,0 +1,282 @@
+// The game window: the heartbeat's scene changes and state changes, refused
+// states, the quick-save keys and the autosave, a start from an empty slot,
+// the close dialog's cancel, and quitting from inside the game's own modal.
+
+#include "game/GGameWnd.h"
+#include "game/GInventoryGameScene.h"
+#include "game/OUsersManager.h"
+#include "game/SceneTestUtil.h"
+#include "items/OItem.h"
+#include "items/OItemsManager.h"
+#include "sdk/TEvent.h"
+#include "sdk/TModalWindow.h"
+#include "sdk/TReport.h"
+#include "sdk/TWindowManager.h"
+#include "sdk/TWindowStyle.h"
+#include "sdk/TXmlNode.h"
+#include "tools/GGamePanel.h"
+
+namespace {
+
+// An item of the one kind a kept items manager carries over; it tells when
+// it dies.
+class GlowItem : public OItem {
+ public:
+  GlowItem(const str& name, IItemsManager* owner, bool* deleted)
+      : OItem(name, owner, "", ""), mDeleted(deleted) {}
+  ~GlowItem() override {
+    if (mDeleted) *mDeleted = true;
+  }
+  int32_t GetTypeId() const override { return ItemTypeId::OParticleItem; }
+  void OnStateChange(GVObject*, TState, TState&) override {}
+  void OnStateEnd(GVObject*, TState) override {}
+  bool IsInScene() const override { return true; }
+  bool IsInInventory() const override { return false; }
+  bool IsOnPointer() const override { return false; }
+  bool OnMaskClick(IMask*) override { return false; }
+  void ReleaseMask() override {}
+  void Detach() override {}
+  void SaveState() override {}
+
+ private:
+  bool* mDeleted;
+};
+
+class GameWndTest : public SceneFixture {
+ protected:
+  void SetUp() override {
+    SceneFixture::SetUp();
+    // Saves belong to a player.
+    OUsersManager* users = OUsersManager::Create();
+    users->CreateNewUser("Ada");
+    users->SetCurrentUser(0);
+  }
+  void TearDown() override {
+    delete mWnd;
+    mWnd = nullptr;
+    TWindowManager::DestroyInstance();
+    SceneFixture::TearDown();
+  }
+  // A game window as the script makes it: initialised from a style, with
+  // its "game_panel" child.
+  GGameWnd* MakeWindow(TWindow* parent = nullptr) {
+    GGameWnd* wnd = new GGameWnd();
+    if (parent) parent->AdoptChild(wnd);
+    TWindowStyle style;
+    wnd->Init(style);
+    GGamePanel* panel = new GGamePanel();
+    panel->SetName("game_panel");
+    wnd->AdoptChild(panel);
+    wnd->PostChildrenInit(style);
+    return wnd;
+  }
+  void Beat(int n) {
+    for (int i = 0; i < n; ++i) mWnd->OnTaskAnimate();
+  }
+  // New game, faded in and playing.
+  GScene* Play() {
+    mWnd = MakeWindow();
+    EXPECT_TRUE(mWnd->StartGame(-1));
+    Beat(GScene::kFadeTicks);
+    EXPECT_EQ(mWnd->GetCurrentScene()->GetState(), GScene::kActive);
+    return mWnd->GetCurrentScene();
+  }
+  static std::vector<str> SaveSlots() {
+    std::vector<str> slots;
+    TXmlNode* doc = OSaveData::GetInstance()->GetDocument();
+    for (size_t i = 0; doc && i < doc->GetChildCount(); ++i)
+      slots.push_back(doc->GetChildAt(i)->GetAttribute("ind") + ":" +
+                      doc->GetChildAt(i)->GetAttribute("save_name"));
+    return slots;
+  }
+  GGameWnd* mWnd = nullptr;
+};
+
+TEST_F(GameWndTest, NewGameFadesInAndASceneChangeWaitsForTheFadeOut) {
+  mWnd = MakeWindow();
+  ASSERT_TRUE(mWnd->StartGame(-1));
+  GScene* first = mWnd->GetCurrentScene();
+  ASSERT_NE(first, nullptr);
+  // Names tell scenes apart: a new scene may take a freed one's address.
+  first->SetName("first");
+  EXPECT_EQ(first->GetParent(), mWnd->GetSceneHost());
+  EXPECT_EQ(first->GetState(), GScene::kFadeIn);
+  Beat(GScene::kFadeTicks - 1);
+  EXPECT_FALSE(Sent("scene_enter living_room"));
+  Beat(1);
+  EXPECT_TRUE(Sent("scene_enter living_room"));
+
+  OGame::GetInstance()->GoToScene("hall");
+  EXPECT_EQ(mWnd->GetTransitionState(), GGameWnd::kSceneChange);
+  Beat(GScene::kFadeTicks);
+  EXPECT_EQ(mWnd->GetCurrentScene(), first);
+  EXPECT_EQ(first->GetState(), GScene::kFadedOutScene);
+  Beat(1);
+  GScene* hall = mWnd->GetCurrentScene();
+  EXPECT_NE(hall->GetName(), "first");
+  EXPECT_EQ(hall->GetState(), GScene::kFadeIn);
+  EXPECT_EQ(mWnd->GetTransitionState(), GGameWnd::kPlaying);
+  Beat(GScene::kFadeTicks);
+  EXPECT_TRUE(Sent("scene_enter hall"));
+}
+
+TEST_F(GameWndTest, AStateChangeRebuildsAtOnceAndReownsWhatItTakesOver) {
+  GScene* first = Play();
+  first->SetName("first");
+  OItemsManager* oldItems = first->GetItemsManager();
+  bool glowDeleted = false, strayDeleted = false;
+  GlowItem* glow = new GlowItem("glow", oldItems, &glowDeleted);
+  oldItems->AddItem(glow);
+  oldItems->AddItem(new GlowItem("stray", oldItems, &strayDeleted));
+
+  OFlagsRegistry::GetInstance()->SetValue("lamp", "on");
+  EXPECT_EQ(mWnd->GetTransitionState(), GGameWnd::kStateChange);
+  EXPECT_TRUE(first->IsPaused());
+  Beat(1);
+  GScene* lit = mWnd->GetCurrentScene();
+  ASSERT_NE(lit->GetName(), "first");
+  EXPECT_TRUE(static_cast<GInventoryGameScene*>(lit)->IsFullScreen());
+  EXPECT_EQ(lit->GetState(), GScene::kActive);
+  EXPECT_EQ(mWnd->GetTransitionState(), GGameWnd::kPlayingAfterChange);
+  // The item the new state names is the same object, owned by the new
+  // scene's manager; the one it does not name went with the old manager.
+  EXPECT_FALSE(glowDeleted);
+  EXPECT_TRUE(strayDeleted);
+  EXPECT_EQ(lit->GetItemsManager()->FindItem("glow"), glow);
+  EXPECT_EQ(glow->GetItemsManager(), lit->GetItemsManager());
+  EXPECT_EQ(mWnd->GetKeptItemsManager(), nullptr);
+}
+
+TEST_F(GameWndTest, AStateChangeWaitsWhileTheSceneIsFadedOut) {
+  GScene* first = Play();
+  first->SetName("first");
+  first->SetState(GScene::kFadeOut);
+  Beat(GScene::kFadeTicks);
+  ASSERT_EQ(first->GetState(), GScene::kFadedOut);
+  OFlagsRegistry::GetInstance()->SetValue("lamp", "on");
+  Beat(3);
+  EXPECT_EQ(mWnd->GetCurrentScene()->GetName(), "first");
+  first->SetState(GScene::kActive);
+  Beat(1);
+  EXPECT_NE(mWnd->GetCurrentScene()->GetName(), "first");
+}
+
+TEST_F(GameWndTest, AStateNoBuilderKnowsLeavesTheSceneInPlay) {
+  GScene* first = Play();
+  size_t reports = ReportCount();
+  OFlagsRegistry::GetInstance()->SetValue("lamp", "broken");
+  Beat(1);
+  EXPECT_EQ(mWnd->GetCurrentScene(), first);
+  EXPECT_FALSE(first->IsPaused());
+  EXPECT_EQ(ReportCount() - reports, 1u);
+  // A scene whose only state is refused, reached by a link: the faded-out
+  // scene comes back.
+  OGame::GetInstance()->GoToScene("kitchen");
+  Beat(GScene::kFadeTicks + 1);
+  EXPECT_EQ(mWnd->GetCurrentScene(), first);
+  EXPECT_EQ(first->GetState(), GScene::kFadeIn);
+}
+
+TEST_F(GameWndTest, QuickSaveAndLoadOnlyWhileTheScenePlays) {
+  GScene* scene = Play();
+  scene->Pause();
+  mWnd->OnKeyDown('t', 0);
+  EXPECT_TRUE(SaveSlots().empty());
+  scene->Resume();
+  mWnd->OnKeyDown('t', 0);
+  ASSERT_EQ(SaveSlots().size(), 1u);
+  EXPECT_EQ(SaveSlots()[0].substr(0, 2), "1:");
+  TXmlNode* save = OSaveData::GetInstance()->GetDocument()->GetChildAt(0);
+  std::vector<str> sections;
+  for (size_t i = 0; i < save->GetChildCount(); ++i) sections.push_back(save->GetChildAt(i)->GetName());
+  EXPECT_EQ(sections,
+            (std::vector<str>{"items_registry", "panel", "pointer_item", "current_world", "current_scene",
+                              "flags_registry", "minigame_registry", "drop_zones", "magic_registry",
+                              "timer_controllers", "missions_manager", "hints_manager", "indicators"}));
+
+  OGame::GetInstance()->GoToScene("hall");
+  Beat(GScene::kFadeTicks + GScene::kFadeTicks + 1);
+  ASSERT_EQ(OGame::GetInstance()->GetCurrentSceneId(), "hall");
+  mWnd->GetCurrentScene()->Pause();
+  mWnd->OnKeyDown('x', 0);
+  EXPECT_EQ(OGame::GetInstance()->GetCurrentSceneId(), "hall");
+  mWnd->GetCurrentScene()->Resume();
+  mWnd->OnKeyDown('x', 0);
+  EXPECT_EQ(OGame::GetInstance()->GetCurrentSceneId(), "living_room");
+  EXPECT_EQ(mWnd->GetCurrentScene()->GetState(), GScene::kFadeIn);
+  EXPECT_EQ(mWnd->GetTransitionState(), GGameWnd::kPlaying);
+}
+
+TEST_F(GameWndTest, TwoAutosaveRequestsInOneTickSaveOnceSilently) {
+  Play();
+  mWnd->RequestAutosave();
+  mWnd->RequestAutosave();
+  Beat(1);
+  EXPECT_EQ(SaveSlots(), (std::vector<str>{"0:Autosave"}));
+  EXPECT_FALSE(mWnd->IsAutosaveRequested());
+}
+
+TEST_F(GameWndTest, AStartFromAnEmptySlotBuildsNothingAndEveryStepCopes) {
+  mWnd = MakeWindow();
+  EXPECT_FALSE(mWnd->StartGame(3));
+  EXPECT_EQ(mWnd->GetCurrentScene(), nullptr);
+  Beat(3);
+  mWnd->OnChar(TEvent::kEscape);
+  mWnd->OnKeyDown('t', 0);
+  mWnd->OnKeyDown('x', 0);
+  mWnd->OnKeyDown('q', 0);
+  mWnd->OnKeyUp('q', 0);
+  mWnd->unlockCurrentScene();
+  mWnd->onCancelExit();
+  EXPECT_EQ(mWnd->GetCurrentScene(), nullptr);
+  EXPECT_TRUE(SaveSlots().empty());
+}
+
+TEST_F(GameWndTest, CancelExitResumesOnlyASceneThatWasRunning) {
+  GScene* scene = Play();
+  mWnd->SetSceneWasPaused(true);
+  scene->Pause();
+  mWnd->onCancelExit();
+  EXPECT_TRUE(scene->IsPaused());
+  mWnd->SetSceneWasPaused(false);
+  mWnd->onCancelExit();
+  EXPECT_FALSE(scene->IsPaused());
+}
+
+// Runs "quitGame" from a key handler inside the game's own modal, then
+// keeps using itself, as a real handler would.
+class Quitter : public TWindow {
+ public:
+  bool OnKeyDown(int key, uint32_t) override {
+    TWindowManager::GetInstance()->DoLuaString(this, "quitGame()");
+    handled = GetName() + " done";
+    return true;
+  }
+  str handled;
+};
+
+TEST_F(GameWndTest, QuitGameFromInsideThePoppedModalLeavesOnlyTheRoot) {
+  TWindowManager* wm = TWindowManager::GetInstance();
+  TModalWindow* root = new TModalWindow();
+  wm->PushModal(root);
+  TModalWindow* game = new TModalWindow();
+  wm->PushModal(game);
+  GGameWnd* wnd = MakeWindow(game);
+  ASSERT_TRUE(wnd->StartGame(-1));
+  TModalWindow* dialog = new TModalWindow();
+  wm->PushModal(dialog);
+  Quitter* quitter = new Quitter();
+  quitter->SetName("quitter");
+  dialog->AdoptChild(quitter);
+  dialog->SetDefaultFocus(quitter);
+  TEvent key;
+  key.type = TEvent::kKeyDown;
+  key.key = 'q';
+  wm->HandleEvent(key);
+  EXPECT_EQ(wm->GetModalStack(), std::vector<TModalWindow*>{root});
+  // The game window went with its modal, and with it the running game.
+  EXPECT_EQ(GGameWnd::GetCurrent(), nullptr);
+  EXPECT_FALSE(OGame::HasInstance());
+}
+
+}  // namespace
