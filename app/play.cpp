@@ -340,7 +340,8 @@ void QueueButton(const TPoint& p, bool right, bool down) {
 int L_tick(lua_State* L) {
   Game(L);
   lua_Integer n = luaL_optinteger(L, 1, 1);
-  luaL_argcheck(L, n >= 0, 1, "tick count must not be negative");
+  // A million ticks is over four hours of play: more is a typo.
+  luaL_argcheck(L, n >= 0 && n <= 1000000, 1, "tick count out of range (0 to 1000000)");
   gRunner->RequestTicks(int(n));
   return Yield(L);
 }
@@ -384,6 +385,7 @@ int L_move(lua_State* L) {
 int L_wheel(lua_State* L) {
   Game(L);
   lua_Integer dy = luaL_checkinteger(L, 1);
+  luaL_argcheck(L, dy >= -1000 && dy <= 1000, 1, "too many notches");
   for (lua_Integer i = 0; i < (dy < 0 ? -dy : dy); ++i) {
     TEvent e;
     e.type = TEvent::kExtendedMouse;
