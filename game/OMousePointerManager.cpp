@@ -42,6 +42,11 @@ void OMousePointerManager::OnItemDropped() {
 void OMousePointerManager::HoldItem(IItem* item) {
   mHeldItem = item;
   PlaceHeldItem();
+  // Without controllers nothing else shows the item in the hand.
+  if (mControllers.empty() && item && item->GetObject()) {
+    item->GetObject()->visible = 1;
+    item->GetObject()->changed = 1;
+  }
   for (IMousePointerController* c : mControllers) c->HoldItem(item);
   PickController();
 }
