@@ -5,17 +5,63 @@
 #include "game/GInventoryGameScene.h"
 #include "game/GMasksManager.h"
 #include "game/GSceneCaption.h"
+#include "game/ODropZoneSet.h"
+#include "game/OMousePointerManager.h"
 #include "game/OSimpleBackground.h"
 #include "game/SceneTestUtil.h"
+#include "items/OItem.h"
+#include "items/OItemsManager.h"
 #include "rules/IAction.h"
 #include "rules/OEffect.h"
 #include "rules/OSimpleHint.h"
 #include "sdk/TImage.h"
+#include "sdk/TWindowStyle.h"
 #include "tools/GGamePanel.h"
 
 namespace {
 
 class SceneTest : public SceneFixture {};
+
+// An item that records where it was sent.
+class HandItem : public OItem {
+ public:
+  explicit HandItem(const str& name) : OItem(name, nullptr, "", "") {}
+  void OnStateChange(GVObject*, TState, TState&) override {}
+  void OnStateEnd(GVObject*, TState) override {}
+  bool IsInScene() const override { return false; }
+  bool IsInInventory() const override { return false; }
+  bool IsOnPointer() const override { return true; }
+  bool OnMaskClick(IMask*) override { return false; }
+  void ReleaseMask() override {}
+  void Detach() override {}
+  void SaveState() override {}
+  void MoveToScene() override { moves += "scene;"; }
+  void MoveToDropped() override { moves += "dropped;"; }
+  void MoveToPointer() override { moves += "pointer;"; }
+  bool CanBeDropped() const override { return droppable; }
+  str moves;
+  bool droppable = true;
+};
+
+// A scene with its masks and items managers and an empty drop-zone set, as
+// the builder leaves it, and a pointer holding `held`.
+struct HandScene {
+  GFullScreenGameScene scene;
+  OMousePointerManager* pointer;
+  explicit HandScene(IItem* held, bool hints) {
+    scene.SetMasksManager(new GMasksManager(&scene));
+    scene.GetBackgroundLayer()->AdoptChild(scene.GetMasksManager());
+    scene.SetItemsManager(new OItemsManager(&scene));
+    scene.SetDropZoneSet(new ODropZoneSet(scene.GetMasksManager(), scene.GetItemsManager()));
+    scene.SetItemNames(new std::vector<str>{"lamp"});
+    scene.SetDropZoneHints(hints);
+    TWindowStyle style;
+    GMousePointer::GetInstance()->Init(style);
+    pointer = GMousePointer::GetInstance()->GetManager();
+    pointer->HoldItem(held);
+    scene.SetState(GScene::kActive);
+  }
+};
 
 struct CountingAction : IAction {
   int* runs;
@@ -110,6 +156,41 @@ TEST_F(SceneTest, ClickWhileBlockedReachesNothing) {
   scene.SetState(GScene::kFadeIn);
   EXPECT_FALSE(scene.OnSceneClick(TPoint(10, 10)));
   EXPECT_EQ(scene.GetMasksManager()->GetLastPointerPosition().x, 10);
+}
+
+TEST_F(SceneTest, AHeldSceneItemGoesBackIntoTheScene) {
+  HandItem* lamp = new HandItem("lamp");
+  HandScene hand(lamp, true);
+  EXPECT_FALSE(hand.scene.OnSceneClick(TPoint(50, 50)));
+  EXPECT_EQ(lamp->moves, "scene;");
+  EXPECT_EQ(hand.pointer->GetHeldItem(), nullptr);
+  EXPECT_EQ(hand.scene.GetItemsManager()->FindItem("lamp"), lamp);
+  EXPECT_TRUE(OHintsManager::GetInstance()->GetQueue().empty());
+}
+
+TEST_F(SceneTest, WithoutDropZonesAForeignItemStaysHeldAndHintsOnlyWhenEnabled) {
+  for (bool hints : {true, false}) {
+    OHintsManager::DeleteInstance();
+    HandItem* key = new HandItem("key");
+    HandScene hand(key, hints);
+    hand.scene.OnSceneClick(TPoint(50, 50));
+    EXPECT_EQ(hand.pointer->GetHeldItem(), key);
+    EXPECT_EQ(key->moves, "");
+    const std::vector<IHint*>& queue = OHintsManager::GetInstance()->GetQueue();
+    ASSERT_EQ(queue.size(), hints ? 1u : 0u);
+    if (hints) EXPECT_EQ(static_cast<OSimpleHint*>(queue[0])->GetTextKey(), "hint_no_drop_zone");
+    hand.pointer->DeleteHeldItem();
+  }
+}
+
+TEST_F(SceneTest, NothingIsUsedWhileTheSceneIsPaused) {
+  HandItem* lamp = new HandItem("lamp");
+  HandScene hand(lamp, true);
+  hand.scene.Pause();
+  EXPECT_FALSE(hand.scene.OnSceneClick(TPoint(50, 50)));
+  EXPECT_EQ(hand.pointer->GetHeldItem(), lamp);
+  EXPECT_EQ(lamp->moves, "");
+  hand.pointer->DeleteHeldItem();
 }
 
 TEST_F(SceneTest, InventorySceneLocksItsPanelWithThePause) {
