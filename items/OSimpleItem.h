@@ -70,15 +70,12 @@ class OSimpleItem : public OItem {
   void PlayDropZonePutEffect();
 
   int32_t GetPlace() const { return mPlace; }
-  // Only the field: it takes effect when the visual is created.
-  void SetPlaceField(int32_t place) { mPlace = place; }
   const str& GetSceneMaskName() const { return mSceneMaskName; }
   OItemMask* GetOwnMask() const { return mOwnMask; }
   int32_t GetSceneX() const { return mSceneX; }
   int32_t GetSceneY() const { return mSceneY; }
   TXmlNode* GetParticleNode(int index) const;
   const str& GetOnPointerFlag() const { return mOnPointerFlag; }
-  IAction* GetAction() const { return mAction; }
 
  protected:
   // Starts the particle effect of that index at the item's centre, under the
