@@ -42,8 +42,7 @@ OSimpleItem::OSimpleItem(const str& name, IItemsManager* owner, const str& visua
       mParticleNodes(kParticleCount, nullptr) {}
 
 OSimpleItem::~OSimpleItem() {
-  if (mOwnMask) mOwnMask->SetItem(nullptr);
-  mOwnMask = nullptr;
+  UnlinkMask();
   delete mAction;
   delete mGetFromSceneAction;
   delete mReturnToSceneAction;
@@ -158,8 +157,11 @@ bool OSimpleItem::Use(const TPoint& point) {
 }
 
 void OSimpleItem::Detach() {
-  if (!mOwnMask) return;
-  mOwnMask->SetItem(nullptr);
+  UnlinkMask();
+}
+
+void OSimpleItem::UnlinkMask() {
+  if (mOwnMask) mOwnMask->SetItem(nullptr);
   mOwnMask = nullptr;
 }
 
@@ -200,7 +202,8 @@ void OSimpleItem::ReturnToScene(bool silent) {
 
 void OSimpleItem::SetPlace(int32_t place) {
   mPlace = place;
-  Detach();
+  // Only the mask: what a kind's Detach undoes besides stays linked.
+  UnlinkMask();
   SaveState();
 
   const char* flagValue = "false";

@@ -81,6 +81,7 @@ class OSimpleItem : public OItem {
   // Starts the particle effect of that index at the item's centre, under the
   // scene's child windows; the handle is dropped.
   void StartParticle(int index);
+  void UnlinkMask();
 
   str mSceneMaskName;
   int32_t mPlace = ItemPlace::stScene;
