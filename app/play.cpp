@@ -23,7 +23,15 @@
 #include <string>
 #include <vector>
 
+#include "game/GGameWnd.h"
+#include "game/GMousePointer.h"
+#include "game/GScene.h"
 #include "game/GStartup.h"
+#include "game/OGame.h"
+#include "game/OSaveData.h"
+#include "items/IItem.h"
+#include "items/OItemsRegistry.h"
+#include "rules/OMissionsManager.h"
 #include "sdk/TEvent.h"
 #include "sdk/TModalWindow.h"
 #include "sdk/TPlatform.h"
@@ -607,6 +615,72 @@ int L_ended(lua_State* L) {
   return 1;
 }
 
+// scene(): the current scene's id, its own state (0 fading in .. 5 faded out)
+// and the index of its scene state; nil while no game runs or no scene is
+// built.
+int L_scene(lua_State* L) {
+  Game(L);
+  GGameWnd* wnd = GGameWnd::GetCurrent();
+  GScene* scene = wnd ? wnd->GetCurrentScene() : nullptr;
+  if (!scene || !OGame::HasInstance()) {
+    lua_pushnil(L);
+    return 1;
+  }
+  lua_pushstring(L, OGame::GetInstance()->GetCurrentSceneId().c_str());
+  lua_pushinteger(L, scene->GetState());
+  lua_pushinteger(L, OGame::GetInstance()->GetStateIndex());
+  return 3;
+}
+
+// held(): the name of the item on the pointer, or nil.
+int L_held(lua_State* L) {
+  Game(L);
+  GMousePointer* pointer = GMousePointer::PeekInstance();
+  IItem* item = pointer ? pointer->GetHeldItem() : nullptr;
+  if (item)
+    lua_pushstring(L, item->GetName().c_str());
+  else
+    lua_pushnil(L);
+  return 1;
+}
+
+// registry(item[, index]): the item's saved number at index (0, its place,
+// by default), or nil when the registry holds none.
+int L_registry(lua_State* L) {
+  Game(L);
+  const char* name = luaL_checkstring(L, 1);
+  lua_Integer index = luaL_optinteger(L, 2, 0);
+  int32_t value = 0;
+  if (index >= 0 && OItemsRegistry::HasInstance() &&
+      OItemsRegistry::GetInstance()->GetState(name, size_t(index), &value))
+    lua_pushinteger(L, value);
+  else
+    lua_pushnil(L);
+  return 1;
+}
+
+// save_document(): the current player's save data as stored, or nil.
+int L_save_document(lua_State* L) {
+  Game(L);
+  str text = OSaveData::ReadPreference();
+  lua_pushlstring(L, text.data(), text.size());
+  return 1;
+}
+
+// events(): the game events the rules received so far, oldest first, each as
+// "type id" ("item_get lamp"), in a table.
+int L_events(lua_State* L) {
+  Game(L);
+  lua_newtable(L);
+  if (!OMissionsManager::HasInstance()) return 1;
+  const std::vector<str>& asked = OMissionsManager::GetInstance()->GetAsked();
+  for (size_t i = 0; i < asked.size(); ++i) {
+    lua_pushstring(L, asked[i].c_str());
+    lua_rawseti(L, -2, int(i + 1));
+  }
+  return 1;
+}
+
 const std::vector<luaL_Reg> kFunctions = {
     {"tick", L_tick},
     {"click", L_click},
@@ -628,6 +702,11 @@ const std::vector<luaL_Reg> kFunctions = {
     {"sounds", L_sounds},
     {"timer", L_timer},
     {"ended", L_ended},
+    {"scene", L_scene},
+    {"held", L_held},
+    {"registry", L_registry},
+    {"save_document", L_save_document},
+    {"events", L_events},
 };
 
 void PlayMainCallback(TPlatform* platform, const str& commandLine) {
