@@ -1,5 +1,6 @@
 #include "IItem.h"
 
+#include "items/OItemFactory.h"
 #include "rules/OMissionsManager.h"
 #include "sdk/TReport.h"
 #include "visual/GVFactory.h"
@@ -60,8 +61,8 @@ void IItem::CreateObject() {
   if (GVObject* main = mObject->GetChild("main")) {
     main->listener = this;
   } else {
-    Report("items_guide: item \"%s\": visual \"%s\" has no object \"main\"; its state events are lost",
-           mName.c_str(), mVisualPath.c_str());
+    Report("%s: item \"%s\": visual \"%s\" has no object \"main\"; its state events are lost",
+           OItemFactory::GetGuidePath().c_str(), mName.c_str(), mVisualPath.c_str());
   }
   mObject->visible = 1;
   mObject->changed = 1;

@@ -61,6 +61,12 @@ TXmlNode* FindGuideNode(const str& name) {
   return guide ? guide->GetChild(name) : nullptr;
 }
 
+str GetGuidePath() {
+  TXmlNode* paths = OGameConfig::GetInstance()->GetConfig()->GetChild("path");
+  str path = paths ? paths->GetChildContent("items_guide") : str();
+  return path.empty() ? str("items_guide") : path;
+}
+
 IItem* CreateForScene(const str& name, IItemsManager* owner) {
   return Create(name, owner, kScene);
 }

@@ -18,6 +18,8 @@ typedef IItem* (*Creator)(const str& name, TXmlNode* node, IItemsManager* owner)
 
 // The child of "items_guide" named after the item, or null.
 TXmlNode* FindGuideNode(const str& name);
+// Where items_guide was read from, to name it in messages.
+str GetGuidePath();
 
 IItem* CreateForScene(const str& name, IItemsManager* owner);
 IItem* CreateForPointer(const str& name, IItemsManager* owner);

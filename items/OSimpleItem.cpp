@@ -6,6 +6,7 @@
 #include "game/OItemMask.h"
 #include "game/OSoundManager.h"
 #include "items/IItemsManager.h"
+#include "items/OItemFactory.h"
 #include "items/OItemsRegistry.h"
 #include "rules/IAction.h"
 #include "rules/OActionFactory.h"
@@ -54,7 +55,8 @@ OSimpleItem* OSimpleItem::CreateFromXml(const str& name, TXmlNode* node, IItemsM
   // be lost on the pointer, so it is not made.
   TXmlNode* gvobject = node->GetChild("gvobject");
   if (!gvobject || gvobject->GetAttribute("name").empty()) {
-    Report("items_guide: item \"%s\" has no gvobject; item skipped", name.c_str());
+    Report("%s: item \"%s\" has no gvobject; item skipped", OItemFactory::GetGuidePath().c_str(),
+           name.c_str());
     return nullptr;
   }
   str caption = node->GetAttribute("caption");
