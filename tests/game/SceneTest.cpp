@@ -247,7 +247,7 @@ TEST_F(SceneTest, WheelScrollsTheInventoryBothWays) {
 }
 
 TEST_F(SceneTest, BackgroundRunsOneEffectAtATime) {
-  OSimpleBackground background(nullptr, TSpriteRef());
+  OSimpleBackground background(nullptr, TSprite::Create(0));
   background.StartPoisonEffect();
   OEffect* first = background.GetEffect();
   ASSERT_NE(first, nullptr);
