@@ -615,9 +615,9 @@ int L_ended(lua_State* L) {
   return 1;
 }
 
-// scene(): the current scene's id, its own state (0 fading in .. 5 faded out)
-// and the index of its scene state; nil while no game runs or no scene is
-// built.
+// scene(): the game object's current scene id, the state of the scene on
+// screen (0 fading in .. 5 faded out), the index of the scene state and
+// whether the scene is paused; nil while no game runs or no scene is built.
 int L_scene(lua_State* L) {
   Game(L);
   GGameWnd* wnd = GGameWnd::GetCurrent();
@@ -629,7 +629,18 @@ int L_scene(lua_State* L) {
   lua_pushstring(L, OGame::GetInstance()->GetCurrentSceneId().c_str());
   lua_pushinteger(L, scene->GetState());
   lua_pushinteger(L, OGame::GetInstance()->GetStateIndex());
-  return 3;
+  lua_pushboolean(L, scene->IsPaused());
+  return 4;
+}
+
+// autosave(): asks the running game window for an autosave, as a mission
+// result does.
+int L_autosave(lua_State* L) {
+  Game(L);
+  GGameWnd* wnd = GGameWnd::GetCurrent();
+  if (!wnd) return luaL_error(L, "autosave: no game is running");
+  wnd->RequestAutosave();
+  return 0;
 }
 
 // held(): the name of the item on the pointer, or nil.
@@ -707,6 +718,7 @@ const std::vector<luaL_Reg> kFunctions = {
     {"registry", L_registry},
     {"save_document", L_save_document},
     {"events", L_events},
+    {"autosave", L_autosave},
 };
 
 void PlayMainCallback(TPlatform* platform, const str& commandLine) {

@@ -155,9 +155,13 @@ void GMainMenu::StartGame() {
   bool started = false;
 #ifdef TOLVANE_MENU_HAS_GAME
   if (top && top != own) {
-    if (GGameWnd* game = WindowCast<GGameWnd>(top->GetChildWindow("gamewnd")))
+    if (GGameWnd* game = WindowCast<GGameWnd>(top->GetChildWindow("gamewnd"))) {
       started = game->StartGame(mStartSlot);
-    else
+      if (!started && mStartSlot >= 0)
+        Report("save slot %d holds no game to continue; the player stays in the menu", mStartSlot);
+      else if (!started)
+        Report("the new game could not build its first scene; the player stays in the menu");
+    } else
       Report("gotoGame() made no game window \"gamewnd\"; the player stays in the menu");
   } else {
     Report("gotoGame() opened no screen; the player stays in the menu");

@@ -1,15 +1,39 @@
--- The first screen. Until the application window and the main menu arrive,
--- it is a title over the backdrop and a way out.
-Window{
-  type = "TModalWindow", name = "demo", x = 0, y = 0, w = 800, h = 600,
-  {type = "TImage", name = "backdrop", x = 0, y = 0, image = "images/backdrop.png"},
-  {type = "TText", name = "title", x = 100, y = 170, w = 600, h = 80,
-    text = GetString("game_title"), font = "title", size = 64, color = {232, 206, 150}, align = "center"},
-  {type = "TText", name = "subtitle", x = 100, y = 270, w = 600, h = 30,
-    text = GetString("demo_subtitle"), size = 18, color = {180, 196, 210}, align = "center"},
-  {type = "TButton", name = "btn_Quit", x = 310, y = 420, w = 180, h = 44,
+-- The first screen: the main menu in the root modal window, with the
+-- application window that carries the drawn pointer over it. The game's own
+-- screen comes on top when a game starts (gotoGame) and goes again when the
+-- player leaves it.
+
+-- The style every scene is initialised with.
+DefaultStyle = {}
+
+-- Called by the main menu once the entry slides are over: the game's screen,
+-- whose "gamewnd" the menu then starts.
+function gotoGame()
+  DoModal("scripts/game.lua")
+end
+
+local function menuButton(name, y, label, command)
+  return {type = "TButton", name = name, x = 20, y = y, w = 180, h = 44,
     normal = "images/button_normal.png", hover = "images/button_hover.png",
     pressed = "images/button_pressed.png",
-    label = GetString("quit"), size = 20, color = {250, 236, 200},
-    command = function() SendGameMessage("quit") end},
+    label = GetString(label), size = 20, color = {250, 236, 200}, command = command}
+end
+
+Window{
+  type = "TModalWindow", name = "menuwnd", x = 0, y = 0, w = 800, h = 600,
+  {type = "MainMenu", name = "mainmenu", x = 0, y = 0, w = 800, h = 600,
+    game_enter_slides = {"images/slides/slide1.png", "images/slides/slide2.png"},
+    {type = "TImage", name = "backdrop", x = 0, y = 0, image = "images/backdrop.png"},
+    {type = "TText", name = "title", x = 240, y = 120, w = 520, h = 80,
+      text = GetString("game_title"), font = "title", size = 64, color = {232, 206, 150}, align = "center"},
+    {type = "TText", name = "welcome", x = 240, y = 210, w = 520, h = 30,
+      size = 20, color = {180, 196, 210}, align = "center"},
+    {type = "SlidingPanel", name = "left_panel", x = -220, y = 260, w = 220, h = 200,
+      pos_anim = {{-220, 260}, {-170, 260}, {-120, 260}, {-75, 260}, {-40, 260}, {-15, 260}, {0, 260}},
+      menuButton("btn_NewGame", 0, "new_game", function() onNewGameClick() end),
+      menuButton("btn_LoadGame", 60, "load_game", function() onLoadGameClick() end),
+      menuButton("btn_Quit", 120, "quit", function() DoModal("scripts/quitbox.lua") end),
+    },
+  },
+  {type = "TolvWindow", name = "TolvWindow", x = 0, y = 0, w = 800, h = 600, GameMouse = false},
 }

@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Draws the pictures of the bundled house "home": the menu's entry slides,
+# the scene backgrounds, the items, and the masks that make parts of a scene
+# clickable (opaque where a click counts). Needs ImageMagick's convert. The
+# outputs are small and committed; run this again after changing a picture.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+command -v convert >/dev/null || { echo "make-demo-art.sh: needs ImageMagick's convert" >&2; exit 1; }
+
+png() { convert "$@" -depth 8 -strip -define png:color-type=6 "$out"; }
+font=DejaVu-Serif
+
+mkdir -p content/images/slides content/images/scenes content/images/masks content/images/ui content/anim/items
+
+# Entry slides: the road to the house, then its door.
+out=content/images/slides/slide1.png
+png -size 800x600 gradient:'#1b2a44'-'#3d2a3a' -fill '#0e1622' -draw "polygon 0,600 0,430 260,380 520,420 800,360 800,600" \
+  -fill '#f3e2a8' -draw "circle 640,120 640,150" -font $font -pointsize 30 -fill '#e8ce96' \
+  -gravity south -annotate +0+60 'An old house waits on the hill.'
+out=content/images/slides/slide2.png
+png -size 800x600 xc:'#2a1c14' -fill '#5a3b22' -draw "rectangle 300,120 500,600" -fill '#c99a4b' -draw "circle 470,380 470,390" \
+  -font $font -pointsize 30 -fill '#e8ce96' -gravity south -annotate +0+60 'The door is not locked.'
+
+# Scenes. The living room in the dark and lit; the hall; the attic.
+room() {  # room OUT WALL FLOOR
+  out=$1
+  png -size 800x600 xc:"$2" -fill "$3" -draw "polygon 0,600 0,440 800,440 800,600"
+}
+room content/images/scenes/living_room_dark.png '#1d1a22' '#15110f'
+convert content/images/scenes/living_room_dark.png \
+  -fill '#3a2a1c' -draw "rectangle 620,150 720,420" -fill '#6a6a70' -draw "rectangle 100,220 130,260" \
+  -depth 8 -strip -define png:color-type=6 content/images/scenes/living_room_dark.png
+room content/images/scenes/living_room_lit.png '#8a6a48' '#4a3322'
+convert content/images/scenes/living_room_lit.png \
+  -fill '#6b4a2b' -draw "rectangle 620,150 720,420" -fill '#e0e0e8' -draw "rectangle 100,220 130,260" \
+  -fill '#fff3c0' -draw "circle 400,80 400,110" -fill '#5a3a28' -draw "rectangle 250,380 420,440" \
+  -depth 8 -strip -define png:color-type=6 content/images/scenes/living_room_lit.png
+room content/images/scenes/hall.png '#4a5a52' '#2b2a26'
+convert content/images/scenes/hall.png \
+  -fill '#6b4a2b' -draw "rectangle 60,150 160,420" -fill '#3b2f28' -draw "polygon 500,400 700,100 700,400" \
+  -depth 8 -strip -define png:color-type=6 content/images/scenes/hall.png
+room content/images/scenes/attic.png '#5a4630' '#3c2c1c'
+convert content/images/scenes/attic.png \
+  -fill '#2a1f14' -draw "polygon 0,0 400,0 0,300" -fill '#2a1f14' -draw "polygon 800,0 400,0 800,300" \
+  -fill '#1a120c' -draw "rectangle 350,520 450,590" \
+  -depth 8 -strip -define png:color-type=6 content/images/scenes/attic.png
+
+# Masks of the passages and the switch: opaque over the whole region.
+mask() {  # mask OUT WxH
+  out=$1
+  png -size "$2" xc:'#ffffff'
+}
+mask content/images/masks/living_room_door.png 100x270
+mask content/images/masks/living_room_switch.png 30x40
+mask content/images/masks/hall_door.png 100x270
+mask content/images/masks/hall_stairs.png 200x300
+mask content/images/masks/attic_hatch.png 100x70
+
+# Items, 40 by 40 each, and their masks: opaque where the item is.
+item() {  # item NAME DRAW...
+  local name=$1
+  shift
+  out=content/anim/items/$name.png
+  png -size 40x40 xc:none "$@"
+  out=content/images/masks/${name}_mask.png
+  png content/anim/items/$name.png -alpha extract -threshold 0 -background white -alpha shape
+}
+item lamp -fill '#c99a4b' -draw "rectangle 12,30 28,38" -fill '#f3e2a8' -draw "ellipse 20,18 9,13 0,360"
+item coin -fill '#d8b040' -draw "circle 20,20 20,34" -fill '#a88020' -draw "circle 20,20 20,28"
+item key -fill '#b0a080' -draw "circle 10,20 10,28" -draw "rectangle 16,18 38,22" -draw "rectangle 30,22 34,30"
+item feather -fill '#e8e8f0' -draw "ellipse 20,20 6,18 30,360" -stroke '#a0a0b0' -draw "line 8,36 30,4"
+item ring -fill none -stroke '#e0c050' -strokewidth 5 -draw "circle 20,20 20,32"
+item shell -fill '#f0c8b0' -draw "polygon 4,34 20,4 36,34" -fill '#d09880' -draw "polygon 12,34 20,14 28,34"
+
+# The popup and the menus' dialog.
+out=content/images/ui/popup.png
+png -size 240x44 xc:none -fill '#1e2a38e0' -stroke '#d9b77a' -strokewidth 2 -draw "roundrectangle 1,1 238,42 10,10"
+out=content/images/ui/dialog.png
+png -size 320x260 xc:none -fill '#1e2a38f0' -stroke '#d9b77a' -strokewidth 2 -draw "roundrectangle 1,1 318,258 14,14"

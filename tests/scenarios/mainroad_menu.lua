@@ -1,0 +1,60 @@
+-- From an empty preferences folder to the first scene: the menu shows, its
+-- panel slides in, "Continue" without a save leaves the player in the menu,
+-- and "New game" plays the entry slides, then the living room fades in over
+-- 35 ticks and announces itself on the last one. Clicks on its masks count
+-- only once it is active.
+
+local function has_event(line)
+  for _, e in ipairs(events()) do
+    if e == line then return true end
+  end
+  return false
+end
+
+tick(1)
+assert(pref("curuser") == "-1", "no player yet")
+assert(top_modal() == "menuwnd")
+assert(window("mainmenu") == "shown")
+assert(window("welcome") == "hidden", "no player to greet")
+tick(10)
+
+-- The panel is in: "Continue" finds no autosave, so after the panel slides
+-- out and the slides play the game window is closed again.
+local before = reports()
+click(110, 342)
+for _ = 1, 200 do
+  tick(1)
+end
+assert(top_modal() == "menuwnd", "an empty slot builds no game")
+assert(scene() == nil)
+assert(reports() > before, "the empty slot is reported")
+tick(10)
+
+-- New game: seven steps of slide-out, then two slides of 80 ticks.
+click(110, 282)
+local n = 0
+while top_modal() ~= "thegame" do
+  tick(1)
+  n = n + 1
+  assert(n < 400, "the game never started")
+end
+assert(n == 7 + 160, "slide-out and slides took " .. n .. " ticks")
+
+local id, state = scene()
+assert(id == "living_room" and state == 0, "the default scene fades in")
+click(320, 350) -- the lamp, while the scene is still fading in
+assert(held() == nil, "masks take no clicks during the fade")
+
+local fading = 0
+repeat
+  assert(not has_event("scene_enter living_room"), "announced before the fade ended")
+  tick(1)
+  fading = fading + 1
+  id, state = scene()
+until state ~= 0
+assert(state == 1)
+assert(has_event("scene_enter living_room"))
+assert(fading == 35, "the fade took " .. fading .. " ticks")
+
+click(320, 350)
+assert(held() == "lamp", "the active scene takes clicks")
