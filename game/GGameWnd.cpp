@@ -123,6 +123,10 @@ void GGameWnd::PostChildrenInit(TWindowStyle& style) {
     Report("game window: the style gives no \"game_panel\"; the game runs without a panel");
   }
   SetWindowSize(800, 600);
+  // A window made from a script is initialised before its parent adopts it,
+  // so only now can it find its modal and take the keys there.
+  if (TModalWindow* modal = FindParentModal())
+    if (!modal->GetDefaultFocus()) modal->SetDefaultFocus(this);
 }
 
 bool GGameWnd::OnTaskAnimate() {
