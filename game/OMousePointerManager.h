@@ -21,6 +21,11 @@ class OMousePointerManager : public IMousePointerEventListener {
   enum { kRestTicks = 10 };
 
   explicit OMousePointerManager(GVObject* pointer);
+  // With these controllers, owned, in place of the standard ones.
+  OMousePointerManager(GVObject* pointer, const std::vector<IMousePointerController*>& controllers)
+      : mPointer(pointer), mControllers(controllers) {
+    PickController();
+  }
   ~OMousePointerManager() override;
   OMousePointerManager(const OMousePointerManager&) = delete;
   OMousePointerManager& operator=(const OMousePointerManager&) = delete;

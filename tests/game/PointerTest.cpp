@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 #include "PointerTestUtil.h"
 #include "game/GSceneCaption.h"
@@ -75,36 +76,33 @@ TEST_F(PointerTest, MovesAndRestsAndCarriesTheCaption) {
   m->SetCaption(nullptr);
 }
 
-TEST_F(PointerTest, PicksTheFirstControllerThatWantsThePointer) {
-  GMousePointer* pointer = InitPointer();
-  OMousePointerManager* m = pointer->GetManager();
-  auto* a = new RecordingController("a", false, &mLog);
-  auto* b = new RecordingController("b", true, &mLog);
-  auto* c = new RecordingController("c", true, &mLog);
-  m->AddController(a);
-  m->AddController(b);
-  m->AddController(c);
-  mLog.clear();
-  pointer->SetSceneMode(3);
+TEST(PointerManager, PicksTheFirstControllerThatWantsThePointer) {
+  std::string log;
+  auto* a = new RecordingController("a", false, &log);
+  auto* b = new RecordingController("b", true, &log);
+  auto* c = new RecordingController("c", true, &log);
+  OMousePointerManager m(nullptr, {a, b, c});
+  log.clear();
+  m.SetSceneMode(3);
   // The later controller is switched off without being asked; all apply.
-  EXPECT_EQ("a?b?b+c-a!b!c!", mLog);
+  EXPECT_EQ("a?b?b+c-a!b!c!", log);
   EXPECT_EQ(std::vector<int>{3}, c->sceneModes);
   EXPECT_TRUE(b->IsActive());
 
   int deleted = 0;
   TestItem* item = new TestItem("gem", &deleted);
-  pointer->HoldItem(item);
-  mLog.clear();
-  pointer->ReleaseItem();  // no pick
-  EXPECT_EQ("", mLog);
+  m.HoldItem(item);
+  log.clear();
+  m.ReleaseItem();  // no pick
+  EXPECT_EQ("", log);
   EXPECT_EQ(1, c->releases);
-  EXPECT_FALSE(m->GetHeldItem());
+  EXPECT_FALSE(m.GetHeldItem());
   EXPECT_EQ(0, deleted);
-  m->Tick();
-  EXPECT_EQ("", mLog);
+  m.Tick();
+  EXPECT_EQ("", log);
   c->changed = true;  // a controller asks for a new pick on the next tick
-  m->Tick();
-  EXPECT_EQ("a?b?b+c-a!b!c!", mLog);
+  m.Tick();
+  EXPECT_EQ("a?b?b+c-a!b!c!", log);
   EXPECT_FALSE(c->changed);
   delete item;
 }
