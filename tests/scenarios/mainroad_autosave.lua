@@ -1,0 +1,23 @@
+-- An autosave asked for through the game window is written on its next
+-- heartbeat into slot 0, named "Autosave", without a message.
+
+local function start_new_game()
+  tick(10)
+  click(110, 282)
+  repeat tick(1) until top_modal() == "thegame"
+  repeat tick(1) until select(2, scene()) == 1
+end
+
+start_new_game()
+assert(save_document() == "<save_data></save_data>")
+autosave()
+autosave() -- twice in one tick: one save
+assert(save_document() == "<save_data></save_data>", "not before the heartbeat")
+tick(1)
+local doc = save_document()
+local _, saves = doc:gsub("<save ", "")
+assert(saves == 1, doc)
+assert(doc:find('<save save_name="Autosave" ind="0">', 1, true), doc)
+assert(doc:find('<current_scene id="living_room"/>', 1, true), doc)
+tick(1)
+assert(window("popup") == nil, "saved silently")
