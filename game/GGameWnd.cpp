@@ -4,6 +4,7 @@
 #include "game/GScene.h"
 #include "game/OGame.h"
 #include "game/OGameConfig.h"
+#include "game/ODropZonesRegistry.h"
 #include "game/OMinigameRegistry.h"
 #include "game/OMousePointerManager.h"
 #include "game/OPopupQueue.h"
@@ -78,6 +79,7 @@ GGameWnd::~GGameWnd() {
   }
   // The objects of the running game, in the order they depend on each other.
   OItemsRegistry::DeleteInstance();
+  ODropZonesRegistry::DeleteInstance();
   OMissionsManager::DeleteInstance();
   OMagicRegistry::DeleteInstance();
   OHintsManager::DeleteInstance();
@@ -327,8 +329,7 @@ void GGameWnd::SaveGame(int slot, const str& name, bool silent) {
   OGame::GetInstance()->Save(save);
   OFlagsRegistry::GetInstance()->Save(save);
   OMinigameRegistry::GetInstance()->Save(save);
-  // The drop-zone registry comes later; its section keeps its place.
-  save->CreateChild("drop_zones");
+  ODropZonesRegistry::GetInstance()->Save(save);
   OMagicRegistry::GetInstance()->Save(save);
   OTimersManager::GetInstance()->Save(save);
   OMissionsManager::GetInstance()->Save(save);
@@ -352,6 +353,7 @@ bool GGameWnd::LoadGame(int slot) {
   OMinigameRegistry::GetInstance()->Load(save);
   OGame::GetInstance()->Load(save);
   OItemsRegistry::GetInstance()->Load(save);
+  ODropZonesRegistry::GetInstance()->Load(save);
   OMagicRegistry::GetInstance()->Load(save);
   OTimersManager::GetInstance()->Load(save);
   OMissionsManager::GetInstance()->Load(save);

@@ -9,6 +9,7 @@
 #include "game/GMousePointer.h"
 #include "game/IMask.h"
 #include "game/ODropZoneSet.h"
+#include "game/ODropZonesMask.h"
 #include "game/OFlagsRegistry.h"
 #include "game/OGame.h"
 #include "game/OGameConfig.h"
@@ -216,9 +217,14 @@ void OGameSceneBuilder::BuildItems() {
 
 void OGameSceneBuilder::BuildDropZones() {
   if (!mScene) return;
-  // Drop zones come later: every scene gets an empty set and no zone mask.
-  mScene->SetDropZoneSet(
-      new ODropZoneSet(mScene->GetMasksManager(), static_cast<OItemsManager*>(mScene->GetItemsManager())));
+  ODropZoneSet* zones =
+      new ODropZoneSet(mScene->GetMasksManager(), static_cast<OItemsManager*>(mScene->GetItemsManager()));
+  mScene->SetDropZoneSet(zones);
+  // Without "drop_zones" the set stays empty and no zone mask exists.
+  if (TXmlNode* list = mNode->GetChild("drop_zones")) {
+    zones->AddZonesFromXml(list);
+    if (mScene->GetMasksManager()) mScene->GetMasksManager()->AddMaskFirst(new ODropZonesMask(zones));
+  }
 }
 
 void OGameSceneBuilder::BuildEffects() {

@@ -1,0 +1,80 @@
+#include "ODropZonesRegistry.h"
+
+#include "sdk/TReport.h"
+#include "sdk/TXmlNode.h"
+
+ODropZonesRegistry* ODropZonesRegistry::sInstance = nullptr;
+
+ODropZonesRegistry* ODropZonesRegistry::GetInstance() {
+  if (!sInstance) sInstance = new ODropZonesRegistry();
+  return sInstance;
+}
+
+bool ODropZonesRegistry::HasInstance() {
+  return sInstance != nullptr;
+}
+
+void ODropZonesRegistry::DeleteInstance() {
+  delete sInstance;
+  sInstance = nullptr;
+}
+
+const ODropZonesRegistry::Records* ODropZonesRegistry::Find(const str& key) const {
+  auto it = mEntries.find(key);
+  return it == mEntries.end() ? nullptr : &it->second;
+}
+
+void ODropZonesRegistry::Remove(const str& key) {
+  mEntries.erase(key);
+}
+
+void ODropZonesRegistry::Set(const str& key, const str& item, int32_t x, int32_t y) {
+  Record record;
+  record.item = item;
+  record.x = x;
+  record.y = y;
+  mEntries[key].push_back(record);
+}
+
+void ODropZonesRegistry::Save(TXmlNode* save) const {
+  if (!save) return;
+  TXmlNode* section = save->CreateChild("drop_zones");
+  for (const auto& entry : mEntries) {
+    // Keys and item names become element names; one that cannot be would
+    // make a save that does not read back.
+    if (!TXmlNode::IsValidName(entry.first)) {
+      Report("drop zones: \"%s\" is not a valid element name; zone not saved", entry.first.c_str());
+      continue;
+    }
+    TXmlNode* zone = section->CreateChild(entry.first);
+    for (const Record& record : entry.second) {
+      if (!TXmlNode::IsValidName(record.item)) {
+        Report("drop zones: zone \"%s\": \"%s\" is not a valid element name; item not saved",
+               entry.first.c_str(), record.item.c_str());
+        continue;
+      }
+      TXmlNode* item = zone->CreateChild(record.item);
+      item->SetAttribute("x", str::format("%d", int(record.x)));
+      item->SetAttribute("y", str::format("%d", int(record.y)));
+    }
+  }
+}
+
+void ODropZonesRegistry::Load(TXmlNode* save) {
+  Clear();
+  TXmlNode* section = save ? save->GetChild("drop_zones") : nullptr;
+  if (!section) return;
+  for (size_t i = 0; i < section->GetChildCount(); ++i) {
+    TXmlNode* zone = section->GetChildAt(i);
+    // Every child is a key, one without records too.
+    Records& records = mEntries[zone->GetName()];
+    for (size_t j = 0; j < zone->GetChildCount(); ++j) {
+      TXmlNode* item = zone->GetChildAt(j);
+      Record record;
+      record.item = item->GetName();
+      record.x = item->GetAttribute("x").to_int();
+      record.y = item->GetAttribute("y").to_int();
+      records.push_back(record);
+    }
+  }
+}
