@@ -2,9 +2,9 @@
 
 #include "game/GMousePointer.h"
 #include "game/GScene.h"
+#include "game/GStartup.h"
 #include "game/OGame.h"
 #include "game/OGameConfig.h"
-#include "game/ODropZonesRegistry.h"
 #include "game/OMinigameRegistry.h"
 #include "game/OMousePointerManager.h"
 #include "game/OPopupQueue.h"
@@ -56,6 +56,9 @@ GGameWnd::GGameWnd() : mLuaNames(this) {
   mLuaNames.Bind("quitGame", this, &GGameWnd::quitGame);
   mLuaNames.Bind("unlockCurrentScene", this, &GGameWnd::unlockCurrentScene);
   sCurrent = this;
+  SetCloseRequestHandler([this] { OnCloseRequest(); });
+  // At exit the main loop deletes the game window still open, first of all.
+  SetShutdownWindow(kShutdownGameWindow, [] { return static_cast<TWindow*>(GGameWnd::GetCurrent()); });
 }
 
 GGameWnd::~GGameWnd() {
@@ -79,7 +82,6 @@ GGameWnd::~GGameWnd() {
   }
   // The objects of the running game, in the order they depend on each other.
   OItemsRegistry::DeleteInstance();
-  ODropZonesRegistry::DeleteInstance();
   OMissionsManager::DeleteInstance();
   OMagicRegistry::DeleteInstance();
   OHintsManager::DeleteInstance();
@@ -96,7 +98,15 @@ GGameWnd::~GGameWnd() {
   if (GMousePointer* pointer = GMousePointer::PeekInstance())
     if (pointer->GetManager()) pointer->GetManager()->DeleteHeldItem();
   mLuaNames.UnbindAll();
-  if (sCurrent == this) sCurrent = nullptr;
+  if (sCurrent == this) {
+    sCurrent = nullptr;
+    SetCloseRequestHandler(nullptr);
+  }
+}
+
+void GGameWnd::OnCloseRequest() {
+  mSceneWasPaused = !mScene || mScene->IsPaused();
+  if (!mSceneWasPaused) mScene->Pause();
 }
 
 void GGameWnd::Init(TWindowStyle& style) {
@@ -329,7 +339,8 @@ void GGameWnd::SaveGame(int slot, const str& name, bool silent) {
   OGame::GetInstance()->Save(save);
   OFlagsRegistry::GetInstance()->Save(save);
   OMinigameRegistry::GetInstance()->Save(save);
-  ODropZonesRegistry::GetInstance()->Save(save);
+  // The drop-zone registry comes later; its section keeps its place.
+  save->CreateChild("drop_zones");
   OMagicRegistry::GetInstance()->Save(save);
   OTimersManager::GetInstance()->Save(save);
   OMissionsManager::GetInstance()->Save(save);
@@ -353,7 +364,6 @@ bool GGameWnd::LoadGame(int slot) {
   OMinigameRegistry::GetInstance()->Load(save);
   OGame::GetInstance()->Load(save);
   OItemsRegistry::GetInstance()->Load(save);
-  ODropZonesRegistry::GetInstance()->Load(save);
   OMagicRegistry::GetInstance()->Load(save);
   OTimersManager::GetInstance()->Load(save);
   OMissionsManager::GetInstance()->Load(save);

@@ -67,6 +67,9 @@ class GGameWnd : public TWindow {
   void onCancelExit();
   void quitGame();
   void unlockCurrentScene();
+  // The main loop's close request: records whether the scene was already
+  // paused, and pauses it.
+  void OnCloseRequest();
 
   int GetTransitionState() const { return mTransitionState; }
   void SetTransitionState(int state) { mTransitionState = state; }
