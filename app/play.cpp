@@ -44,6 +44,7 @@
 #include "sdk/TWindow.h"
 #include "sdk/TWindowManager.h"
 #include "sdk/TWindowStyle.h"
+#include "visual/GVObject.h"
 
 namespace fs = std::filesystem;
 
@@ -655,6 +656,20 @@ int L_held(lua_State* L) {
   return 1;
 }
 
+// pointer(): the drawn pointer's current look (the state of its "main"
+// child, "stNormal" ...), or nil before the pointer is loaded.
+int L_pointer(lua_State* L) {
+  Game(L);
+  GMousePointer* pointer = GMousePointer::PeekInstance();
+  GVObject* object = pointer ? pointer->GetPointerObject() : nullptr;
+  GVObject* main = object ? object->GetChild("main") : nullptr;
+  if (main)
+    lua_pushstring(L, main->GetState().ToStr().c_str());
+  else
+    lua_pushnil(L);
+  return 1;
+}
+
 // registry(item[, index]): the item's saved number at index (0, its place,
 // by default), or nil when the registry holds none.
 int L_registry(lua_State* L) {
@@ -719,6 +734,7 @@ const std::vector<luaL_Reg> kFunctions = {
     {"save_document", L_save_document},
     {"events", L_events},
     {"autosave", L_autosave},
+    {"pointer", L_pointer},
 };
 
 void PlayMainCallback(TPlatform* platform, const str& commandLine) {
