@@ -4,6 +4,7 @@
 #include "game/GFullScreenGameScene.h"
 #include "game/GInventoryGameScene.h"
 #include "game/GMasksManager.h"
+#include "game/GMiniGameScene.h"
 #include "game/GSceneCaption.h"
 #include "game/ODropZoneSet.h"
 #include "game/OMousePointerManager.h"
@@ -244,6 +245,25 @@ TEST_F(SceneTest, WheelScrollsTheInventoryBothWays) {
     if (asked == "prev" || asked == "next") scrolls.push_back(asked);
   EXPECT_EQ(scrolls, (std::vector<str>{"prev", "next", "prev", "next"}));
   scene.DetachPanel();
+}
+
+TEST_F(SceneTest, MiniGameLayersLieAboveTheFadeAndEffectsStackUp) {
+  GMiniGameScene scene;
+  const std::vector<TWindow*>& top = scene.GetTopLayer()->GetChildren();
+  ASSERT_EQ(top.size(), 3u);
+  EXPECT_EQ(top[0], scene.GetFadeImage());
+  EXPECT_EQ(top[1], scene.GetLayer());
+  EXPECT_EQ(top[2], scene.GetPopupLayer());
+  TXmlNode node;
+  ASSERT_TRUE(node.ParseString(
+      "<effect file='scripts/empty.lua'><ip name='spline' time='100' coords='0,0,10,10'/><other/></effect>"));
+  TSpriteRef first = scene.AddAnimation(&node, 3, 4);
+  TSpriteRef second = scene.AddAnimation(&node, 5, 6);
+  ASSERT_TRUE(first && second);
+  EXPECT_EQ(first->GetLayer(), 0);
+  EXPECT_EQ(second->GetLayer(), 1);
+  EXPECT_EQ(scene.GetSpriteRoot()->GetChildren().size(), 2u);
+  EXPECT_EQ(scene.GetEffectsHost()->size(), 2u);
 }
 
 TEST_F(SceneTest, BackgroundRunsOneEffectAtATime) {
