@@ -2,10 +2,12 @@
 
 #include "GSceneCaption.h"
 #include "IMousePointerController.h"
+#include "OPointerControllers.h"
 #include "items/IItem.h"
 #include "visual/GVObject.h"
 
 OMousePointerManager::OMousePointerManager(GVObject* pointer) : mPointer(pointer) {
+  AddMousePointerControllers(this);
   PickController();
 }
 
