@@ -24,7 +24,7 @@ std::vector<str> SplitList(const str& text) {
 
 std::vector<float> ReadFloats(const str& text) {
   std::vector<float> out;
-  for (const str& piece : SplitList(text)) out.push_back(piece.to_float());
+  for (const str& word : SplitList(text)) out.push_back(word.to_float());
   return out;
 }
 
@@ -98,7 +98,7 @@ bool GZInterpolator::Load(const TXmlNode* node, GVObject* object) {
     s->loops = e->GetAttribute("loops").to_int();
     s->quant = e->GetAttribute("quant").to_int();
     if (s->quant == 0) s->quant = 16;
-    for (const str& piece : SplitList(e->GetAttribute("time"))) s->time.push_back(piece.to_int());
+    for (const str& word : SplitList(e->GetAttribute("time"))) s->time.push_back(word.to_int());
     if (s->time.empty()) needsMain = true;
     states.push_back(s);
   }
