@@ -7,6 +7,7 @@
 
 #include "ShellTestUtil.h"
 #include "game/GMainMenu.h"
+#include "game/GMousePointer.h"
 #include "game/GSlidingPanel.h"
 #include "game/GWindowTypes.h"
 #include "sdk/TImage.h"
@@ -30,6 +31,7 @@ class MainMenuTest : public ShellTest {
     while (wm->GetTopModalWindow() && wm->GetTopModalWindow()->GetName() == "menu_modal")
       wm->PopModal(wm->GetTopModalWindow());
     wm->DeletePending();
+    GMousePointer::DestroyInstance();
     ShellTest::TearDown();
   }
   // Builds the menu with `slides` entry slides ("nil" for none at all).
@@ -156,4 +158,25 @@ TEST_F(MainMenuTest, GreetingShowsOnlyWithAPlayer) {
   EXPECT_TRUE(welcome->IsShown());
   EXPECT_TRUE(change->IsShown());
   EXPECT_EQ(static_cast<TText*>(welcome)->GetText(), "Welcome, Ada!");
+}
+
+TEST_F(MainMenuTest, ClosingAScreenHandsThePointerToTheScreenUnderneath) {
+  const char* screen =
+      "Window{type = 'TModalWindow', name = 'menu_modal', x = 0, y = 0, w = 800, h = 600,"
+      "  {type = 'TolvWindow', name = 'TolvWindow', x = 0, y = 0, w = 800, h = 600}}";
+  wm->DoLuaString(nullptr, screen);
+  TWindow* lower = wm->GetTopModalWindow()->GetChildWindow("TolvWindow");
+  GMousePointer* pointer = GMousePointer::PeekInstance();
+  ASSERT_NE(pointer, nullptr);
+  EXPECT_EQ(pointer->GetParent(), lower);
+  EXPECT_EQ(lower->GetWidth(), 800);
+
+  wm->DoLuaString(nullptr, screen);
+  TModalWindow* upperModal = wm->GetTopModalWindow();
+  TWindow* upper = upperModal->GetChildWindow("TolvWindow");
+  ASSERT_NE(upper, lower);
+  EXPECT_EQ(pointer->GetParent(), upper);
+  wm->PopModal(upperModal);
+  wm->DeletePending();
+  EXPECT_EQ(pointer->GetParent(), lower);
 }
