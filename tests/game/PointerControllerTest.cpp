@@ -6,7 +6,6 @@
 #include "game/GMousePointer.h"
 #include "game/OGameConfig.h"
 #include "game/OMousePointerManager.h"
-#include "game/OPointerControllers.h"
 #include "items/IItem.h"
 #include "sdk/TPlatform.h"
 #include "sdk/TRenderer.h"
@@ -50,10 +49,6 @@ class PointerControllerTest : public testing::Test {
     mPointer->Init(style);
     m = mPointer->GetManager();
     ASSERT_TRUE(m);
-    if (m->GetControllers().empty()) {
-      AddMousePointerControllers(m);
-      m->PickController();
-    }
     ASSERT_EQ(13u, m->GetControllers().size());
     ASSERT_TRUE(mPointer->GetPointerObject());
   }
@@ -331,7 +326,6 @@ TEST_F(PointerControllerTest, ALookOfHigherPriorityKeepsThePointerStill) {
 
 TEST(PointerControllerWithoutObject, EveryEventIsSurvived) {
   OMousePointerManager manager(nullptr);
-  if (manager.GetControllers().empty()) AddMousePointerControllers(&manager);
   manager.SetMode(1);
   manager.SetSceneMode(1);
   manager.SetVisible(false);
