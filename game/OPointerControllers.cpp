@@ -118,9 +118,10 @@ void OMousePointerDropItemController::Apply() {
 }
 
 void OMousePointerDropItemController::OnTick() {
-  if (mMode != 1 || !mMain) return;
-  // Another look replaced the animation before it ended.
-  if (mMain->GetState() != TState::FromCStr("stAfterDrop")) StoreMode(0);
+  if (mMode != 1) return;
+  // Another look replaced the animation before it ended (or there is no
+  // pointer to play it on, and so no end to wait for).
+  if (!mMain || mMain->GetState() != TState::FromCStr("stAfterDrop")) StoreMode(0);
 }
 
 void OMousePointerDropItemController::OnPointerStateEnd(TState state) {
