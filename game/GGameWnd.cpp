@@ -167,8 +167,14 @@ void GGameWnd::SceneStep() {
       bool keep = mTransitionState == kStateChange;
       OGame* game = OGame::GetInstance();
       if (!CanBuildSceneState(game->GetCurrentStateNode(), game->GetCurrentSceneId())) {
-        // The player stays in the scene on screen; a faded-out one fades in again.
-        if (state == GScene::kFadedOutScene || state == GScene::kFadedOut) {
+        // The player stays in the scene on screen. After a refused change of
+        // scene the game object is sent back there too, so a save names the
+        // scene the player sees; it is rebuilt on the next tick.
+        bool sentBack = mTransitionState == kSceneChange && game->GetCurrentSceneId() != mShownSceneId &&
+                        game->SetCurrentScene(mShownSceneId);
+        if (sentBack) {
+          // The transition stays a change of scene, back to this one.
+        } else if (state == GScene::kFadedOutScene || state == GScene::kFadedOut) {
           mTransitionState = kPlaying;
           mScene->SetState(GScene::kFadeIn);
         } else {
@@ -272,6 +278,7 @@ GScene* GGameWnd::CreateCurrentScene() {
     return nullptr;
   }
   mScene = scene;
+  mShownSceneId = game->GetCurrentSceneId();
   mSceneHost->AdoptChild(scene);
   TScript* script = TWindowManager::GetInstance()->GetScript();
   TWindowStyle style(script ? script->GetGlobalTable("DefaultStyle") : TLuaTableRef());

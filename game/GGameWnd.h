@@ -106,6 +106,8 @@ class GGameWnd : public TWindow {
   TWindow* mSecondLayer = nullptr;
   bool mAutosaveRequested = false;
   str mUnused;
+  // The scene the current scene window was built for.
+  str mShownSceneId;
   LuaNameSet mLuaNames;
   static GGameWnd* sCurrent;
 };

@@ -169,12 +169,14 @@ TEST_F(GameWndTest, AStateNoBuilderKnowsLeavesTheSceneInPlay) {
   EXPECT_EQ(mWnd->GetCurrentScene(), first);
   EXPECT_FALSE(first->IsPaused());
   EXPECT_EQ(ReportCount() - reports, 1u);
-  // A scene whose only state is refused, reached by a link: the faded-out
-  // scene comes back.
+  // A scene whose only state is refused, reached by a link: the game object
+  // goes back to the scene the player left, which fades in again.
   OGame::GetInstance()->GoToScene("kitchen");
   Beat(GScene::kFadeTicks + 1);
-  EXPECT_EQ(mWnd->GetCurrentScene(), first);
-  EXPECT_EQ(first->GetState(), GScene::kFadeIn);
+  EXPECT_EQ(OGame::GetInstance()->GetCurrentSceneId(), "living_room");
+  Beat(1);
+  EXPECT_EQ(mWnd->GetCurrentScene()->GetState(), GScene::kFadeIn);
+  EXPECT_EQ(mWnd->GetTransitionState(), GGameWnd::kPlaying);
 }
 
 TEST_F(GameWndTest, QuickSaveAndLoadOnlyWhileTheScenePlays) {
