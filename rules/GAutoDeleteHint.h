@@ -1,9 +1,19 @@
 #pragma once
-// Stand-in window of the game rules until they land: registered so that
-// scripts naming its type get a window of this class.
+// A small hint that also closes by itself: it stays open for
+// game_screen/hint/autodelete_ticks + 1 ticks unless clicked away sooner.
 
-#include "sdk/TWindow.h"
+#include "GSmallHint.h"
 
-class GAutoDeleteHint : public TWindow {
-  TWINDOW_CLASS(GAutoDeleteHint, TWindow)
+class GAutoDeleteHint : public GSmallHint {
+  TWINDOW_CLASS(GAutoDeleteHint, GSmallHint)
+ public:
+  GAutoDeleteHint();
+  void Tick() override;
+  int GetAutoDeleteTicks() const { return mAutoDeleteTicks; }
+
+ private:
+  int mAutoDeleteTicks = 0;
 };
+
+// "scripts/hint_autodelete.lua"; null unless its "hint" is a GAutoDeleteHint.
+GAutoDeleteHint* CreateAutoDeleteHintWindow();

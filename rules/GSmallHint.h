@@ -1,9 +1,34 @@
 #pragma once
-// Stand-in window of the game rules until they land: registered so that
-// scripts naming its type get a window of this class.
+// The small hint window: shows its text until the player clicks it away. A
+// release closes it only after a press that started on it.
 
-#include "sdk/TWindow.h"
+#include "IGHint.h"
 
-class GSmallHint : public TWindow {
-  TWINDOW_CLASS(GSmallHint, TWindow)
+class TText;
+
+class GSmallHint : public IGHint {
+  TWINDOW_CLASS(GSmallHint, IGHint)
+ public:
+  void PostChildrenInit(TWindowStyle& style) override;
+  bool OnMouseDown(const TPoint& local) override;
+  bool OnMouseUp(const TPoint& local) override;
+  // 1 arms the window, 0 closes it once armed.
+  bool OnExtendedMouseEvent(const TPoint& local, int code) override;
+
+  void Tick() override { ++mTickCount; }
+  void SetText(const str& text) override;
+
+  TText* GetTextChild() const { return mText; }
+  int GetTickCount() const { return mTickCount; }
+
+ protected:
+  TText* mText = nullptr;
+  int mTickCount = 0;
+  bool mPressed = false;
+  bool mArmed = false;
 };
+
+// Runs "scripts/hint_small.lua" in a temporary modal window and takes its
+// window "hint" when it is a small hint (a self-closing one counts); null
+// otherwise. The caller owns the window.
+GSmallHint* CreateSmallHintWindow();

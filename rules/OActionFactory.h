@@ -1,19 +1,15 @@
 #pragma once
-// Stand-in for the action factory until the game rules land: it knows no
-// action yet, so every node yields null; it records the "type" (or "link",
-// or "flag_name") of each node it was given.
-
-#include <vector>
-
-#include "sdk/str.h"
+// Turns an action element into an action by its "type", compared with a
+// fixed list; the first equal name decides. An element whose "type" is none
+// of them is a passage when it has a "link", a variable assignment when it
+// has both "flag_name" and "flag_value", and nothing otherwise.
 
 class GMasksManager;
 class IAction;
 class TXmlNode;
 
-class OActionFactory {
- public:
-  static IAction* CreateAction(TXmlNode* node, GMasksManager* owner);
-  static const std::vector<str>& GetAsked();
-  static void ClearAsked();
-};
+namespace OActionFactory {
+// Null for an element it cannot classify (or a null element). The element
+// stays owned by its document; the caller owns the action.
+IAction* CreateAction(TXmlNode* element, GMasksManager* owner);
+}  // namespace OActionFactory

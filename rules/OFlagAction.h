@@ -1,14 +1,14 @@
 #pragma once
-// Sets a game variable; the change is announced to the rules as a "flag" event.
+// Sets a game variable; the change reaches the rules as a "flag" event.
 
 #include "IAction.h"
 #include "sdk/str.h"
 
 class OFlagAction : public IAction {
  public:
-  OFlagAction(const str& name, const str& value) : mName(name), mValue(value) {}
+  OFlagAction(const str& name, const str& value, GMasksManager* owner = nullptr)
+      : IAction(owner), mName(name), mValue(value) {}
   void Execute() override;
-  void SetOwner(GMasksManager* owner) override {}
 
   const str& GetName() const { return mName; }
   const str& GetValue() const { return mValue; }

@@ -1,19 +1,21 @@
 #pragma once
-// Queues a new hint of its kind with its text key each time it runs.
+// Queues a new hint each time it runs; the queue owns and deletes it.
 
 #include "IAction.h"
 #include "sdk/str.h"
 
 class OHintAction : public IAction {
  public:
-  OHintAction(const str& textKey, const str& afterClose, int kind, GMasksManager* owner)
-      : mTextKey(textKey), mAfterClose(afterClose), mKind(kind), mOwner(owner) {}
+  OHintAction(const str& textKey, const str& afterCloseAction, int kind, GMasksManager* owner)
+      : IAction(owner), mTextKey(textKey), mAfterCloseAction(afterCloseAction), mKind(kind) {}
   void Execute() override;
-  void SetOwner(GMasksManager* owner) override { mOwner = owner; }
+
+  const str& GetTextKey() const { return mTextKey; }
+  const str& GetAfterCloseAction() const { return mAfterCloseAction; }
+  int GetKind() const { return mKind; }
 
  private:
   str mTextKey;
-  str mAfterClose;
+  str mAfterCloseAction;
   int mKind;
-  GMasksManager* mOwner;
 };

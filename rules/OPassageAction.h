@@ -1,19 +1,23 @@
 #pragma once
-// Goes to another scene: the element's "link" names it. The scene change
-// goes through the owner's scene, so a passage without an owner does nothing.
+// Goes to another scene through the owner's scene; a passage without an
+// owner does nothing. Two links are special: "random_sleeping_zone_room"
+// picks one of the Vethra sleeping scenes other than the current one, and
+// "exit_from_book" leaves the quest book for the scene the book was opened
+// from, restoring the timers as they were then.
 
 #include "IAction.h"
 #include "sdk/str.h"
 
 class OPassageAction : public IAction {
  public:
-  OPassageAction(const str& link, GMasksManager* owner) : mLink(link), mOwner(owner) {}
+  OPassageAction(const str& link, GMasksManager* owner) : IAction(owner), mLink(link) {}
   void Execute() override;
-  void SetOwner(GMasksManager* owner) override { mOwner = owner; }
-
   const str& GetLink() const { return mLink; }
 
  private:
+  void GoTo(const str& sceneId);
+  void RandomSleepingZoneRoom();
+  void ExitFromBook();
+
   str mLink;
-  GMasksManager* mOwner;
 };

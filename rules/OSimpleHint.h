@@ -1,23 +1,15 @@
 #pragma once
-// A hint with a string-table text, shown in a big (kind 0), self-deleting
-// (kind 2) or small (any other kind) window. Stand-in: it only keeps what it
-// was made with.
+// A hint whose text is a string-table key.
 
 #include "IHint.h"
-#include "sdk/str.h"
 
 class OSimpleHint : public IHint {
  public:
-  OSimpleHint(const str& textKey, const str& afterClose, bool deleteAfterShow, int kind)
-      : mTextKey(textKey), mAfterClose(afterClose), mDeleteAfterShow(deleteAfterShow), mKind(kind) {}
+  OSimpleHint(const str& textKey, const str& afterCloseAction, bool deleteAfterShowing, int kind)
+      : IHint(afterCloseAction, deleteAfterShowing, kind), mTextKey(textKey) {}
+  str GetText() const override;
   const str& GetTextKey() const { return mTextKey; }
-  const str& GetAfterClose() const { return mAfterClose; }
-  bool GetDeleteAfterShow() const { return mDeleteAfterShow; }
-  int GetKind() const { return mKind; }
 
  private:
   str mTextKey;
-  str mAfterClose;
-  bool mDeleteAfterShow;
-  int mKind;
 };

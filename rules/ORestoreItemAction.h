@@ -1,0 +1,17 @@
+#pragma once
+// Puts a named item ("item_id") back into its scene quietly: its place in the
+// items registry becomes the scene, so it is there whenever that scene is
+// built again. An item the factory cannot make is left alone.
+
+#include "IAction.h"
+#include "sdk/str.h"
+
+class ORestoreItemAction : public IAction {
+ public:
+  ORestoreItemAction(const str& itemName, GMasksManager* owner) : IAction(owner), mItemName(itemName) {}
+  void Execute() override;
+  const str& GetItemName() const { return mItemName; }
+
+ private:
+  str mItemName;
+};
