@@ -8,6 +8,8 @@
 #include "game/GMiniGameScene.h"
 #include "game/GMousePointer.h"
 #include "game/IMask.h"
+#include "game/OAlphaBackground.h"
+#include "game/ODarkRoomBackground.h"
 #include "game/ODropZoneSet.h"
 #include "game/ODropZonesMask.h"
 #include "game/OFlagsRegistry.h"
@@ -16,6 +18,7 @@
 #include "game/OMousePointerManager.h"
 #include "game/OPopupQueue.h"
 #include "game/OSimpleBackground.h"
+#include "game/OTutorialBackground.h"
 #include "items/OItem.h"
 #include "items/OItemFactory.h"
 #include "items/OItemsManager.h"
@@ -143,13 +146,26 @@ void OGameSceneBuilder::BuildBackground() {
     return;
   }
   str type = bg->GetAttribute("type");
-  if (!type.empty()) {
-    // The tutorial, dark-room and alpha backgrounds come later.
+  TWindow* overlay = mScene->GetOverlayLayer();
+  OSimpleBackground* background = nullptr;
+  if (type.empty()) {
+    background = new OSimpleBackground(overlay, LoadSpriteFromXml(bg));
+  } else if (type == "tutorial") {
+    background = new OTutorialBackground(bg, overlay);
+  } else if (type == "dark") {
+    background = new ODarkRoomBackground(overlay, bg, LoadSpriteFromXml(bg));
+  } else if (type == "alpha") {
+    OAlphaBackground* alpha =
+        new OAlphaBackground(overlay, LoadImagesFromXml(bg), bg->GetAttribute("delay").to_int());
+    if (!bg->GetAttribute("exit_flag_name").empty())
+      alpha->SetExitFlag(bg->GetAttribute("exit_flag_name"), bg->GetAttribute("exit_flag_value"));
+    background = alpha;
+  } else {
     Report("scene \"%s\": background type \"%s\" is not known; scene has no background",
            OGame::GetInstance()->GetCurrentSceneId().c_str(), type.c_str());
     return;
   }
-  mScene->SetBackground(new OSimpleBackground(mScene->GetOverlayLayer(), LoadSpriteFromXml(bg)));
+  mScene->SetBackground(background);
 }
 
 void OGameSceneBuilder::BuildMasks() {

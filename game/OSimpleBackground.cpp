@@ -35,7 +35,8 @@ void OSimpleBackground::Update() {
 }
 
 void OSimpleBackground::StartPoisonEffect() {
-  if (!mEffect) mEffect = new OPoisonEffect(mSprite);
+  // The effect works on the picture; without one there is nothing to poison.
+  if (!mEffect && mSprite) mEffect = new OPoisonEffect(mSprite);
 }
 
 void OSimpleBackground::StartBerryPoisonEffect() {
