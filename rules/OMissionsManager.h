@@ -1,44 +1,83 @@
 #pragma once
-// Stand-in for the missions manager until the game rules land: it receives
-// the game events and records them (as "type id"), and writes an empty
-// "missions_manager" section so saves keep their shape.
+// The one dispatcher of game events: each event goes to every mission of the
+// story, then to the hints manager, then to the current scene. It owns the
+// missions read from the missions document and the states of the quest-book
+// pages, and saves them as "missions_manager".
+//
+// Dispatch is synchronous and re-entrant: a result that sets a game variable
+// sends its "flag" event, which is dispatched completely before the outer
+// dispatch goes on with its next mission.
 
 #include <vector>
 
 #include "sdk/str.h"
 
+class OMission;
+class OMissionTask;
 class TXmlNode;
 
 class OMissionsManager {
  public:
+  // Quest-book page states.
+  enum { kPageLocked = 0, kPageUnlocked = 1, kPageRevealed = 2 };
+
+  // The first call reads the missions document.
   static OMissionsManager* GetInstance();
   static bool HasInstance();
-  static void DeleteInstance();
+  static void DestroyInstance();
+  static void DeleteInstance() { DestroyInstance(); }
 
-  // The sender owns the element.
+  // The sender owns the event and keeps it alive for the call only.
   void OnEvent(TXmlNode* event);
-  void OnFlag(const str& name, const str& value);
-  void OnWorldEnter(const str& worldId);
-  void OnSceneEnter(const str& sceneId);
+  void OnPotionCreate(const str& potion);
   void OnItemCreate(const str& item);
   void OnItemGet(const str& item);
+  void OnMagicButtonUnlock(const str& magic);
+  void OnNoteRead(const str& item);
+  void OnPotionDrink(const str& potion);
+  void OnFlag(const str& name, const str& value);
+  void OnPotionReady(const str& potion);
+  void OnWorldEnter(const str& worldId);
+  void OnSceneEnter(const str& sceneId);
   void OnItemAction(const str& item);
   void OnItemSceneReturn(const str& item);
-  void OnNoteRead(const str& item);
-  void OnPotionCreate(const str& potion);
-  void OnPotionDrink(const str& magic);
-  void Reset();
+  void OnItemInventoryPush(const str& item);
+
+  OMission* FindMission(const str& name) const;
+  // Tasks of missions only, missions in order, then tasks in order.
+  OMissionTask* FindTask(const str& name) const;
+  const std::vector<OMission*>& GetMissions() const { return mMissions; }
+
+  // Pages from 0; a page beyond the list is locked.
+  int GetPageState(int page) const;
+  void SetPageState(int page, int state);
+  const std::vector<int32_t>& GetPageStates() const { return mPageStates; }
 
   void Save(TXmlNode* save) const;
+  // Resets, then reads the slot's "missions_manager" back; a damaged or
+  // absent section leaves what it does not cover reset.
   void Load(TXmlNode* save);
+  // A new game: everything open, pages 0 to 2 available.
+  void Reset();
 
-  // What it was asked, oldest first: "flag name=value", "item_get lamp",
-  // "reset", "load".
+  // The events dispatched so far, oldest first, each as "type id" ("flag
+  // name=value" for variables), with "reset" and "load" between them: what
+  // the scenario runner and tests read.
   const std::vector<str>& GetAsked() const { return mAsked; }
 
  private:
   OMissionsManager() = default;
-  void Send(const str& type, const str& key, const str& id);
+  ~OMissionsManager();
+  OMissionsManager(const OMissionsManager&) = delete;
+  OMissionsManager& operator=(const OMissionsManager&) = delete;
+
+  void LoadMissions();
+  void ResetMissions();
+  void Send(const char* type, const char* key, const str& id);
+  void Note(TXmlNode* event);
+
+  std::vector<OMission*> mMissions;  // owned; fixed once read
+  std::vector<int32_t> mPageStates;
   std::vector<str> mAsked;
   static OMissionsManager* sInstance;
 };

@@ -4,6 +4,7 @@
 // passes in them, and the manager writes an empty "timer_controllers"
 // section.
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -13,8 +14,24 @@ class TXmlNode;
 
 class ITimerController {
  public:
+  enum { kRunning = 0, kStopped = 1 };
   virtual ~ITimerController() = default;
+  virtual void Stop() { mState = kStopped; }
   virtual void Restart() = 0;
+
+  int GetState() const { return mState; }
+  void SetState(int state) { mState = state; }
+  // Milliseconds still to run.
+  int32_t GetLeftTime() const { return mLeftTime; }
+  void SetLeftTime(int32_t ms) { mLeftTime = ms; }
+  // Platform time (ms) at which the last counted period ended.
+  uint32_t GetClock() const { return mClock; }
+  void SetClock(uint32_t ms) { mClock = ms; }
+
+ private:
+  int32_t mState = kStopped;
+  uint32_t mClock = 0;
+  int32_t mLeftTime = 0;
 };
 
 class OTimersManager {

@@ -3,6 +3,7 @@
 // unlocked, flask uses are recorded, and it writes an empty "magic_registry"
 // section.
 
+#include <map>
 #include <vector>
 
 #include "sdk/str.h"
@@ -21,6 +22,13 @@ class OMagicRegistry {
   GGamePanel* GetListener() const { return mListener; }
   void OnFlaskUsed(const str& magic) { mAsked.push_back("flask " + magic); }
   void PlayUnlockSound();
+  // Magics and worlds by id: 0 locked, 1 earned, 2 unlocked; 0 for an id
+  // never set. Kept, not yet saved.
+  void SetValue(const str& id, int value) { mValues[id] = value; }
+  int GetValue(const str& id) const {
+    auto it = mValues.find(id);
+    return it == mValues.end() ? 0 : it->second;
+  }
 
   void Save(TXmlNode* save) const;
   void Load(TXmlNode* save) { mAsked.push_back("load"); }
@@ -30,5 +38,6 @@ class OMagicRegistry {
   OMagicRegistry() = default;
   GGamePanel* mListener = nullptr;
   std::vector<str> mAsked;
+  std::map<str, int> mValues;
   static OMagicRegistry* sInstance;
 };
