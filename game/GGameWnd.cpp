@@ -5,6 +5,7 @@
 #include "game/GStartup.h"
 #include "game/OGame.h"
 #include "game/OGameConfig.h"
+#include "game/ODropZonesRegistry.h"
 #include "game/OMinigameRegistry.h"
 #include "game/OMousePointerManager.h"
 #include "game/OPopupQueue.h"
@@ -82,6 +83,7 @@ GGameWnd::~GGameWnd() {
   }
   // The objects of the running game, in the order they depend on each other.
   OItemsRegistry::DeleteInstance();
+  ODropZonesRegistry::DeleteInstance();
   OMissionsManager::DeleteInstance();
   OMagicRegistry::DeleteInstance();
   OHintsManager::DeleteInstance();
@@ -346,8 +348,7 @@ void GGameWnd::SaveGame(int slot, const str& name, bool silent) {
   OGame::GetInstance()->Save(save);
   OFlagsRegistry::GetInstance()->Save(save);
   OMinigameRegistry::GetInstance()->Save(save);
-  // The drop-zone registry comes later; its section keeps its place.
-  save->CreateChild("drop_zones");
+  ODropZonesRegistry::GetInstance()->Save(save);
   OMagicRegistry::GetInstance()->Save(save);
   OTimersManager::GetInstance()->Save(save);
   OMissionsManager::GetInstance()->Save(save);
@@ -371,6 +372,7 @@ bool GGameWnd::LoadGame(int slot) {
   OMinigameRegistry::GetInstance()->Load(save);
   OGame::GetInstance()->Load(save);
   OItemsRegistry::GetInstance()->Load(save);
+  ODropZonesRegistry::GetInstance()->Load(save);
   OMagicRegistry::GetInstance()->Load(save);
   OTimersManager::GetInstance()->Load(save);
   OMissionsManager::GetInstance()->Load(save);
