@@ -9,7 +9,6 @@
 #include "game/GStartup.h"
 #include "game/GWindowTypes.h"
 #include "game/LuaBinding.h"
-#include "rules/OHintAction.h"
 #include "rules/OHintsManager.h"
 #include "rules/OIndicatorsManager.h"
 #include "rules/OTimersManager.h"
@@ -123,27 +122,6 @@ TEST_F(StandInTest, EverySectionOwnerWritesItsSectionInSaveOrder) {
   OTimersManager::DeleteInstance();
   OHintsManager::DeleteInstance();
   OIndicatorsManager::DeleteInstance();
-}
-
-TEST_F(StandInTest, RulesStandInsRecordWhatTheyAreAsked) {
-  OMissionsManager* missions = OMissionsManager::GetInstance();
-  missions->OnItemGet("lamp");
-  missions->OnSceneEnter("glade");
-  missions->OnPotionDrink("health");
-  EXPECT_EQ(missions->GetAsked(),
-            (std::vector<str>{"item_get lamp", "scene_enter glade", "potion_drink health"}));
-
-  OHintAction hint("hint_key", "", 1, nullptr);
-  hint.Execute();
-  ASSERT_EQ(OHintsManager::GetInstance()->GetQueue().size(), 1u);
-  EXPECT_EQ(OHintsManager::GetInstance()->GetAsked(), std::vector<str>{"queue hint_key"});
-  OHintsManager::DeleteInstance();  // deletes the queued hint
-
-  std::unique_ptr<std::vector<ITimerController*>> health(OTimersManager::GetInstance()->GetHealthTimers());
-  ASSERT_EQ(health->size(), 3u);
-  (*health)[0]->Restart();
-  EXPECT_EQ(OTimersManager::GetInstance()->GetAsked(), std::vector<str>{"restart vethra"});
-  OTimersManager::DeleteInstance();
 }
 
 namespace {
