@@ -148,8 +148,12 @@ void GFullScreenGameScene::PostDraw() {
 bool GFullScreenGameScene::OnMouseDown(const TPoint& point) {
   if (mInteractionMode == kPlay)
     OnSceneClick(point);
-  else if (mInteractionMode == kNote)
-    TakeFrontItem();
+  else if (mInteractionMode == kNote) {
+    // A click takes the note as TakeFrontItem does, its sound coming last.
+    str name = mFrontItemHolder->mItem ? mFrontItemHolder->mItem->GetName() : str();
+    FrontItemToPointer();
+    if (!name.empty()) OSoundManager::GetInstance()->PlayNoteHideSound(name);
+  }
   return false;
 }
 
@@ -332,11 +336,13 @@ void GFullScreenGameScene::ShowFrontItem(IItem* item) {
 }
 
 void GFullScreenGameScene::TakeFrontItem() {
-  IItem* item = mFrontItemHolder->mItem;
-  if (item) {
-    OSoundManager::GetInstance()->PlayNoteHideSound(item->GetName());
-    PointerEvents()->HoldItem(item);
-  }
+  if (IItem* item = mFrontItemHolder->mItem) OSoundManager::GetInstance()->PlayNoteHideSound(item->GetName());
+  FrontItemToPointer();
+}
+
+void GFullScreenGameScene::FrontItemToPointer() {
+  // Note items, which also go back to their normal view here, come later.
+  if (IItem* item = mFrontItemHolder->mItem) PointerEvents()->HoldItem(item);
   mFrontItemHolder->mItem = nullptr;
   mInteractionMode = kPlay;
 }

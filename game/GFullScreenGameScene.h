@@ -111,6 +111,8 @@ class GFullScreenGameScene : public GScene {
   std::vector<GZInterpolator*>& GetAnimations() { return mAnimations; }
 
  protected:
+  // The front item goes to the pointer and the scene back to play.
+  void FrontItemToPointer();
   // Queues a drop-zone hint of game_screen/drop_zone_hints/<key>.
   void QueueDropZoneHint(const str& key);
 

@@ -17,6 +17,7 @@
 #include "rules/OSimpleHint.h"
 #include "sdk/TImage.h"
 #include "sdk/TWindowStyle.h"
+#include "tools/GFrontItemHolder.h"
 #include "tools/GGamePanel.h"
 
 namespace {
@@ -182,6 +183,24 @@ TEST_F(SceneTest, WithoutDropZonesAForeignItemStaysHeldAndHintsOnlyWhenEnabled) 
     if (hints) EXPECT_EQ(static_cast<OSimpleHint*>(queue[0])->GetTextKey(), "hint_no_drop_zone");
     hand.pointer->DeleteHeldItem();
   }
+}
+
+TEST_F(SceneTest, ANoteInFrontPausesTheSceneUntilAClickTakesIt) {
+  struct NoteItem : HandItem {
+    NoteItem() : HandItem("letter") {}
+    int32_t GetTypeId() const override { return ItemTypeId::ONoteItem; }
+    bool IsKindOf(int32_t id) const override { return id == ItemTypeId::ONoteItem || HandItem::IsKindOf(id); }
+  };
+  HandScene hand(nullptr, true);
+  NoteItem* note = new NoteItem();
+  hand.scene.ShowFrontItem(note);
+  EXPECT_EQ(hand.scene.GetInteractionMode(), GFullScreenGameScene::kNote);
+  EXPECT_TRUE(hand.scene.IsPaused());
+  hand.scene.OnMouseDown(TPoint(400, 300));
+  EXPECT_EQ(hand.scene.GetInteractionMode(), GFullScreenGameScene::kPlay);
+  EXPECT_EQ(hand.scene.GetFrontItemHolder()->mItem, nullptr);
+  EXPECT_EQ(hand.pointer->GetHeldItem(), note);
+  hand.pointer->DeleteHeldItem();
 }
 
 TEST_F(SceneTest, NothingIsUsedWhileTheSceneIsPaused) {
