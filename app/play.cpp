@@ -27,10 +27,12 @@
 #include "game/GMousePointer.h"
 #include "game/GScene.h"
 #include "game/GStartup.h"
+#include "game/OFlagsRegistry.h"
 #include "game/OGame.h"
 #include "game/OSaveData.h"
 #include "items/IItem.h"
 #include "items/OItemsRegistry.h"
+#include "rules/OMission.h"
 #include "rules/OMissionsManager.h"
 #include "sdk/TEvent.h"
 #include "sdk/TModalWindow.h"
@@ -707,6 +709,45 @@ int L_events(lua_State* L) {
   return 1;
 }
 
+// flag(name): the game variable's value ("null" when never set).
+int L_flag(lua_State* L) {
+  Game(L);
+  const char* name = luaL_checkstring(L, 1);
+  lua_pushstring(L, OFlagsRegistry::GetInstance()->GetValue(name).c_str());
+  return 1;
+}
+
+// mission(name): whether the mission is complete and whether it was shown;
+// nil for a name no mission has. task(name): whether the task is complete,
+// nil for none. page(n): the quest-book page's state.
+int L_mission(lua_State* L) {
+  Game(L);
+  OMission* mission = OMissionsManager::GetInstance()->FindMission(luaL_checkstring(L, 1));
+  if (!mission) {
+    lua_pushnil(L);
+    return 1;
+  }
+  lua_pushboolean(L, mission->IsCompleted());
+  lua_pushboolean(L, mission->IsShown());
+  return 2;
+}
+
+int L_task(lua_State* L) {
+  Game(L);
+  OMissionTask* task = OMissionsManager::GetInstance()->FindTask(luaL_checkstring(L, 1));
+  if (task)
+    lua_pushboolean(L, task->IsCompleted());
+  else
+    lua_pushnil(L);
+  return 1;
+}
+
+int L_page(lua_State* L) {
+  Game(L);
+  lua_pushinteger(L, OMissionsManager::GetInstance()->GetPageState(int(luaL_checkinteger(L, 1))));
+  return 1;
+}
+
 const std::vector<luaL_Reg> kFunctions = {
     {"tick", L_tick},
     {"click", L_click},
@@ -733,6 +774,10 @@ const std::vector<luaL_Reg> kFunctions = {
     {"registry", L_registry},
     {"save_document", L_save_document},
     {"events", L_events},
+    {"flag", L_flag},
+    {"mission", L_mission},
+    {"task", L_task},
+    {"page", L_page},
     {"autosave", L_autosave},
     {"pointer", L_pointer},
 };
