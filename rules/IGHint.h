@@ -16,7 +16,9 @@ class IGHint : public TWindow {
  protected:
   // Out of the window tree, the scene resumed, the after-close action run.
   void Close();
+  bool IsClosed() const { return mClosed; }
 
  private:
   str mAfterCloseAction;
+  bool mClosed = false;
 };

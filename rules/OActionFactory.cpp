@@ -1,54 +1,91 @@
 #include "OActionFactory.h"
 
+#include <cstdlib>
+
+#include "IHint.h"
+#include "OCompositeAction.h"
+#include "ODeleteItemAction.h"
+#include "ODummyAction.h"
+#include "OElectricalShakeAction.h"
+#include "OExitToMainMenuAction.h"
 #include "OFlagAction.h"
+#include "OHintAction.h"
 #include "OPassageAction.h"
+#include "OPoisonAction.h"
+#include "ORemoveTutorialBackgroundAction.h"
+#include "ORestoreItemAction.h"
+#include "OSoundAction.h"
+#include "OSubstituteItemAction.h"
+#include "OVethraAtmosphereAction.h"
 #include "sdk/TXmlNode.h"
 
 namespace {
-std::vector<str>& Asked() {
-  static std::vector<str> asked;
-  return asked;
+typedef IAction* (*Maker)(TXmlNode* element, GMasksManager* owner);
+
+int ToInt(const str& text) {
+  return int(std::strtol(text.c_str(), nullptr, 10));
 }
-// The kinds a "type" names come with the rules; an element whose "type"
-// names none of them may still describe a passage or a variable to set.
-IAction* CreatePassageOrFlag(TXmlNode* node, GMasksManager* owner) {
-  static const char* const kKnownTypes[] = {"substitute",
-                                            "delete_item",
-                                            "composite",
-                                            "hint",
-                                            "poison",
-                                            "berry_poison",
-                                            "sound",
-                                            "dummy",
-                                            "restore_item",
-                                            "remove_tutorial_background",
-                                            "electrical_shake",
-                                            "vethra_atmosphere",
-                                            "exit_to_main_menu"};
-  str type = node->GetAttribute("type");
-  for (const char* known : kKnownTypes)
-    if (type == known) return nullptr;
-  str link = node->GetAttribute("link");
-  if (!link.empty()) return new OPassageAction(link, owner);
-  str name = node->GetAttribute("flag_name"), value = node->GetAttribute("flag_value");
-  if (!name.empty() && !value.empty()) return new OFlagAction(name, value);
-  return nullptr;
+
+// Absent counts as "delete": only the exact "false" keeps the item.
+bool DeleteFlag(TXmlNode* e) {
+  return e->GetAttribute("delete_item") != "false";
 }
+
+struct Kind {
+  const char* type;
+  Maker make;
+};
+
+// Compared in this order; the first equal name decides.
+const Kind kKinds[] = {
+    {"substitute",
+     [](TXmlNode* e, GMasksManager* o) -> IAction* {
+       return new OSubstituteItemAction(e->GetAttribute("subs_item_id"), o);
+     }},
+    {"delete_item", [](TXmlNode* e, GMasksManager* o) -> IAction* { return new ODeleteItemAction(o); }},
+    {"composite",
+     [](TXmlNode* e, GMasksManager* o) -> IAction* {
+       return new OCompositeAction(e->GetAttribute("name"), o);
+     }},
+    {"hint",
+     [](TXmlNode* e, GMasksManager* o) -> IAction* {
+       return new OHintAction(e->GetAttribute("text"), e->GetAttribute("after_close_action"),
+                              ParseHintKind(e->GetAttribute("hint_type")), o);
+     }},
+    {"poison",
+     [](TXmlNode* e, GMasksManager* o) -> IAction* {
+       return new OPoisonAction(ToInt(e->GetAttribute("time_to_die")), DeleteFlag(e), o);
+     }},
+    {"berry_poison",
+     [](TXmlNode* e, GMasksManager* o) -> IAction* {
+       return new OBerryPoisonAction(ToInt(e->GetAttribute("time_to_die")), DeleteFlag(e), o);
+     }},
+    {"sound",
+     [](TXmlNode* e, GMasksManager* o) -> IAction* { return new OSoundAction(e->GetAttribute("file"), o); }},
+    {"dummy", [](TXmlNode* e, GMasksManager* o) -> IAction* { return new ODummyAction(); }},
+    {"restore_item",
+     [](TXmlNode* e, GMasksManager* o) -> IAction* {
+       return new ORestoreItemAction(e->GetAttribute("item_id"), o);
+     }},
+    {"remove_tutorial_background",
+     [](TXmlNode* e, GMasksManager* o) -> IAction* { return new ORemoveTutorialBackgroundAction(o); }},
+    {"electrical_shake",
+     [](TXmlNode* e, GMasksManager* o) -> IAction* { return new OElectricalShakeAction(o); }},
+    {"vethra_atmosphere",
+     [](TXmlNode* e, GMasksManager* o) -> IAction* { return new OVethraAtmosphereAction(o); }},
+    {"exit_to_main_menu",
+     [](TXmlNode* e, GMasksManager* o) -> IAction* { return new OExitToMainMenuAction(o); }},
+};
 }  // namespace
 
-IAction* OActionFactory::CreateAction(TXmlNode* node, GMasksManager* owner) {
-  if (!node) return nullptr;
-  str what = node->GetAttribute("type");
-  if (what.empty() && !node->GetAttribute("link").empty()) what = "link " + node->GetAttribute("link");
-  if (what.empty() && !node->GetAttribute("flag_name").empty())
-    what = "flag " + node->GetAttribute("flag_name") + "=" + node->GetAttribute("flag_value");
-  Asked().push_back(what);
-  return CreatePassageOrFlag(node, owner);
-}
-
-const std::vector<str>& OActionFactory::GetAsked() {
-  return Asked();
-}
-void OActionFactory::ClearAsked() {
-  Asked().clear();
+IAction* OActionFactory::CreateAction(TXmlNode* element, GMasksManager* owner) {
+  if (!element) return nullptr;
+  str type = element->GetAttribute("type");
+  for (const Kind& kind : kKinds)
+    if (type == kind.type) return kind.make(element, owner);
+  str link = element->GetAttribute("link");
+  if (!link.empty()) return new OPassageAction(link, owner);
+  str name = element->GetAttribute("flag_name"), value = element->GetAttribute("flag_value");
+  if (!name.empty() && !value.empty()) return new OFlagAction(name, value, owner);
+  return nullptr;
 }

@@ -1,24 +1,56 @@
 #include "OCompositeAction.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "OActionFactory.h"
 #include "game/OGameConfig.h"
+#include "sdk/TReport.h"
 #include "sdk/TXmlNode.h"
 
-OCompositeAction::OCompositeAction(const str& name, GMasksManager* owner) {
-  TXmlNode* list = OGameConfig::GetInstance()->GetCompositeActionsCfg()->GetChild(name);
-  if (!list) return;
-  for (size_t i = 0; i < list->GetChildCount(); ++i)
-    if (IAction* a = OActionFactory::CreateAction(list->GetChildAt(i), owner)) mActions.push_back(a);
+namespace {
+// The composites being built right now, outermost first. A list that names
+// itself, directly or through others, would otherwise build forever; it is
+// cut where its name comes round again, and any chain at kMaxDepth.
+std::vector<str>& BuildChain() {
+  static std::vector<str> chain;
+  return chain;
+}
+
+const char* DocumentName() {
+  return OGameConfig::GetDocumentName(OGameConfig::kCompositeActionsCfg);
+}
+}  // namespace
+
+OCompositeAction::OCompositeAction(const str& name, GMasksManager* owner) : IAction(owner), mName(name) {
+  std::vector<str>& chain = BuildChain();
+  if (chain.size() >= size_t(kMaxDepth) || std::find(chain.begin(), chain.end(), name) != chain.end()) {
+    Report("%s: composite action \"%s\" includes itself or nests more than %d deep; cut there",
+           DocumentName(), name.c_str(), int(kMaxDepth));
+    return;
+  }
+  TXmlNode* list = OGameConfig::GetInstance()->GetCompositeActionsCfg();
+  TXmlNode* element = (list && !name.empty()) ? list->GetChild(name) : nullptr;
+  if (!element) {
+    Report("%s: no composite action \"%s\"; it does nothing", DocumentName(), name.c_str());
+    return;
+  }
+  chain.push_back(name);
+  for (size_t i = 0; i < element->GetChildCount(); ++i)
+    if (IAction* action = OActionFactory::CreateAction(element->GetChildAt(i), owner))
+      mActions.push_back(action);
+  chain.pop_back();
 }
 
 OCompositeAction::~OCompositeAction() {
-  for (IAction* a : mActions) delete a;
+  for (IAction* action : mActions) delete action;
 }
 
 void OCompositeAction::Execute() {
-  for (IAction* a : mActions) a->Execute();
+  for (IAction* action : mActions) action->Execute();
 }
 
 void OCompositeAction::SetOwner(GMasksManager* owner) {
-  for (IAction* a : mActions) a->SetOwner(owner);
+  IAction::SetOwner(owner);
+  for (IAction* action : mActions) action->SetOwner(owner);
 }

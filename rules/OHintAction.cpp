@@ -4,5 +4,5 @@
 #include "OSimpleHint.h"
 
 void OHintAction::Execute() {
-  OHintsManager::GetInstance()->QueueHint(new OSimpleHint(mTextKey, mAfterClose, true, mKind));
+  OHintsManager::GetInstance()->QueueHint(new OSimpleHint(mTextKey, mAfterCloseAction, true, mKind));
 }

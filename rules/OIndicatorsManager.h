@@ -18,6 +18,8 @@ class OIndicatorsManager {
   void Draw() {}
   void Save(TXmlNode* save) const;
   void Load(TXmlNode* save) { mAsked.push_back("load"); }
+  // Total time 0, image alpha 0, no text: "poison", "vethra" or "underwater".
+  void EmptyIndicator(const str& key) { mAsked.push_back("empty " + key); }
   const std::vector<str>& GetAsked() const { return mAsked; }
 
  private:

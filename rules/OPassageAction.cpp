@@ -1,7 +1,79 @@
 #include "OPassageAction.h"
 
+#include <vector>
+
+#include "OIndicatorsManager.h"
+#include "OTimersManager.h"
 #include "game/GMasksManager.h"
+#include "game/OFlagsRegistry.h"
+#include "game/OGame.h"
+#include "game/OGameConfig.h"
+#include "sdk/TRandom.h"
+#include "sdk/TReport.h"
+#include "sdk/TXmlNode.h"
+#include "visual/LuaUtils.h"
+
+namespace {
+const char* const kRandomSleepingZoneRoom = "random_sleeping_zone_room";
+const char* const kExitFromBook = "exit_from_book";
+const char* const kExitFromBookScene = "exit_from_book_scene";
+const char* const kTimersSnapshot = "timer_controllers_snapshot";
+}  // namespace
 
 void OPassageAction::Execute() {
-  if (mOwner) mOwner->GoToScene(mLink);
+  if (mLink == kRandomSleepingZoneRoom)
+    RandomSleepingZoneRoom();
+  else if (mLink == kExitFromBook)
+    ExitFromBook();
+  else
+    GoTo(mLink);
+}
+
+void OPassageAction::GoTo(const str& sceneId) {
+  if (mOwner)
+    mOwner->GoToScene(sceneId);
+  else
+    // Built where no scene's masks exist (a hint closed in a mini-game):
+    // the game object changes the scene all the same.
+    OGame::GetInstance()->GoToScene(sceneId);
+}
+
+void OPassageAction::RandomSleepingZoneRoom() {
+  str current = OGame::GetInstance()->GetCurrentSceneId();
+  std::vector<str> rooms;
+  TXmlNode* guide = OGameConfig::GetInstance()->GetTimerControllerCfg();
+  TXmlNode* zone = guide ? guide->GetChild("vethra_sleeping_zone") : nullptr;
+  TXmlNode* scenes = zone ? zone->GetChild("sleeping_scenes") : nullptr;
+  for (size_t i = 0; scenes && i < scenes->GetChildCount(); ++i) {
+    str id = scenes->GetChildAt(i)->GetAttribute("id");
+    if (id != current) rooms.push_back(id);
+  }
+  if (rooms.empty()) {
+    Report("timercontrollercfg: no sleeping scene other than \"%s\"; the passage stays", current.c_str());
+    return;
+  }
+  uint32_t r = GetSharedRandom()->Next();
+  GoTo(rooms[r % rooms.size()]);
+}
+
+void OPassageAction::ExitFromBook() {
+  OFlagsRegistry* flags = OFlagsRegistry::GetInstance();
+  str scene = flags->GetValue(kExitFromBookScene);
+  str snapshot = flags->GetValue(kTimersSnapshot);
+  if (!snapshot.empty() && snapshot != "null") {
+    TXmlNode document;
+    bool parsed = document.ParseString(snapshot, kTimersSnapshot);
+    flags->SetValue(kTimersSnapshot, str());
+    if (parsed) {
+      OTimersManager::GetInstance()->Load(&document);
+      OIndicatorsManager::GetInstance()->Load(&document);
+    }
+  }
+  flags->SetValue(kExitFromBookScene, str());
+  if (scene.empty()) {
+    OGame::GetInstance()->GoToWorld("home");
+    GoTo("living_room");
+  } else {
+    GoTo(scene);
+  }
 }

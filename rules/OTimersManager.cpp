@@ -10,6 +10,11 @@ const char* const kKeys[] = {"poison",        "vethra",        "mousetrap",     
 struct OTimersManager::Controller : ITimerController {
   Controller(OTimersManager* owner, const str& key) : mOwner(owner), mKey(key) {}
   void Restart() override { mOwner->Note("restart " + mKey); }
+  void Stop() override {
+    ITimerController::Stop();
+    mOwner->Note("stop " + mKey);
+  }
+  void StartWithTime(int seconds) override { mOwner->Note("start " + mKey + " " + std::to_string(seconds)); }
   OTimersManager* mOwner;
   str mKey;
 };

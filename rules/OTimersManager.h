@@ -18,6 +18,8 @@ class ITimerController {
   virtual ~ITimerController() = default;
   virtual void Stop() { mState = kStopped; }
   virtual void Restart() = 0;
+  // Only the poison controller gives it a meaning.
+  virtual void StartWithTime(int seconds) {}
 
   int GetState() const { return mState; }
   void SetState(int state) { mState = state; }

@@ -220,7 +220,7 @@ TEST(ActionFactory, BuildsPassagesAndVariablesByTheirAttributes) {
   } cases[] = {
       {"<a link='hall'/>", "passage"},
       {"<a type='action' link='hall' flag_name='f' flag_value='1'/>", "passage"},
-      {"<a type='sound' link='hall'/>", ""},  // a kind the type names decides first
+      {"<a type='sound' link='hall'/>", "?"},  // the type decides first: a sound, not a passage
       {"<a flag_name='door' flag_value='open'/>", "flag"},
       {"<a flag_name='door' flag_value=''/>", ""},
       {"<a type='whatever'/>", ""},

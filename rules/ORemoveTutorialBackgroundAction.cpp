@@ -1,0 +1,7 @@
+#include "ORemoveTutorialBackgroundAction.h"
+
+#include "game/OTutorialBackground.h"
+
+void ORemoveTutorialBackgroundAction::Execute() {
+  OTutorialBackground::ReleaseSharedTexture();
+}
