@@ -38,8 +38,7 @@ void OPassageAction::GoTo(const str& sceneId) {
     OGame::GetInstance()->GoToScene(sceneId);
 }
 
-void OPassageAction::RandomSleepingZoneRoom() {
-  str current = OGame::GetInstance()->GetCurrentSceneId();
+str OPassageAction::PickSleepingRoom(const str& current, uint32_t r) {
   std::vector<str> rooms;
   TXmlNode* guide = OGameConfig::GetInstance()->GetTimerControllerCfg();
   TXmlNode* zone = guide ? guide->GetChild("vethra_sleeping_zone") : nullptr;
@@ -48,12 +47,18 @@ void OPassageAction::RandomSleepingZoneRoom() {
     str id = scenes->GetChildAt(i)->GetAttribute("id");
     if (id != current) rooms.push_back(id);
   }
-  if (rooms.empty()) {
+  return rooms.empty() ? str() : rooms[r % rooms.size()];
+}
+
+void OPassageAction::RandomSleepingZoneRoom() {
+  str current = OGame::GetInstance()->GetCurrentSceneId();
+  str room = PickSleepingRoom(current, GetSharedRandom()->Next());
+  // An empty list would divide by zero; the player simply stays.
+  if (room.empty()) {
     Report("timercontrollercfg: no sleeping scene other than \"%s\"; the passage stays", current.c_str());
     return;
   }
-  uint32_t r = GetSharedRandom()->Next();
-  GoTo(rooms[r % rooms.size()]);
+  GoTo(room);
 }
 
 void OPassageAction::ExitFromBook() {

@@ -5,6 +5,8 @@
 // "exit_from_book" leaves the quest book for the scene the book was opened
 // from, restoring the timers as they were then.
 
+#include <cstdint>
+
 #include "IAction.h"
 #include "sdk/str.h"
 
@@ -13,6 +15,10 @@ class OPassageAction : public IAction {
   OPassageAction(const str& link, GMasksManager* owner) : IAction(owner), mLink(link) {}
   void Execute() override;
   const str& GetLink() const { return mLink; }
+
+  // The sleeping scene that the random number r picks among those of the
+  // timer guide other than `current`; "" when there is none.
+  static str PickSleepingRoom(const str& current, uint32_t r);
 
  private:
   void GoTo(const str& sceneId);
