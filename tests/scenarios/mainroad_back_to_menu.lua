@@ -2,10 +2,19 @@
 -- window is popped from inside its handler, the menu comes back with its
 -- panel, and a new game starts afresh.
 
+-- Ticks until `done()` holds; fails after `limit` ticks.
+local function tick_until(done, limit, what)
+  for _ = 1, limit do
+    if done() then return end
+    tick(1)
+  end
+  assert(done(), what .. ": not within " .. limit .. " ticks")
+end
+
 local function start_new_game()
   click(110, 282)
-  repeat tick(1) until top_modal() == "thegame"
-  repeat tick(1) until select(2, scene()) == 1
+  tick_until(function() return top_modal() == "thegame" end, 400, "the game screen")
+  tick_until(function() return select(2, scene()) == 1 end, 100, "the scene's fade-in")
 end
 
 tick(10)

@@ -3,11 +3,20 @@
 -- empty scene returns it (place 0, "item_scene_return"). A held item is not
 -- made again when its scene is built again.
 
+-- Ticks until `done()` holds; fails after `limit` ticks.
+local function tick_until(done, limit, what)
+  for _ = 1, limit do
+    if done() then return end
+    tick(1)
+  end
+  assert(done(), what .. ": not within " .. limit .. " ticks")
+end
+
 local function start_new_game()
   tick(10)
   click(110, 282)
-  repeat tick(1) until top_modal() == "thegame"
-  repeat tick(1) until select(2, scene()) == 1
+  tick_until(function() return top_modal() == "thegame" end, 400, "the game screen")
+  tick_until(function() return select(2, scene()) == 1 end, 100, "the scene's fade-in")
 end
 
 local function events_since(n)
@@ -42,9 +51,9 @@ assert(r > 200 and g > 200, "the lamp stands in the room again")
 click(320, 350)
 assert(held() == "lamp")
 click(670, 300)
-repeat tick(1) until scene() == "hall" and select(2, scene()) == 1
+tick_until(function() return scene() == "hall" and select(2, scene()) == 1 end, 200, "the hall")
 click(110, 300)
-repeat tick(1) until scene() == "living_room" and select(2, scene()) == 1
+tick_until(function() return scene() == "living_room" and select(2, scene()) == 1 end, 200, "the living room")
 assert(held() == "lamp")
 assert(registry("lamp") == 1)
 r, g, b = pixel(320, 350)

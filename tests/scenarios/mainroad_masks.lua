@@ -2,11 +2,20 @@
 -- other state, which is rebuilt at once without a fade; the door fades the
 -- room out and the hall in.
 
+-- Ticks until `done()` holds; fails after `limit` ticks.
+local function tick_until(done, limit, what)
+  for _ = 1, limit do
+    if done() then return end
+    tick(1)
+  end
+  assert(done(), what .. ": not within " .. limit .. " ticks")
+end
+
 local function start_new_game()
   tick(10)
   click(110, 282)
-  repeat tick(1) until top_modal() == "thegame"
-  repeat tick(1) until select(2, scene()) == 1
+  tick_until(function() return top_modal() == "thegame" end, 400, "the game screen")
+  tick_until(function() return select(2, scene()) == 1 end, 100, "the scene's fade-in")
 end
 
 local function last_event()
@@ -47,6 +56,7 @@ local out = 0
 repeat
   tick(1)
   out = out + 1
+  assert(out < 200, "the hall never came")
   id, state = scene()
 until state ~= 2 and state ~= 3
 assert(out == 36, "fade out and rebuild took " .. out .. " ticks")

@@ -50,6 +50,7 @@ repeat
   assert(not has_event("scene_enter living_room"), "announced before the fade ended")
   tick(1)
   fading = fading + 1
+  assert(fading < 200, "the fade never ended")
   id, state = scene()
 until state ~= 0
 assert(state == 1)

@@ -3,15 +3,24 @@
 -- on and changed things, "x" brings back the scene, the item in hand, the
 -- items' places and the game variables as they were.
 
+-- Ticks until `done()` holds; fails after `limit` ticks.
+local function tick_until(done, limit, what)
+  for _ = 1, limit do
+    if done() then return end
+    tick(1)
+  end
+  assert(done(), what .. ": not within " .. limit .. " ticks")
+end
+
 local function start_new_game()
   tick(10)
   click(110, 282)
-  repeat tick(1) until top_modal() == "thegame"
-  repeat tick(1) until select(2, scene()) == 1
+  tick_until(function() return top_modal() == "thegame" end, 400, "the game screen")
+  tick_until(function() return select(2, scene()) == 1 end, 100, "the scene's fade-in")
 end
 
 local function wait_active(id)
-  repeat tick(1) until scene() == id and select(2, scene()) == 1
+  tick_until(function() return scene() == id and select(2, scene()) == 1 end, 200, id)
 end
 
 start_new_game()
