@@ -59,6 +59,9 @@ void GMainMenu::PostChildrenInit(TWindowStyle& style) {
   SetState(kSlidingIn);
   SetWelcomeName();
   TWindow::PostChildrenInit(style);
+  // Made before it is adopted, the menu could not name its modal window as
+  // the one whose keys it takes; now it can.
+  TWindowManager::GetInstance()->SetFocus(this);
   StartWindowAnimation(16, true, true, false);
   TPlatform::GetInstance()->SetCursorPos(400, 300);
 }
@@ -178,6 +181,7 @@ void GMainMenu::ReturnToMenu() {
   mPrevSlide = mCurSlide = nullptr;
   OSaveData::GetInstance()->Load();
   OSoundManager::GetInstance()->SetTheme(kTheme, false);
+  TWindowManager::GetInstance()->SetFocus(this);
   SetWelcomeName();
   SetState(kSlidingIn);
 }
