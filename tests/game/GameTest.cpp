@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "ShellTestUtil.h"
+#include "game/GGameWnd.h"
+#include "game/GMousePointer.h"
 #include "sdk/TReport.h"
 #include "sdk/TXmlNode.h"
 
@@ -61,6 +63,32 @@ TEST_F(GameTest, VariableChangedWithNoSceneKeepsTheNewIndex) {
   Set("door", "closed");
   EXPECT_EQ(game()->GetStateIndex(), 1);
   EXPECT_EQ(game()->GetCurrentStateNode()->GetAttribute("type"), "shut");
+}
+
+TEST_F(GameTest, TheGameWindowIsAskedForChangesEvenBeforeItHasAScene) {
+  {
+    GGameWnd wnd;
+    game()->SetGameWindow(&wnd);
+    ASSERT_EQ(wnd.GetCurrentScene(), nullptr);
+    ASSERT_TRUE(game()->SetCurrentScene("door"));
+    EXPECT_EQ(wnd.GetTransitionState(), GGameWnd::kSceneChange);
+    EXPECT_TRUE(game()->GoToScene("hall")) << "no scene on screen to fade out";
+
+    // A variable that selects another state while no scene exists (as
+    // during a build) pauses nothing and leaves the request standing.
+    ASSERT_TRUE(game()->SetCurrentScene("door"));
+    wnd.SetTransitionState(GGameWnd::kPlaying);
+    Set("door", "closed");
+    EXPECT_EQ(game()->GetStateIndex(), 1);
+    EXPECT_EQ(wnd.GetTransitionState(), GGameWnd::kStateChange);
+    // The same choice again asks for nothing.
+    wnd.SetTransitionState(GGameWnd::kPlaying);
+    Set("door", "locked");
+    EXPECT_EQ(wnd.GetTransitionState(), GGameWnd::kPlaying);
+  }
+  // The game window took the game object with it.
+  EXPECT_FALSE(OGame::HasInstance());
+  GMousePointer::DestroyInstance();
 }
 
 TEST_F(GameTest, UnknownSceneOrWorldIsRefusedAndThePlayerStays) {
