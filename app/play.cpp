@@ -30,6 +30,7 @@
 #include "game/OFlagsRegistry.h"
 #include "game/OGame.h"
 #include "game/OSaveData.h"
+#include "game/OUsersManager.h"
 #include "items/IItem.h"
 #include "items/OItemsRegistry.h"
 #include "rules/OMission.h"
@@ -695,6 +696,19 @@ int L_save_document(lua_State* L) {
   return 1;
 }
 
+// set_save_document(text): stores text as the current player's save data,
+// as a damaged or foreign save would be found.
+int L_set_save_document(lua_State* L) {
+  Game(L);
+  size_t length = 0;
+  const char* text = luaL_checklstring(L, 1, &length);
+  OUsersManager* users = OUsersManager::GetInstance();
+  TPrefs* prefs = users ? users->GetPrefs() : nullptr;
+  if (!prefs) return luaL_error(L, "set_save_document: no player");
+  prefs->SetStr(OSaveData::kPrefKey, str(text, length), prefs->GetInt("curuser", -1));
+  return 0;
+}
+
 // events(): the game events the rules received so far, oldest first, each as
 // "type id" ("item_get lamp"), in a table.
 int L_events(lua_State* L) {
@@ -774,6 +788,7 @@ const std::vector<luaL_Reg> kFunctions = {
     {"registry", L_registry},
     {"save_document", L_save_document},
     {"events", L_events},
+    {"set_save_document", L_set_save_document},
     {"flag", L_flag},
     {"mission", L_mission},
     {"task", L_task},

@@ -1,0 +1,40 @@
+-- A mission's result sets a variable that completes the next mission inside
+-- the same event; afterwards the item in hand is announced again, once for
+-- each dispatch in which a mission completed, so that missions opened just
+-- now see what the player holds.
+
+local function start_new_game()
+  tick(10)
+  click(110, 282)
+  repeat tick(1) until top_modal() == "thegame"
+  repeat tick(1) until select(2, scene()) == 1
+end
+
+local function events_since(n)
+  local all, out = events(), {}
+  for i = n + 1, #all do out[#out + 1] = all[i] end
+  return table.concat(out, ", ")
+end
+
+start_new_game()
+assert(page(0) == 2 and page(1) == 1 and page(2) == 1 and page(3) == 0)
+click(500, 420) -- the coin, in hand from now on
+assert(held() == "coin")
+tick(1)
+click(400, 100) -- closes the guide hint on the first coin
+tick(1)
+assert(mission("the_house_is_lit") == false)
+
+local seen = #events()
+click(115, 240) -- the light switch: the last task of the first mission
+assert(mission("light_the_house") == true)
+assert(mission("the_house_is_lit") == true, "completed inside the same event")
+assert(events_since(seen) ==
+         "flag lamp_lit=true, flag house_lit=true, item_create coin, item_get coin, item_create coin, item_get coin",
+       events_since(seen))
+assert(page(3) == 1 and page(4) == 1, "both missions' pages unlocked")
+assert(flag("house_lit") == "true")
+
+-- The third mission now waits for the way up, then the ring.
+assert(mission("the_attic_treasure") == false)
+assert(task("find_the_way_up") == false)
