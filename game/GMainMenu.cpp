@@ -1,5 +1,6 @@
 #include "GMainMenu.h"
 
+#include "game/GGameWnd.h"
 #include "game/GSlidingPanel.h"
 #include "game/OSaveData.h"
 #include "game/OSoundManager.h"
@@ -14,11 +15,6 @@
 #include "sdk/TWindowManager.h"
 #include "sdk/TWindowStyle.h"
 #include "visual/LuaUtils.h"
-
-#if __has_include("game/GGameWnd.h")
-#include "game/GGameWnd.h"
-#define TOLVANE_MENU_HAS_GAME 1
-#endif
 
 namespace {
 const char* const kTheme = "main_menu";
@@ -156,7 +152,6 @@ void GMainMenu::StartGame() {
   wm->DoLuaString(this, kGotoGame);
   TModalWindow* top = wm->GetTopModalWindow();
   bool started = false;
-#ifdef TOLVANE_MENU_HAS_GAME
   if (top && top != own) {
     if (GGameWnd* game = WindowCast<GGameWnd>(top->GetChildWindow("gamewnd"))) {
       started = game->StartGame(mStartSlot);
@@ -169,7 +164,6 @@ void GMainMenu::StartGame() {
   } else {
     Report("gotoGame() opened no screen; the player stays in the menu");
   }
-#endif
   if (started) return;
   if (top && top != own) wm->PopModal(top);
   ReturnToMenu();

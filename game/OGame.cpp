@@ -1,5 +1,7 @@
 #include "OGame.h"
 
+#include "game/GGameWnd.h"
+#include "game/GScene.h"
 #include "game/OGameConfig.h"
 #include "game/OMinigameRegistry.h"
 #include "rules/OMissionsManager.h"
@@ -7,12 +9,6 @@
 #include "sdk/TReport.h"
 #include "sdk/TXmlNode.h"
 #include "tools/OMagicRegistry.h"
-
-#if __has_include("game/GGameWnd.h") && __has_include("game/GScene.h")
-#include "game/GGameWnd.h"
-#include "game/GScene.h"
-#define TOLVANE_OGAME_HAS_WINDOW 1
-#endif
 
 namespace {
 const char* const kWorldFile = "/world.xml";
@@ -104,18 +100,14 @@ bool OGame::SetCurrentScene(const str& sceneId) {
   mSceneId = sceneId;
   mConfig->LoadScene(sceneId);
   mStateIndex = ChooseStateIndex();
-#ifdef TOLVANE_OGAME_HAS_WINDOW
   if (mGameWnd) mGameWnd->SetTransitionState(GGameWnd::kSceneChange);
-#endif
   return true;
 }
 
 bool OGame::GoToScene(const str& sceneId) {
   if (!SetCurrentScene(sceneId)) return false;
-#ifdef TOLVANE_OGAME_HAS_WINDOW
   if (mGameWnd)
     if (GScene* scene = mGameWnd->GetCurrentScene()) scene->SetState(GScene::kFadeOutScene);
-#endif
   return true;
 }
 
@@ -138,12 +130,10 @@ void OGame::OnFlagChanged() {
   int index = ChooseStateIndex();
   if (index == mStateIndex) return;
   mStateIndex = index;
-#ifdef TOLVANE_OGAME_HAS_WINDOW
   if (!mGameWnd) return;
   mGameWnd->SetTransitionState(GGameWnd::kStateChange);
   // During a build there is no scene to pause yet; the request stands.
   if (GScene* scene = mGameWnd->GetCurrentScene()) scene->Pause();
-#endif
 }
 
 void OGame::Save(TXmlNode* node) const {
