@@ -94,6 +94,10 @@ void OMissionsManager::LoadMissions() {
 }
 
 void OMissionsManager::Note(TXmlNode* event) {
+  // Every scene build announces its items: a long session must not grow the
+  // journal without end. Tests read far fewer lines than are kept.
+  const size_t kKept = 20000;
+  if (mAsked.size() >= 2 * kKept) mAsked.erase(mAsked.begin(), mAsked.begin() + kKept);
   str type = event->GetAttribute(kType);
   if (type == "flag") {
     mAsked.push_back("flag " + event->GetAttribute("flag_name") + "=" + event->GetAttribute("flag_value"));

@@ -62,7 +62,8 @@ class OMissionsManager {
 
   // The events dispatched so far, oldest first, each as "type id" ("flag
   // name=value" for variables), with "reset" and "load" between them: what
-  // the scenario runner and tests read.
+  // the scenario runner and tests read. Only the latest tens of thousands
+  // are kept.
   const std::vector<str>& GetAsked() const { return mAsked; }
 
  private:
