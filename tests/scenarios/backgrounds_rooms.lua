@@ -4,15 +4,24 @@
 -- room: black with an empty hand, lit around the pointer while the key is
 -- held, the lit patch cut off at the screen's edges.
 
+-- Ticks until `done()` holds; fails after `limit` ticks.
+local function tick_until(done, limit, what)
+  for _ = 1, limit do
+    if done() then return end
+    tick(1)
+  end
+  assert(done(), what .. ": not within " .. limit .. " ticks")
+end
+
 local function start_new_game()
   tick(10)
   click(110, 282)
-  repeat tick(1) until top_modal() == "thegame"
-  repeat tick(1) until select(2, scene()) == 1
+  tick_until(function() return top_modal() == "thegame" end, 400, "the game screen")
+  tick_until(function() return select(2, scene()) == 1 end, 100, "the scene's fade-in")
 end
 
 local function wait_active(id)
-  repeat tick(1) until scene() == id and select(2, scene()) == 1
+  tick_until(function() return scene() == id and select(2, scene()) == 1 end, 200, id)
 end
 
 local function colour(x, y)
@@ -36,7 +45,7 @@ end
 
 start_new_game()
 click(670, 300)
-repeat tick(1) until scene() == "hall"
+tick_until(function() return scene() == "hall" end, 100, "the way to the hall")
 
 -- The fade, tick by tick.
 local green_at, blue_at, last
@@ -61,6 +70,7 @@ wait_active("living_room")
 for i = seen + 1, #events() do
   assert(not events()[i]:find("hall_seen", 1, true), "no event for the exit flag: " .. events()[i])
 end
+assert(flag("hall_seen") == "true")
 click(670, 300)
 wait_active("hall")
 assert(select(3, scene()) == 1, "the hall was seen")

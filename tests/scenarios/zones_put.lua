@@ -6,21 +6,31 @@
 -- back to its own place; in the living room, which has no zones, a foreign
 -- item stays in hand.
 
+-- Ticks until `done()` holds; fails after `limit` ticks.
+local function tick_until(done, limit, what)
+  for _ = 1, limit do
+    if done() then return end
+    tick(1)
+  end
+  assert(done(), what .. ": not within " .. limit .. " ticks")
+end
+
 local function start_new_game()
   tick(10)
   click(110, 282)
-  repeat tick(1) until top_modal() == "thegame"
-  repeat tick(1) until select(2, scene()) == 1
+  tick_until(function() return top_modal() == "thegame" end, 400, "the game screen")
+  tick_until(function() return select(2, scene()) == 1 end, 100, "the scene's fade-in")
 end
 
 local function wait_active(id)
-  repeat tick(1) until scene() == id and select(2, scene()) == 1
+  tick_until(function() return scene() == id and select(2, scene()) == 1 end, 200, id)
 end
 
-local function events_since(n)
+-- The first game event after the first n, and all of them for messages.
+local function first_event_since(n)
   local all, out = events(), {}
   for i = n + 1, #all do out[#out + 1] = all[i] end
-  return table.concat(out, "; ")
+  return out[1], table.concat(out, "; ")
 end
 
 -- The lamp's recorded spot on the hall table in a fresh quick save, or nil.
@@ -76,7 +86,8 @@ local seen = #events()
 click(x + 20, y + 20)
 assert(held() == "lamp", "taken back")
 assert(registry("lamp") == 1)
-assert(events_since(seen) == "item_get lamp", events_since(seen))
+local first, all = first_event_since(seen)
+assert(first == "item_get lamp", all)
 assert(recorded_lamp() == nil, "its record is gone")
 
 -- The hall's own key goes back to its place, zones or not.
@@ -98,3 +109,6 @@ wait_active("living_room")
 click(400, 200)
 assert(held() == "key", "nowhere to put it")
 assert(registry("key") == 1)
+tick(1)
+assert(window("hint") == "shown", "the no-drop-zone hint")
+assert(select(4, scene()), "the hint holds the scene")
