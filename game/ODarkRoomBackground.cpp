@@ -65,6 +65,7 @@ void ODarkRoomBackground::MakeOverlay() {
   mOverlayImage->SetTexture(mOverlayTexture);
   // The last patch was drawn on the old texture.
   mLastPatch.reset();
+  mLastLit = false;
 }
 
 bool ODarkRoomBackground::DoTask() {
@@ -92,6 +93,13 @@ void ODarkRoomBackground::Update() {
                  std::min(top + h, int(kHeight))};
   bool onScreen = patch.right > patch.left && patch.bottom > patch.top;
 
+  bool light = onScreen && HoldsVisibleItem();
+  // Black on black changes nothing: the overlay is only touched (and sent to
+  // the renderer again) while a patch is lit or was lit last tick.
+  if (!light && !mLastLit) {
+    mLastPatch.reset(onScreen ? new Patch(patch) : nullptr);
+    return;
+  }
   uint32_t* pixels = nullptr;
   int pitch = 0;
   if (!mOverlayTexture->Lock(&pixels, &pitch) || !pixels) return;
@@ -99,19 +107,21 @@ void ODarkRoomBackground::Update() {
     for (int row = mLastPatch->top; row < mLastPatch->bottom; ++row)
       std::fill(pixels + size_t(row) * pitch + mLastPatch->left,
                 pixels + size_t(row) * pitch + mLastPatch->right, kBlack);
-    mLastPatch.reset();
   }
-  if (onScreen) mLastPatch.reset(new Patch(patch));
+  mLastPatch.reset(onScreen ? new Patch(patch) : nullptr);
+  mLastLit = false;
 
+  // A plain copy, alpha included: the aureole's clear middle shows the room.
   uint32_t* source = nullptr;
   int sourcePitch = 0;
-  if (onScreen && HoldsVisibleItem() && aureole->Lock(&source, &sourcePitch) && source) {
+  if (light && aureole->Lock(&source, &sourcePitch) && source) {
     const int width = patch.right - patch.left;
     for (int row = 0; row < patch.bottom - patch.top; ++row) {
       const uint32_t* from = source + size_t(srcY + row) * sourcePitch + srcX;
       std::copy(from, from + width, pixels + size_t(patch.top + row) * pitch + patch.left);
     }
     aureole->Unlock();
+    mLastLit = true;
   }
   mOverlayTexture->Unlock();
 }

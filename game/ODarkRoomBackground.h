@@ -48,6 +48,7 @@ class ODarkRoomBackground : public OSimpleBackground, public TTask {
   TTextureRef mOverlayTexture;
   std::vector<TTextureRef> mAureoles;
   std::unique_ptr<Patch> mLastPatch;
+  bool mLastLit = false;  // whether the last patch shows the aureole
   int mAureoleIndex = 0;
   std::unique_ptr<TPoint> mPointer;  // none until the first move
 };
