@@ -41,6 +41,15 @@ TEST_F(ResultTest, UnlocksPagesMagicsAndWorlds) {
   EXPECT_EQ(Magic("home"), 0);
 }
 
+TEST_F(ResultTest, ResultsRunInDocumentOrderEachEventDispatchedBeforeTheNext) {
+  size_t before = Events().size();
+  Missions()->OnItemGet("bead");
+  EXPECT_EQ(std::vector<str>(Events().begin() + before, Events().end()),
+            (std::vector<str>{"item_get bead", "flag order=first", "flag order=second"}));
+  EXPECT_EQ(OFlagsRegistry::GetInstance()->GetValue("order"), "second");
+  EXPECT_EQ(Missions()->GetPageState(1), OMissionsManager::kPageUnlocked);
+}
+
 TEST_F(ResultTest, AnUnknownTypeOrNoTypeDoesNothing) {
   size_t events = Events().size();
   Run(R"(<r type="Flag" flag_name="a" flag_value="b"/>)");
