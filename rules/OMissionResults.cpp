@@ -108,7 +108,7 @@ void Autosave() {
       Unsafe("poison", limit("poison_time")) || Unsafe("greece_scroll", limit("greece_time")))
     return;
   if (TXmlNode* locked = cfg ? cfg->GetChild("locked_scenes") : nullptr) {
-    const str scene = OGame::GetInstance()->GetCurrentSceneId();
+    const str scene = OGame::HasInstance() ? OGame::GetInstance()->GetCurrentSceneId() : str();
     for (size_t i = 0; i < locked->GetChildCount(); ++i)
       if (locked->GetChildAt(i)->GetContent() == scene) return;
   }
