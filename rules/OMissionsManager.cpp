@@ -198,6 +198,12 @@ int OMissionsManager::GetPageState(int page) const {
 
 void OMissionsManager::SetPageState(int page, int state) {
   if (page < 0) return;
+  // The list grows up to the page: a page number from damaged content or a
+  // damaged save must not ask for gigabytes.
+  if (page >= kMaxPages) {
+    Report("quest-book page %d is beyond the last page (%d); it stays locked", page, kMaxPages - 1);
+    return;
+  }
   if (size_t(page) >= mPageStates.size()) mPageStates.resize(size_t(page) + 1, kPageLocked);
   mPageStates[page] = state;
 }

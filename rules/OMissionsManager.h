@@ -20,6 +20,8 @@ class OMissionsManager {
  public:
   // Quest-book page states.
   enum { kPageLocked = 0, kPageUnlocked = 1, kPageRevealed = 2 };
+  // Far more spreads than any book holds.
+  enum { kMaxPages = 1024 };
 
   // The first call reads the missions document.
   static OMissionsManager* GetInstance();

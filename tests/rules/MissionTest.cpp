@@ -3,6 +3,7 @@
 
 #include "rules/MissionsTestUtil.h"
 #include "rules/OGameCondition.h"
+#include "rules/OMissionResults.h"
 #include "rules/OMissionTask.h"
 
 namespace {
@@ -189,6 +190,18 @@ TEST_F(MissionTest, PagesOfANewGameAndBeyondTheList) {
   Missions()->SetPageState(5, 1);
   EXPECT_EQ(Missions()->GetPageStates(), (std::vector<int32_t>{2, 1, 1, 0, 0, 1}));
   EXPECT_EQ(Missions()->GetPageState(-1), 0);
+
+  // A page number far beyond any book (from a damaged save or a result) is
+  // refused rather than growing the list to it.
+  size_t reports = ReportCount();
+  Missions()->SetPageState(2000000000, 1);
+  std::unique_ptr<TXmlNode> save = Parse(
+      R"(<save><missions_manager><quest_pages><page state="1"/></quest_pages></missions_manager></save>)");
+  Missions()->Load(save.get());
+  std::unique_ptr<TXmlNode> result = Parse(R"(<r type="unlock_page" page_ind="99999999"/>)");
+  OMissionResults::Execute(result.get());
+  EXPECT_EQ(Missions()->GetPageStates(), (std::vector<int32_t>{1}));
+  EXPECT_EQ(ReportCount() - reports, 2u);
 }
 
 TEST_F(MissionTest, ANewGameWritesThreePagesAndOpenMissions) {
