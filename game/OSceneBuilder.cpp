@@ -7,12 +7,14 @@
 #include "game/GMasksManager.h"
 #include "game/GMiniGameScene.h"
 #include "game/GMousePointer.h"
+#include "game/GSceneVariants.h"
 #include "game/IMask.h"
 #include "game/OAlphaBackground.h"
 #include "game/ODarkRoomBackground.h"
 #include "game/ODropZoneSet.h"
 #include "game/ODropZonesMask.h"
 #include "game/OFlagsRegistry.h"
+#include "game/OFlashSceneBuilder.h"
 #include "game/OGame.h"
 #include "game/OGameConfig.h"
 #include "game/OMousePointerManager.h"
@@ -116,13 +118,14 @@ GScene* OGameSceneBuilder::GetScene() {
 
 bool OGameSceneBuilder::KnowsType(const str& type) {
   // The other kinds of game scene come with their subsystems.
-  return type.empty() || type == "full_screen";
+  return type.empty() || type == "full_screen" || IsSceneVariantType(type);
 }
 
 void OGameSceneBuilder::BuildSceneWindow() {
   str type = mNode->GetAttribute("type");
   if (!KnowsType(type)) return;
-  GInventoryGameScene* scene = new GInventoryGameScene(type == "full_screen");
+  GFullScreenGameScene* scene =
+      IsSceneVariantType(type) ? CreateSceneVariant(type) : new GInventoryGameScene(type == "full_screen");
   mScene = scene;
   scene->SetStandardPointer(mNode->GetAttribute("use_std_pointer") == "true");
   str hints = mNode->GetAttribute("drop_zones_hints_enabled");
@@ -337,12 +340,6 @@ void OMinigameSceneBuilder::BuildMusic() {
   if (mScene) SetMusic(mScene, mNode);
 }
 
-// ---- flash scenes ----
-
-void OFlashSceneBuilder::BuildScene() {
-  // Flash scenes come later; CanBuildSceneState refuses them before this.
-}
-
 // ---- choice ----
 
 ISceneBuilder* CreateSceneBuilder(TXmlNode* node, GGameWnd* gameWnd) {
@@ -358,10 +355,7 @@ bool CanBuildSceneState(TXmlNode* node, const str& sceneId) {
     return false;
   }
   str type = node->GetAttribute("type");
-  if (type == "flash") {
-    Report("scene \"%s\": flash scenes are not supported; scene not changed", sceneId.c_str());
-    return false;
-  }
+  if (type == "flash") return OFlashSceneBuilder::CanBuild(node, sceneId);
   if (type == "mini_game") {
     TXmlNode* game = node->GetChild("mini_game");
     str id = game ? game->GetAttribute("id") : str();

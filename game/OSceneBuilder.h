@@ -81,18 +81,7 @@ class OMinigameSceneBuilder : public ISceneBuilder {
   GGamePanel* mPanel;
 };
 
-// Flash scenes come later; until then a "flash" state makes no scene.
-class OFlashSceneBuilder : public ISceneBuilder {
- public:
-  explicit OFlashSceneBuilder(TXmlNode* node) : mNode(node) {}
-  int GetKind() override { return kFlash; }
-  GScene* GetScene() override { return mScene; }
-  void BuildScene();
-
- private:
-  GScene* mScene = nullptr;
-  TXmlNode* mNode;
-};
+// OFlashSceneBuilder is in OFlashSceneBuilder.h.
 
 // "mini_game" gives the mini-game builder, "flash" the flash builder,
 // anything else the game-scene builder.

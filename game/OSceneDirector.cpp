@@ -1,5 +1,6 @@
 #include "OSceneDirector.h"
 
+#include "game/OFlashSceneBuilder.h"
 #include "game/OSceneBuilder.h"
 
 void OGameSceneDirector::Direct() {

@@ -64,7 +64,7 @@ TEST_F(BuilderTest, StatesNoBuilderCanMakeAreRefusedWithAMessage) {
   } cases[] = {
       {"<state/>", true},
       {"<state type='full_screen'/>", true},
-      {"<state type='sleeping'/>", false},
+      {"<state type='cook'/>", false},
       {"<state type='flash'/>", false},
       {"<state type='mini_game'><mini_game id='tag'/></state>", false},
       {"<state type='mini_game'/>", false},

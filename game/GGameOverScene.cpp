@@ -1,0 +1,62 @@
+#include "GGameOverScene.h"
+
+#include "game/GMousePointer.h"
+#include "game/ODropZoneSet.h"
+#include "game/OSimpleBackground.h"
+#include "items/OItemsManager.h"
+#include "rules/OIndicatorsManager.h"
+#include "rules/OTimersManager.h"
+#include "sdk/TWindowManager.h"
+#include "tools/GGamePanel.h"
+
+GGameOverScene::GGameOverScene() {
+  // A poison counter left running would otherwise stay over the end screen.
+  OIndicatorsManager::GetInstance()->EmptyIndicator("poison");
+}
+
+GGameOverScene::~GGameOverScene() {
+  DetachPanel();
+}
+
+void GGameOverScene::Update() {
+  TWindowManager::GetInstance()->InvalidateScreen();
+  if (mBackground) mBackground->Update();
+  if (mItemsManager) mItemsManager->Update();
+  GScene::Update();
+  OTimersManager::GetInstance()->Update(true);
+}
+
+void GGameOverScene::AttachPanel(GGamePanel* panel) {
+  mPanel = panel;
+  if (!mPanel) return;
+  mPanel->SetKind(kPanelKind);
+  mPanelLayer->AdoptChild(mPanel);
+}
+
+void GGameOverScene::DetachPanel() {
+  if (!mPanel) return;
+  if (mPanel->GetParent() == mPanelLayer) mPanelLayer->OrphanChild(mPanel);
+  mPanel->mClient = nullptr;
+  mPanel->mItemsManager = nullptr;
+  mPanel = nullptr;
+}
+
+void GGameOverScene::Pause() {
+  GFullScreenGameScene::Pause();
+  if (mPanel) mPanel->Lock();
+  GMousePointer::GetInstance()->SetInGameMode(false);
+}
+
+void GGameOverScene::Resume() {
+  GFullScreenGameScene::Resume();
+  if (mPanel) mPanel->Unlock();
+  GMousePointer::GetInstance()->SetInGameMode(false);
+}
+
+void GGameOverScene::DrawObjects(TWindow* wrapper) {
+  // As the full-screen scene draws, without the timer indicators.
+  if (mDropZones && !mDropZonesOnTop) mDropZones->DrawItems();
+  if (mItemsManager) mItemsManager->DrawItems();
+  if (mDropZones && mDropZonesOnTop) mDropZones->DrawItems();
+  mDrawList.Draw();
+}

@@ -1,0 +1,16 @@
+#include "GSceneVariants.h"
+
+#include "game/GGameOverScene.h"
+#include "game/GSleepingGameScene.h"
+#include "game/GUnderwaterGameScene.h"
+
+bool IsSceneVariantType(const str& type) {
+  return type == "sleeping" || type == "under_water" || type == "game_over";
+}
+
+GFullScreenGameScene* CreateSceneVariant(const str& type) {
+  if (type == "sleeping") return new GSleepingGameScene();
+  if (type == "under_water") return new GUnderwaterGameScene();
+  if (type == "game_over") return new GGameOverScene();
+  return nullptr;
+}

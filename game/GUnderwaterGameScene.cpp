@@ -1,0 +1,9 @@
+#include "GUnderwaterGameScene.h"
+
+#include "tools/GGamePanel.h"
+
+void GUnderwaterGameScene::AttachPanel(GGamePanel* panel) {
+  GInventoryGameScene::AttachPanel(panel);
+  // Set after the base so the under-water kind wins over kind 0.
+  if (mPanel) mPanel->SetKind(kPanelKind);
+}
