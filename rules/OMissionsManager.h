@@ -8,6 +8,7 @@
 // sends its "flag" event, which is dispatched completely before the outer
 // dispatch goes on with its next mission.
 
+#include <cstdint>
 #include <vector>
 
 #include "sdk/str.h"
