@@ -517,6 +517,21 @@ int L_window(lua_State* L) {
   return 1;
 }
 
+// window_rect(name): the window's screen rectangle (x, y, w, h), or nil.
+int L_window_rect(lua_State* L) {
+  TWindow* w = FindWindow(Game(L), luaL_checkstring(L, 1));
+  if (!w) {
+    lua_pushnil(L);
+    return 1;
+  }
+  TRect r = w->GetWindowRect();
+  lua_pushinteger(L, r.left);
+  lua_pushinteger(L, r.top);
+  lua_pushinteger(L, r.Width());
+  lua_pushinteger(L, r.Height());
+  return 4;
+}
+
 // text(name): what a text window (an edit field too) holds, or nil when there
 // is no such window or it shows no text.
 int L_text(lua_State* L) {
@@ -773,6 +788,7 @@ const std::vector<luaL_Reg> kFunctions = {
     {"close_request", L_close_request},
     {"game_lua", L_game_lua},
     {"window", L_window},
+    {"window_rect", L_window_rect},
     {"text", L_text},
     {"top_modal", L_top_modal},
     {"pref", L_pref},
