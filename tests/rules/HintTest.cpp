@@ -10,6 +10,7 @@
 #include "rules/GSmallHint.h"
 #include "rules/OHint.h"
 #include "rules/OSimpleHint.h"
+#include "rules/OTimerControllerHintInfo.h"
 #include "sdk/TReport.h"
 #include "sdk/TText.h"
 #include "visual/LuaUtils.h"
@@ -332,4 +333,19 @@ TEST_F(HintTest, AHintWithoutAWindowIsDroppedAndTheSceneGoesOn) {
   Hints()->Update();
   EXPECT_FALSE(Hints()->GetShownWindow());
   EXPECT_EQ(1, scene.resumes);
+}
+
+TEST_F(HintTest, TimerHintsShowTheirTextAsItIsAndStayTheirControllers) {
+  HintTestScene scene;
+  Hints()->AttachScene(&scene);
+  OTimerControllerHintInfo timed("Breathe!", "mark", 5000);
+  EXPECT_FALSE(timed.IsDeleteAfterShowing());
+  Hints()->QueueHint(&timed);
+  Hints()->Update();
+  EXPECT_EQ("Breathe!", ShownText());  // no string-table look-up
+  ClickAway(Hints()->GetShownWindow());
+  EXPECT_EQ("yes", Flag("closed"));
+  Hints()->QueueHint(&timed);  // due again: shown again, never freed by the queue
+  Hints()->Update();
+  EXPECT_EQ("Breathe!", ShownText());
 }
