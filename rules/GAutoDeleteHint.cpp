@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "game/OGameConfig.h"
+#include "sdk/TReport.h"
 #include "sdk/TXmlNode.h"
 #include "visual/LuaUtils.h"
 
