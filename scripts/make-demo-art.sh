@@ -29,15 +29,19 @@ room() {  # room OUT WALL FLOOR
 room content/images/scenes/living_room_dark.png '#1d1a22' '#15110f'
 convert content/images/scenes/living_room_dark.png \
   -fill '#3a2a1c' -draw "rectangle 620,150 720,420" -fill '#6a6a70' -draw "rectangle 100,220 130,260" \
+  -fill '#0c0907' -draw "rectangle 120,470 240,550" \
   -depth 8 -strip -define png:color-type=6 content/images/scenes/living_room_dark.png
 room content/images/scenes/living_room_lit.png '#8a6a48' '#4a3322'
 convert content/images/scenes/living_room_lit.png \
   -fill '#6b4a2b' -draw "rectangle 620,150 720,420" -fill '#e0e0e8' -draw "rectangle 100,220 130,260" \
   -fill '#fff3c0' -draw "circle 400,80 400,110" -fill '#5a3a28' -draw "rectangle 250,380 420,440" \
+  -fill '#3a2616' -draw "rectangle 120,470 240,550" -stroke '#6b4a2b' -strokewidth 3 -draw "line 120,510 240,510" \
+  -fill '#b08a50' -stroke none -draw "circle 180,490 180,496" \
   -depth 8 -strip -define png:color-type=6 content/images/scenes/living_room_lit.png
 room content/images/scenes/hall.png '#4a5a52' '#2b2a26'
 convert content/images/scenes/hall.png \
   -fill '#6b4a2b' -draw "rectangle 60,150 160,420" -fill '#3b2f28' -draw "polygon 500,400 700,100 700,400" \
+  -fill '#5a3f26' -draw "rectangle 230,170 310,420" -fill '#c99a4b' -draw "circle 296,300 296,305" \
   -depth 8 -strip -define png:color-type=6 content/images/scenes/hall.png
 room content/images/scenes/attic.png '#5a4630' '#3c2c1c'
 convert content/images/scenes/attic.png \
@@ -77,3 +81,57 @@ out=content/images/ui/popup.png
 png -size 240x44 xc:none -fill '#1e2a38e0' -stroke '#d9b77a' -strokewidth 2 -draw "roundrectangle 1,1 238,42 10,10"
 out=content/images/ui/dialog.png
 png -size 320x260 xc:none -fill '#1e2a38f0' -stroke '#d9b77a' -strokewidth 2 -draw "roundrectangle 1,1 318,258 14,14"
+
+# The study off the hall: a desk to put things on, the door back, and a
+# window onto the garden. The desk's drop zone is opaque over the part of
+# the desk top where an item may stand.
+mkdir -p content/images/zones content/images/rooms
+room content/images/scenes/study.png '#5a4a3a' '#3a2a1e'
+convert content/images/scenes/study.png \
+  -fill '#6b4a2b' -draw "rectangle 40,150 140,420" -fill '#c99a4b' -draw "circle 126,300 126,305" \
+  -fill '#1b2a44' -draw "rectangle 590,120 730,300" -stroke '#3a2616' -strokewidth 6 -fill none \
+  -draw "rectangle 590,120 730,300" -draw "line 660,120 660,300" -draw "line 590,210 730,210" -stroke none \
+  -fill '#7a5634' -draw "rectangle 240,400 560,416" -fill '#5a3a22' -draw "rectangle 256,416 272,520" \
+  -draw "rectangle 528,416 544,520" \
+  -depth 8 -strip -define png:color-type=6 content/images/scenes/study.png
+out=content/images/zones/study_desk.png
+png -size 300x48 xc:'#ffffff'
+mask content/images/masks/hall_study_door.png 80x250
+mask content/images/masks/study_door.png 100x270
+mask content/images/masks/study_window.png 140x180
+
+# The garden, seen three times as the evening falls: the study shows it
+# fading from dusk to night the first time. The gate leads back in.
+garden() {  # garden OUT SKY_TOP SKY_BOTTOM GROUND MOON
+  out=$1
+  png -size 800x600 gradient:"$2"-"$3" -fill "$4" -draw "polygon 0,600 0,430 300,400 560,420 800,390 800,600" \
+    -fill "$5" -draw "circle 620,110 620,140" -fill '#100c0a' -draw "rectangle 150,250 170,430" \
+    -draw "circle 160,230 160,290" -fill '#2a1c14' -draw "rectangle 340,330 460,520" \
+    -stroke '#5a3b22' -strokewidth 4 -draw "line 340,360 460,360" -draw "line 340,480 460,480" \
+    -draw "line 370,330 370,520" -draw "line 400,330 400,520" -draw "line 430,330 430,520"
+}
+garden content/images/scenes/garden_dusk.png '#e0905a' '#f4d08a' '#3c5a2c' '#f8e8b0'
+garden content/images/scenes/garden_evening.png '#5a3a6a' '#c0706a' '#2a4020' '#f0e0b0'
+garden content/images/scenes/garden_night.png '#0a0e22' '#26304e' '#141e12' '#f3e2a8'
+mask content/images/masks/garden_gate.png 120x190
+
+# The cellar under the living room: dark unless something is held up to
+# light it. The ladder leads back up.
+room content/images/scenes/cellar.png '#4a4440' '#2e2a26'
+convert content/images/scenes/cellar.png \
+  -fill '#6a4a2a' -draw "ellipse 200,380 60,80 0,360" -draw "ellipse 600,390 60,70 0,360" \
+  -stroke '#3a2616' -strokewidth 4 -draw "line 140,340 260,340" -draw "line 140,420 260,420" \
+  -draw "line 540,360 660,360" -draw "line 540,420 660,420" \
+  -stroke '#8a6a44' -strokewidth 6 -draw "line 370,0 370,300" -draw "line 430,0 430,300" \
+  -draw "line 370,60 430,60" -draw "line 370,130 430,130" -draw "line 370,200 430,200" -draw "line 370,270 430,270" \
+  -depth 8 -strip -define png:color-type=6 content/images/scenes/cellar.png
+mask content/images/masks/living_room_trapdoor.png 120x80
+mask content/images/masks/cellar_ladder.png 80x300
+
+# The light around a held item in the dark: clear in the middle, black at
+# the rim, softly between. Two sizes that take turns make it flicker.
+for r in 70 74; do
+  out=content/images/rooms/aureole$r.png
+  png -size 160x160 xc:black \( -size 160x160 radial-gradient:'#000000'-'#ffffff' \
+    -level "$((r - 15))%,$((r + 20))%" \) -alpha off -compose CopyOpacity -composite
+done
