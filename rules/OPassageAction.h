@@ -1,9 +1,10 @@
 #pragma once
-// Goes to another scene through the owner's scene, or through the game object
-// when it was built without an owner (a closing hint in a mini-game). Two links are special:
-// "random_sleeping_zone_room" picks one of the Vethra sleeping scenes other than the current one, and
-// "exit_from_book" leaves the quest book for the scene the book was opened
-// from, restoring the timers as they were then.
+// Goes to another scene through the owner's scene, or through the game
+// object when it was built without an owner (a closing hint in a mini-game).
+// Two links are special: "random_sleeping_zone_room" picks one of the Vethra
+// sleeping scenes other than the current one, and "exit_from_book" leaves the
+// quest book for the scene the book was opened from, restoring the timers as
+// they were then.
 
 #include <cstdint>
 
