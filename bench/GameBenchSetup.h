@@ -1,0 +1,124 @@
+#pragma once
+// A running game for the benchmarks, set up as the game window's own tests
+// set it up: headless, on the bundled content/, with a player in a scratch
+// preferences folder and a game window playing a new game. The window is not
+// put into a modal, so nothing draws or ticks it behind the benchmark's back.
+
+#include <SDL.h>
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+
+#include "game/GGameWnd.h"
+#include "game/GScene.h"
+#include "game/OGame.h"
+#include "game/OUsersManager.h"
+#include "sdk/TPlatform.h"
+#include "sdk/TRenderer.h"
+#include "sdk/TSound.h"
+#include "sdk/TWindowStyle.h"
+#include "tools/GGamePanel.h"
+
+namespace bench {
+
+inline std::string RepoRoot() {
+  std::string here = __FILE__;
+  return here.substr(0, here.rfind("/bench/"));
+}
+
+class Game {
+ public:
+  // False when the content could not start a game; the reason is on stderr.
+  bool Start() {
+    char tmpl[] = "/tmp/tolvane-bench-XXXXXX";
+    const char* made = mkdtemp(tmpl);
+    if (!made) return false;
+    mPrefsDir = made;
+    setenv("TOLVANE_PREFS_DIR", mPrefsDir.c_str(), 1);
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    TPlatform::SetHeadless(true);
+    TPlatform::SetContentRoot(RepoRoot() + "/content");
+    if (!TRenderer::GetInstance()->Open(true, false)) return false;
+    TSoundManager::GetInstance()->Open();
+    OUsersManager* users = OUsersManager::Create();
+    users->CreateNewUser("Bench");
+    users->SetCurrentUser(0);
+    mWnd = new GGameWnd();
+    TWindowStyle style;
+    mWnd->Init(style);
+    GGamePanel* panel = new GGamePanel();
+    panel->SetName("game_panel");
+    mWnd->AdoptChild(panel);
+    mWnd->PostChildrenInit(style);
+    if (!mWnd->StartGame(-1)) return false;
+    Beat(GScene::kFadeTicks + 1);
+    return mWnd->GetCurrentScene() != nullptr;
+  }
+
+  // Walks to `sceneId` and waits until it plays.
+  bool GoTo(const str& sceneId) {
+    if (!mWnd->GetCurrentScene()) return false;
+    mWnd->GetCurrentScene()->GoToScene(sceneId);
+    for (int i = 0; i < 200; ++i) {
+      GScene* scene = mWnd->GetCurrentScene();
+      if (scene && scene->GetState() == GScene::kActive &&
+          OGame::GetInstance()->GetCurrentSceneId() == sceneId)
+        return true;
+      Beat(1);
+    }
+    return false;
+  }
+
+  // Heartbeats: the clock moves 16 ms (tasks run), then the window's tick.
+  void Beat(int n) {
+    for (int i = 0; i < n; ++i) {
+      TPlatform::GetInstance()->Tick(16);
+      mWnd->OnTaskAnimate();
+    }
+  }
+
+  void Draw() {
+    TRenderer* r = TRenderer::GetInstance();
+    r->BeginFrame();
+    mWnd->DoDraw();
+    r->EndFrame();
+  }
+
+  void Stop() {
+    delete mWnd;
+    mWnd = nullptr;
+    OUsersManager::Delete();
+    TRenderer::Shutdown();
+    if (mPrefsDir.rfind("/tmp/tolvane-bench-", 0) == 0)
+      (void)std::system(("rm -rf '" + mPrefsDir + "'").c_str());
+  }
+
+  GGameWnd* Window() const { return mWnd; }
+  const std::string& PrefsDir() const { return mPrefsDir; }
+
+ private:
+  GGameWnd* mWnd = nullptr;
+  std::string mPrefsDir;
+};
+
+// The console output, plus the time of each benchmark kept for the ratios.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs)
+      if (!run.error_occurred && run.aggregate_name.empty())
+        times[run.benchmark_name()] = run.GetAdjustedRealTime();
+  }
+  void PrintRatio(const char* name, const char* floor) {
+    if (times.count(name) && times[floor] > 0)
+      std::printf("%s / %s: %.2f\n", name, floor, times[name] / times[floor]);
+  }
+  std::map<std::string, double> times;
+};
+
+}  // namespace bench
