@@ -21,7 +21,8 @@ out=content/images/slides/slide2.png
 png -size 800x600 xc:'#2a1c14' -fill '#5a3b22' -draw "rectangle 300,120 500,600" -fill '#c99a4b' -draw "circle 470,380 470,390" \
   -font $font -pointsize 30 -fill '#e8ce96' -gravity south -annotate +0+60 'The door is not locked.'
 
-# Scenes. The living room in the dark and lit; the hall; the attic.
+# Scenes. The living room in the dark and lit; the hall; the attic with its
+# skylight.
 room() {  # room OUT WALL FLOOR
   out=$1
   png -size 800x600 xc:"$2" -fill "$3" -draw "polygon 0,600 0,440 800,440 800,600"
@@ -47,6 +48,8 @@ room content/images/scenes/attic.png '#5a4630' '#3c2c1c'
 convert content/images/scenes/attic.png \
   -fill '#2a1f14' -draw "polygon 0,0 400,0 0,300" -fill '#2a1f14' -draw "polygon 800,0 400,0 800,300" \
   -fill '#1a120c' -draw "rectangle 350,520 450,590" \
+  -fill '#1a2440' -stroke '#6b4a2b' -strokewidth 4 -draw "rectangle 42,32 128,88" -draw "line 85,32 85,88" \
+  -fill '#f3e2a8' -stroke none -draw "circle 105,50 105,56" \
   -depth 8 -strip -define png:color-type=6 content/images/scenes/attic.png
 
 # Masks of the passages and the switch: opaque over the whole region.
@@ -117,9 +120,9 @@ mask content/images/masks/garden_gate.png 120x190
 
 # The cellar under the living room: dark unless something is held up to
 # light it. The ladder leads back up.
-room content/images/scenes/cellar.png '#4a4440' '#2e2a26'
+room content/images/scenes/cellar.png '#8a7660' '#5a4836'
 convert content/images/scenes/cellar.png \
-  -fill '#6a4a2a' -draw "ellipse 200,380 60,80 0,360" -draw "ellipse 600,390 60,70 0,360" \
+  -fill '#8a5a2a' -draw "ellipse 200,380 60,80 0,360" -draw "ellipse 600,390 60,70 0,360" \
   -stroke '#3a2616' -strokewidth 4 -draw "line 140,340 260,340" -draw "line 140,420 260,420" \
   -draw "line 540,360 660,360" -draw "line 540,420 660,420" \
   -stroke '#8a6a44' -strokewidth 6 -draw "line 370,0 370,300" -draw "line 430,0 430,300" \
@@ -132,6 +135,6 @@ mask content/images/masks/cellar_ladder.png 80x300
 # the rim, softly between. Two sizes that take turns make it flicker.
 for r in 70 74; do
   out=content/images/rooms/aureole$r.png
-  png -size 160x160 xc:black \( -size 160x160 radial-gradient:'#000000'-'#ffffff' \
+  png -size 220x220 xc:black \( -size 220x220 radial-gradient:'#000000'-'#ffffff' \
     -level "$((r - 15))%,$((r + 20))%" \) -alpha off -compose CopyOpacity -composite
 done
