@@ -105,20 +105,32 @@ class Game {
   std::string mPrefsDir;
 };
 
-// The console output, plus the time of each benchmark kept for the ratios.
+// The console output, plus the real and CPU time of each benchmark kept for
+// the ratios: the median when repetitions were asked for, else the one run.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs)
-      if (!run.error_occurred && run.aggregate_name.empty())
-        times[run.benchmark_name()] = run.GetAdjustedRealTime();
+    for (const Run& run : runs) {
+      if (run.error_occurred) continue;
+      const std::string name = run.run_name.function_name;
+      const bool median = run.aggregate_name == "median";
+      if (!median && !run.aggregate_name.empty()) continue;
+      if (!median && mFromMedian[name]) continue;
+      mFromMedian[name] = median;
+      real[name] = run.GetAdjustedRealTime();
+      cpu[name] = run.GetAdjustedCPUTime();
+    }
   }
   void PrintRatio(const char* name, const char* floor) {
-    if (times.count(name) && times[floor] > 0)
-      std::printf("%s / %s: %.2f\n", name, floor, times[name] / times[floor]);
+    if (real.count(name) && real[floor] > 0 && cpu[floor] > 0)
+      std::printf("%s / %s: %.2f real, %.2f CPU\n", name, floor, real[name] / real[floor],
+                  cpu[name] / cpu[floor]);
   }
-  std::map<std::string, double> times;
+  std::map<std::string, double> real, cpu;
+
+ private:
+  std::map<std::string, bool> mFromMedian;
 };
 
 }  // namespace bench

@@ -21,7 +21,7 @@ str TFlashHost::FramePath(const str& flashFile, int index) {
   size_t dot = stem.rfind('.');
   size_t slash = stem.rfind('/');
   if (dot != str::npos && (slash == str::npos || dot > slash)) stem = stem.substr(0, dot);
-  char number[16];
+  char number[24];
   snprintf(number, sizeof number, "_%04d.png", index + 1);
   return stem + number;
 }
