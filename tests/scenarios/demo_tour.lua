@@ -56,8 +56,11 @@ wait_active("hall")
 click(420, 300)
 tick(5)
 assert(held() == "lamp", "nothing to put the lamp on in the hall")
+assert(window("hint") == "shown" and text("hint_text") == "There is nowhere to put that down here.",
+       "the hall says there is nowhere: " .. tostring(text("hint_text")))
 click(400, 100) -- closes the message
 tick(5)
+assert(window("hint") == nil)
 
 click(270, 300) -- the study's door
 wait_active("study")
