@@ -57,6 +57,7 @@ void TFxSpriteAnimTask::Step(uint32_t now) {
       mSprites[i].reset();
       continue;
     }
+    if (!sprite->IsPlaced()) continue;
     for (uint32_t s = 0; s < steps; ++s) sprite->GetParticleSystem()->Update(kStepMs);
   }
   size_t w = 0;
@@ -109,6 +110,7 @@ void TFxSprite::Draw(const TDrawSpec& parent, int depth) {
   const TDrawSpec spec = TDrawSpec::Compose(parent, GetLocalSpec());
   mLocus.SetValue(TVec2(spec.matrix.Tx() - spec.point.x, spec.matrix.Ty() - spec.point.y));
   mUp.SetValue(TVec2(spec.matrix.m[1][0], -spec.matrix.m[1][1]));
+  mPlaced = true;
 
   if (mSystem.IsDone()) {
     // The parent may be walking its children right now; TSprite defers the

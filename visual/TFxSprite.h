@@ -54,6 +54,9 @@ class TFxSprite : public TSprite {
   TScript* GetScript() const { return mSystem.GetScript(); }
   const str& GetScriptPath() const { return mScript; }
   const TEmitterLocus& GetLocus() const { return mLocus; }
+  // An effect learns where it stands at its first draw; until then it is not
+  // stepped, so nothing is emitted at a place it never stood.
+  bool IsPlaced() const { return mPlaced; }
   const TEmitterUp& GetUp() const { return mUp; }
 
  protected:
@@ -61,6 +64,7 @@ class TFxSprite : public TSprite {
 
  private:
   TVec3 mDrawOffset;
+  bool mPlaced = false;
   TEmitterLocus mLocus;
   TEmitterUp mUp;
   TLuaParticleSystem mSystem;

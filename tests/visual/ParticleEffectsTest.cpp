@@ -117,6 +117,7 @@ TEST_F(ParticleEffects, TaskAdvancesInTwelveMillisecondSteps) {
   TFxSpriteAnimTask task;
   TFxSpriteRef fx = TFxSprite::Create(0, "particles/counter.lua", &task);
   ASSERT_EQ(task.GetSize(), 1u);
+  fx->Draw(TDrawSpec());
   TLuaParticleSystem* ps = fx->GetParticleSystem();
   const struct {
     uint32_t at;
@@ -134,11 +135,24 @@ TEST_F(ParticleEffects, TaskAdvancesInTwelveMillisecondSteps) {
   }
 }
 
+// Until its first draw an effect does not know where it stands: stepping it
+// then would emit particles at the screen's origin.
+TEST_F(ParticleEffects, AnEffectIsSteppedOnlyOnceItHasBeenDrawn) {
+  TFxSpriteAnimTask task;
+  TFxSpriteRef fx = TFxSprite::Create(0, "particles/counter.lua", &task);
+  task.Step(30);
+  EXPECT_EQ(LuaString(fx->GetParticleSystem(), "tostring(gCalls or 0)"), "0");
+  fx->Draw(TDrawSpec());
+  task.Step(60);
+  EXPECT_EQ(LuaString(fx->GetParticleSystem(), "tostring(gCalls or 0)"), "2");
+}
+
 TEST_F(ParticleEffects, FinishedEffectLeavesTaskAndTree) {
   TFxSpriteAnimTask task;
   TSpriteRef root = TSprite::Create(0);
   TFxSpriteRef fx = TFxSprite::Create(0, "particles/oneshot.lua", &task);
   root->AddChild(fx);
+  root->Draw(TDrawSpec());
   task.Step(12);
   EXPECT_EQ(fx->GetParticleSystem()->GetParticleCount(), 2u);
   uint32_t now = 12;
@@ -192,6 +206,7 @@ TEST_F(ParticleEffects, CreateFxAddsAChildUnderTheCaller) {
 
   TFxSpriteAnimTask task;
   TFxSpriteRef fx = TFxSprite::Create(0, "particles/spawner.lua", &task);
+  fx->Draw(TDrawSpec());
   task.Step(12);
   ASSERT_EQ(fx->GetChildren().size(), 1u);
   TSpriteRef child = fx->GetChildren()[0];
