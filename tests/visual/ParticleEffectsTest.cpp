@@ -221,6 +221,49 @@ TEST_F(ParticleEffects, CreateFxAddsAChildUnderTheCaller) {
   EXPECT_EQ(fx->GetChildren()[1]->GetPosition(), TVec3(0, 0, 0));
 }
 
+// A square effect of the given size and colour ("{r, g, b}").
+TFxSpriteRef Square(int layer, int size, const char* color, TFxSpriteAnimTask* task) {
+  TFxSpriteRef fx = TFxSprite::Create(layer, "", task);
+  fx->GetScript()->DoLuaString(str::format("gSize = %d; gColor = %s", size, color));
+  EXPECT_TRUE(fx->Load(task, "particles/square.lua", false));
+  return fx;
+}
+
+uint32_t Rgb(int x, int y) {
+  return TRenderer::GetInstance()->ReadPixel(x, y).argb & 0xFFFFFF;
+}
+
+// Children of negative layers go under the effect's particles, the others
+// over them; at depth 0 only the effect itself is drawn. Each square is
+// smaller than the one drawn before it, so every layer shows as a ring.
+TEST_F(ParticleEffects, ChildrenAroundTheParticlesAndNoneAtDepthZero) {
+  TFxSpriteAnimTask task;
+  TSpriteRef root = TSprite::Create(0);
+  root->SetPosition(TVec3(100, 100, 0));
+  TFxSpriteRef fx = Square(0, 20, "{1, 0, 0}", &task);
+  TFxSpriteRef above = Square(1, 10, "{0, 0, 1}", &task);
+  TFxSpriteRef below = Square(-1, 30, "{0, 1, 0}", &task);
+  root->AddChild(fx);
+  fx->AddChild(above);
+  fx->AddChild(below);
+  root->Draw(TDrawSpec());  // each effect learns where it stands
+  for (const TFxSpriteRef& s : {fx, above, below}) s->GetParticleSystem()->Update(1);
+
+  TRenderer* r = TRenderer::GetInstance();
+  r->BeginFrame();
+  root->Draw(TDrawSpec());
+  r->EndFrame();
+  EXPECT_EQ(Rgb(100, 100), 0x0000FFu) << "the child above on top";
+  EXPECT_EQ(Rgb(107, 100), 0xFF0000u) << "the effect's own particles";
+  EXPECT_EQ(Rgb(112, 100), 0x00FF00u) << "the child below underneath";
+
+  r->BeginFrame();
+  fx->Draw(TDrawSpec(), 0);
+  r->EndFrame();
+  EXPECT_EQ(Rgb(100, 100), 0xFF0000u);
+  EXPECT_EQ(Rgb(112, 100), 0x000000u) << "no child at depth 0";
+}
+
 TEST_F(ParticleEffects, SpriteFeedsItsScreenPositionAndDrawsParticlesThere) {
   TFxSpriteAnimTask task;
   TSpriteRef root = TSprite::Create(0);
