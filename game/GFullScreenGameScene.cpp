@@ -183,9 +183,13 @@ void GFullScreenGameScene::Update() {
   for (GBaseInterpolator* ip : mInterpolators) ip->Update();
   if (mItemsManager) mItemsManager->Update();
   if (mFrontItemHolder->mItem) mFrontItemHolder->mItem->Update();
-  OTimersManager::GetInstance()->Update(mPaused);
+  UpdateTimers();
   GScene::Update();
   if (mState == kActive) OHintsManager::GetInstance()->Update();
+}
+
+void GFullScreenGameScene::UpdateTimers() {
+  OTimersManager::GetInstance()->Update(mPaused);
 }
 
 void GFullScreenGameScene::Pause() {
@@ -360,7 +364,7 @@ void GFullScreenGameScene::DrawObjects(TWindow* wrapper) {
   if (mItemsManager) mItemsManager->DrawItems();
   if (mDropZones && mDropZonesOnTop) mDropZones->DrawItems();
   mDrawList.Draw();
-  if (OIndicatorsManager::HasInstance()) OIndicatorsManager::GetInstance()->Draw();
+  if (DrawsIndicators() && OIndicatorsManager::HasInstance()) OIndicatorsManager::GetInstance()->Draw();
 }
 
 void GFullScreenGameScene::SetItemNames(std::vector<str>* names) {

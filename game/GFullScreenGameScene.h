@@ -115,6 +115,10 @@ class GFullScreenGameScene : public GScene {
   void FrontItemToPointer();
   // Queues a drop-zone hint of game_screen/drop_zone_hints/<key>.
   void QueueDropZoneHint(const str& key);
+  // The timers' step of the tick; a sleeping zone lets time pass its own way.
+  virtual void UpdateTimers();
+  // Whether the timer indicators are drawn over the scene's objects.
+  virtual bool DrawsIndicators() const { return true; }
 
   std::vector<str>* mItemNames = nullptr;  // owned
   TWindow* mOverlayLayer = nullptr;

@@ -1,7 +1,6 @@
 #include "GGameOverScene.h"
 
 #include "game/GMousePointer.h"
-#include "game/ODropZoneSet.h"
 #include "game/OSimpleBackground.h"
 #include "items/OItemsManager.h"
 #include "rules/OIndicatorsManager.h"
@@ -51,12 +50,4 @@ void GGameOverScene::Resume() {
   GFullScreenGameScene::Resume();
   if (mPanel) mPanel->Unlock();
   GMousePointer::GetInstance()->SetInGameMode(false);
-}
-
-void GGameOverScene::DrawObjects(TWindow* wrapper) {
-  // As the full-screen scene draws, without the timer indicators.
-  if (mDropZones && !mDropZonesOnTop) mDropZones->DrawItems();
-  if (mItemsManager) mItemsManager->DrawItems();
-  if (mDropZones && mDropZonesOnTop) mDropZones->DrawItems();
-  mDrawList.Draw();
 }

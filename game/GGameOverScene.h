@@ -20,9 +20,11 @@ class GGameOverScene : public GFullScreenGameScene {
   void Resume() override;
   bool IsPaused() override { return true; }
   bool IsMagicEnabled() override { return false; }
-  void DrawObjects(TWindow* wrapper) override;
 
   GGamePanel* GetAttachedPanel() const { return mPanel; }
+
+ protected:
+  bool DrawsIndicators() const override { return false; }
 
  private:
   GGamePanel* mPanel = nullptr;  // not owned

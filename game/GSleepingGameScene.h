@@ -9,6 +9,7 @@ class GSleepingGameScene : public GInventoryGameScene {
  public:
   GSleepingGameScene() = default;
 
-  void Update() override;
-  void DrawObjects(TWindow* wrapper) override;
+ protected:
+  void UpdateTimers() override;
+  bool DrawsIndicators() const override { return false; }
 };
