@@ -110,5 +110,6 @@ click(400, 200)
 assert(held() == "key", "nowhere to put it")
 assert(registry("key") == 1)
 tick(1)
-assert(window("hint") == "shown", "the no-drop-zone hint")
+assert(window("hint") == "shown" and text("hint_text") == "There is nowhere to put that down here.",
+       "the no-drop-zone hint: " .. tostring(text("hint_text")))
 assert(select(4, scene()), "the hint holds the scene")
