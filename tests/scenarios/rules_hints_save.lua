@@ -69,6 +69,26 @@ assert(text("hint_text"):find("old coin", 1, true))
 click(400, 300)
 room_plays()
 
+-- A quick load waits for an open hint: "x" while the hint pauses the room
+-- does nothing at all, and the load once it has closed brings no window
+-- back.
+set_save_document(fresh)
+load_quick_save()
+click(500, 420)
+tick(1)
+assert(window("hint") == "shown")
+key("x")
+tick(5)
+assert(window("hint") == "shown" and select(4, scene()), "still open, the room still paused")
+assert(held() == "coin", "no load: the hand is as it was")
+click(400, 300)
+assert(window("hint") == nil and not select(4, scene()))
+key("x")
+room_plays()
+assert(held() == nil, "loaded now")
+tick(5)
+assert(window("hint") == nil)
+
 -- Damaged sections: extra children are ignored, missing ones start over, and
 -- neither stops the load.
 local function with_hints(section)
