@@ -3,11 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <fstream>
 #include <lua.hpp>
-#include <sstream>
 
-#include "TPlatform.h"
 #include "TRenderer.h"
 #include "TReport.h"
 #include "TScript.h"
@@ -488,22 +485,9 @@ bool TLuaParticleSystem::LoadScript(const str& path) {
   ClearScriptGlobals();
   mPath = path;
 
-  std::ifstream in(TPlatform::ResolvePath(path).c_str(), std::ios::binary);
-  if (!in) {
-    Report("%s: particle script not found", path.c_str());
-    return false;
-  }
-  std::stringstream text;
-  text << in.rdbuf();
-  const std::string code = text.str();
-
+  // The loading and its one message on failure are the script's own.
   int top = lua_gettop(L);
-  str chunk = "@" + path;
-  bool ok = luaL_loadbuffer(L, code.data(), code.size(), chunk.c_str()) == 0 && lua_pcall(L, 0, 0, 0) == 0;
-  if (!ok) {
-    const char* message = lua_tostring(L, -1);
-    Report("%s", message ? message : (path + ": error in particle script").c_str());
-  }
+  const bool ok = mScript->RunScript(path);
   lua_settop(L, top);
   return ok;
 }
