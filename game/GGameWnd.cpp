@@ -186,13 +186,14 @@ void GGameWnd::SceneStep() {
       } else {
         if (mScene->GetParent()) mSceneHost->OrphanChild(mScene);
         DestroyCurrentScene(keep);
+        // Set before the build, so that a change of state asked for during
+        // it stands (see StartGame).
+        mTransitionState = keep ? kPlayingAfterChange : kPlaying;
         if (CreateCurrentScene()) {
           if (keep) {
             mScene->SetState(GScene::kActive);
-            mTransitionState = kPlayingAfterChange;
             GMousePointer::GetInstance()->SetMode(1);
           } else {
-            mTransitionState = kPlaying;
             mScene->SetState(GScene::kFadeIn);
           }
           mScene->OnStart();
@@ -252,9 +253,11 @@ bool GGameWnd::StartGame(int slot) {
   OHintsManager::GetInstance()->ResetHints();
   bool started = false;
   if (slot < 0) {
+    // Set before the build: a change of state asked for while the scene is
+    // built or started must stand, so the next heartbeat rebuilds the scene.
+    mTransitionState = kPlaying;
     if (CreateCurrentScene()) {
       mScene->OnStart();
-      mTransitionState = kPlaying;
       mScene->SetState(GScene::kFadeIn);
       started = true;
     }
@@ -378,12 +381,14 @@ bool GGameWnd::LoadGame(int slot) {
   OMissionsManager::GetInstance()->Load(save);
   OHintsManager::GetInstance()->Load(save);
   OIndicatorsManager::GetInstance()->Load(save);
+  // Set before the build: the held item, put back into the hand below, may
+  // set a variable that selects another state; that request must stand.
+  mTransitionState = kPlaying;
   if (!CreateCurrentScene()) return false;
   mScene->OnStart();
   if (mPanel) mPanel->Load(save);
   GMousePointer::GetInstance()->LoadItem(save, mScene->GetItemsManager());
   if (mPanel) mPanel->RefreshInventoryItems();
-  mTransitionState = kPlaying;
   mScene->SetState(GScene::kFadeIn);
   return true;
 }

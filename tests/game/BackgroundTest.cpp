@@ -9,7 +9,6 @@
 #include "game/ODarkRoomBackground.h"
 #include "game/OMousePointerManager.h"
 #include "game/OSceneBuilder.h"
-#include "game/OSceneDirector.h"
 #include "game/OTutorialBackground.h"
 #include "game/SceneTestUtil.h"
 #include "items/ItemsTestUtil.h"
@@ -320,13 +319,7 @@ class BackgroundBuildTest : public SceneFixture {
   GInventoryGameScene* Build(const char* xml) {
     node.reset(new TXmlNode());
     EXPECT_TRUE(node->ParseString(xml));
-    ISceneBuilder* builder = CreateSceneBuilder(node->GetChildAt(0), nullptr);
-    ISceneDirector* director = CreateSceneDirector(builder);
-    director->Direct();
-    GScene* scene = builder->GetScene();
-    delete director;
-    delete builder;
-    return static_cast<GInventoryGameScene*>(scene);
+    return static_cast<GInventoryGameScene*>(BuildScene(node->GetChildAt(0)));
   }
   std::unique_ptr<TXmlNode> node;
 };

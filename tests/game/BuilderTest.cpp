@@ -16,14 +16,7 @@ class BuilderTest : public SceneFixture {
   GInventoryGameScene* Build(const char* xml) {
     mNode.reset(new TXmlNode());
     EXPECT_TRUE(mNode->ParseString(xml));
-    TXmlNode* state = mNode->GetChildAt(0);
-    ISceneBuilder* builder = CreateSceneBuilder(state, nullptr);
-    ISceneDirector* director = CreateSceneDirector(builder);
-    director->Direct();
-    GScene* scene = builder->GetScene();
-    delete director;
-    delete builder;
-    return static_cast<GInventoryGameScene*>(scene);
+    return static_cast<GInventoryGameScene*>(BuildScene(mNode->GetChildAt(0)));
   }
   std::unique_ptr<TXmlNode> mNode;
 };

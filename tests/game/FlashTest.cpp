@@ -5,8 +5,6 @@
 
 #include "game/GFlashScene.h"
 #include "game/GMasksManager.h"
-#include "game/OFlashSceneBuilder.h"
-#include "game/OSceneDirector.h"
 #include "game/SceneTestUtil.h"
 #include "rules/IAction.h"
 #include "sdk/TFlashHost.h"
@@ -133,13 +131,8 @@ class FlashBuilderTest : public FlashTest {
   GFlashScene* Build(const str& xml) {
     mNode.reset(new TXmlNode());
     EXPECT_TRUE(mNode->ParseString(xml));
-    ISceneBuilder* builder = CreateSceneBuilder(mNode.get(), nullptr);
-    EXPECT_EQ(builder->GetKind(), ISceneBuilder::kFlash);
-    ISceneDirector* director = CreateSceneDirector(builder);
-    director->Direct();
-    GScene* scene = builder->GetScene();
-    delete director;
-    delete builder;
+    GScene* scene = BuildScene(mNode.get());
+    EXPECT_TRUE(scene && scene->IsKindOf(GFlashScene::ClassId()));
     return static_cast<GFlashScene*>(scene);
   }
   std::unique_ptr<TXmlNode> mNode;

@@ -147,6 +147,46 @@ TEST_F(GameWndTest, AStateChangeRebuildsAtOnceAndReownsWhatItTakesOver) {
   EXPECT_EQ(mWnd->GetKeptItemsManager(), nullptr);
 }
 
+// A quick save in the cellar is changed to hold the torch, whose variable
+// the save does not carry: putting the torch back into the hand during the
+// load selects the cellar's other state, and the load must not forget that.
+TEST_F(GameWndTest, AStateChangeAskedForDuringALoadStands) {
+  std::unique_ptr<TXmlNode> torch(new TXmlNode());
+  ASSERT_TRUE(
+      torch->ParseString("<torch><gvobject name=\"torch\">anim/</gvobject><scene_mask name=\"torch_mask\"/>"
+                         "<on_pointer_flag>torch_held</on_pointer_flag></torch>"));
+  std::unique_ptr<TXmlNode> guide(new TXmlNode());
+  guide->ParseString("<items_guide/>");
+  guide->AdoptChild(std::move(torch));
+  OGameConfig::GetInstance()->GetItemsGuide()->AdoptChild(std::move(guide));
+  TWindowStyle style;
+  GMousePointer::GetInstance()->Init(style);  // a hand to hold the torch
+
+  Play();
+  OGame::GetInstance()->GoToScene("cellar");
+  Beat(GScene::kFadeTicks + 1 + GScene::kFadeTicks);
+  ASSERT_EQ(mWnd->GetCurrentScene()->GetState(), GScene::kActive);
+  mWnd->OnKeyDown('t', 0);
+  OSaveData* data = OSaveData::GetInstance();
+  TXmlNode* save = data->FindSave(GGameWnd::kQuickSaveSlot);
+  ASSERT_NE(save, nullptr);
+  save->GetChild("pointer_item")->SetAttribute("item_id", "torch");
+  ASSERT_TRUE(data->Store());
+
+  ASSERT_TRUE(mWnd->LoadGame(GGameWnd::kQuickSaveSlot));
+  mWnd->GetCurrentScene()->SetName("loaded");
+  EXPECT_EQ(OFlagsRegistry::GetInstance()->GetValue("torch_held"), "true");
+  EXPECT_EQ(mWnd->GetTransitionState(), GGameWnd::kStateChange);
+  Beat(1);
+  GScene* lit = mWnd->GetCurrentScene();
+  EXPECT_NE(lit->GetName(), "loaded");
+  EXPECT_TRUE(static_cast<GInventoryGameScene*>(lit)->IsFullScreen());
+  EXPECT_FALSE(lit->IsPaused());
+  EXPECT_EQ(mWnd->GetTransitionState(), GGameWnd::kPlayingAfterChange);
+  ASSERT_NE(GMousePointer::GetInstance()->GetHeldItem(), nullptr);
+  EXPECT_EQ(GMousePointer::GetInstance()->GetHeldItem()->GetName(), "torch");
+}
+
 TEST_F(GameWndTest, AStateChangeWaitsWhileTheSceneIsFadedOut) {
   GScene* first = Play();
   first->SetName("first");

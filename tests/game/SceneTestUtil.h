@@ -1,7 +1,7 @@
 #pragma once
 // Shared by the scene, builder and game-window tests: the fixture tree under
 // tests/fixtures/scenes as the content root (world "home" with the scenes
-// "living_room", "hall" and "kitchen"), preferences in a scratch folder, and
+// "living_room", "hall", "kitchen" and "cellar"), preferences in a scratch folder, and
 // every shared object of a running game deleted before and after.
 
 #include <gtest/gtest.h>
@@ -15,6 +15,8 @@
 #include "game/OGameConfig.h"
 #include "game/OPopupQueue.h"
 #include "game/OSaveData.h"
+#include "game/OSceneBuilder.h"
+#include "game/OSceneDirector.h"
 #include "game/OSoundManager.h"
 #include "game/StartupTestUtil.h"
 #include "items/OItemsRegistry.h"
@@ -50,6 +52,17 @@ class SceneFixture : public StartupTest {
     OSaveData::DeleteInstance();
     GMousePointer::DestroyInstance();
     OMissionsManager::DeleteInstance();
+  }
+  // The scene that a change of scene builds from the state node: its builder
+  // and director, which are then let go.
+  static GScene* BuildScene(TXmlNode* state) {
+    ISceneBuilder* builder = CreateSceneBuilder(state, nullptr);
+    ISceneDirector* director = CreateSceneDirector(builder);
+    director->Direct();
+    GScene* scene = builder->GetScene();
+    delete director;
+    delete builder;
+    return scene;
   }
   // Whether the missions manager was sent that event ("scene_enter hall").
   static bool Sent(const str& line) {
