@@ -20,6 +20,14 @@ const char* const kScriptGlobals[] = {"OnStart", "OnStop", "OnUpdate", "Addition
 // large update keeps curved paths curved.
 const uint32_t kMaxStepMs = 33;
 const int kDefaultMaxParticles = 5000;
+// Most particles a script can ask for at once. Counts come from scripts as
+// Lua numbers, which can be far beyond an int, infinite or not numbers at all.
+const int kCountLimit = 1 << 24;
+
+int ClampCount(double n) {
+  if (!(n > 0)) return 0;  // NaN as well
+  return n >= kCountLimit ? kCountLimit : int(n);
+}
 
 uint32_t gSeedCounter = 0;
 
@@ -223,7 +231,7 @@ struct TLuaParticleRuntime {
     if (key == "burst") {
       float n;
       if (!number(n)) return false;
-      e.burst = std::max(0, int(n));
+      e.burst = ClampCount(n);
       return true;
     }
     if (key == "duration") return number(e.duration);
@@ -249,7 +257,7 @@ struct TLuaParticleRuntime {
     if (key == "max") {
       float n;
       if (!number(n)) return false;
-      e.maxParticles = std::max(0, int(n));
+      e.maxParticles = ClampCount(n);
       return true;
     }
     return false;
@@ -320,8 +328,8 @@ struct TLuaParticleRuntime {
   static int HandleBurst(lua_State* L) {
     TLuaParticleSystem* sys = Self(L);
     TLuaParticleSystem::Emitter* e = CheckHandle(L, sys, 1);
-    int n = int(luaL_optnumber(L, 2, 1));
-    if (e && n > 0) e->burstPending += n;
+    int n = ClampCount(luaL_optnumber(L, 2, 1));
+    if (e) e->burstPending = std::min(kCountLimit, e->burstPending + n);
     return 0;
   }
 
@@ -640,6 +648,10 @@ void TLuaParticleSystem::Update(uint32_t ms) {
         float emitting = dt;
         if (e.duration >= 0) emitting = std::max(0.f, std::min(dt, e.duration - e.elapsed));
         e.carry += e.rate * emitting;
+        // A rate that is not a number, or one no cap could hold, must not
+        // leave a debt or a credit that outlives it.
+        if (!(e.carry >= 0)) e.carry = 0;
+        e.carry = std::min(e.carry, float(kCountLimit));
         // The epsilon keeps float steps that sum to a whole particle from
         // falling just short of it.
         int due = int(e.carry + 1e-3f);
@@ -648,7 +660,8 @@ void TLuaParticleSystem::Update(uint32_t ms) {
         e.elapsed += dt;
         if (e.IsFinite() && (e.duration < 0 || e.elapsed >= e.duration)) e.spent = true;
       }
-      count = std::min(count, int(e.maxParticles - e.particles.size()));
+      // A cap lowered by the script may stand below what is alive.
+      count = std::min(count, std::max(0, e.maxParticles - int(e.particles.size())));
       for (int i = 0; i < count; ++i) {
         // Spread the new particles along the way the emitter moved this step,
         // so a fast emitter leaves a line rather than dots.

@@ -215,4 +215,26 @@ TEST_F(ParticleSystem, EmitterHandlesChangeAnEffectWhileItRuns) {
   EXPECT_EQ(ps.GetParticleCount(), 25u);
 }
 
+// Counts come from scripts as any Lua number: one too large for an int fills
+// the emitter up to its cap, and a rate that is not a number emits nothing
+// without spoiling the rate set after it.
+TEST_F(ParticleSystem, OutsizedCountsFillUpToTheCap) {
+  TLuaParticleSystem ps;
+  Lua(ps,
+      "flood = Emitter{rate = 1e30, max = 100, life = 10};"
+      "heap = Emitter{burst = 1e12, max = 50, life = 10};"
+      "more = Emitter{max = 30, life = 10};"
+      "odd = Emitter{rate = 0/0, life = 10};"
+      "gActive = true; more:Burst(1e12); more:Burst(1e12)");
+  ps.Update(16);
+  EXPECT_EQ(Global(ps, "flood.count"), 100);
+  EXPECT_EQ(Global(ps, "heap.count"), 50);
+  EXPECT_EQ(Global(ps, "more.count"), 30);
+  EXPECT_EQ(Global(ps, "odd.count"), 0);
+  Lua(ps, "odd.rate = 100; flood.max = 10");
+  ps.Update(100);
+  EXPECT_EQ(Global(ps, "odd.count"), 10);
+  EXPECT_EQ(Global(ps, "flood.count"), 100) << "a lowered cap adds none and takes none";
+}
+
 }  // namespace
