@@ -2,9 +2,10 @@
 # every test headless. Both install missing Debian packages first.
 
 BUILD ?= build
+ASAN_BUILD ?= $(BUILD)-asan
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build deps clean
+.PHONY: run test build asan deps clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -20,8 +21,15 @@ run: deps $(BUILD)/Makefile
 	cmake --build $(BUILD) -j $(JOBS) --target tolvane
 	TOLVANE_CONTENT=$(CURDIR)/content $(BUILD)/tolvane
 
-test: build
+# The scenario runner built with AddressSanitizer: the shut-down scenarios run
+# under it too, so a use after free or a leak at exit fails the tests.
+asan: deps
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTOLVANE_SANITIZE=ON >/dev/null
+	cmake --build $(ASAN_BUILD) -j $(JOBS) --target tolvane-play
+
+test: build asan
+	cmake -S . -B $(BUILD) -DTOLVANE_ASAN_PLAY=$(CURDIR)/$(ASAN_BUILD)/tolvane-play >/dev/null
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 300
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD)
