@@ -19,6 +19,7 @@
 #include "rules/OMissionsManager.h"
 #include "sdk/TPlatform.h"
 #include "sdk/TRenderer.h"
+#include "sdk/TSound.h"
 #include "sdk/TWindowStyle.h"
 #include "sdk/TXmlNode.h"
 #include "sdk/str.h"
@@ -82,6 +83,7 @@ class RecordingItemsManager : public OItemsManager {
     if (node) {
       log.push_back(str::format("%s at %g,%g top=%d after %d events", node->GetAttribute("file").c_str(), x,
                                 y, int(onTop), int(OMissionsManager::GetInstance()->GetAsked().size())));
+      soundsBefore.push_back(TSoundManager::GetInstance()->GetPlayLog().size());
     }
     return TSpriteRef();
   }
@@ -89,6 +91,8 @@ class RecordingItemsManager : public OItemsManager {
 
   GMasksManager masks;
   std::vector<str> log;
+  // How many sounds had been started when each effect of the log started.
+  std::vector<size_t> soundsBefore;
   std::vector<str> order;
 };
 

@@ -161,6 +161,50 @@ TEST_F(SimpleItemTest, TakeSendsItemGetBeforeThePlaceChangesAndPutsTheItemInHand
   EXPECT_FALSE(lamp->OnMaskClick(mask));
 }
 
+// What a rule sees of the item while "item_get" is handled: a mission that
+// answers the event sets a variable, and a listener on the variables reads
+// the items registry at that moment.
+class RegistryAtFlag : public IFlagsListener {
+ public:
+  void OnFlagChanged() override {
+    if (seen.empty() && OFlagsRegistry::GetInstance()->GetValue("lamp_seen") == "true") {
+      const OItemsRegistry::States* states = OItemsRegistry::GetInstance()->GetStates("lamp");
+      seen = states && !states->empty() ? str::format("%d", int((*states)[0])) : str("none");
+    }
+  }
+  str seen;
+};
+
+TEST_F(SimpleItemTest, TakeAnnouncesWhileTheRegistryHoldsTheScenePlaceAndSoundsAfterTheParticle) {
+  std::unique_ptr<TXmlNode> missions(new TXmlNode());
+  ASSERT_TRUE(missions->ParseString(
+      "<missions><mission name=\"watch\"><tasks><task name=\"see_take\">"
+      "<conditions><take type=\"item_get\" item_id=\"lamp\"/></conditions>"
+      "<results><r type=\"flag\" flag_name=\"lamp_seen\" flag_value=\"true\"/></results>"
+      "</task></tasks></mission></missions>"));
+  OGameConfig::GetInstance()->GetMissionsCfg()->AdoptChild(std::move(missions));
+  OMissionsManager::DeleteInstance();
+  OMissionsManager::GetInstance()->Reset();
+  TXmlNode* sounds = OItemFactory::FindGuideNode("lamp")->CreateChild("sounds");
+  sounds->CreateChild("get")->SetContent(ItemsFixturesDir() + "/../sounds/beep.wav");
+  RegistryAtFlag listener;
+  OFlagsRegistry::GetInstance()->SetListener(&listener);
+
+  ReadyPointer();
+  OSimpleItem* lamp = SceneLamp();
+  size_t sounds0 = TSoundManager::GetInstance()->GetPlayLog().size();
+  ASSERT_TRUE(lamp->OnMaskClick(mask));
+  OFlagsRegistry::GetInstance()->SetListener(nullptr);
+
+  EXPECT_EQ(listener.seen, "0");
+  EXPECT_EQ(Registry("lamp"), "1");
+  const std::vector<TSoundManager::PlayRecord>& played = TSoundManager::GetInstance()->GetPlayLog();
+  ASSERT_EQ(played.size(), sounds0 + 1);
+  EXPECT_EQ(played.back().path.substr(played.back().path.rfind('/') + 1), "beep.wav");
+  ASSERT_EQ(manager->soundsBefore.size(), 1u);
+  EXPECT_EQ(manager->soundsBefore[0], sounds0);
+}
+
 TEST_F(SimpleItemTest, ClickWhileTheHandIsFullChangesNothing) {
   GMousePointer* pointer = ReadyPointer();
   OSimpleItem* lamp = SceneLamp();
