@@ -84,10 +84,12 @@ void GFlyEmitter::Start(int steps) {
   // ("LineMove") must not send the window to the corner.
   mMobile.GSCanMove::SetPosition(float(GetX()), float(GetY()));
   mMobile.StartRun(mMover.get(), float(steps));
+  // Switched on before the first step: a one-step run finishes inside that
+  // step and switches it off, and must not be left emitting once hidden.
+  mSystem.GetScript()->DoLuaString("gActive = true;");
   // A looping one-step run restarts from inside its own finish; stepping at
   // once there would finish and restart again without end.
   if (!(mMobile.IsFinishing() && steps <= 1)) mMobile.Step();
-  mSystem.GetScript()->DoLuaString("gActive = true;");
 }
 
 void GFlyEmitter::Advance(int step) {

@@ -85,6 +85,13 @@ TEST_F(FlyEmitter, WalksItsPointsThenHides) {
   EXPECT_FALSE(e->IsShown());
   EXPECT_FALSE(e->GetParticleSystem()->IsActive());
   EXPECT_EQ(e->GetX(), 75);
+
+  // A one-step run ends inside its own start: hidden, and not left emitting
+  // where nobody sees it.
+  auto once = MakeEmitter("time = 1, RenderTo = 'nowhere'");
+  InitComplete();
+  EXPECT_FALSE(once->IsShown());
+  EXPECT_FALSE(once->GetParticleSystem()->IsActive());
 }
 
 TEST_F(FlyEmitter, LoopingRunsNeverHide) {
