@@ -22,7 +22,12 @@ const char* DocumentName() {
 }
 }  // namespace
 
-OCompositeAction::OCompositeAction(const str& name, GMasksManager* owner) : IAction(owner), mName(name) {
+OCompositeAction::List::~List() {
+  for (IAction* action : actions) delete action;
+}
+
+OCompositeAction::OCompositeAction(const str& name, GMasksManager* owner)
+    : IAction(owner), mName(name), mList(std::make_shared<List>()) {
   std::vector<str>& chain = BuildChain();
   if (chain.size() >= size_t(kMaxDepth) || std::find(chain.begin(), chain.end(), name) != chain.end()) {
     Report("%s: composite action \"%s\" includes itself or nests more than %d deep; cut there",
@@ -38,19 +43,20 @@ OCompositeAction::OCompositeAction(const str& name, GMasksManager* owner) : IAct
   chain.push_back(name);
   for (size_t i = 0; i < element->GetChildCount(); ++i)
     if (IAction* action = OActionFactory::CreateAction(element->GetChildAt(i), owner))
-      mActions.push_back(action);
+      mList->actions.push_back(action);
   chain.pop_back();
 }
 
-OCompositeAction::~OCompositeAction() {
-  for (IAction* action : mActions) delete action;
-}
+OCompositeAction::~OCompositeAction() = default;
 
 void OCompositeAction::Execute() {
-  for (IAction* action : mActions) action->Execute();
+  // Only the local reference is used from here on: `this` may be gone after
+  // any child has run.
+  std::shared_ptr<List> list = mList;
+  for (IAction* action : list->actions) action->Execute();
 }
 
 void OCompositeAction::SetOwner(GMasksManager* owner) {
   IAction::SetOwner(owner);
-  for (IAction* action : mActions) action->SetOwner(owner);
+  for (IAction* action : mList->actions) action->SetOwner(owner);
 }

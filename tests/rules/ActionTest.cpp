@@ -8,6 +8,7 @@
 #include "game/GMasksManager.h"
 #include "game/OMousePointerManager.h"
 #include "items/IItem.h"
+#include "items/OItemFactory.h"
 #include "items/OItemsRegistry.h"
 #include "rules/OActionFactory.h"
 #include "rules/OCompositeAction.h"
@@ -177,6 +178,17 @@ TEST_F(ActionTest, SubstituteMakesTheNewItemFirstAndKeepsTheHandWhenItCannot) {
   EXPECT_EQ("(empty)", Held());
   Make("<a type='delete_item'/>")->Execute();  // nothing in hand: nothing happens
   EXPECT_EQ("(empty)", Held());
+}
+
+TEST_F(ActionTest, AnItemsOwnCompositeThatDeletesTheItemStillRunsToItsEnd) {
+  // Deleting the held item deletes its action, the very list that is
+  // running; the rest of the list runs all the same.
+  IItem* candle = OItemFactory::CreateForPointer("candle", nullptr);
+  ASSERT_TRUE(candle);
+  Pointer()->HoldItem(candle);
+  EXPECT_TRUE(candle->Use(TPoint()));
+  EXPECT_EQ("gone", Flag("candle"));
+  EXPECT_EQ("coin", Held());
 }
 
 TEST_F(ActionTest, PoisonStartsItsTimerAndDeletesTheHeldItemUnlessToldNot) {
