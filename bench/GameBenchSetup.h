@@ -14,11 +14,13 @@
 
 #include "game/GGameWnd.h"
 #include "game/GScene.h"
+#include "game/GWindowTypes.h"
 #include "game/OGame.h"
 #include "game/OUsersManager.h"
 #include "sdk/TPlatform.h"
 #include "sdk/TRenderer.h"
 #include "sdk/TSound.h"
+#include "sdk/TWindowManager.h"
 #include "sdk/TWindowStyle.h"
 #include "tools/GGamePanel.h"
 
@@ -44,6 +46,9 @@ class Game {
     TPlatform::SetContentRoot(RepoRoot() + "/content");
     if (!TRenderer::GetInstance()->Open(true, false)) return false;
     TSoundManager::GetInstance()->Open();
+    // The game's window types, so its scripts (the popup's among them) make
+    // their windows as in play.
+    RegisterWindowTypes(TWindowManager::GetInstance());
     OUsersManager* users = OUsersManager::Create();
     users->CreateNewUser("Bench");
     users->SetCurrentUser(0);
