@@ -355,7 +355,9 @@ struct TLuaParticleRuntime {
       default: {
         int lo = luaL_checkint(L, 1), hi = luaL_checkint(L, 2);
         luaL_argcheck(L, lo <= hi, 2, "interval is empty");
-        lua_pushnumber(L, std::min(hi, lo + int(r * (hi - lo + 1))));
+        // In doubles: the span of the widest interval does not fit an int.
+        const double span = double(hi) - double(lo) + 1;
+        lua_pushnumber(L, std::min(double(hi), std::floor(double(lo) + double(r) * span)));
         return 1;
       }
     }

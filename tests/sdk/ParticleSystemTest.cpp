@@ -237,4 +237,22 @@ TEST_F(ParticleSystem, OutsizedCountsFillUpToTheCap) {
   EXPECT_EQ(Global(ps, "flood.count"), 100) << "a lowered cap adds none and takes none";
 }
 
+// math.random runs on the effect's own generator, within Lua's bounds, over
+// the widest interval an int allows as well.
+TEST_F(ParticleSystem, RandomStaysInItsInterval) {
+  TLuaParticleSystem ps;
+  Lua(ps,
+      "gBad = 0; gLowest = 0\n"
+      "for i = 1, 200 do\n"
+      "  local a, b, c = math.random(), math.random(6), math.random(-3, 3)\n"
+      "  if a < 0 or a >= 1 or b < 1 or b > 6 or b % 1 ~= 0 or c < -3 or c > 3 then gBad = gBad + 1 end\n"
+      "  local w = math.random(-2147483648, 2147483647)\n"
+      "  if w < -2147483648 or w > 2147483647 or w % 1 ~= 0 then gBad = gBad + 1 end\n"
+      "  if w == -2147483648 then gLowest = gLowest + 1 end\n"
+      "end");
+  EXPECT_EQ(Global(ps, "gBad"), 0);
+  EXPECT_LT(Global(ps, "gLowest"), 5) << "the widest interval is not folded onto its low end";
+  EXPECT_EQ(Global(ps, "math.random(4, 4)"), 4);
+}
+
 }  // namespace
