@@ -31,21 +31,6 @@
 #include "visual/TFxSprite.h"
 
 namespace {
-TWindow* NewLayer() {
-  TWindow* layer = new TWindow();
-  layer->SetWindowSize(800, 600);
-  return layer;
-}
-
-void DropHintWindow() {
-  OHintsManager* hints = OHintsManager::GetInstance();
-  if (TWindow* hint = hints->GetHintWindow()) {
-    if (hint->GetParent()) hint->GetParent()->OrphanChild(hint);
-    delete hint;
-    hints->SetHintWindow(nullptr);
-  }
-}
-
 void RunInSprite(const TFxSpriteRef& sprite, const str& code) {
   if (TScript* script = sprite->GetScript()) script->DoLuaString(code, 0);
 }

@@ -38,12 +38,6 @@
 GGameWnd* GGameWnd::sCurrent = nullptr;
 
 namespace {
-TWindow* NewLayer() {
-  TWindow* layer = new TWindow();
-  layer->SetWindowSize(800, 600);
-  return layer;
-}
-
 IItem* HeldItem() {
   GMousePointer* pointer = GMousePointer::PeekInstance();
   return pointer && pointer->GetManager() ? pointer->GetManager()->GetHeldItem() : nullptr;
@@ -113,13 +107,13 @@ void GGameWnd::OnCloseRequest() {
 
 void GGameWnd::Init(TWindowStyle& style) {
   TWindow::Init(style);
-  mSceneHost = NewLayer();
-  mSecondLayer = NewLayer();
+  mSceneHost = GScene::NewLayer();
+  mSecondLayer = GScene::NewLayer();
   AdoptChild(mSceneHost);
   AdoptChild(mSecondLayer);
   mGame = OGame::GetInstance();
   mGame->SetGameWindow(this);
-  mEffectsLayer = NewLayer();
+  mEffectsLayer = GScene::NewLayer();
   AdoptChild(mEffectsLayer);
   GMousePointer::GetInstance()->SetMode(1);
   if (TModalWindow* modal = FindParentModal()) modal->SetDefaultFocus(this);

@@ -14,25 +14,6 @@
 #include "visual/GZInterpolator.h"
 #include "visual/TFxSprite.h"
 
-namespace {
-TWindow* NewLayer() {
-  TWindow* layer = new TWindow();
-  layer->SetWindowSize(800, 600);
-  return layer;
-}
-
-// The hints manager's window belongs to whichever scene showed it; a new or
-// dying scene drops it.
-void DropHintWindow() {
-  OHintsManager* hints = OHintsManager::GetInstance();
-  if (TWindow* hint = hints->GetHintWindow()) {
-    if (hint->GetParent()) hint->GetParent()->OrphanChild(hint);
-    delete hint;
-    hints->SetHintWindow(nullptr);
-  }
-}
-}  // namespace
-
 GMiniGameScene::GMiniGameScene() : mParticles(new std::vector<TFxSpriteRef>()) {
   mSpriteRoot = TSprite::Create(0);
   OHintsManager::GetInstance()->SetCurrentScene(this);

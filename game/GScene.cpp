@@ -7,18 +7,26 @@
 #include "game/OPopupQueue.h"
 #include "game/OSoundManager.h"
 #include "rules/IAction.h"
+#include "rules/OHintsManager.h"
 #include "rules/OMissionsManager.h"
 #include "rules/OTimersManager.h"
 #include "sdk/TImage.h"
 #include "sdk/TTexture.h"
 
-namespace {
-TWindow* NewLayer() {
+TWindow* GScene::NewLayer() {
   TWindow* layer = new TWindow();
   layer->SetWindowSize(800, 600);
   return layer;
 }
-}  // namespace
+
+void GScene::DropHintWindow() {
+  OHintsManager* hints = OHintsManager::GetInstance();
+  if (TWindow* hint = hints->GetHintWindow()) {
+    if (hint->GetParent()) hint->GetParent()->OrphanChild(hint);
+    delete hint;
+    hints->SetHintWindow(nullptr);
+  }
+}
 
 GScene::GScene() {
   SetWindowSize(800, 600);

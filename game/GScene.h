@@ -99,7 +99,14 @@ class GScene : public TWindow, public IPanelClient, public GVObjectWrapperClient
 
   void DrawObjects(TWindow* wrapper) override {}
 
+  // An empty full-screen layer (800 by 600 pixels), for a scene or the game
+  // window to adopt.
+  static TWindow* NewLayer();
+
  protected:
+  // The hints manager's window belongs to whichever scene showed it; a new
+  // or dying scene drops it.
+  static void DropHintWindow();
   void SetFadeAlpha(double alpha);
   // Records the navigator kind, puts the game window into travel and pauses.
   void StartTravel(int navigatorKind);
