@@ -51,6 +51,9 @@ void OHintsManager::LoadGuide() {
   TXmlNode* root = OGameConfig::GetInstance()->GetHintsCfg();
   TXmlNode* guide =
       root && root->GetName() == kGuideElement ? root : (root ? root->GetChild(kGuideElement) : nullptr);
+  if (!guide && root && root->GetChildCount())
+    Report("%s: the top element is <%s>, not <%s>; no guide hints",
+           OGameConfig::GetDocumentName(OGameConfig::kHintsCfg), root->GetName().c_str(), kGuideElement);
   for (size_t i = 0; guide && i < guide->GetChildCount(); ++i) {
     OHint* hint = new OHint(guide->GetChildAt(i));
     mHints.push_back(hint);

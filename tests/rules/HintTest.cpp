@@ -335,6 +335,15 @@ TEST_F(HintTest, AHintWithoutAWindowIsDroppedAndTheSceneGoesOn) {
   EXPECT_EQ(1, scene.resumes);
 }
 
+TEST_F(HintTest, AGuideUnderAnotherTopElementGivesNoHintsAndSaysSo) {
+  TPlatform::SetContentRoot(HintFixturesDir("hints_broken"));
+  Reset();
+  OGameConfig::GetInstance();  // its own messages are not the guide's
+  size_t reports = ReportCount();
+  EXPECT_TRUE(Hints()->GetHints().empty());
+  EXPECT_EQ(reports + 1, ReportCount());
+}
+
 TEST_F(HintTest, TimerHintsShowTheirTextAsItIsAndStayTheirControllers) {
   HintTestScene scene;
   Hints()->AttachScene(&scene);
