@@ -209,33 +209,30 @@ void TLuaTable::Push() const {
   if (!mValue.Push()) lua_pushnil(mState);
 }
 
-void TLuaTable::PushField(const str& key) const {
+bool TLuaTable::PushTableOrNil() const {
   if (!mValue.Push()) {
     lua_pushnil(mState);
-    return;
+    return false;
   }
-  int t = lua_gettop(mState);
-  if (!lua_istable(mState, t)) {
+  if (!lua_istable(mState, -1)) {
     lua_pop(mState, 1);
     lua_pushnil(mState);
-    return;
+    return false;
   }
+  return true;
+}
+
+void TLuaTable::PushField(const str& key) const {
+  if (!PushTableOrNil()) return;
+  int t = lua_gettop(mState);
   lua_pushlstring(mState, key.data(), key.size());
   GetSafe(mState, t);
   lua_remove(mState, t);
 }
 
 void TLuaTable::PushIndex(int index) const {
-  if (!mValue.Push()) {
-    lua_pushnil(mState);
-    return;
-  }
+  if (!PushTableOrNil()) return;
   int t = lua_gettop(mState);
-  if (!lua_istable(mState, t)) {
-    lua_pop(mState, 1);
-    lua_pushnil(mState);
-    return;
-  }
   lua_pushinteger(mState, index);
   GetSafe(mState, t);
   lua_remove(mState, t);

@@ -114,6 +114,9 @@ class TLuaTable {
   void PushIndex(int index) const;
 
  private:
+  // Pushes the table itself, or nil (false) when it is gone or not a table.
+  bool PushTableOrNil() const;
+
   lua_State* mState;
   int mRef;
   TLuaRef mValue;

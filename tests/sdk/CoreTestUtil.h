@@ -2,7 +2,11 @@
 // Helpers shared by the platform-service tests: the fixtures folder and a
 // scratch folder that is removed afterwards.
 
+#include <sys/stat.h>
+
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "sdk/str.h"
@@ -13,6 +17,18 @@ inline str CoreFixturesDir() {
   if (env && *env) return env;
   std::string here = __FILE__;
   return here.substr(0, here.rfind("/sdk/")) + "/fixtures";
+}
+
+inline str ReadAll(const str& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+inline bool Exists(const str& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0;
 }
 
 class CoreTempDir {

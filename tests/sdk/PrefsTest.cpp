@@ -1,30 +1,16 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 
 #include "CoreTestUtil.h"
 #include "sdk/TPrefs.h"
 #include "sdk/TReport.h"
 
 namespace {
-str ReadAll(const str& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 void WriteAll(const str& path, const str& text) {
   std::ofstream out(path, std::ios::binary);
   out << text;
-}
-
-bool Exists(const str& path) {
-  struct stat st;
-  return stat(path.c_str(), &st) == 0;
 }
 }  // namespace
 

@@ -1,25 +1,10 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-
-#include <fstream>
-#include <sstream>
 
 #include "CoreTestUtil.h"
 #include "sdk/TReport.h"
 #include "sdk/TXmlNode.h"
 
 namespace {
-str ReadAll(const str& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-bool Exists(const str& path) {
-  struct stat st;
-  return stat(path.c_str(), &st) == 0;
-}
 
 // Structural equality, content and attribute order included.
 void ExpectSameTree(const TXmlNode& a, const TXmlNode& b) {
