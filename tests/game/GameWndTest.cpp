@@ -89,6 +89,12 @@ class GameWndTest : public SceneFixture {
                       doc->GetChildAt(i)->GetAttribute("save_name"));
     return slots;
   }
+  // Items the fixtures' guide does not have, for one test.
+  static void AddToGuide(const str& items) {
+    std::unique_ptr<TXmlNode> guide(new TXmlNode());
+    ASSERT_TRUE(guide->ParseString("<items_guide>" + items + "</items_guide>"));
+    OGameConfig::GetInstance()->GetItemsGuide()->AdoptChild(std::move(guide));
+  }
   GGameWnd* mWnd = nullptr;
 };
 
@@ -151,14 +157,9 @@ TEST_F(GameWndTest, AStateChangeRebuildsAtOnceAndReownsWhatItTakesOver) {
 // the save does not carry: putting the torch back into the hand during the
 // load selects the cellar's other state, and the load must not forget that.
 TEST_F(GameWndTest, AStateChangeAskedForDuringALoadStands) {
-  std::unique_ptr<TXmlNode> torch(new TXmlNode());
-  ASSERT_TRUE(
-      torch->ParseString("<torch><gvobject name=\"torch\">anim/</gvobject><scene_mask name=\"torch_mask\"/>"
-                         "<on_pointer_flag>torch_held</on_pointer_flag></torch>"));
-  std::unique_ptr<TXmlNode> guide(new TXmlNode());
-  guide->ParseString("<items_guide/>");
-  guide->AdoptChild(std::move(torch));
-  OGameConfig::GetInstance()->GetItemsGuide()->AdoptChild(std::move(guide));
+  AddToGuide(
+      "<torch><gvobject name=\"torch\">anim/</gvobject><scene_mask name=\"torch_mask\"/>"
+      "<on_pointer_flag>torch_held</on_pointer_flag></torch>");
   TWindowStyle style;
   GMousePointer::GetInstance()->Init(style);  // a hand to hold the torch
 
@@ -185,6 +186,31 @@ TEST_F(GameWndTest, AStateChangeAskedForDuringALoadStands) {
   EXPECT_EQ(mWnd->GetTransitionState(), GGameWnd::kPlayingAfterChange);
   ASSERT_NE(GMousePointer::GetInstance()->GetHeldItem(), nullptr);
   EXPECT_EQ(GMousePointer::GetInstance()->GetHeldItem()->GetName(), "torch");
+}
+
+// Made for the first time, the jar in the pantry sets its variable to
+// "false", which selects the pantry's other state: the change of scene that
+// built the pantry must not forget that.
+TEST_F(GameWndTest, AStateChangeAskedForDuringASceneChangeStands) {
+  AddToGuide(
+      "<jar><gvobject name=\"torch\">anim/</gvobject><scene_mask name=\"jar_mask\"/>"
+      "<on_pointer_flag>jar_placed</on_pointer_flag></jar>");
+  Play();
+  OGame::GetInstance()->GoToScene("pantry");
+  Beat(GScene::kFadeTicks + 1);
+  ASSERT_EQ(OGame::GetInstance()->GetCurrentSceneId(), "pantry");
+  EXPECT_EQ(OFlagsRegistry::GetInstance()->GetValue("jar_placed"), "false");
+  EXPECT_EQ(mWnd->GetTransitionState(), GGameWnd::kStateChange);
+  GScene* built = mWnd->GetCurrentScene();
+  built->SetName("built");
+  IItem* jar = built->GetItemsManager()->FindItem("jar");
+  ASSERT_NE(jar, nullptr);
+  Beat(1);
+  GScene* other = mWnd->GetCurrentScene();
+  EXPECT_NE(other->GetName(), "built");
+  EXPECT_TRUE(static_cast<GInventoryGameScene*>(other)->IsFullScreen());
+  EXPECT_EQ(mWnd->GetTransitionState(), GGameWnd::kPlayingAfterChange);
+  EXPECT_EQ(other->GetItemsManager()->FindItem("jar"), jar);
 }
 
 TEST_F(GameWndTest, AStateChangeWaitsWhileTheSceneIsFadedOut) {
