@@ -180,7 +180,9 @@ TEST_F(SceneTest, WithoutDropZonesAForeignItemStaysHeldAndHintsOnlyWhenEnabled) 
     EXPECT_EQ(key->moves, "");
     const std::vector<IHint*>& queue = OHintsManager::GetInstance()->GetQueue();
     ASSERT_EQ(queue.size(), hints ? 1u : 0u);
-    if (hints) EXPECT_EQ(static_cast<OSimpleHint*>(queue[0])->GetTextKey(), "hint_no_drop_zone");
+    if (hints) {
+      EXPECT_EQ(static_cast<OSimpleHint*>(queue[0])->GetTextKey(), "hint_no_drop_zone");
+    }
     hand.pointer->DeleteHeldItem();
   }
 }
