@@ -61,13 +61,27 @@ const uint32_t kTickMs = 16;
 
 // A window that counts its 16 ms animation calls into a Lua global of the
 // game's state named by its style key "counter". Scenarios use it to see
-// whether a modal's clock moves.
+// whether a modal's clock moves. With the style key "log" it also takes the
+// extended mouse events (right button, wheel) that reach it and appends their
+// codes to that global, a string such as "4 5 1 0".
 class TestTicker : public TWindow {
   TWINDOW_CLASS(TestTicker, TWindow)
  public:
   void Init(TWindowStyle& style) override {
     TWindow::Init(style);
     mCounter = style.GetString("counter", "ticker_count");
+    mLog = style.GetString("log", "");
+  }
+  bool OnExtendedMouseEvent(const TPoint&, int code) override {
+    if (mLog.empty()) return false;
+    lua_State* G = TWindowManager::GetInstance()->GetScript()->GetState();
+    lua_getglobal(G, mLog.c_str());
+    str log = lua_isstring(G, -1) ? str(lua_tostring(G, -1)) : str();
+    lua_pop(G, 1);
+    log += str::format(log.empty() ? "%d" : " %d", code);
+    lua_pushstring(G, log.c_str());
+    lua_setglobal(G, mLog.c_str());
+    return true;
   }
   // Started on adoption rather than in Init: the animation runs on the clock
   // of the modal the window lives in, which is only known once it has a parent.
@@ -87,6 +101,7 @@ class TestTicker : public TWindow {
 
  private:
   str mCounter;
+  str mLog;
 };
 
 class Runner;

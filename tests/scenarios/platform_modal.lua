@@ -59,6 +59,15 @@ key("a")
 tick(1)
 assert(text("lower_edit") == "a", tostring(text("lower_edit")))
 
+-- The right button and the wheel reach the window under the pointer as
+-- extended mouse events: right down 1 and up 0, wheel up 4 and down 5.
+click(350, 100, "right")
+move(360, 110)
+wheel(2)
+wheel(-1)
+tick(1)
+assert(game_lua("return pad_events") == "1 0 4 4 5", game_lua("return pad_events"))
+
 -- Open the upper modal from a button of the lower one.
 click(100, 220)
 tick(1)
@@ -76,6 +85,12 @@ tick(1)
 assert(colour(52, 52) == RED, "the lower button took a press: " .. colour(52, 52))
 release(100, 70)
 tick(1)
+
+-- Nor do the right button and the wheel.
+click(350, 100, "right")
+wheel(1)
+tick(1)
+assert(game_lua("return pad_events") == "1 0 4 4 5", "went through: " .. game_lua("return pad_events"))
 
 -- Keys go to the top modal only: not to the lower field that held the focus,
 -- and, once it is clicked, into the top field.
@@ -113,5 +128,23 @@ assert(number("lower_clicks") == 2)
 key("c")
 tick(1)
 assert(text("lower_edit") == "ac", tostring(text("lower_edit")))
+
+-- The renderer losing its textures changes nothing on screen: the next frame
+-- draws the same pixels.
+move(300, 400)
+tick(1)
+assert(colour(52, 52) == RED, colour(52, 52))
+lose_textures()
+tick(1)
+assert(colour(52, 52) == RED, "after the textures were lost: " .. colour(52, 52))
+
+-- A screenshot is a PNG of the last frame.
+local shot = os.tmpname()
+screenshot(shot)
+local file = assert(io.open(shot, "rb"))
+local signature = file:read(8)
+file:close()
+os.remove(shot)
+assert(signature == "\137PNG\r\n\26\n", "the screenshot is no PNG")
 
 assert(reports() == reported, reports() - reported .. " lines reported on stderr")
