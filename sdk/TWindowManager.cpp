@@ -124,12 +124,29 @@ TWindow* TWindowManager::CreateWindowFromTable(const TLuaTable& table, TWindow* 
   table.Push();
   TLuaTableRef ref(new TLuaTable(L, -1));
   lua_pop(L, 1);
-  return CreateFromRef(ref, parent);
+  std::vector<const void*> path;
+  return CreateFromRef(ref, parent, path);
 }
 
-TWindow* TWindowManager::CreateFromRef(TLuaTableRef table, TWindow* parent) {
+TWindow* TWindowManager::CreateFromRef(TLuaTableRef table, TWindow* parent, std::vector<const void*>& path) {
+  // Windows nest a handful of levels; far deeper is a mistake, and building
+  // it would only exhaust the stack.
+  const size_t kMaxNesting = 64;
   str type = table->GetString("type");
   str name = table->GetString("name");
+  lua_State* L = table->GetState();
+  table->Push();
+  const void* self = lua_topointer(L, -1);
+  lua_pop(L, 1);
+  if (std::find(path.begin(), path.end(), self) != path.end()) {
+    Report("window \"%s\": its table lists itself among its children; window not created", name.c_str());
+    return nullptr;
+  }
+  if (path.size() >= kMaxNesting) {
+    Report("window \"%s\": nested more than %d levels deep; window not created", name.c_str(),
+           int(kMaxNesting));
+    return nullptr;
+  }
   auto it = mTypes.find(type);
   if (it == mTypes.end()) {
     Report("window \"%s\": unknown window type \"%s\"; window not created", name.c_str(), type.c_str());
@@ -152,13 +169,15 @@ TWindow* TWindowManager::CreateFromRef(TLuaTableRef table, TWindow* parent) {
   else if (parent)
     parent->AdoptChild(w, true);
   int n = table->GetSize();
+  path.push_back(self);
   for (int i = 1; i <= n; ++i) {
     TLuaTableRef child = table->GetTable(i);
     if (child)
-      CreateFromRef(child, w);
+      CreateFromRef(child, w, path);
     else
       Report("window \"%s\": child %d is not a table; skipped", name.c_str(), i);
   }
+  path.pop_back();
   w->PostChildrenInit(style);
   return w;
 }

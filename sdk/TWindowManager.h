@@ -107,5 +107,7 @@ class TWindowManager {
   void LeaveHovered(const std::vector<TWindow*>& stillHovered);
   void CollectUnder(TWindow* w, const TPoint& p, const TRect& clip, std::vector<TWindow*>& out) const;
   void RemoveFromStack(size_t index);
-  TWindow* CreateFromRef(TLuaTableRef table, TWindow* parent);
+  // `path` holds the tables of the windows being built above this one, so a
+  // table that lists itself (or an ancestor) as a child is caught.
+  TWindow* CreateFromRef(TLuaTableRef table, TWindow* parent, std::vector<const void*>& path);
 };

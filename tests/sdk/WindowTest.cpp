@@ -501,3 +501,27 @@ TEST_F(WindowTest, WindowsAreBuiltFromLuaTables) {
   EXPECT_NE(err.find("NoSuchType"), std::string::npos);
   EXPECT_NE(err.find("OutOfMemory"), std::string::npos);
 }
+
+// A table that lists itself or an ancestor as a child would nest without end:
+// the loop is reported and cut, the rest is built.
+TEST_F(WindowTest, AWindowTableListingItselfOrAnAncestorIsCut) {
+  wm->AddWindowType("Built", &Built::Create);
+  lua_State* L = wm->GetScript()->GetState();
+  ASSERT_EQ(luaL_dostring(L,
+                          "local a = {type='Built', name='a', w=10, h=10}"
+                          " local b = {type='Built', name='b', w=10, h=10, a}"
+                          " a[1] = a; a[2] = b"
+                          " return {type='TModalWindow', name='dlg', w=800, h=600, a}"),
+            0);
+  TLuaTable table(L, -1);
+  size_t reports = ReportCount();
+  testing::internal::CaptureStderr();
+  TWindow* dlg = wm->CreateWindowFromTable(table, nullptr);
+  std::string err = testing::internal::GetCapturedStderr();
+  lua_pop(L, 1);
+  ASSERT_NE(dlg, nullptr);
+  EXPECT_EQ(gLog, (std::vector<std::string>{"a:init ", "a:adopted", "b:init ", "b:adopted", "b:post 0",
+                                            "a:post 1"}));
+  EXPECT_EQ(ReportCount(), reports + 2);
+  EXPECT_NE(err.find("lists itself"), std::string::npos) << err;
+}
