@@ -150,10 +150,16 @@ void OnCrash(int sig, siginfo_t* info, void*) {
 
 void InstallSignalHandlers() {
   signal(SIGALRM, OnWatchdog);
+  // A stack overflow leaves no stack for the handler: it runs on one of its own.
+  static char altStack[64 * 1024];
+  stack_t ss = {};
+  ss.ss_sp = altStack;
+  ss.ss_size = sizeof altStack;
+  sigaltstack(&ss, nullptr);
   for (size_t i = 0; i < sizeof kCrashSignals / sizeof kCrashSignals[0]; ++i) {
     struct sigaction action = {};
     action.sa_sigaction = OnCrash;
-    action.sa_flags = SA_SIGINFO;
+    action.sa_flags = SA_SIGINFO | SA_ONSTACK;
     sigemptyset(&action.sa_mask);
     sigaction(kCrashSignals[i], &action, &gPreviousAction[i]);
   }
