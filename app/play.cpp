@@ -30,6 +30,7 @@
 #include "game/OFlagsRegistry.h"
 #include "game/OGame.h"
 #include "game/OSaveData.h"
+#include "game/OSoundManager.h"
 #include "game/OUsersManager.h"
 #include "items/IItem.h"
 #include "items/OItemsRegistry.h"
@@ -767,6 +768,30 @@ int L_flag(lua_State* L) {
   return 1;
 }
 
+// set_flag(name, value): sets a game variable through the store, as an
+// action does: the rules and the game object hear of it.
+int L_set_flag(lua_State* L) {
+  Game(L);
+  OFlagsRegistry::GetInstance()->SetValue(luaL_checkstring(L, 1), luaL_checkstring(L, 2));
+  return 0;
+}
+
+// music(): the music's volume as the mixer has it (0 to 1), the theme's name
+// and its state (0 playing, 1 fading out, 2 fading in).
+int L_music(lua_State* L) {
+  Game(L);
+  lua_pushnumber(L, TSoundManager::GetInstance()->GetTypeVolume(TSound::kTypeMusic));
+  if (!OSoundManager::HasInstance()) {
+    lua_pushstring(L, "");
+    lua_pushinteger(L, 0);
+    return 3;
+  }
+  OSoundManager* sounds = OSoundManager::GetInstance();
+  lua_pushstring(L, sounds->GetTheme().c_str());
+  lua_pushinteger(L, sounds->GetThemeController().GetState());
+  return 3;
+}
+
 // mission(name): whether the mission is complete and whether it was shown;
 // nil for a name no mission has. task(name): whether the task is complete,
 // nil for none. page(n): the quest-book page's state.
@@ -827,6 +852,8 @@ const std::vector<luaL_Reg> kFunctions = {
     {"events", L_events},
     {"set_save_document", L_set_save_document},
     {"flag", L_flag},
+    {"set_flag", L_set_flag},
+    {"music", L_music},
     {"mission", L_mission},
     {"task", L_task},
     {"page", L_page},
