@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <lua.hpp>
 #include <set>
 
 #include "StartupTestUtil.h"
@@ -12,9 +13,16 @@
 #include "rules/OHintsManager.h"
 #include "rules/OIndicatorsManager.h"
 #include "rules/OTimersManager.h"
+#include "sdk/TEvent.h"
+#include "sdk/TModalWindow.h"
+#include "sdk/TPrefs.h"
+#include "sdk/TRenderer.h"
+#include "sdk/TScript.h"
+#include "sdk/TWindowManager.h"
 #include "sdk/TXmlNode.h"
 #include "tools/GGamePanel.h"
 #include "tools/OMagicRegistry.h"
+#include "visual/LuaUtils.h"
 
 namespace {
 const char* const kTypeOrder[] = {"MainMenu",
@@ -137,6 +145,63 @@ struct Recorded : TWindow {
   ~Recorded() override { gShutdown.push_back(GetName() + (GetParent() ? " (still adopted)" : "")); }
 };
 }  // namespace
+
+TEST_F(StandInTest, MainCallbackPreparesThePlatformThenRunsTheStartScript) {
+  // The display opens full screen exactly when the global "fullscreen" is 1,
+  // its default.
+  struct Case {
+    int stored;  // -1: never stored
+    bool fullscreen;
+  } cases[] = {{-1, true}, {1, true}, {0, false}, {2, false}};
+  TPlatform* platform = TPlatform::GetInstance();
+  TWindowManager* wm = TWindowManager::GetInstance();
+  for (const Case& c : cases) {
+    ScratchDir prefsDir;
+    setenv("TOLVANE_PREFS_DIR", prefsDir.Path().c_str(), 1);
+    if (c.stored >= 0) TPrefs().SetInt("fullscreen", c.stored, -1, true);
+    platform->ShowCursor(true);
+    platform->SetWindowTitle("");
+    TRenderer::GetInstance()->SetOption("new_subtractive", "0");
+    TRenderer::GetInstance()->SetOption("fps", "60");
+    wm->GetScript()->DoLuaString("start_users_ready = nil start_runs = nil quit_asked = nil");
+    // A close request waits in the queue: the loop takes it, runs the quit
+    // check and the close handler, and ends once nothing more comes.
+    bool randomBound = false;
+    str fps;
+    SetCloseRequestHandler([&] {
+      randomBound = LuaBinding::BoundObject("random") != nullptr;
+      fps = TRenderer::GetInstance()->GetOption("fps");
+    });
+    TEvent close;
+    close.type = TEvent::kCloseRequest;
+    platform->QueueEvent(close);
+    TolvaneMainCallback(platform, "");
+    SetCloseRequestHandler(nullptr);
+
+    EXPECT_EQ(platform->IsFullscreen(), c.fullscreen) << c.stored;
+    EXPECT_FALSE(platform->IsCursorShown());
+    EXPECT_EQ(platform->GetWindowTitle(), "Tolvane");
+    EXPECT_EQ(TRenderer::GetInstance()->GetOption("new_subtractive"), "1");
+    EXPECT_TRUE(randomBound);
+    EXPECT_EQ(fps, "0");
+    // The script ran once, after the users manager bound its names and the
+    // window types were registered.
+    lua_State* L = LuaBinding::GetState();
+    lua_getglobal(L, "start_users_ready");
+    EXPECT_TRUE(lua_toboolean(L, -1));
+    lua_getglobal(L, "start_runs");
+    EXPECT_EQ(lua_tonumber(L, -1), 1);
+    lua_getglobal(L, "quit_asked");
+    EXPECT_EQ(lua_tonumber(L, -1), 1);
+    lua_pop(L, 3);
+    TModalWindow* screen = wm->GetTopModalWindow();
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(screen->GetName(), "start_screen");
+    EXPECT_NE(WindowCast<GGamePanel>(screen->GetChildWindow("start_panel", -1)), nullptr);
+    wm->PopModal(screen);
+    wm->DeletePending();
+  }
+}
 
 TEST_F(StandInTest, ShutDownDeletesInOrderOrphaningWindowsFirst) {
   gShutdown.clear();
