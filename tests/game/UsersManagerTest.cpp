@@ -5,6 +5,7 @@
 #include <lua.hpp>
 
 #include "StartupTestUtil.h"
+#include "game/OSaveData.h"
 #include "sdk/TGameServices.h"
 #include "sdk/TPrefs.h"
 #include "sdk/TReport.h"
@@ -113,6 +114,29 @@ TEST_F(UsersManagerTest, EveryChangeOfPlayerIsAnnouncedSoCachesFollow) {
   users->RemoveUserChangedListener(id);
   users->CreateNewUser("Cy");
   EXPECT_EQ(seen.size(), 4u);
+}
+
+TEST_F(UsersManagerTest, SavesStayWithTheirPlayerWhenDeletingMovesAnotherUnderTheSameIndex) {
+  OUsersManager* users = OUsersManager::Create();
+  for (const char* name : {"Ann", "Bob", "Cy"}) users->CreateNewUser(name);
+  users->SetCurrentUser(1);
+  OSaveData* data = OSaveData::GetInstance();
+  data->Load();
+  data->CreateSave(2, "Bob's");
+  ASSERT_TRUE(data->Store());
+  // Ann goes: Bob moves down to 0, and the last player, Cy, is current at
+  // index 1, the index Bob's saves were read under.
+  users->DeleteUser(0);
+  ASSERT_EQ(users->GetCurrentUserName(), "Cy");
+  EXPECT_EQ(data->FindSave(2), nullptr);
+  EXPECT_TRUE(data->GetSaveNames().empty());
+  data->CreateSave(3, "Cy's");
+  ASSERT_TRUE(data->Store());
+  EXPECT_EQ(Prefs()->GetStr("save", "", 0).find("Cy's"), std::string::npos);
+  EXPECT_NE(Prefs()->GetStr("save", "", 0).find("Bob's"), std::string::npos);
+  EXPECT_EQ(Prefs()->GetStr("save", "", 1).find("Bob's"), std::string::npos);
+  EXPECT_NE(Prefs()->GetStr("save", "", 1).find("Cy's"), std::string::npos);
+  OSaveData::DeleteInstance();
 }
 
 TEST_F(UsersManagerTest, NamesOptionsAndModes) {
