@@ -7,6 +7,7 @@
 #include "StartupTestUtil.h"
 #include "game/OSaveData.h"
 #include "sdk/TGameServices.h"
+#include "sdk/TModalWindow.h"
 #include "sdk/TPrefs.h"
 #include "sdk/TReport.h"
 #include "sdk/TScript.h"
@@ -185,6 +186,30 @@ TEST_F(UsersManagerTest, VolumesFollowThePlayersLevelsAndMutes) {
     EXPECT_FLOAT_EQ(OSoundManager::GetInstance()->GetSoundVolume(), 0.5f);
   }
   EXPECT_EQ(Prefs()->GetInt("musicoff", -5, 0), 1);
+}
+
+TEST_F(UsersManagerTest, QuitToMainMenuPopsDownToTheFirstScreenAndLeavesSoundsPlaying) {
+  OUsersManager::Create();
+  TWindowManager* wm = TWindowManager::GetInstance();
+  TModalWindow* root = nullptr;
+  if (wm->GetModalStack().empty()) {
+    root = new TModalWindow();
+    wm->PushModal(root);
+  }
+  TModalWindow* first = wm->GetModalStack().front();
+  for (const char* name : {"game", "localmenu"}) {
+    TModalWindow* modal = new TModalWindow();
+    modal->SetName(name);
+    wm->PushModal(modal);
+  }
+  OSoundManager::GetInstance()->PlayFile("sounds/a.wav");
+  Lua("QuitToMainMenu()");
+  EXPECT_EQ(wm->GetModalStack(), std::vector<TModalWindow*>{first});
+  EXPECT_EQ(OSoundManager::GetInstance()->GetPlayingEffects().size(), 1u);
+  Lua("QuitToMainMenu()");  // already there: nothing more to pop
+  EXPECT_EQ(wm->GetModalStack(), std::vector<TModalWindow*>{first});
+  if (root) wm->PopModal(root);
+  wm->DeletePending();
 }
 
 TEST_F(UsersManagerTest, DeletingTheManagerClearsItsLuaNames) {
