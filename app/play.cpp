@@ -380,33 +380,28 @@ int L_tick(lua_State* L) {
   return Yield(L);
 }
 
-// click(x, y[, "right"]): move there, press and release.
-int L_click(lua_State* L) {
+// click(x, y[, "right"]), press(...), release(...): move there, then press
+// and release, press only or release only.
+int QueueHand(lua_State* L, bool down, bool up) {
   Game(L);
   TPoint p = CheckPoint(L, 1);
   bool right = IsRight(L, 3);
   QueueMove(p);
-  QueueButton(p, right, true);
-  QueueButton(p, right, false);
+  if (down) QueueButton(p, right, true);
+  if (up) QueueButton(p, right, false);
   return Yield(L);
+}
+
+int L_click(lua_State* L) {
+  return QueueHand(L, true, true);
 }
 
 int L_press(lua_State* L) {
-  Game(L);
-  TPoint p = CheckPoint(L, 1);
-  bool right = IsRight(L, 3);
-  QueueMove(p);
-  QueueButton(p, right, true);
-  return Yield(L);
+  return QueueHand(L, true, false);
 }
 
 int L_release(lua_State* L) {
-  Game(L);
-  TPoint p = CheckPoint(L, 1);
-  bool right = IsRight(L, 3);
-  QueueMove(p);
-  QueueButton(p, right, false);
-  return Yield(L);
+  return QueueHand(L, false, true);
 }
 
 int L_move(lua_State* L) {
