@@ -3,9 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <set>
+
 #include "StartupTestUtil.h"
 #include "game/OSoundController.h"
 #include "sdk/TPlatform.h"
+#include "sdk/TXmlNode.h"
 
 namespace {
 class SoundManagerTest : public StartupTest {
@@ -121,6 +125,36 @@ TEST_F(SoundManagerTest, WaitingControllersPlayAgainAfterTheirWait) {
   OSoundController eager("sounds/a.wav", 0, 0, 1.f, false);
   eager.SetPlayMode(OSoundController::kWaiting);
   EXPECT_EQ(eager.GetMode(), OSoundController::kPlaying);
+}
+
+TEST_F(SoundManagerTest, ControllersReadTheirFiveAttributes) {
+  TXmlNode node("sound");
+  node.SetAttribute("file", "sounds/a.wav");
+  node.SetAttribute("cycle", "true");
+  node.SetAttribute("volume", "0.25");
+  node.SetAttribute("max_delay_rand", "40");
+  node.SetAttribute("delay", "7");
+  std::unique_ptr<OSoundController> looping(OSoundController::CreateFromXml(&node));
+  ASSERT_NE(looping, nullptr);
+  EXPECT_EQ(looping->GetMode(), OSoundController::kPlaying);
+  EXPECT_FLOAT_EQ(looping->GetVolume(), 0.25f);
+  EXPECT_FLOAT_EQ(TSoundManager::GetInstance()->GetTypeVolume(looping->GetVolumeType()), 0.25f);
+  ASSERT_FALSE(Log().empty());
+  EXPECT_EQ(Log().back().path, "sounds/a.wav");
+  EXPECT_TRUE(Log().back().loop);
+  EXPECT_EQ(Log().back().type, looping->GetVolumeType());
+
+  // Anything but "true" does not loop; its waits come from the range.
+  node.SetAttribute("cycle", "TRUE");
+  std::unique_ptr<OSoundController> waiting(OSoundController::CreateFromXml(&node));
+  std::set<int> waits;
+  for (int i = 0; i < 20; ++i) {
+    waiting->SetPlayMode(OSoundController::kWaiting);
+    waits.insert(waiting->GetWait());
+  }
+  EXPECT_GT(waits.size(), 1u) << "drawn from the range, not the delay";
+  EXPECT_LT(*waits.rbegin(), 40);
+  EXPECT_EQ(OSoundController::CreateFromXml(nullptr), nullptr);
 }
 
 TEST_F(SoundManagerTest, ADeletedControllerIsNeverCalledBack) {
