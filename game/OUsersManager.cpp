@@ -174,6 +174,10 @@ void OUsersManager::CreateNewUser(const str& name) {
 
 void OUsersManager::SetCurrentUser(int index) {
   if (index >= mPrefs->GetNumUsers()) return;
+  // Every negative index means no player; storing it as given would leave a
+  // current player whose options and saves are read from and written to
+  // nowhere.
+  if (index < 0) index = -1;
   mPrefs->SetInt(kCurUser, index, kGlobal, true);
   if (index >= 0) {
     mHiscores->SetProperty(kHiscoreUserProperty, GetUserName(index));

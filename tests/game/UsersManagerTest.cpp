@@ -100,6 +100,10 @@ TEST_F(UsersManagerTest, AStoredCurrentPlayerThatDoesNotExistIsDropped) {
   EXPECT_EQ(users->GetCurrentUserIndex(), -1);
   users->SetCurrentUser(0);
   EXPECT_EQ(users->GetCurrentUserName(), "Ann");
+
+  // Any negative index from a script means no player, stored as -1.
+  Lua("SetCurrentUser(-5)");
+  EXPECT_EQ(Prefs()->GetInt("curuser", 0, -1), -1);
 }
 
 TEST_F(UsersManagerTest, EveryChangeOfPlayerIsAnnouncedSoCachesFollow) {
