@@ -19,6 +19,10 @@ game_lua("CreateNewUser('Bob')")
 game_lua("CreateNewUser('Cy')")
 assert(pref("curuser") == "2")
 assert(game_lua("return IsNameInUse('Bob'), IsNameInUse('bob')") == "true")
+game_lua("SetCurrentUser(0)")
+assert(pref("curuser") == "0")
+game_lua("SetCurrentUser(3)") -- no such player: nothing changes
+assert(pref("curuser") == "0")
 
 -- Deleting the first player moves the others down; with no player before
 -- it, the last one becomes current.
