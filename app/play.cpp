@@ -226,6 +226,25 @@ bool Runner::Load(const std::vector<luaL_Reg>& functions) {
   mState = luaL_newstate();
   luaL_openlibs(mState);
   for (const luaL_Reg& f : functions) lua_register(mState, f.name, f.func);
+  // Helpers every scenario wants, and `require` of shared helper files kept
+  // beside the scenarios (tests/scenarios/lib/NAME.lua is require "lib.NAME").
+  static const char kPrelude[] =
+      "function tick_until(done, limit, what)\n"
+      "  for _ = 1, limit do\n"
+      "    if done() then return end\n"
+      "    tick(1)\n"
+      "  end\n"
+      "  if not done() then error(what .. ': not within ' .. limit .. ' ticks', 2) end\n"
+      "end\n";
+  const std::string dir = fs::path(mPath.c_str()).parent_path().string();
+  lua_getglobal(mState, "package");
+  lua_pushstring(mState, (dir + "/?.lua").c_str());
+  lua_setfield(mState, -2, "path");
+  lua_pop(mState, 1);
+  if (luaL_dostring(mState, kPrelude) != 0) {
+    fprintf(stderr, "tolvane-play: %s\n", lua_tostring(mState, -1));
+    return false;
+  }
   mThread = lua_newthread(mState);
   luaL_ref(mState, LUA_REGISTRYINDEX);  // keeps the thread alive
   // "=" keeps the name as it is, so every message starts with the label.

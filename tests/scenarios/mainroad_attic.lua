@@ -2,15 +2,6 @@
 -- are taken by their shape and put back like any other, and the hatch leads
 -- down again.
 
--- Ticks until `done()` holds; fails after `limit` ticks.
-local function tick_until(done, limit, what)
-  for _ = 1, limit do
-    if done() then return end
-    tick(1)
-  end
-  assert(done(), what .. ": not within " .. limit .. " ticks")
-end
-
 local function wait_active(id)
   tick_until(function() return scene() == id and select(2, scene()) == 1 end, 200, id)
 end

@@ -2,15 +2,6 @@
 -- window is popped from inside its handler, the menu comes back with its
 -- panel, and a new game starts afresh.
 
--- Ticks until `done()` holds; fails after `limit` ticks.
-local function tick_until(done, limit, what)
-  for _ = 1, limit do
-    if done() then return end
-    tick(1)
-  end
-  assert(done(), what .. ": not within " .. limit .. " ticks")
-end
-
 local function start_new_game()
   click(110, 282)
   tick_until(function() return top_modal() == "thegame" end, 400, "the game screen")

@@ -2,15 +2,6 @@
 -- autosave, the key "x" the quick save, each after the panel's slide-out
 -- and the entry slides.
 
--- Ticks until `done()` holds; fails after `limit` ticks.
-local function tick_until(done, limit, what)
-  for _ = 1, limit do
-    if done() then return end
-    tick(1)
-  end
-  assert(done(), what .. ": not within " .. limit .. " ticks")
-end
-
 local function wait_game()
   tick_until(function() return top_modal() == "thegame" end, 400, "the game screen")
   tick_until(function() return select(2, scene()) == 1 end, 100, "the scene's fade-in")

@@ -3,21 +3,7 @@
 -- empty scene returns it (place 0, "item_scene_return"). A held item is not
 -- made again when its scene is built again.
 
--- Ticks until `done()` holds; fails after `limit` ticks.
-local function tick_until(done, limit, what)
-  for _ = 1, limit do
-    if done() then return end
-    tick(1)
-  end
-  assert(done(), what .. ": not within " .. limit .. " ticks")
-end
-
-local function start_new_game()
-  tick(10)
-  click(110, 282)
-  tick_until(function() return top_modal() == "thegame" end, 400, "the game screen")
-  tick_until(function() return select(2, scene()) == 1 end, 100, "the scene's fade-in")
-end
+local start_new_game = require("lib.demo").start_new_game
 
 -- The first game event after the first n, and all of them for messages.
 local function first_event_since(n)

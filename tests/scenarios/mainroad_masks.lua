@@ -2,21 +2,7 @@
 -- other state, which is rebuilt at once without a fade; the door fades the
 -- room out and the hall in.
 
--- Ticks until `done()` holds; fails after `limit` ticks.
-local function tick_until(done, limit, what)
-  for _ = 1, limit do
-    if done() then return end
-    tick(1)
-  end
-  assert(done(), what .. ": not within " .. limit .. " ticks")
-end
-
-local function start_new_game()
-  tick(10)
-  click(110, 282)
-  tick_until(function() return top_modal() == "thegame" end, 400, "the game screen")
-  tick_until(function() return select(2, scene()) == 1 end, 100, "the scene's fade-in")
-end
+local start_new_game = require("lib.demo").start_new_game
 
 local function last_event()
   local e = events()

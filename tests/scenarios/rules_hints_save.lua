@@ -3,14 +3,6 @@
 -- a save whose hints section has too many or too few children loads what it
 -- holds and leaves the rest as a new game has it.
 
-local function tick_until(done, limit, what)
-  for _ = 1, limit do
-    if done() then return end
-    tick(1)
-  end
-  assert(done(), what .. ": not within " .. limit .. " ticks")
-end
-
 local function room_plays()
   tick_until(function() return scene() == "living_room" and select(2, scene()) == 1 and not select(4, scene()) end,
              400, "the living room")

@@ -4,14 +4,6 @@
 -- feather is taken. The shell's story is a big hint whose panel slides up,
 -- waits for OK and slides away.
 
-local function tick_until(done, limit, what)
-  for _ = 1, limit do
-    if done() then return end
-    tick(1)
-  end
-  assert(done(), what .. ": not within " .. limit .. " ticks")
-end
-
 local function enter(name)
   tick_until(function() return scene() == name and select(2, scene()) == 1 end, 200, name)
 end

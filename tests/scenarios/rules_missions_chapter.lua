@@ -2,14 +2,6 @@
 -- first two missions, the way up and the ring the third, whose results open
 -- its page, set the chapter's variable, show its hint and save the game.
 
-local function tick_until(done, limit, what)
-  for _ = 1, limit do
-    if done() then return end
-    tick(1)
-  end
-  assert(done(), what .. ": not within " .. limit .. " ticks")
-end
-
 local function wait_active(id)
   tick_until(function() return scene() == id and select(2, scene()) == 1 end, 400, id)
 end

@@ -3,14 +3,6 @@
 -- local menu) does anything there, yet its door still takes a click and
 -- wakes the player in the living room, playing again.
 
-local function tick_until(done, limit, what)
-  for _ = 1, limit do
-    if done() then return end
-    tick(1)
-  end
-  assert(done(), what .. ": not within " .. limit .. " ticks")
-end
-
 local function wait_active(id)
   tick_until(function() return scene() == id and select(2, scene()) == 1 end, 200, id)
 end

@@ -9,14 +9,6 @@ local function colour(x, y)
   return string.format("%d,%d,%d", r, g, b)
 end
 
-local function tick_until(done, limit, what)
-  for _ = 1, limit do
-    if done() then return end
-    tick(1)
-  end
-  assert(done(), what .. ": not within " .. limit .. " ticks")
-end
-
 local function wait_active(id)
   tick_until(function() return scene() == id and select(2, scene()) == 1 end, 300, id)
 end

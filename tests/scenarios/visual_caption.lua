@@ -11,14 +11,6 @@ local function colour(x, y)
   return string.format("%d,%d,%d", r, g, b)
 end
 
-local function tick_until(done, limit, what)
-  for _ = 1, limit do
-    if done() then return end
-    tick(1)
-  end
-  assert(done(), what .. ": not within " .. limit .. " ticks")
-end
-
 -- The frame's ends on the row 1 below the pointer, scanning from x: the
 -- first and the last pixel of the run of frame colours starting there.
 local function frame_run(x, y)

@@ -6,21 +6,7 @@
 -- back to its own place; in the living room, which has no zones, a foreign
 -- item stays in hand.
 
--- Ticks until `done()` holds; fails after `limit` ticks.
-local function tick_until(done, limit, what)
-  for _ = 1, limit do
-    if done() then return end
-    tick(1)
-  end
-  assert(done(), what .. ": not within " .. limit .. " ticks")
-end
-
-local function start_new_game()
-  tick(10)
-  click(110, 282)
-  tick_until(function() return top_modal() == "thegame" end, 400, "the game screen")
-  tick_until(function() return select(2, scene()) == 1 end, 100, "the scene's fade-in")
-end
+local start_new_game = require("lib.demo").start_new_game
 
 local function wait_active(id)
   tick_until(function() return scene() == id and select(2, scene()) == 1 end, 200, id)
