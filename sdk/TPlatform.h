@@ -83,7 +83,11 @@ class TPlatform {
   // a virtual clock. Set before PlatformExec (also by TOLVANE_HEADLESS=1).
   static void SetHeadless(bool headless);
   static bool IsHeadless();
-  void SetHeadlessDriver(IHeadlessDriver* driver) { mDriver = driver; }
+  // A new driver starts fresh, even when the one before it already finished.
+  void SetHeadlessDriver(IHeadlessDriver* driver) {
+    mDriver = driver;
+    mDriverDone = false;
+  }
   // What PlatformExec returns once the main callback is done (0 by default).
   void SetExitCode(int code) { mExitCode = code; }
   int GetExitCode() const { return mExitCode; }

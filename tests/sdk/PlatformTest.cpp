@@ -116,6 +116,21 @@ TEST(Platform, TheHeadlessDriverFeedsGetEventUntilItIsDone) {
   EXPECT_EQ(driver.steps, 3);
 }
 
+TEST(Platform, ADriverSetAfterAnotherFinishedIsStillAsked) {
+  Driver first, second;
+  TPlatform::GetInstance()->SetHeadlessDriver(&first);
+  Exec([&](TPlatform* p) {
+    EXPECT_EQ(NextEventType(p), uint32_t(TEvent::kMouseMove));
+    EXPECT_EQ(NextEventType(p), uint32_t(TEvent::kQuit));
+    p->SetHeadlessDriver(&second);
+    EXPECT_EQ(NextEventType(p), uint32_t(TEvent::kMouseMove));
+    EXPECT_EQ(NextEventType(p), uint32_t(TEvent::kQuit));
+  });
+  TPlatform::GetInstance()->SetHeadlessDriver(nullptr);
+  EXPECT_EQ(first.steps, 3);
+  EXPECT_EQ(second.steps, 3);
+}
+
 TEST(Platform, FramesClipChildrenToTheirParentButNotToAModal) {
   Exec([](TPlatform* p) {
     p->SetDisplay(800, 600, false);
