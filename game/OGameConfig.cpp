@@ -89,6 +89,11 @@ TXmlNode* OGameConfig::GetDocument(const str& name) const {
   return nullptr;
 }
 
+TXmlNode* OGameConfig::GetItemsGuideEntries() const {
+  TXmlNode* root = GetItemsGuide();
+  return root->GetName() == "items_guide" ? root : root->GetChild("items_guide");
+}
+
 TXmlNode* OGameConfig::GetGameScreenChild(const str& name) const {
   return GetGameScreen()->GetChild(name.empty() ? str("inventory") : name);
 }

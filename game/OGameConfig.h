@@ -48,6 +48,11 @@ class OGameConfig {
 
   TXmlNode* GetWorlds() const { return GetDocument(kWorlds); }
   TXmlNode* GetItemsGuide() const { return GetDocument(kItemsGuide); }
+  // The element whose children are the items guide's entries: the document's
+  // root when it is "items_guide", else its "items_guide" child; null when
+  // there is neither. Everyone who looks an item up goes through here so they
+  // all accept the same two shapes.
+  TXmlNode* GetItemsGuideEntries() const;
   TXmlNode* GetGameScreen() const { return GetDocument(kGameScreen); }
   TXmlNode* GetDropZones() const { return GetDocument(kDropZones); }
   TXmlNode* GetMousePointerCfg() const { return GetDocument(kMousePointerCfg); }

@@ -31,7 +31,7 @@ void OSoundManager::DeleteInstance() {
 
 OSoundManager::OSoundManager() : mTheme(this), mTypesInUse{TSound::kTypeEffects, TSound::kTypeMusic, 0} {
   OGameConfig* config = OGameConfig::GetInstance();
-  mItemsGuide = config->GetItemsGuide();
+  mItemsGuide = config->GetItemsGuideEntries();
   mSoundDefaults = config->GetSoundDefaults();
 }
 

@@ -56,8 +56,7 @@ IItem* Create(const str& name, IItemsManager* owner, Situation situation) {
 namespace OItemFactory {
 TXmlNode* FindGuideNode(const str& name) {
   if (name.empty()) return nullptr;
-  TXmlNode* root = OGameConfig::GetInstance()->GetItemsGuide();
-  TXmlNode* guide = root->GetName() == "items_guide" ? root : root->GetChild("items_guide");
+  TXmlNode* guide = OGameConfig::GetInstance()->GetItemsGuideEntries();
   return guide ? guide->GetChild(name) : nullptr;
 }
 
