@@ -1,6 +1,6 @@
 #pragma once
-// Stand-in window of the game rules until they land: registered so that
-// scripts naming its type get a window of this class.
+// Stand-in window of the quest book, replaced when the quest book is built:
+// registered so that scripts naming its type get a window of this class.
 
 #include "sdk/TWindow.h"
 

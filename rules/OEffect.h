@@ -1,7 +1,8 @@
 #pragma once
-// Background effects that a scene runs over its picture. Stand-ins until the
-// game rules land: they hold what they were made with, animate nothing and
-// report themselves done at once, so owners release them on the next check.
+// Background effects that a scene runs over its picture. Stand-ins, replaced
+// when the poison effects are built: they hold what they were made with,
+// animate nothing and report themselves done at once, so owners release them
+// on the next check.
 
 #include "sdk/TSprite.h"
 

@@ -1,7 +1,7 @@
 #pragma once
-// Stand-in for the timer indicators until the game rules land: it draws
-// nothing, records what it was asked and writes an empty "indicators"
-// section.
+// Stand-in for the timer indicators, replaced when the indicators are built:
+// it draws nothing, records what it was asked and writes an empty
+// "indicators" section.
 
 #include <vector>
 

@@ -1,8 +1,8 @@
 #pragma once
-// Stand-in for the timers manager and its controllers until the game rules
-// land: the seven controllers exist and record what they are asked, no time
-// passes in them, and the manager writes an empty "timer_controllers"
-// section.
+// Stand-in for the timers manager and its controllers, replaced when the
+// timers are built: the seven controllers exist and record what they are
+// asked, no time passes in them, and the manager writes an empty
+// "timer_controllers" section.
 
 #include <cstdint>
 #include <memory>
