@@ -6,7 +6,9 @@
 #define TOLVANE_HAS_ITEMS 1
 #endif
 
-GFrontItemHolder::GFrontItemHolder() { SetWindowSize(800, 600); }
+GFrontItemHolder::GFrontItemHolder() {
+  SetWindowSize(800, 600);
+}
 
 GFrontItemHolder::~GFrontItemHolder() {
 #ifdef TOLVANE_HAS_ITEMS
