@@ -8,7 +8,10 @@
 #include "TWindowManager.h"
 
 // Calls a window's OnTaskAnimate on the clock of the modal it lives in: the
-// modal's task list runs it only while that modal is on top.
+// modal's task list runs it only while that modal is on top. The task belongs
+// to its window and dies when the window stops animating; a list never touches
+// a task again once it is orphaned, so only a task inside its own run has to
+// wait for the run to return before it is freed.
 class TWindowAnimTask : public TAnimTask {
  public:
   explicit TWindowAnimTask(TWindow* window) : mWindow(window) {}
@@ -16,34 +19,38 @@ class TWindowAnimTask : public TAnimTask {
   bool DoTask() override {
     if (!mWindow) return false;
     TWindow* window = mWindow;
+    mRunning = true;
     bool keep = window->OnTaskAnimate();
-    // The window may have stopped its animation or died inside the call; then
-    // this task is already out of its list and waiting to be freed.
-    if (!mWindow) return false;
+    mRunning = false;
+    // The window may have stopped its animation or died inside the call.
+    if (!mWindow) {
+      delete this;
+      return false;
+    }
     if (!keep) {
       window->mAnim = nullptr;
-      Detach(false);
+      Release();
     }
     return keep;
   }
 
-  // Takes the task out of whatever list holds it. The list may be running it
-  // right now, so the object itself is freed later (FlushStoppedAnimations).
-  void Detach(bool orphan);
+  // Takes the task out of whatever list holds it and frees it, at once or,
+  // inside its own run, as the run returns.
+  void Release();
   void AdoptInto(TModalWindow* modal);
 
   TWindow* mWindow;
   TModalWindow* mOwner = nullptr;  // null: the platform's list
   bool mInList = false;
+  bool mRunning = false;
 };
 
 namespace {
 uint32_t gNextId = 0;
-std::vector<TWindowAnimTask*> gStopped;
 }  // namespace
 
-void TWindowAnimTask::Detach(bool orphan) {
-  if (mInList && orphan) {
+void TWindowAnimTask::Release() {
+  if (mInList) {
     if (mOwner)
       mOwner->OrphanTask(this);
     else
@@ -52,7 +59,7 @@ void TWindowAnimTask::Detach(bool orphan) {
   mInList = false;
   mOwner = nullptr;
   mWindow = nullptr;
-  gStopped.push_back(this);
+  if (!mRunning) delete this;
 }
 
 void TWindowAnimTask::AdoptInto(TModalWindow* modal) {
@@ -69,12 +76,6 @@ void TWindowAnimTask::AdoptInto(TModalWindow* modal) {
   else
     TPlatform::GetInstance()->AdoptTask(this);
   mInList = true;
-}
-
-void TWindow::FlushStoppedAnimations() {
-  std::vector<TWindowAnimTask*> stopped;
-  stopped.swap(gStopped);
-  for (TWindowAnimTask* t : stopped) delete t;
 }
 
 TWindow::TWindow() : mId(++gNextId) {}
@@ -138,7 +139,7 @@ void TWindow::StopWindowAnimation() {
   if (!mAnim) return;
   TWindowAnimTask* task = mAnim;
   mAnim = nullptr;
-  task->Detach(true);
+  task->Release();
 }
 
 bool TWindow::IsAnimating() const {

@@ -119,11 +119,6 @@ class TWindow {
   virtual bool ClipsChildren() const { return true; }
   virtual bool IsModal() const { return false; }
 
-  // Frees the animation tasks stopped since the last call. Stopped tasks are
-  // kept until no task list can be running them (the layer calls this after
-  // each event and tick).
-  static void FlushStoppedAnimations();
-
  protected:
   // Deletes the adopted children, front to back. A subclass whose members the
   // children's destructors still reach (a modal's task list) calls it first.

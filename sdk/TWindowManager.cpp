@@ -101,7 +101,6 @@ TWindowManager::~TWindowManager() {
     if (!mModals.empty() && mModals.front() == root) mModals.erase(mModals.begin());
   }
   DeletePending();
-  TWindow::FlushStoppedAnimations();
   // Last: window destructors may still unbind their Lua names.
   delete mScript;
   mScript = nullptr;
@@ -409,7 +408,6 @@ void TWindowManager::DeletePending() {
     mPendingDelete.pop_back();
     delete modal;
   }
-  TWindow::FlushStoppedAnimations();
 }
 
 void TWindowManager::OnWindowDestroyed(TWindow* w) {

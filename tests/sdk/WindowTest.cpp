@@ -336,6 +336,41 @@ TEST_F(WindowTest, WindowAnimationsKeepTheirPeriodOnTheVirtualClock) {
   EXPECT_FALSE(every10->IsAnimating());
 }
 
+// Windows outside any modal run on the platform's clock. Each way of ending an
+// animation from inside its own run must leave nothing behind and touch
+// nothing freed (the sanitizer build checks both).
+TEST_F(WindowTest, AnAnimationEndsCleanlyWhicheverWayItsWindowEndsIt) {
+  const struct {
+    const char* label;
+    std::function<bool(Probe*&)> onAnimate;
+    int runs;  // in three ticks
+    bool animating;
+  } cases[] = {
+      {"returns false", [](Probe*&) { return false; }, 1, false},
+      {"stops itself", [](Probe*& w) { return w->StopWindowAnimation(), true; }, 1, false},
+      {"restarts itself",
+       [](Probe*& w) {
+         if (w->animations == 1) w->StartWindowAnimation(16);
+         return true;
+       },
+       3, true},
+      {"deletes its window", [](Probe*& w) { return delete w, w = nullptr, true; }, 0, false},
+  };
+  for (const auto& c : cases) {
+    Probe* w = new Probe(c.label);
+    w->onAnimate = [&] { return c.onAnimate(w); };
+    w->StartWindowAnimation(16);
+    Tick(3);
+    if (!w) {
+      EXPECT_EQ(gLog.back(), std::string(c.label) + ":deleted");
+      continue;
+    }
+    EXPECT_EQ(w->animations, c.runs) << c.label;
+    EXPECT_EQ(w->IsAnimating(), c.animating) << c.label;
+    delete w;  // still animating or not, its task goes with it
+  }
+}
+
 TEST_F(WindowTest, ALowerModalStandsStillUntilTheTopOneIsPopped) {
   ProbeModal* game = new ProbeModal("game");
   wm->PushModal(game);
