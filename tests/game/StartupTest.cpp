@@ -1,5 +1,6 @@
 // The platform configuration, the window-type table and the stand-ins that
-// let the game run until the rules, tools and mini-games land.
+// let the game run until the timers, indicators, quest book, tools and
+// mini-games are built.
 
 #include <gtest/gtest.h>
 
