@@ -85,9 +85,11 @@ OSaveData* OSaveData::GetInstance() {
     sInstance = new OSaveData();
     // A change of player must never leave the last player's slots in
     // memory, where the next save would write them under the new player.
+    // Deleting a player can move another one under the same index, so the
+    // document is read again whatever the index.
     if (OUsersManager* users = OUsersManager::GetInstance())
       sInstance->mListenerId = users->AddUserChangedListener([] {
-        if (sInstance && sInstance->mDocument) sInstance->Load();
+        if (sInstance && sInstance->mDocument) sInstance->Reload();
       });
     SetShutdownStep(kShutdownSaveData, [] { OSaveData::DeleteInstance(); });
   }
