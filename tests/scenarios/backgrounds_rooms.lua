@@ -4,11 +4,11 @@
 -- room: black with an empty hand, lit around the pointer while the key is
 -- held, the lit patch cut off at the screen's edges.
 
-local start_new_game = require("lib.demo").start_new_game
+local demo = require("lib.demo")
 
-local function wait_active(id)
-  tick_until(function() return scene() == id and select(2, scene()) == 1 end, 200, id)
-end
+local start_new_game = demo.start_new_game
+
+local function wait_active(id) demo.wait_active(id, 200) end
 
 local function colour(x, y)
   local r, g, b = pixel(x, y)

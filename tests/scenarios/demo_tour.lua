@@ -4,9 +4,9 @@
 -- skylight leads to the end and back. The bundled content must stay clean:
 -- not one report line from start to finish.
 
-local function wait_active(id)
-  tick_until(function() return scene() == id and select(2, scene()) == 1 end, 300, id)
-end
+local demo = require("lib.demo")
+
+local function wait_active(id) demo.wait_active(id, 300) end
 
 local function black(x, y)
   local r, g, b = pixel(x, y)

@@ -2,9 +2,9 @@
 -- are taken by their shape and put back like any other, and the hatch leads
 -- down again.
 
-local function wait_active(id)
-  tick_until(function() return scene() == id and select(2, scene()) == 1 end, 200, id)
-end
+local demo = require("lib.demo")
+
+local function wait_active(id) demo.wait_active(id, 200) end
 
 tick(10)
 click(110, 282)

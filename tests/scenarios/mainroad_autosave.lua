@@ -1,7 +1,9 @@
 -- An autosave asked for through the game window is written on its next
 -- heartbeat into slot 0, named "Autosave", without a message.
 
-local start_new_game = require("lib.demo").start_new_game
+local demo = require("lib.demo")
+
+local start_new_game = demo.start_new_game
 
 start_new_game()
 assert(save_document() == "<save_data></save_data>")

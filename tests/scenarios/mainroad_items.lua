@@ -3,7 +3,9 @@
 -- empty scene returns it (place 0, "item_scene_return"). A held item is not
 -- made again when its scene is built again.
 
-local start_new_game = require("lib.demo").start_new_game
+local demo = require("lib.demo")
+
+local start_new_game = demo.start_new_game
 
 -- The first game event after the first n, and all of them for messages.
 local function first_event_since(n)

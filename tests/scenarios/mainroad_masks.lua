@@ -2,7 +2,9 @@
 -- other state, which is rebuilt at once without a fade; the door fades the
 -- room out and the hall in.
 
-local start_new_game = require("lib.demo").start_new_game
+local demo = require("lib.demo")
+
+local start_new_game = demo.start_new_game
 
 local function last_event()
   local e = events()

@@ -3,16 +3,16 @@
 -- on and changed things, "x" brings back the scene, the item in hand, the
 -- items' places and the game variables as they were.
 
-local start_new_game = require("lib.demo").start_new_game
+local demo = require("lib.demo")
+
+local start_new_game = demo.start_new_game
 
 -- One section of a save document as text.
 local function section(doc, name)
   return doc:match("<" .. name .. "[ >].-</" .. name .. ">") or doc:match("<" .. name .. "[^>]*/>")
 end
 
-local function wait_active(id)
-  tick_until(function() return scene() == id and select(2, scene()) == 1 end, 200, id)
-end
+local function wait_active(id) demo.wait_active(id, 200) end
 
 start_new_game()
 click(115, 240) -- light on: lamp_lit=true, the room's lit state

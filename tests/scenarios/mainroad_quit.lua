@@ -2,7 +2,9 @@
 -- once; "No" lets it play on. Asked again, "Yes" ends the game, and the
 -- shut-down takes the running game down with it.
 
-local start_new_game = require("lib.demo").start_new_game
+local demo = require("lib.demo")
+
+local start_new_game = demo.start_new_game
 
 start_new_game()
 click(320, 350)

@@ -2,18 +2,11 @@
 -- ask for an autosave: the variable is set inside the same event, and on the
 -- next heartbeat slot 0 "Autosave" is written and the player is told.
 
-local function start_new_game()
-  tick(10)
-  click(110, 282)
-  repeat tick(1) until top_modal() == "thegame"
-  repeat tick(1) until select(2, scene()) == 1
-end
+local demo = require("lib.demo")
 
-local function events_since(n)
-  local all, out = events(), {}
-  for i = n + 1, #all do out[#out + 1] = all[i] end
-  return table.concat(out, ", ")
-end
+local start_new_game = demo.start_new_game
+
+local events_since = demo.events_since
 
 start_new_game()
 assert(task("take_the_coin") == false)

@@ -3,18 +3,11 @@
 -- each dispatch in which a mission completed, so that missions opened just
 -- now see what the player holds.
 
-local function start_new_game()
-  tick(10)
-  click(110, 282)
-  repeat tick(1) until top_modal() == "thegame"
-  repeat tick(1) until select(2, scene()) == 1
-end
+local demo = require("lib.demo")
 
-local function events_since(n)
-  local all, out = events(), {}
-  for i = n + 1, #all do out[#out + 1] = all[i] end
-  return table.concat(out, ", ")
-end
+local start_new_game = demo.start_new_game
+
+local events_since = demo.events_since
 
 start_new_game()
 assert(page(0) == 2 and page(1) == 1 and page(2) == 1 and page(3) == 0)

@@ -2,27 +2,11 @@
 -- first two missions, the way up and the ring the third, whose results open
 -- its page, set the chapter's variable, show its hint and save the game.
 
-local function wait_active(id)
-  tick_until(function() return scene() == id and select(2, scene()) == 1 end, 400, id)
-end
+local demo = require("lib.demo")
 
--- Closes every hint window that is open (OK on a big one, a click on the
--- others) until the scene plays again.
-local function close_hints()
-  local calm = 0
-  for _ = 1, 1200 do
-    if window("hint") == "shown" then
-      calm = 0
-      game_lua("if onHintOkClick then onHintOkClick() end")
-      if window("hint") == "shown" then click(400, 100) end
-    elseif not select(4, scene()) then
-      calm = calm + 1
-      if calm == 5 then return end
-    end
-    tick(1)
-  end
-  error("hints still open")
-end
+local function wait_active(id) demo.wait_active(id, 400) end
+
+local close_hints = demo.close_hints
 
 tick(10)
 click(110, 282)

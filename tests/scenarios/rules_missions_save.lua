@@ -3,38 +3,13 @@
 -- section has a mission too few or too many loads what it holds and leaves
 -- the rest as a new game has it.
 
-local function start_new_game()
-  tick(10)
-  click(110, 282)
-  repeat tick(1) until top_modal() == "thegame"
-  repeat tick(1) until select(2, scene()) == 1
-end
+local demo = require("lib.demo")
 
-local function wait_active(id)
-  for _ = 1, 400 do
-    if scene() == id and select(2, scene()) == 1 then return end
-    tick(1)
-  end
-  error("scene " .. id .. " not active")
-end
+local start_new_game = demo.start_new_game
 
--- Closes every hint window the missions opened (OK on a big one, a click on
--- the others) until the scene plays again.
-local function close_hints()
-  local calm = 0
-  for _ = 1, 1200 do
-    if window("hint") == "shown" then
-      calm = 0
-      game_lua("if onHintOkClick then onHintOkClick() end")
-      if window("hint") == "shown" then click(400, 100) end
-    elseif not select(4, scene()) then
-      calm = calm + 1
-      if calm == 5 then return end
-    end
-    tick(1)
-  end
-  error("hints still open")
-end
+local wait_active = demo.wait_active
+
+local close_hints = demo.close_hints
 
 local function section(doc, name)
   return doc:match("<" .. name .. "[ >].-</" .. name .. ">") or doc:match("<" .. name .. "[^>]*/>")

@@ -4,9 +4,9 @@
 -- cannot be an XML element name is left out of the save with one message, so
 -- the stored document still reads back.
 
-local function wait_active(id)
-  tick_until(function() return scene() == id and select(2, scene()) == 1 end, 300, id)
-end
+local demo = require("lib.demo")
+
+local function wait_active(id) demo.wait_active(id, 300) end
 
 local function has_event(wanted)
   for _, e in ipairs(events()) do

@@ -4,9 +4,9 @@
 -- window the scene's. An item's sound is its own file, else the default, and
 -- "none" plays nothing.
 
-local function wait_active(id)
-  tick_until(function() return scene() == id and select(2, scene()) == 1 end, 300, id)
-end
+local demo = require("lib.demo")
+
+local function wait_active(id) demo.wait_active(id, 300) end
 
 local function near(a, b)
   return math.abs(a - b) < 1e-4

@@ -3,9 +3,9 @@
 -- local menu) does anything there, yet its door still takes a click and
 -- wakes the player in the living room, playing again.
 
-local function wait_active(id)
-  tick_until(function() return scene() == id and select(2, scene()) == 1 end, 200, id)
-end
+local demo = require("lib.demo")
+
+local function wait_active(id) demo.wait_active(id, 200) end
 
 tick(10)
 click(110, 282)

@@ -4,14 +4,14 @@
 -- corner names nothing and an empty hand's click there leaves the lamp
 -- lying; on an opaque pixel the caption names it and the click takes it.
 
+local demo = require("lib.demo")
+
 local function colour(x, y)
   local r, g, b = pixel(x, y)
   return string.format("%d,%d,%d", r, g, b)
 end
 
-local function wait_active(id)
-  tick_until(function() return scene() == id and select(2, scene()) == 1 end, 300, id)
-end
+local function wait_active(id) demo.wait_active(id, 300) end
 
 local CAPTION_END = "64,40,16"
 local BODY = "243,226,168" -- the lamp's opaque middle

@@ -6,11 +6,11 @@
 -- back to its own place; in the living room, which has no zones, a foreign
 -- item stays in hand.
 
-local start_new_game = require("lib.demo").start_new_game
+local demo = require("lib.demo")
 
-local function wait_active(id)
-  tick_until(function() return scene() == id and select(2, scene()) == 1 end, 200, id)
-end
+local start_new_game = demo.start_new_game
+
+local function wait_active(id) demo.wait_active(id, 200) end
 
 -- The first game event after the first n, and all of them for messages.
 local function first_event_since(n)

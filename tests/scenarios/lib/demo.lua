@@ -10,4 +10,34 @@ function demo.start_new_game()
   tick_until(function() return select(2, scene()) == 1 end, 100, "the scene's fade-in")
 end
 
+-- Until the scene `id` is on screen and playing (fades are 35 ticks).
+function demo.wait_active(id, limit)
+  tick_until(function() return scene() == id and select(2, scene()) == 1 end, limit or 400, id)
+end
+
+-- Closes every hint window that is open (OK on a big one, a click on the
+-- others) until the scene plays again.
+function demo.close_hints()
+  local calm = 0
+  for _ = 1, 1200 do
+    if window("hint") == "shown" then
+      calm = 0
+      game_lua("if onHintOkClick then onHintOkClick() end")
+      if window("hint") == "shown" then click(400, 100) end
+    elseif not select(4, scene()) then
+      calm = calm + 1
+      if calm == 5 then return end
+    end
+    tick(1)
+  end
+  error("hints still open", 2)
+end
+
+-- The game events sent after the first n, joined with ", ".
+function demo.events_since(n)
+  local all, out = events(), {}
+  for i = n + 1, #all do out[#out + 1] = all[i] end
+  return table.concat(out, ", ")
+end
+
 return demo
