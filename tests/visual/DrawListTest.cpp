@@ -9,12 +9,8 @@
 #include "visual/GVObject.h"
 
 namespace {
-class DrawListOrder : public ::testing::Test {
+class DrawListOrder : public VisualFactoryTest {
  protected:
-  void SetUp() override {
-    OpenHeadlessRenderer();
-    PointFactoryAt(&list);
-  }
   GVObject* Add(float depth, float x = 0) {
     str xml = str::format(
         "<main deltaZ='%g' deltaX='%g'><images><img name='strip.png'/></images>"
@@ -24,7 +20,6 @@ class DrawListOrder : public ::testing::Test {
     objects.emplace_back(GVFactory::GetInstance()->CreateObject(e.get(), ""));
     return objects.back().get();
   }
-  GVDrawList list;
   std::vector<std::unique_ptr<GVObject>> objects;
 };
 }  // namespace

@@ -24,14 +24,7 @@ struct LoadedState {
   GVStates states;
 };
 
-class Interpolators : public ::testing::Test {
- protected:
-  void SetUp() override {
-    OpenHeadlessRenderer();
-    PointFactoryAt(&list);
-  }
-  GVDrawList list;
-};
+class Interpolators : public VisualFactoryTest {};
 }  // namespace
 
 TEST(KeyLists, ReadSignsAndFractions) {

@@ -7,17 +7,7 @@
 #include "visual/GVTexture.h"
 
 namespace {
-class Factory : public ::testing::Test {
- protected:
-  void SetUp() override {
-    OpenHeadlessRenderer();
-    PointFactoryAt(&list);
-  }
-  std::unique_ptr<GVObject> Make(const char* path) {
-    return std::unique_ptr<GVObject>(GVFactory::GetInstance()->CreateObject(nullptr, path));
-  }
-  GVDrawList list;
-};
+class Factory : public VisualFactoryTest {};
 }  // namespace
 
 TEST_F(Factory, BuiltPaths) {

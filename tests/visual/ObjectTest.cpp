@@ -30,17 +30,7 @@ class Recorder : public GVListener {
   str rewriteTo;
 };
 
-class VisualObject : public ::testing::Test {
- protected:
-  void SetUp() override {
-    OpenHeadlessRenderer();
-    PointFactoryAt(&list);
-  }
-  std::unique_ptr<GVObject> Make(const char* path) {
-    return std::unique_ptr<GVObject>(GVFactory::GetInstance()->CreateObject(nullptr, path));
-  }
-  GVDrawList list;
-};
+class VisualObject : public VisualFactoryTest {};
 
 }  // namespace
 

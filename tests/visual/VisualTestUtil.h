@@ -2,6 +2,8 @@
 // Shared set-up of the visual-object tests: XML from text, the factory
 // pointed at the fixtures, and the headless clock.
 
+#include <gtest/gtest.h>
+
 #include <memory>
 
 #include "sdk/TPlatform.h"
@@ -9,6 +11,7 @@
 #include "sdk/TXmlNode.h"
 #include "visual/GVDrawList.h"
 #include "visual/GVFactory.h"
+#include "visual/GVObject.h"
 
 inline std::unique_ptr<TXmlNode> ParseXml(const char* text) {
   std::unique_ptr<TXmlNode> n(new TXmlNode);
@@ -37,3 +40,16 @@ inline void OpenHeadlessRenderer() {
   static bool opened = TRenderer::GetInstance()->Open(true, false);
   (void)opened;
 }
+
+// A test whose objects the factory makes into the test's own draw list.
+class VisualFactoryTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    OpenHeadlessRenderer();
+    PointFactoryAt(&list);
+  }
+  std::unique_ptr<GVObject> Make(const char* path) {
+    return std::unique_ptr<GVObject>(GVFactory::GetInstance()->CreateObject(nullptr, path));
+  }
+  GVDrawList list;
+};
