@@ -111,6 +111,18 @@ class WindowTest : public testing::Test {
   void Tick(int n = 1) {
     for (int i = 0; i < n; ++i) TPlatform::GetInstance()->Tick(16);
   }
+  // Builds a window from the table a Lua chunk returns; `err` gets what was
+  // printed on stderr meanwhile.
+  TWindow* BuildFromLua(const char* chunk, std::string* err) {
+    lua_State* L = wm->GetScript()->GetState();
+    EXPECT_EQ(luaL_dostring(L, chunk), 0);
+    TLuaTable table(L, -1);
+    testing::internal::CaptureStderr();
+    TWindow* w = wm->CreateWindowFromTable(table, nullptr);
+    *err = testing::internal::GetCapturedStderr();
+    lua_pop(L, 1);
+    return w;
+  }
   TWindowManager* wm = nullptr;
 };
 
@@ -508,19 +520,14 @@ class Built : public TWindow {
 TEST_F(WindowTest, WindowsAreBuiltFromLuaTables) {
   wm->AddWindowType("Built", &Built::Create);
   wm->AddWindowType("OutOfMemory", [] { return static_cast<TWindow*>(nullptr); });
-  lua_State* L = wm->GetScript()->GetState();
-  ASSERT_EQ(luaL_dostring(L,
-                          "return {type='TModalWindow', name='dlg', w=800, h=600,"
-                          "  {type='Built', name='panel', x=10, y=20, w=300, h=200, label='hi',"
-                          "    {type='Built', name='child', x=5, y=5, w=10, h=10},"
-                          "    {type='NoSuchType', name='ghost'}, {type='OutOfMemory', name='none'}}}"),
-            0);
-  TLuaTable table(L, -1);
   size_t reports = ReportCount();
-  testing::internal::CaptureStderr();
-  TWindow* dlg = wm->CreateWindowFromTable(table, nullptr);
-  std::string err = testing::internal::GetCapturedStderr();
-  lua_pop(L, 1);
+  std::string err;
+  TWindow* dlg = BuildFromLua(
+      "return {type='TModalWindow', name='dlg', w=800, h=600,"
+      "  {type='Built', name='panel', x=10, y=20, w=300, h=200, label='hi',"
+      "    {type='Built', name='child', x=5, y=5, w=10, h=10},"
+      "    {type='NoSuchType', name='ghost'}, {type='OutOfMemory', name='none'}}}",
+      &err);
   ASSERT_NE(dlg, nullptr);
   EXPECT_TRUE(dlg->IsKindOf(TModalWindow::ClassId()));
   EXPECT_EQ(wm->GetTopModalWindow(), dlg);
@@ -541,19 +548,14 @@ TEST_F(WindowTest, WindowsAreBuiltFromLuaTables) {
 // the loop is reported and cut, the rest is built.
 TEST_F(WindowTest, AWindowTableListingItselfOrAnAncestorIsCut) {
   wm->AddWindowType("Built", &Built::Create);
-  lua_State* L = wm->GetScript()->GetState();
-  ASSERT_EQ(luaL_dostring(L,
-                          "local a = {type='Built', name='a', w=10, h=10}"
-                          " local b = {type='Built', name='b', w=10, h=10, a}"
-                          " a[1] = a; a[2] = b"
-                          " return {type='TModalWindow', name='dlg', w=800, h=600, a}"),
-            0);
-  TLuaTable table(L, -1);
   size_t reports = ReportCount();
-  testing::internal::CaptureStderr();
-  TWindow* dlg = wm->CreateWindowFromTable(table, nullptr);
-  std::string err = testing::internal::GetCapturedStderr();
-  lua_pop(L, 1);
+  std::string err;
+  TWindow* dlg = BuildFromLua(
+      "local a = {type='Built', name='a', w=10, h=10}"
+      " local b = {type='Built', name='b', w=10, h=10, a}"
+      " a[1] = a; a[2] = b"
+      " return {type='TModalWindow', name='dlg', w=800, h=600, a}",
+      &err);
   ASSERT_NE(dlg, nullptr);
   EXPECT_EQ(gLog, (std::vector<std::string>{"a:init ", "a:adopted", "b:init ", "b:adopted", "b:post 0",
                                             "a:post 1"}));
