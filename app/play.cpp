@@ -26,13 +26,17 @@
 #include "game/GGameWnd.h"
 #include "game/GMousePointer.h"
 #include "game/GScene.h"
+#include "game/OMousePointerManager.h"
 #include "game/GStartup.h"
+#include "game/OCallLog.h"
 #include "game/OFlagsRegistry.h"
 #include "game/OGame.h"
 #include "game/OSaveData.h"
 #include "game/OSoundManager.h"
 #include "game/OUsersManager.h"
 #include "items/IItem.h"
+#include "items/OItemFactory.h"
+#include "items/OItemsManager.h"
 #include "items/OItemsRegistry.h"
 #include "rules/OMission.h"
 #include "rules/OMissionsManager.h"
@@ -837,6 +841,112 @@ int L_page(lua_State* L) {
   return 1;
 }
 
+// type(text): one key() per character of text.
+int L_type(lua_State* L) {
+  Game(L);
+  size_t length = 0;
+  const char* text = luaL_checklstring(L, 1, &length);
+  for (size_t i = 0; i < length; ++i) {
+    unsigned char ch = static_cast<unsigned char>(text[i]);
+    if (!isprint(ch)) return luaL_argerror(L, 1, "printable characters expected");
+    TEvent e;
+    e.type = TEvent::kKeyDown;
+    e.key = tolower(ch);
+    e.flags = isupper(ch) ? TEvent::kShift : 0;
+    gRunner->QueueEvent(e);
+    e.type = TEvent::kChar;
+    e.key = ch;
+    gRunner->QueueEvent(e);
+    e.type = TEvent::kKeyUp;
+    e.key = tolower(ch);
+    gRunner->QueueEvent(e);
+  }
+  return Yield(L);
+}
+
+// volume(type): the live volume (0 to 1) of a sound type as the mixer has it
+// (1000 the effects, 1001 the music, other numbers the controllers' own).
+int L_volume(lua_State* L) {
+  Game(L);
+  lua_pushnumber(L, TSoundManager::GetInstance()->GetTypeVolume(int(luaL_checkinteger(L, 1))));
+  return 1;
+}
+
+// calls(): what the stand-ins of parts not built yet were asked, oldest
+// first, each line prefixed with its stand-in ("timers restart mousetrap").
+int L_calls(lua_State* L) {
+  Game(L);
+  const std::vector<str>& lines = OCallLog::All();
+  lua_createtable(L, int(lines.size()), 0);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    lua_pushstring(L, lines[i].c_str());
+    lua_rawseti(L, -2, int(i + 1));
+  }
+  return 1;
+}
+
+// The current scene's items manager, or null.
+OItemsManager* SceneItems() {
+  GGameWnd* wnd = GGameWnd::GetCurrent();
+  GScene* scene = wnd ? wnd->GetCurrentScene() : nullptr;
+  return scene ? scene->GetItemsManager() : nullptr;
+}
+
+// The named item in the hand, in the scene's list, or inside an item of that
+// list that holds items of its own (a container, a passage, a desk).
+IItem* FindAnyItem(const str& name) {
+  GMousePointer* pointer = GMousePointer::PeekInstance();
+  IItem* held = pointer ? pointer->GetHeldItem() : nullptr;
+  if (held && held->GetName() == name) return held;
+  OItemsManager* items = SceneItems();
+  if (!items) return nullptr;
+  if (IItem* item = items->FindItem(name)) return item;
+  for (IItem* holder : items->GetItems())
+    if (IItemsManager* inner = dynamic_cast<IItemsManager*>(holder))
+      if (IItem* item = inner->FindItem(name)) return item;
+  return nullptr;
+}
+
+// item(name): the item's current name, the state of its visual's "main"
+// object (of the visual itself when it has no "main"), that object's alpha
+// as drawn, and the x and y of the visual's root; nil when the item is
+// nowhere, "" and zeros for what it lacks.
+int L_item(lua_State* L) {
+  Game(L);
+  IItem* item = FindAnyItem(luaL_checkstring(L, 1));
+  if (!item) {
+    lua_pushnil(L);
+    return 1;
+  }
+  GVObject* root = item->GetObject();
+  GVObject* main = item->GetMainObject();
+  GVObject* shown = main ? main : root;
+  lua_pushstring(L, item->GetCurrentName().c_str());
+  lua_pushstring(L, shown ? shown->GetState().ToStr().c_str() : "");
+  lua_pushnumber(L, shown ? shown->GetEffective().alpha : 0);
+  lua_pushnumber(L, root ? root->GetEffective().deltaX : 0);
+  lua_pushnumber(L, root ? root->GetEffective().deltaY : 0);
+  return 5;
+}
+
+// give(name): the item made for the hand with the scene's items manager,
+// its visual created and held, as if taken; an item already held is deleted
+// first. An error when no such item can be made.
+int L_give(lua_State* L) {
+  Game(L);
+  const char* name = luaL_checkstring(L, 1);
+  GMousePointer* pointer = GMousePointer::PeekInstance();
+  if (!pointer || !pointer->GetManager()) return luaL_error(L, "give: there is no pointer");
+  IItem* item = OItemFactory::CreateForPointer(name, SceneItems());
+  if (!item) return luaL_error(L, "give: no item \"%s\" can be made for the hand", name);
+  pointer->GetManager()->DeleteHeldItem();
+  item->CreateObject();
+  pointer->HoldItem(item);
+  item->SaveState();
+  item->OnSceneStart();
+  return 0;
+}
+
 const std::vector<luaL_Reg> kFunctions = {
     {"tick", L_tick},
     {"click", L_click},
@@ -873,6 +983,11 @@ const std::vector<luaL_Reg> kFunctions = {
     {"page", L_page},
     {"autosave", L_autosave},
     {"pointer", L_pointer},
+    {"type", L_type},
+    {"volume", L_volume},
+    {"calls", L_calls},
+    {"item", L_item},
+    {"give", L_give},
 };
 
 void PlayMainCallback(TPlatform* platform, const str& commandLine) {

@@ -34,5 +34,8 @@ class IItemsManager {
   // Whether the pointer holds an item of that name.
   virtual bool IsItemAvailable(const str& name) = 0;
   virtual void DeactivateParticles() = 0;
+  // The first item of that name in this list, or null; items held inside
+  // its items are not searched.
+  virtual IItem* FindItem(const str& name) const = 0;
   virtual ~IItemsManager() = default;
 };

@@ -42,8 +42,7 @@ class OItemsManager : public IItemsManager {
   void ReleaseMasks();
   void ReleaseSceneLinks();
 
-  // The first item of that name, or null.
-  IItem* FindItem(const str& name) const;
+  IItem* FindItem(const str& name) const override;
   // Before the first item whose rank in the scene's item order is greater
   // than the new item's; a name the order does not list has rank 0 and
   // listed items of equal rank stay in front of the new one.

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "game/OCallLog.h"
 #include "sdk/str.h"
 
 class TXmlNode;
@@ -20,10 +21,10 @@ class OIndicatorsManager {
   void Load(TXmlNode* save) { mAsked.push_back("load"); }
   // Total time 0, image alpha 0, no text: "poison", "vethra" or "underwater".
   void EmptyIndicator(const str& key) { mAsked.push_back("empty " + key); }
-  const std::vector<str>& GetAsked() const { return mAsked; }
+  const std::vector<str>& GetAsked() const { return mAsked.Lines(); }
 
  private:
   OIndicatorsManager() = default;
-  std::vector<str> mAsked;
+  OCallLog mAsked{"indicators"};
   static OIndicatorsManager* sInstance;
 };

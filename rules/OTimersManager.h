@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "game/OCallLog.h"
 #include "sdk/str.h"
 
 class TXmlNode;
@@ -57,7 +58,7 @@ class OTimersManager {
   void Save(TXmlNode* save) const;
   void Load(TXmlNode* save) { mAsked.push_back("load"); }
 
-  const std::vector<str>& GetAsked() const { return mAsked; }
+  const std::vector<str>& GetAsked() const { return mAsked.Lines(); }
   // Used by the controllers to record.
   void Note(const str& line) { mAsked.push_back(line); }
 
@@ -66,6 +67,6 @@ class OTimersManager {
   ~OTimersManager();
   struct Controller;
   std::vector<std::unique_ptr<Controller>> mControllers;
-  std::vector<str> mAsked;
+  OCallLog mAsked{"timers"};
   static OTimersManager* sInstance;
 };

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "game/LuaBinding.h"
+#include "game/OCallLog.h"
 #include "sdk/TWindow.h"
 
 class GGameWnd;
@@ -48,12 +49,12 @@ class GGamePanel : public TWindow {
   GInventory* mInventories[kInventoryCount] = {};
   std::vector<IItem*> mMainCells;
 
-  const std::vector<str>& GetAsked() const { return mAsked; }
+  const std::vector<str>& GetAsked() const { return mAsked.Lines(); }
 
  private:
   LuaNameSet mLuaNames;
   int mKind = 0;
   bool mLocked = false;
   bool mPassages[5] = {};
-  mutable std::vector<str> mAsked;
+  mutable OCallLog mAsked{"panel"};
 };

@@ -6,6 +6,7 @@
 #include <map>
 #include <vector>
 
+#include "game/OCallLog.h"
 #include "sdk/str.h"
 
 class GGamePanel;
@@ -32,12 +33,12 @@ class OMagicRegistry {
 
   void Save(TXmlNode* save) const;
   void Load(TXmlNode* save) { mAsked.push_back("load"); }
-  const std::vector<str>& GetAsked() const { return mAsked; }
+  const std::vector<str>& GetAsked() const { return mAsked.Lines(); }
 
  private:
   OMagicRegistry() = default;
   GGamePanel* mListener = nullptr;
-  std::vector<str> mAsked;
+  OCallLog mAsked{"magic"};
   std::map<str, int> mValues;
   static OMagicRegistry* sInstance;
 };
