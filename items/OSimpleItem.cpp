@@ -50,33 +50,38 @@ OSimpleItem::~OSimpleItem() {
 }
 
 OSimpleItem* OSimpleItem::CreateFromXml(const str& name, TXmlNode* node, IItemsManager* owner) {
-  if (!node) return nullptr;
-  // Every place change works on the visual; an item without one could only
-  // be lost on the pointer, so it is not made.
-  TXmlNode* gvobject = node->GetChild("gvobject");
-  if (!gvobject || gvobject->GetAttribute("name").empty()) {
-    Report("%s: item \"%s\" has no gvobject; item skipped", OItemFactory::GetGuidePath().c_str(),
-           name.c_str());
-    return nullptr;
-  }
-  str caption = node->GetAttribute("caption");
+  str folder, path;
+  if (!ReadVisual(name, node, &folder, &path)) return nullptr;
   int32_t x = 0, y = 0;
-  if (TXmlNode* pos = node->GetChild("scene_pos")) {
-    x = pos->GetAttribute("x").to_int();
-    y = pos->GetAttribute("y").to_int();
-  }
-  OSimpleItem* item =
-      new OSimpleItem(name, owner, gvobject->GetContent(), gvobject->GetAttribute("name"), x, y);
+  ReadPosition(node, "scene_pos", &x, &y);
+  OSimpleItem* item = new OSimpleItem(name, owner, folder, path, x, y);
   if (TXmlNode* mask = node->GetChild("scene_mask")) item->mSceneMaskName = mask->GetAttribute("name");
-  if (TXmlNode* particles = node->GetChild("particles")) {
-    for (int i = 0; i < kParticleCount; ++i) item->mParticleNodes[i] = particles->GetChild(kParticleNames[i]);
-  }
-  item->SetCaptionKey(caption);
-  item->mAction = CreateAction(node, "action", owner);
-  item->mGetFromSceneAction = CreateAction(node, "get_from_scene_action", owner);
-  item->mReturnToSceneAction = CreateAction(node, "return_to_scene_action", owner);
+  item->ReadTakeableSettings(node, owner, true);
   item->mOnPointerFlag = node->GetChildContent("on_pointer_flag");
   return item;
+}
+
+bool OSimpleItem::ReadVisual(const str& name, TXmlNode* node, str* folder, str* path) {
+  if (!node) return false;
+  // Every place change works on the visual; an item without one could only
+  // be lost on the pointer, so it is not made.
+  ReadVisualOf(node, folder, path);
+  if (path->empty()) {
+    Report("%s: item \"%s\" has no gvobject; item skipped", OItemFactory::GetGuidePath().c_str(),
+           name.c_str());
+    return false;
+  }
+  return true;
+}
+
+void OSimpleItem::ReadTakeableSettings(TXmlNode* node, IItemsManager* owner, bool withAction) {
+  if (TXmlNode* particles = node->GetChild("particles")) {
+    for (int i = 0; i < kParticleCount; ++i) mParticleNodes[i] = particles->GetChild(kParticleNames[i]);
+  }
+  SetCaptionKey(node->GetAttribute("caption"));
+  if (withAction) mAction = CreateAction(node, "action", owner);
+  mGetFromSceneAction = CreateAction(node, "get_from_scene_action", owner);
+  mReturnToSceneAction = CreateAction(node, "return_to_scene_action", owner);
 }
 
 IItem* OSimpleItem::CreateForScene(const str& name, TXmlNode* node, IItemsManager* owner) {

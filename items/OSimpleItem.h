@@ -78,6 +78,12 @@ class OSimpleItem : public OItem {
   const str& GetOnPointerFlag() const { return mOnPointerFlag; }
 
  protected:
+  // The entry's "gvobject": false, reported, when it names no visual.
+  static bool ReadVisual(const str& name, TXmlNode* node, str* folder, str* path);
+  // What every takeable kind reads alike: the particle nodes, the caption
+  // key, the get-from-scene and return-to-scene actions, and the use action
+  // unless `withAction` is false.
+  void ReadTakeableSettings(TXmlNode* node, IItemsManager* owner, bool withAction);
   // Starts the particle effect of that index at the item's centre, under the
   // scene's child windows; the handle is dropped.
   void StartParticle(int index);
