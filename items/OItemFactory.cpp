@@ -1,6 +1,12 @@
 #include "OItemFactory.h"
 
 #include "game/OGameConfig.h"
+#include "items/OCompositionItem.h"
+#include "items/OContainerItem.h"
+#include "items/OKeyItem.h"
+#include "items/OPassageItem.h"
+#include "items/OProducerItem.h"
+#include "items/OProductItem.h"
 #include "items/OSimpleItem.h"
 #include "sdk/TXmlNode.h"
 
@@ -18,12 +24,34 @@ struct Kind {
   Creator dropped;
 };
 
+// The creator of a kind whose loader takes the place to put the item in.
+template <class T, int32_t Place>
+IItem* CreateIn(const str& name, TXmlNode* node, IItemsManager* owner) {
+  return T::CreateFromXml(name, node, owner, Place);
+}
+
 const Kind kKinds[] = {
     {"", &OSimpleItem::CreateForScene, &OSimpleItem::CreateForPointer, &OSimpleItem::CreateForInventory,
      &OSimpleItem::CreateDropped},
-    // Stored in an inventory an auto food is an ordinary item; its own kind
-    // fills in the pointer and the drop zones.
-    {"auto_food", nullptr, nullptr, &OSimpleItem::CreateForInventory, nullptr},
+    {"key", &OKeyItem::CreateForScene, &CreateIn<OKeyItem, ItemPlace::stPointer>,
+     &CreateIn<OKeyItem, ItemPlace::stInventory>, &CreateIn<OKeyItem, ItemPlace::stDropped>},
+    {"passage", &OPassageItem::CreateForScene, nullptr, nullptr, nullptr},
+    {"container", &OContainerItem::CreateForScene, nullptr, nullptr, nullptr},
+    {"producer", &OProducerItem::CreateForScene, nullptr, nullptr, nullptr},
+    {"locked_container", &OLockedContainerItem::CreateForScene, nullptr, nullptr, nullptr},
+    {"composition", &OCompositionItem::CreateForScene, nullptr, nullptr, nullptr},
+    {"product", nullptr, &CreateIn<OProductItem, ItemPlace::stPointer>,
+     &CreateIn<OProductItem, ItemPlace::stInventory>, &CreateIn<OProductItem, ItemPlace::stDropped>},
+    {"fish", nullptr, &CreateIn<OProductItem, ItemPlace::stPointer>,
+     &CreateIn<OProductItem, ItemPlace::stInventory>, nullptr},
+    {"mirror", nullptr, &CreateIn<OProductItem, ItemPlace::stPointer>,
+     &CreateIn<OProductItem, ItemPlace::stInventory>, nullptr},
+    {"combo", nullptr, &CreateIn<OComboItem, ItemPlace::stPointer>,
+     &CreateIn<OComboItem, ItemPlace::stInventory>, &CreateIn<OComboItem, ItemPlace::stDropped>},
+    // Stored in an inventory an auto food is an ordinary item that never
+    // acts by itself.
+    {"auto_food", nullptr, &CreateIn<OAutoFoodItem, ItemPlace::stPointer>, &OSimpleItem::CreateForInventory,
+     &CreateIn<OAutoFoodItem, ItemPlace::stDropped>},
 };
 
 enum Situation { kScene, kPointer, kInventory, kDropped };

@@ -7,6 +7,7 @@
 #include "game/GMiniGameScene.h"
 #include "game/GSceneCaption.h"
 #include "game/ODropZoneSet.h"
+#include "game/OMask.h"
 #include "game/OMousePointerManager.h"
 #include "game/OSimpleBackground.h"
 #include "game/SceneTestUtil.h"
@@ -16,6 +17,7 @@
 #include "rules/OEffect.h"
 #include "rules/OSimpleHint.h"
 #include "sdk/TImage.h"
+#include "sdk/TTexture.h"
 #include "sdk/TWindowStyle.h"
 #include "tools/GFrontItemHolder.h"
 #include "tools/GGamePanel.h"
@@ -183,6 +185,32 @@ TEST_F(SceneTest, WithoutDropZonesAForeignItemStaysHeldAndHintsOnlyWhenEnabled) 
     if (hints) {
       EXPECT_EQ(static_cast<OSimpleHint*>(queue[0])->GetTextKey(), "hint_no_drop_zone");
     }
+    hand.pointer->DeleteHeldItem();
+  }
+}
+
+TEST_F(SceneTest, AHeldItemUsedOnAPlaceFollowsTheCombinationRules) {
+  // Over a whole-screen mask of the place's name, with drop-zone hints on:
+  // whatever the rule does ends the use before any hint.
+  for (const char* place : {"well", "pit", "shelf"}) {
+    SCOPED_TRACE(place);
+    OHintsManager::DeleteInstance();
+    OFlagsRegistry::GetInstance()->SetValue("knocked", "false");
+    OFlagsRegistry::GetInstance()->SetValue("after_knock", "false");
+    HandItem* key = new HandItem("key");
+    HandScene hand(key, true);
+    std::vector<uint32_t> pixels(4, 0xFF000000u);
+    TImage* image = new TImage();
+    image->SetTexture(TTexture::FromPixels(2, 2, pixels.data()));
+    hand.scene.GetMasksManager()->AddMask(new OSimpleMask(place, image, "", hand.scene.GetMasksManager()));
+    hand.scene.OnSceneClick(TPoint(1, 1));
+    str name = place;
+    bool acted = name == "well";
+    EXPECT_EQ(OFlagsRegistry::GetInstance()->GetValue("knocked"), acted ? "true" : "false");
+    EXPECT_EQ(OFlagsRegistry::GetInstance()->GetValue("after_knock"), acted ? "true" : "false");
+    // The pit's rule takes the key though its result cannot be made.
+    EXPECT_EQ(hand.pointer->GetHeldItem(), name == "pit" ? nullptr : key);
+    EXPECT_EQ(OHintsManager::GetInstance()->GetQueue().size(), name == "shelf" ? 1u : 0u);
     hand.pointer->DeleteHeldItem();
   }
 }

@@ -20,6 +20,7 @@
 #include "game/OSceneDirector.h"
 #include "game/OSoundManager.h"
 #include "game/StartupTestUtil.h"
+#include "items/OComboGuide.h"
 #include "items/OItemsRegistry.h"
 #include "rules/OHintsManager.h"
 #include "rules/OIndicatorsManager.h"
@@ -50,6 +51,7 @@ class SceneFixture : public StartupTest {
     OPopupQueue::DeleteInstance();
     OIndicatorsManager::DeleteInstance();
     OMagicRegistry::DeleteInstance();
+    OComboGuide::DeleteInstance();
     OSaveData::DeleteInstance();
     GMousePointer::DestroyInstance();
     OMissionsManager::DeleteInstance();
