@@ -17,14 +17,21 @@ click(480, 200) -- back to its ledge
 assert(held() == nil)
 assert(flag("cup_on_ledge") == "true")
 
--- The portrait's caption, ten ticks after the pointer rests on it.
+-- The portrait's caption, ten ticks after the pointer rests on it: a frame
+-- from 30 pixels right of the pointer, long enough for its words (the cup's
+-- would end far sooner).
 local function caption_at(x, y)
   local r, g, b = pixel(x, y)
   return r == 64 and g == 40 and b == 16
 end
+local function caption_middle_at(x, y)
+  local r, g, b = pixel(x, y)
+  return r == 128 and g == 80 and b == 32
+end
 move(490, 90)
 tick(11)
 assert(caption_at(520, 91), "the portrait names itself")
+assert(caption_middle_at(740, 91), "with its own words")
 move(480, 200)
 tick(11)
 assert(not caption_at(510, 201), "the bare wall names nothing")

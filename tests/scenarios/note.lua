@@ -1,11 +1,23 @@
--- Reading notes in the gallery: the letter, used in the hand, opens large
--- in front of the room with its words over it, and a click takes it back
--- into the hand; the stone tablet glows into sight the first time a tablet
--- is read in a game, and only then.
+-- Reading in the gallery: the plaque's word is drawn on the wall; the
+-- letter, used in the hand, opens large in front of the room with its words
+-- over it, and a click takes it back into the hand; the stone tablet glows
+-- into sight the first time a tablet is read in a game, and only then.
 
 local demo = require("lib.demo")
 demo.start_new_game()
 demo.go_to_gallery()
+
+-- Light letters on the dark plaque at (570, 50), 110 by 50.
+local function plaque_lettered()
+  for y = 55, 95, 2 do
+    for x = 575, 675, 2 do
+      local r = pixel(x, y)
+      if r > 180 then return true end
+    end
+  end
+  return false
+end
+assert(plaque_lettered(), "the plaque's word is drawn")
 
 click(380, 470) -- the letter on the floor
 assert(held() == "letter")
@@ -30,6 +42,7 @@ assert(not demo.any_dark(270, 290, 530, 330, 120), "below them the page is bare"
 lose_textures()
 tick(1)
 assert(demo.any_dark(270, 165, 440, 230, 120), "the words are drawn again after the textures were lost")
+assert(page_at(500, 300), "and the page shows through around them")
 
 heard = #sounds()
 click(480, 200)
