@@ -89,12 +89,6 @@ class GameWndTest : public SceneFixture {
                       doc->GetChildAt(i)->GetAttribute("save_name"));
     return slots;
   }
-  // Items the fixtures' guide does not have, for one test.
-  static void AddToGuide(const str& items) {
-    std::unique_ptr<TXmlNode> guide(new TXmlNode());
-    ASSERT_TRUE(guide->ParseString("<items_guide>" + items + "</items_guide>"));
-    OGameConfig::GetInstance()->GetItemsGuide()->AdoptChild(std::move(guide));
-  }
   GGameWnd* mWnd = nullptr;
 };
 

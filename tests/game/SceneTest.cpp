@@ -6,16 +6,20 @@
 #include "game/GMasksManager.h"
 #include "game/GMiniGameScene.h"
 #include "game/GSceneCaption.h"
+#include "game/IMask.h"
+#include "game/ODropZone.h"
 #include "game/ODropZoneSet.h"
 #include "game/OMousePointerManager.h"
 #include "game/OSimpleBackground.h"
 #include "game/SceneTestUtil.h"
 #include "items/OItem.h"
+#include "items/OItemFactory.h"
 #include "items/OItemsManager.h"
 #include "rules/IAction.h"
 #include "rules/OEffect.h"
 #include "rules/OSimpleHint.h"
 #include "sdk/TImage.h"
+#include "sdk/TTexture.h"
 #include "sdk/TWindowStyle.h"
 #include "tools/GFrontItemHolder.h"
 #include "tools/GGamePanel.h"
@@ -151,13 +155,57 @@ TEST_F(SceneTest, FullScreenSceneCountsAsPausedOutsidePlay) {
   EXPECT_FALSE(scene.GetMasksManager()->IsBlocked());
 }
 
+// Takes every click inside its square.
+struct SquareMask : IMask {
+  int clicks = 0;
+  SquareMask() : IMask("square") {}
+  bool IsActive() override { return true; }
+  bool HitTest(const TPoint& p) override { return p.x >= 300 && p.x < 400 && p.y >= 300 && p.y < 400; }
+  void OnEnter(const TPoint&) override {}
+  void OnLeave() override {}
+  bool OnClick() override { return ++clicks, true; }
+};
+
 TEST_F(SceneTest, ClickWhileBlockedReachesNothing) {
-  GFullScreenGameScene scene;
-  scene.SetMasksManager(new GMasksManager(&scene));
-  scene.GetBackgroundLayer()->AdoptChild(scene.GetMasksManager());
-  scene.SetState(GScene::kFadeIn);
-  EXPECT_FALSE(scene.OnSceneClick(TPoint(10, 10)));
-  EXPECT_EQ(scene.GetMasksManager()->GetLastPointerPosition().x, 10);
+  AddToGuide("<jar><gvobject name=\"torch\">anim/</gvobject></jar>");
+  HandScene hand(nullptr, true);
+  GFullScreenGameScene& scene = hand.scene;
+  // A jar lying in a zone at (100, 100), a mask at (300, 300).
+  IItem* jar = OItemFactory::CreateDropped("jar", scene.GetItemsManager());
+  ASSERT_NE(jar, nullptr);
+  jar->CreateObject();
+  jar->GetObject()->deltaX = 100;
+  jar->GetObject()->deltaY = 100;
+  jar->GetObject()->changed = 1;
+  uint32_t pixel = 0xFF000000;
+  scene.GetDropZoneSet()->AddZone(
+      new ODropZone(TTexture::FromPixels(1, 1, &pixel), 0, 0, "shelf", true, new std::vector<IItem*>{jar}));
+  SquareMask* mask = new SquareMask();
+  scene.GetMasksManager()->AddMask(mask);
+  HandItem* key = new HandItem("key");
+  const TPoint onJar(105, 104), onMask(350, 350), elsewhere(600, 500);
+
+  scene.Pause();
+  EXPECT_FALSE(scene.OnSceneClick(onJar));
+  EXPECT_EQ(scene.GetMasksManager()->GetLastPointerPosition().x, onJar.x);
+  EXPECT_EQ(hand.pointer->GetHeldItem(), nullptr);
+  hand.pointer->HoldItem(key);
+  EXPECT_FALSE(scene.OnSceneClick(onMask));
+  EXPECT_FALSE(scene.OnSceneClick(elsewhere));
+  EXPECT_EQ(mask->clicks, 0);
+  EXPECT_EQ(key->moves, "");
+  EXPECT_TRUE(OHintsManager::GetInstance()->GetQueue().empty());
+
+  // The same clicks reach each of them once the scene plays again.
+  scene.Resume();
+  EXPECT_TRUE(scene.OnSceneClick(onMask));
+  EXPECT_EQ(mask->clicks, 1);
+  scene.OnSceneClick(elsewhere);
+  EXPECT_EQ(key->moves, "dropped;pointer;");
+  hand.pointer->DeleteHeldItem();
+  EXPECT_TRUE(scene.OnSceneClick(onJar));
+  EXPECT_EQ(hand.pointer->GetHeldItem(), jar);
+  hand.pointer->DeleteHeldItem();
 }
 
 TEST_F(SceneTest, AHeldSceneItemGoesBackIntoTheScene) {
