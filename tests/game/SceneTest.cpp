@@ -1,6 +1,8 @@
 // The scene base's fades and pauses, the full-screen scene's click road and
 // pause, the inventory scene's panel, and the plain background.
 
+#include <memory>
+
 #include "game/GFullScreenGameScene.h"
 #include "game/GInventoryGameScene.h"
 #include "game/GMasksManager.h"
@@ -9,6 +11,7 @@
 #include "game/IMask.h"
 #include "game/ODropZone.h"
 #include "game/ODropZoneSet.h"
+#include "game/OItemMask.h"
 #include "game/OMousePointerManager.h"
 #include "game/OSimpleBackground.h"
 #include "game/SceneTestUtil.h"
@@ -16,6 +19,7 @@
 #include "items/OItemFactory.h"
 #include "items/OItemsManager.h"
 #include "rules/IAction.h"
+#include "rules/OActionFactory.h"
 #include "rules/OEffect.h"
 #include "rules/OSimpleHint.h"
 #include "sdk/TImage.h"
@@ -232,6 +236,68 @@ TEST_F(SceneTest, WithoutDropZonesAForeignItemStaysHeldAndHintsOnlyWhenEnabled) 
       EXPECT_EQ(static_cast<OSimpleHint*>(queue[0])->GetTextKey(), "hint_no_drop_zone");
     }
     hand.pointer->DeleteHeldItem();
+  }
+}
+
+// The jar belongs to the scene; the key to some other scene.
+TEST_F(SceneTest, RestoringAnItemReturnsItWhereverItIsAndTouchesOnlyItsOwnScene) {
+  AddToGuide(
+      "<jar><gvobject name=\"torch\">anim/</gvobject><scene_mask name=\"jar_mask\"/>"
+      "<particles><scene_put file=\"scripts/empty.lua\"/></particles></jar>"
+      "<key><gvobject name=\"torch\">anim/</gvobject><scene_mask name=\"jar_mask\"/>"
+      "<particles><scene_put file=\"scripts/empty.lua\"/></particles></key>");
+  auto place = [](const str& name) {
+    int32_t value = -1;
+    OItemsRegistry::GetInstance()->GetState(name, 0, &value);
+    return value;
+  };
+  enum Where { kInTheScene, kInTheHand, kGone };
+  struct Case {
+    const char* name;
+    Where where;
+  } cases[] = {
+      {"jar", kInTheScene}, {"jar", kInTheHand}, {"jar", kGone}, {"key", kInTheHand}, {"key", kGone}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(str(c.name) + " " + str::format("%d", int(c.where)));
+    OItemsRegistry::DeleteInstance();
+    HandScene hand(nullptr, true);
+    GFullScreenGameScene& scene = hand.scene;
+    OItemsManager* items = scene.GetItemsManager();
+    scene.SetItemNames(new std::vector<str>{"jar"});
+    OItemMask* mask = new OItemMask("jar_mask", new TImage(true), "", scene.GetMasksManager());
+    scene.GetMasksManager()->AddMask(mask);
+    if (c.where == kInTheScene) {
+      IItem* lying = OItemFactory::CreateForScene(c.name, items);
+      ASSERT_NE(lying, nullptr);
+      lying->CreateObject();
+      items->AddItem(lying);
+    } else if (c.where == kInTheHand) {
+      OItemFactory::CreateForPointer(c.name, items)->CreateObject();
+      ASSERT_NE(hand.pointer->GetHeldItem(), nullptr);
+    } else {
+      OItemsRegistry::GetInstance()->SetState(c.name, ItemPlace::stPointer);
+    }
+    std::unique_ptr<TXmlNode> node(new TXmlNode());
+    ASSERT_TRUE(node->ParseString(str("<a type='restore_item' item_id='") + c.name + "'/>"));
+    std::unique_ptr<IAction> restore(OActionFactory::CreateAction(node.get(), scene.GetMasksManager()));
+    restore->Execute();
+
+    EXPECT_EQ(place(c.name), ItemPlace::stScene);
+    EXPECT_EQ(hand.pointer->GetHeldItem(), nullptr);
+    EXPECT_TRUE(Sent(str("item_scene_return ") + c.name));
+    IItem* returned = items->FindItem(c.name);
+    if (str(c.name) == "jar") {
+      // Once in the scene, taken by its own mask, with its particle.
+      ASSERT_NE(returned, nullptr);
+      EXPECT_EQ(items->GetItems().size(), 1u);
+      EXPECT_EQ(mask->GetItem(), returned);
+      EXPECT_EQ(scene.GetEffectsList()->size(), 1u);
+    } else {
+      EXPECT_EQ(returned, nullptr);
+      EXPECT_EQ(mask->GetItem(), nullptr);
+      EXPECT_TRUE(scene.GetEffectsList()->empty());
+    }
+    OMissionsManager::DeleteInstance();
   }
 }
 
