@@ -1,7 +1,8 @@
 #pragma once
 // Shared by the scene, builder and game-window tests: the fixture tree under
 // tests/fixtures/scenes as the content root (world "home" with the scenes
-// "living_room", "hall", "kitchen", "cellar" and "pantry"), preferences in a
+// "living_room", "hall", "kitchen", "cellar", "pantry", the Flash scene
+// "cinema" and the mini-game "arcade"), preferences in a
 // scratch folder, and every shared object of a running game deleted before
 // and after.
 
