@@ -227,10 +227,15 @@ void GFullScreenGameScene::SetBackground(OSimpleBackground* background) {
 }
 
 bool GFullScreenGameScene::OnSceneClick(const TPoint& point) {
-  if (mDropZones && mDropZones->OnClick(point)) return true;
   if (!mMasksManager) return false;
+  // A blocked manager (fades, hint pauses) only keeps the point; the zones
+  // are asked after that, or a click during a fade would empty them.
+  if (mMasksManager->IsBlocked()) {
+    mMasksManager->OnPointerMove(point);
+    return false;
+  }
+  if (mDropZones && mDropZones->OnClick(point)) return true;
   mMasksManager->OnPointerMove(point);
-  if (mMasksManager->IsBlocked()) return false;
   mMasksManager->UpdateHover(point);
   if (IMask* active = mMasksManager->GetActiveMask())
     if (active->OnClick()) return true;
