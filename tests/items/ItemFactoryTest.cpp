@@ -63,7 +63,9 @@ TEST_F(ItemFactoryTest, TakeableKindsAreMadeEverywhereAndSceneKindsOnlyForTheSce
       }
       ASSERT_TRUE(item) << c.name << " " << i;
       EXPECT_EQ(item->GetTypeId(), c.type) << c.name;
-      if (c.takeable) EXPECT_EQ(static_cast<OSimpleItem*>(item.get())->GetPlace(), places[i]) << c.name;
+      if (c.takeable) {
+        EXPECT_EQ(static_cast<OSimpleItem*>(item.get())->GetPlace(), places[i]) << c.name;
+      }
       item->Detach();
     }
   }
