@@ -1,12 +1,20 @@
 #include "OItemFactory.h"
 
 #include "game/OGameConfig.h"
+#include "items/OCaptionItem.h"
 #include "items/OCompositionItem.h"
 #include "items/OContainerItem.h"
+#include "items/ODialogItem.h"
+#include "items/ODifferentReactionItem.h"
+#include "items/OFlagItem.h"
 #include "items/OKeyItem.h"
+#include "items/OKitchenMouseTrapItem.h"
+#include "items/ONoteItem.h"
 #include "items/OPassageItem.h"
 #include "items/OProducerItem.h"
 #include "items/OProductItem.h"
+#include "items/ORaptorItem.h"
+#include "items/OSceneJumpItem.h"
 #include "items/OSimpleItem.h"
 #include "sdk/TXmlNode.h"
 
@@ -24,34 +32,57 @@ struct Kind {
   Creator dropped;
 };
 
-// The creator of a kind whose loader takes the place to put the item in.
-template <class T, int32_t Place>
-IItem* CreateIn(const str& name, TXmlNode* node, IItemsManager* owner) {
-  return T::CreateFromXml(name, node, owner, Place);
+// A takeable kind: made by its loader in every situation, in that place.
+template <OSimpleItem::Loader Load>
+constexpr Kind Takeable(const char* type) {
+  return {type, &OSimpleItem::CreateIn<Load, ItemPlace::stScene>,
+          &OSimpleItem::CreateIn<Load, ItemPlace::stPointer>,
+          &OSimpleItem::CreateIn<Load, ItemPlace::stInventory>,
+          &OSimpleItem::CreateIn<Load, ItemPlace::stDropped>};
 }
 
 const Kind kKinds[] = {
     {"", &OSimpleItem::CreateForScene, &OSimpleItem::CreateForPointer, &OSimpleItem::CreateForInventory,
      &OSimpleItem::CreateDropped},
-    {"key", &OKeyItem::CreateForScene, &CreateIn<OKeyItem, ItemPlace::stPointer>,
-     &CreateIn<OKeyItem, ItemPlace::stInventory>, &CreateIn<OKeyItem, ItemPlace::stDropped>},
+    {"key", &OKeyItem::CreateForScene, &OSimpleItem::CreateIn<&OKeyItem::CreateFromXml, ItemPlace::stPointer>,
+     &OSimpleItem::CreateIn<&OKeyItem::CreateFromXml, ItemPlace::stInventory>,
+     &OSimpleItem::CreateIn<&OKeyItem::CreateFromXml, ItemPlace::stDropped>},
     {"passage", &OPassageItem::CreateForScene, nullptr, nullptr, nullptr},
     {"container", &OContainerItem::CreateForScene, nullptr, nullptr, nullptr},
     {"producer", &OProducerItem::CreateForScene, nullptr, nullptr, nullptr},
     {"locked_container", &OLockedContainerItem::CreateForScene, nullptr, nullptr, nullptr},
     {"composition", &OCompositionItem::CreateForScene, nullptr, nullptr, nullptr},
-    {"product", nullptr, &CreateIn<OProductItem, ItemPlace::stPointer>,
-     &CreateIn<OProductItem, ItemPlace::stInventory>, &CreateIn<OProductItem, ItemPlace::stDropped>},
-    {"fish", nullptr, &CreateIn<OProductItem, ItemPlace::stPointer>,
-     &CreateIn<OProductItem, ItemPlace::stInventory>, nullptr},
-    {"mirror", nullptr, &CreateIn<OProductItem, ItemPlace::stPointer>,
-     &CreateIn<OProductItem, ItemPlace::stInventory>, nullptr},
-    {"combo", nullptr, &CreateIn<OComboItem, ItemPlace::stPointer>,
-     &CreateIn<OComboItem, ItemPlace::stInventory>, &CreateIn<OComboItem, ItemPlace::stDropped>},
+    // Products never lie in a scene; "fish" and "mirror" are products that
+    // no drop zone keeps.
+    {"product", nullptr, &OSimpleItem::CreateIn<&OProductItem::CreateFromXml, ItemPlace::stPointer>,
+     &OSimpleItem::CreateIn<&OProductItem::CreateFromXml, ItemPlace::stInventory>,
+     &OSimpleItem::CreateIn<&OProductItem::CreateFromXml, ItemPlace::stDropped>},
+    {"fish", nullptr, &OSimpleItem::CreateIn<&OProductItem::CreateFromXml, ItemPlace::stPointer>,
+     &OSimpleItem::CreateIn<&OProductItem::CreateFromXml, ItemPlace::stInventory>, nullptr},
+    {"mirror", nullptr, &OSimpleItem::CreateIn<&OProductItem::CreateFromXml, ItemPlace::stPointer>,
+     &OSimpleItem::CreateIn<&OProductItem::CreateFromXml, ItemPlace::stInventory>, nullptr},
+    {"combo", nullptr, &OSimpleItem::CreateIn<&OComboItem::CreateFromXml, ItemPlace::stPointer>,
+     &OSimpleItem::CreateIn<&OComboItem::CreateFromXml, ItemPlace::stInventory>,
+     &OSimpleItem::CreateIn<&OComboItem::CreateFromXml, ItemPlace::stDropped>},
     // Stored in an inventory an auto food is an ordinary item that never
     // acts by itself.
-    {"auto_food", nullptr, &CreateIn<OAutoFoodItem, ItemPlace::stPointer>, &OSimpleItem::CreateForInventory,
-     &CreateIn<OAutoFoodItem, ItemPlace::stDropped>},
+    {"auto_food", nullptr, &OSimpleItem::CreateIn<&OAutoFoodItem::CreateFromXml, ItemPlace::stPointer>,
+     &OSimpleItem::CreateForInventory,
+     &OSimpleItem::CreateIn<&OAutoFoodItem::CreateFromXml, ItemPlace::stDropped>},
+    // Scene items that react, and the takeable kinds that read or mirror.
+    {"scene_jump_item", &OSceneJumpItem::CreateForScene, nullptr, nullptr, nullptr},
+    {"jungle_snake", &OJungleSnakaItem::CreateForScene, nullptr, nullptr, nullptr},
+    {"dialog", &ODialogItem::CreateForScene, nullptr, nullptr, nullptr},
+    Takeable<&ONoteItem::CreateFromXml>("note"),
+    Takeable<&OReadyTabletItem::CreateFromXml>("ready_tablet"),
+    {"scene_text", &OSceneTextItem::CreateForScene, nullptr, nullptr, nullptr},
+    Takeable<&OFlagItem::CreateFromXml>("flag"),
+    Takeable<&OSceneFlagItem::CreateFromXml>("scene_flag"),
+    {"caption", &OCaptionItem::CreateForScene, nullptr, nullptr, nullptr},
+    {"chalk_mark", &OChalkMarkItem::CreateForScene, nullptr, nullptr, nullptr},
+    {"different_reaction", &ODifferentReactionItem::CreateForScene, nullptr, nullptr, nullptr},
+    {"raptor", &ORaptorItem::CreateForScene, nullptr, nullptr, nullptr},
+    {"kitchen_mousetrap", &OKitchenMouseTrapItem::CreateForScene, nullptr, nullptr, nullptr},
 };
 
 enum Situation { kScene, kPointer, kInventory, kDropped };

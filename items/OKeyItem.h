@@ -9,7 +9,7 @@ class OKeyItem : public OSimpleItem {
  public:
   // Reads a simple item's settings but the use action and the on-pointer
   // flag, and "num_targets"; the registry's count, when it holds one, wins.
-  static OKeyItem* CreateFromXml(const str& name, TXmlNode* node, IItemsManager* owner, int32_t place);
+  static OSimpleItem* CreateFromXml(const str& name, TXmlNode* node, IItemsManager* owner);
   // Null when the registry has the key elsewhere or used up.
   static IItem* CreateForScene(const str& name, TXmlNode* node, IItemsManager* owner);
 
@@ -24,9 +24,8 @@ class OKeyItem : public OSimpleItem {
   int32_t UseTarget();
 
  private:
-  OKeyItem(const str& name, IItemsManager* owner, const str& visualFolder, const str& visualPath, int32_t x,
-           int32_t y)
-      : OSimpleItem(name, owner, visualFolder, visualPath, x, y) {}
+  OKeyItem(const str& name, IItemsManager* owner, const Look& look)
+      : OSimpleItem(name, owner, look.folder, look.path, look.x, look.y) {}
 
   int32_t mRemainingTargets = 0;
 };

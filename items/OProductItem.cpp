@@ -6,17 +6,13 @@
 
 // ---- product ----
 
-void OProductItem::ReadProduct(TXmlNode* node, IItemsManager* owner, int32_t place) {
-  mPlace = place;
-  ReadTakeableSettings(node, owner, true);
-}
-
-OProductItem* OProductItem::CreateFromXml(const str& name, TXmlNode* node, IItemsManager* owner,
-                                          int32_t place) {
-  str folder, path;
-  if (!ReadVisual(name, node, &folder, &path)) return nullptr;
-  OProductItem* item = new OProductItem(name, owner, folder, path);
-  item->ReadProduct(node, owner, place);
+// Products have no place of their own in a scene: no position, and no mask
+// is ever linked to them.
+OSimpleItem* OProductItem::CreateFromXml(const str& name, TXmlNode* node, IItemsManager* owner) {
+  Look look;
+  if (!ReadLook(name, node, &look)) return nullptr;
+  OProductItem* item = new OProductItem(name, owner, look.folder, look.path);
+  item->ReadEntry(node, owner, kReadUseAction);
   item->mAllowGetFromDropZone = node->GetChildContent("allow_get_from_drop_zone") != "false";
   return item;
 }
@@ -27,11 +23,11 @@ bool OProductItem::IsKindOf(int32_t typeId) const {
 
 // ---- combo ----
 
-OComboItem* OComboItem::CreateFromXml(const str& name, TXmlNode* node, IItemsManager* owner, int32_t place) {
-  str folder, path;
-  if (!ReadVisual(name, node, &folder, &path)) return nullptr;
-  OComboItem* item = new OComboItem(name, owner, folder, path);
-  item->ReadProduct(node, owner, place);
+OSimpleItem* OComboItem::CreateFromXml(const str& name, TXmlNode* node, IItemsManager* owner) {
+  Look look;
+  if (!ReadLook(name, node, &look)) return nullptr;
+  OComboItem* item = new OComboItem(name, owner, look.folder, look.path);
+  item->ReadEntry(node, owner, kReadUseAction);
   if (TXmlNode* restore = node->GetChild("restore_items"))
     for (size_t i = 0; i < restore->GetChildCount(); ++i)
       item->mRestoreItems.push_back(restore->GetChildAt(i)->GetContent());
@@ -56,14 +52,13 @@ void OComboItem::ReturnToScene(bool silent) {
 
 // ---- auto food ----
 
-OAutoFoodItem* OAutoFoodItem::CreateFromXml(const str& name, TXmlNode* node, IItemsManager* owner,
-                                            int32_t place) {
-  str folder, path;
-  if (!ReadVisual(name, node, &folder, &path)) return nullptr;
+OSimpleItem* OAutoFoodItem::CreateFromXml(const str& name, TXmlNode* node, IItemsManager* owner) {
+  Look look;
+  if (!ReadLook(name, node, &look)) return nullptr;
   str wait = node->GetChildContent("wait_to_eat");
-  OAutoFoodItem* item =
-      new OAutoFoodItem(name, owner, folder, path, wait.empty() ? int(kDefaultWait) : wait.to_int());
-  item->ReadProduct(node, owner, place);
+  OAutoFoodItem* item = new OAutoFoodItem(name, owner, look.folder, look.path,
+                                          wait.empty() ? int(kDefaultWait) : wait.to_int());
+  item->ReadEntry(node, owner, kReadUseAction);
   return item;
 }
 

@@ -13,7 +13,8 @@
 
 class OProductItem : public OSimpleItem {
  public:
-  static OProductItem* CreateFromXml(const str& name, TXmlNode* node, IItemsManager* owner, int32_t place);
+  // The loaders of the product kinds; the factory sets the place.
+  static OSimpleItem* CreateFromXml(const str& name, TXmlNode* node, IItemsManager* owner);
 
   bool IsKindOf(int32_t typeId) const override;
   const char* GetTypeName() const override { return "OProductItem"; }
@@ -27,15 +28,13 @@ class OProductItem : public OSimpleItem {
  protected:
   OProductItem(const str& name, IItemsManager* owner, const str& visualFolder, const str& visualPath)
       : OSimpleItem(name, owner, visualFolder, visualPath, 0, 0) {}
-  // What every product kind reads after it was constructed.
-  void ReadProduct(TXmlNode* node, IItemsManager* owner, int32_t place);
 
   bool mAllowGetFromDropZone = true;
 };
 
 class OComboItem : public OProductItem {
  public:
-  static OComboItem* CreateFromXml(const str& name, TXmlNode* node, IItemsManager* owner, int32_t place);
+  static OSimpleItem* CreateFromXml(const str& name, TXmlNode* node, IItemsManager* owner);
 
   bool IsKindOf(int32_t typeId) const override;
   const char* GetTypeName() const override { return "OComboItem"; }
@@ -59,7 +58,7 @@ class OAutoFoodItem : public OProductItem {
   // Ticks before the action runs when "wait_to_eat" is empty.
   enum { kDefaultWait = 10 };
 
-  static OAutoFoodItem* CreateFromXml(const str& name, TXmlNode* node, IItemsManager* owner, int32_t place);
+  static OSimpleItem* CreateFromXml(const str& name, TXmlNode* node, IItemsManager* owner);
 
   bool IsKindOf(int32_t typeId) const override;
   const char* GetTypeName() const override { return "OAutoFoodItem"; }

@@ -49,66 +49,63 @@ OSimpleItem::~OSimpleItem() {
   delete mReturnToSceneAction;
 }
 
-OSimpleItem* OSimpleItem::CreateFromXml(const str& name, TXmlNode* node, IItemsManager* owner) {
-  str folder, path;
-  if (!ReadVisual(name, node, &folder, &path)) return nullptr;
-  int32_t x = 0, y = 0;
-  ReadPosition(node, "scene_pos", &x, &y);
-  OSimpleItem* item = new OSimpleItem(name, owner, folder, path, x, y);
-  if (TXmlNode* mask = node->GetChild("scene_mask")) item->mSceneMaskName = mask->GetAttribute("name");
-  item->ReadTakeableSettings(node, owner, true);
-  item->mOnPointerFlag = node->GetChildContent("on_pointer_flag");
-  return item;
-}
-
-bool OSimpleItem::ReadVisual(const str& name, TXmlNode* node, str* folder, str* path) {
+bool OSimpleItem::ReadLook(const str& name, TXmlNode* node, Look* look) {
   if (!node) return false;
-  // Every place change works on the visual; an item without one could only
-  // be lost on the pointer, so it is not made.
-  ReadVisualOf(node, folder, path);
-  if (path->empty()) {
+  ReadVisualOf(node, &look->folder, &look->path);
+  if (look->path.empty()) {
     Report("%s: item \"%s\" has no gvobject; item skipped", OItemFactory::GetGuidePath().c_str(),
            name.c_str());
     return false;
   }
+  ReadPosition(node, "scene_pos", &look->x, &look->y);
   return true;
 }
 
-void OSimpleItem::ReadTakeableSettings(TXmlNode* node, IItemsManager* owner, bool withAction) {
+void OSimpleItem::ReadEntry(TXmlNode* node, IItemsManager* owner, int optional) {
+  if (TXmlNode* mask = node->GetChild("scene_mask")) mSceneMaskName = mask->GetAttribute("name");
   if (TXmlNode* particles = node->GetChild("particles")) {
     for (int i = 0; i < kParticleCount; ++i) mParticleNodes[i] = particles->GetChild(kParticleNames[i]);
   }
   SetCaptionKey(node->GetAttribute("caption"));
-  if (withAction) mAction = CreateAction(node, "action", owner);
+  if (optional & kReadUseAction) mAction = CreateAction(node, "action", owner);
   mGetFromSceneAction = CreateAction(node, "get_from_scene_action", owner);
   mReturnToSceneAction = CreateAction(node, "return_to_scene_action", owner);
+  if (optional & kReadOnPointerFlag) mOnPointerFlag = node->GetChildContent("on_pointer_flag");
+}
+
+OSimpleItem* OSimpleItem::CreateFromXml(const str& name, TXmlNode* node, IItemsManager* owner) {
+  Look look;
+  if (!ReadLook(name, node, &look)) return nullptr;
+  OSimpleItem* item = new OSimpleItem(name, owner, look.folder, look.path, look.x, look.y);
+  item->ReadEntry(node, owner, kReadUseAction | kReadOnPointerFlag);
+  return item;
+}
+
+IItem* OSimpleItem::CreateInPlace(Loader load, const str& name, TXmlNode* node, IItemsManager* owner,
+                                  int32_t place) {
+  int32_t saved = ItemPlace::stScene;
+  // No entry, or an entry without a value, is an item that never moved.
+  if (place == ItemPlace::stScene && RegistryPlace(name, &saved) && saved != ItemPlace::stScene)
+    return nullptr;
+  OSimpleItem* item = load(name, node, owner);
+  if (item) item->mPlace = place;
+  return item;
 }
 
 IItem* OSimpleItem::CreateForScene(const str& name, TXmlNode* node, IItemsManager* owner) {
-  int32_t place = ItemPlace::stScene;
-  // No entry, or an entry without a value, is an item that never moved.
-  if (RegistryPlace(name, &place) && place != ItemPlace::stScene) return nullptr;
-  OSimpleItem* item = CreateFromXml(name, node, owner);
-  if (item) item->mPlace = ItemPlace::stScene;
-  return item;
+  return CreateIn<&CreateFromXml, ItemPlace::stScene>(name, node, owner);
 }
 
 IItem* OSimpleItem::CreateForPointer(const str& name, TXmlNode* node, IItemsManager* owner) {
-  OSimpleItem* item = CreateFromXml(name, node, owner);
-  if (item) item->mPlace = ItemPlace::stPointer;
-  return item;
+  return CreateIn<&CreateFromXml, ItemPlace::stPointer>(name, node, owner);
 }
 
 IItem* OSimpleItem::CreateForInventory(const str& name, TXmlNode* node, IItemsManager* owner) {
-  OSimpleItem* item = CreateFromXml(name, node, owner);
-  if (item) item->mPlace = ItemPlace::stInventory;
-  return item;
+  return CreateIn<&CreateFromXml, ItemPlace::stInventory>(name, node, owner);
 }
 
 IItem* OSimpleItem::CreateDropped(const str& name, TXmlNode* node, IItemsManager* owner) {
-  OSimpleItem* item = CreateFromXml(name, node, owner);
-  if (item) item->mPlace = ItemPlace::stDropped;
-  return item;
+  return CreateIn<&CreateFromXml, ItemPlace::stDropped>(name, node, owner);
 }
 
 bool OSimpleItem::IsKindOf(int32_t typeId) const {

@@ -42,7 +42,7 @@ mask chest_return 140x50
 mask lockbox_closed 100x60
 mask lockbox_opened 100x90
 mask door 120x260
-mask statue 120x190
+mask stone_statue 120x190
 mask yard_gate 120x230
 
 # Items, 40 by 40. Those that lie in a scene also get a mask opaque where

@@ -1,4 +1,4 @@
--- The statue in the workshop is put together from three parts: each part
+-- The stone statue in the workshop is put together from three parts: each part
 -- used on it appears on the plinth, an action tells how many are still
 -- missing, the last one completes it, and anything else is refused and stays
 -- in hand. Which parts are there survives a quick save and load.
@@ -17,15 +17,15 @@ ws.enter()
 assert(not shows(unpack(base)) and not shows(unpack(torso)) and not shows(unpack(head)), "an empty plinth")
 
 give("statue_base")
-ws.click("statue")
+ws.click("stone_statue")
 assert(flag("statue_left") == "2")
-assert(registry("statue", 0) == 1 and registry("statue", 1) == 0 and registry("statue", 2) == 0)
+assert(registry("stone_statue", 0) == 1 and registry("stone_statue", 1) == 0 and registry("stone_statue", 2) == 0)
 assert(held() == nil, "the part left the hand")
 
 give("statue_head")
-ws.click("statue")
+ws.click("stone_statue")
 assert(flag("statue_left") == "1")
-assert(registry("statue", 0) == 1 and registry("statue", 1) == 0 and registry("statue", 2) == 1)
+assert(registry("stone_statue", 0) == 1 and registry("stone_statue", 1) == 0 and registry("stone_statue", 2) == 1)
 
 key("t")
 tick(2)
@@ -37,7 +37,7 @@ assert(not shows(unpack(torso)), "the torso is still missing")
 assert(shows(unpack(head)), "the head is back")
 
 give("statue_torso")
-ws.click("statue")
+ws.click("stone_statue")
 assert(flag("statue_left") == "0")
 assert(flag("statue_done") == "true")
 tick(1)
@@ -45,6 +45,6 @@ assert(shows(unpack(torso)))
 
 assert(flag("statue_wrong") == "null")
 give("coin")
-ws.click("statue")
+ws.click("stone_statue")
 assert(flag("statue_wrong") == "true")
 assert(held() == "coin", "a wrong item stays in hand")

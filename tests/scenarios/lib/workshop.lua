@@ -15,7 +15,7 @@ workshop.at = {
   oil_can = {705, 370},
   well = {505, 430},
   well_top = {505, 345},
-  statue = {350, 240},
+  stone_statue = {350, 240},
   fire_pit = {625, 480},
   wall = {550, 150},
 }
