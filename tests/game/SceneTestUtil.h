@@ -1,9 +1,9 @@
 #pragma once
 // Shared by the scene, builder and game-window tests: the fixture tree under
 // tests/fixtures/scenes as the content root (world "home" with the scenes
-// "living_room", "hall", "kitchen", "cellar" and "pantry"), preferences in a
-// scratch folder, and every shared object of a running game deleted before
-// and after.
+// "living_room", "hall", "kitchen", "cellar" and "pantry", and "attic"
+// listed without its file), preferences in a scratch folder, and every
+// shared object of a running game deleted before and after.
 
 #include <gtest/gtest.h>
 
