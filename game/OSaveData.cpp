@@ -171,8 +171,12 @@ bool OSaveData::Store() {
     Reload();
     return false;
   }
-  prefs->SetStr(kPrefKey, mDocument->AsString(), mUserIndex, true);
   mNewSave = nullptr;
+  if (!prefs->SetStr(kPrefKey, mDocument->AsString(), mUserIndex, true)) {
+    Report("save data of player %d: %s could not be written; the game is not saved", mUserIndex,
+           prefs->GetPath().c_str());
+    return false;
+  }
   return true;
 }
 

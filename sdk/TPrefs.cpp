@@ -205,15 +205,15 @@ str TPrefs::GetStr(const str& key, const str& def, int user) const {
   return it == v->end() ? def : it->second;
 }
 
-void TPrefs::SetInt(const str& key, int value, int user, bool flush) {
-  SetStr(key, str(std::to_string(value)), user, flush);
+bool TPrefs::SetInt(const str& key, int value, int user, bool flush) {
+  return SetStr(key, str(std::to_string(value)), user, flush);
 }
 
-void TPrefs::SetStr(const str& key, const str& value, int user, bool flush) {
+bool TPrefs::SetStr(const str& key, const str& value, int user, bool flush) {
   Values* v = FindForWrite(user);
-  if (!v) return;
+  if (!v) return false;
   (*v)[key] = value;
-  if (flush) Flush();
+  return !flush || Flush();
 }
 
 void TPrefs::DeleteUser(int user) {

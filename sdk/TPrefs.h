@@ -26,8 +26,10 @@ class TPrefs {
   int GetInt(const str& key, int def, int user = -1) const;
   str GetStr(const str& key, const str& def, int user = -1) const;
   // A write at index GetNumUsers() adds a player; beyond that it is ignored.
-  void SetInt(const str& key, int value, int user = -1, bool flush = true);
-  void SetStr(const str& key, const str& value, int user = -1, bool flush = true);
+  // False when the value was not stored, or (with flush) did not reach the
+  // disk.
+  bool SetInt(const str& key, int value, int user = -1, bool flush = true);
+  bool SetStr(const str& key, const str& value, int user = -1, bool flush = true);
   int GetNumUsers() const { return int(mUsers.size()); }
   // Later players move down one index; a bad index is ignored.
   void DeleteUser(int user);

@@ -1,6 +1,8 @@
 // The per-player save document and the mini-game registry.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "ShellTestUtil.h"
 #include "game/ONotices.h"
@@ -114,6 +116,16 @@ TEST_F(SaveDataTest, ASaveThatWouldNotReadBackLeavesItsSlotAsItWas) {
   TXmlNode* doc = OSaveData::GetInstance()->GetDocument();
   ASSERT_EQ(doc->GetChildCount(), 2u);
   EXPECT_EQ(doc->GetChildAt(1)->GetAttribute("save_name"), "old");
+}
+
+TEST_F(SaveDataTest, ASaveThatDoesNotReachTheDiskFails) {
+  // A folder where the temp file must go: no write can land.
+  const str blocker = prefs()->GetPath() + ".tmp";
+  ASSERT_EQ(mkdir(blocker.c_str(), 0755), 0);
+  OSaveData::GetInstance()->CreateSave(1, "quick");
+  EXPECT_FALSE(OSaveData::GetInstance()->Store());
+  rmdir(blocker.c_str());
+  Save(1, "quick");
 }
 
 TEST_F(SaveDataTest, ADamagedDocumentIsKeptAsideAtOnceAndEveryCopyStays) {

@@ -184,8 +184,8 @@ TEST(PrefsDamage, AFileThatCannotBeMovedAsideIsNeverWrittenOver) {
   TPrefs prefs(folder);
   EXPECT_EQ(prefs.GetDamage(), TPrefs::kKeptInPlace);
   EXPECT_EQ(prefs.GetDamagedCopy(), "");
-  prefs.SetStr("name", "New", 0);
-  prefs.SetInt("curuser", 0);
+  EXPECT_FALSE(prefs.SetStr("name", "New", 0));
+  EXPECT_FALSE(prefs.SetInt("curuser", 0));
   EXPECT_FALSE(prefs.Flush());
   EXPECT_EQ(ReadAll(path), "<prefs><user><value key=\"name\">Ann");
 }
