@@ -177,6 +177,13 @@ TEST_F(ComboGuideTest, FlaskAndMatchRulesChangeNothingWithoutTheirItem) {
   EXPECT_EQ(made->GetName(), "torch");
   made.reset(OComboGuide::ApplyToInventoryItem(&box, guide, lamp.get(), manager.get()));
   ASSERT_NE(made, nullptr);
+  // On a place, only a flask takes the potion; the rule is not for others.
+  OSimpleMask spring("spring", nullptr, "", nullptr);
+  EXPECT_EQ(OComboGuide::ApplyToSceneItem(guide, &plainFlask, &spring, manager.get()), nullptr);
+  EXPECT_TRUE(manager->log.empty());
+  EXPECT_EQ(OComboGuide::ApplyToSceneItem(guide, &flask, &spring, manager.get()), &flask);
+  ASSERT_EQ(manager->log.size(), 1u);
+  manager->log.clear();
   // A spell changes the flask and gives nothing back.
   EXPECT_EQ(OComboGuide::ApplyToInventoryItem(gem.get(), guide, &flask, manager.get()), nullptr);
   EXPECT_EQ(manager->log.size(), 1u);
