@@ -101,6 +101,10 @@ class IItem : public GVListener {
   GVDrawList& GetDrawList() { return mDrawList; }
 
  protected:
+  // A visual object made from `path` with the item's picture folder and
+  // registered in `list`; null for an empty path or one that names nothing.
+  GVObject* MakeVisual(const str& path, GVDrawList* list) const;
+
   GVDrawList mDrawList;
   str mVisualFolder;
   str mVisualPath;

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "sdk/TTexture.h"
 #include "sdk/TWindow.h"
 #include "sdk/str.h"
 
@@ -35,6 +36,10 @@ template <class T>
 T* LoadWindowFromScript(const char* script, const char* child) {
   return static_cast<T*>(LoadWindowFromScript(script, child, T::ClassId()));
 }
+
+// A new texture of the window's size with the window and its children drawn
+// over a transparent background; the window is left as it was, the caller's.
+TTextureRef RenderWindowToTexture(TWindow* window);
 
 // The one shared generator, made and seeded with TPlatform::Timer() on the
 // first request after start or after DeleteSharedRandom.
