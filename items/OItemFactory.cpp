@@ -2,6 +2,7 @@
 
 #include "game/OGameConfig.h"
 #include "items/OSimpleItem.h"
+#include "rules/OQuestBookItem.h"
 #include "sdk/TXmlNode.h"
 
 namespace {
@@ -24,6 +25,8 @@ const Kind kKinds[] = {
     // Stored in an inventory an auto food is an ordinary item; its own kind
     // fills in the pointer and the drop zones.
     {"auto_food", nullptr, nullptr, &OSimpleItem::CreateForInventory, nullptr},
+    // The quest book lies in its own scene and nowhere else.
+    {"basement_quest_book", &OQuestBookItem::CreateFromXml, nullptr, nullptr, nullptr},
 };
 
 enum Situation { kScene, kPointer, kInventory, kDropped };
