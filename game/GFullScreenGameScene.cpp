@@ -13,8 +13,10 @@
 #include "game/OPopupQueue.h"
 #include "game/OSimpleBackground.h"
 #include "game/OSoundManager.h"
+#include "items/ODialogItem.h"
 #include "items/OItem.h"
 #include "items/OItemsManager.h"
+#include "items/ONoteItem.h"
 #include "rules/IAction.h"
 #include "rules/OHintsManager.h"
 #include "rules/OIndicatorsManager.h"
@@ -325,7 +327,9 @@ bool GFullScreenGameScene::IsItemAvailable(const str& name) {
 void GFullScreenGameScene::ShowFrontItem(IItem* item) {
   mFrontItemHolder->mItem = item;
   if (item && item->IsKindOf(ItemTypeId::ONoteItem)) mInteractionMode = kNote;
-  // Dialog items, which set mode 2, come later.
+  // A dialog answers as a plain item: only its class tells it.
+  else if (dynamic_cast<ODialogItem*>(item))
+    mInteractionMode = kDialog;
   SetCaptionKey(str());
 }
 
@@ -335,9 +339,10 @@ void GFullScreenGameScene::TakeFrontItem() {
 }
 
 void GFullScreenGameScene::FrontItemToPointer() {
-  // Note items, which also go back to their normal view here, come later.
-  if (IItem* item = mFrontItemHolder->mItem) PointerEvents()->HoldItem(item);
+  IItem* item = mFrontItemHolder->mItem;
+  if (item) PointerEvents()->HoldItem(item);
   mFrontItemHolder->mItem = nullptr;
+  if (ONoteItem* note = dynamic_cast<ONoteItem*>(item)) note->SetLarge(0);
   mInteractionMode = kPlay;
 }
 

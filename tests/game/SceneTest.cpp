@@ -15,6 +15,7 @@
 #include "game/OMousePointerManager.h"
 #include "game/OSimpleBackground.h"
 #include "game/SceneTestUtil.h"
+#include "items/ODialogItem.h"
 #include "items/OItem.h"
 #include "items/OItemFactory.h"
 #include "items/OItemsManager.h"
@@ -317,6 +318,48 @@ TEST_F(SceneTest, ANoteInFrontPausesTheSceneUntilAClickTakesIt) {
   EXPECT_EQ(hand.scene.GetFrontItemHolder()->mItem, nullptr);
   EXPECT_EQ(hand.pointer->GetHeldItem(), note);
   hand.pointer->DeleteHeldItem();
+}
+
+TEST_F(SceneTest, ADialogIsToldByItsClassAndLetsTheScenePlayOnceItHasSlidOut) {
+  HandScene hand(nullptr, true);
+  OItemMask* mask = new OItemMask("all_scene", nullptr, "", hand.scene.GetMasksManager());
+  hand.scene.GetMasksManager()->AddMask(mask);
+
+  // A plain item answers with the same type id as a dialog, and changes
+  // nothing in front.
+  HandItem* plain = new HandItem("plain");
+  hand.scene.ShowFrontItem(plain);
+  EXPECT_EQ(hand.scene.GetInteractionMode(), GFullScreenGameScene::kPlay);
+  hand.scene.GetFrontItemHolder()->mItem = nullptr;
+  delete plain;
+
+  TXmlNode node("talk");
+  ASSERT_TRUE(
+      node.ParseString("<talk><dialog><hi>hello</hi></dialog><num_anim_frames>1</num_anim_frames>"
+                       "<result_action flag_name=\"talked\" flag_value=\"true\"/></talk>"));
+  OItemsManager* items = hand.scene.GetItemsManager();
+  ODialogItem* dialog = ODialogItem::CreateFromXml("talk", &node, items, hand.scene.GetBackgroundLayer(),
+                                                   hand.scene.GetFrontItemHolder());
+  ASSERT_EQ(dialog->GetTypeId(), ItemTypeId::OItem);
+  items->AddItem(dialog);
+  dialog->CreateObject();
+  EXPECT_EQ(hand.scene.GetInteractionMode(), GFullScreenGameScene::kDialog);
+  EXPECT_EQ(hand.scene.GetFrontItemHolder()->mItem, dialog);
+  EXPECT_TRUE(hand.scene.IsPaused());
+
+  // Two updates a tick: waiting, sliding in, talking.
+  hand.scene.Update();
+  ASSERT_EQ(dialog->GetPhase(), ODialogItem::kTalking);
+  EXPECT_TRUE(dialog->OnMaskClick(mask));
+  ASSERT_EQ(dialog->GetPhase(), ODialogItem::kSlidingOut);
+  EXPECT_TRUE(hand.scene.IsPaused()) << "still in front while the panel slides out";
+  hand.scene.Update();
+  EXPECT_EQ(dialog->GetPhase(), ODialogItem::kFinished);
+  EXPECT_EQ(hand.scene.GetInteractionMode(), GFullScreenGameScene::kPlay);
+  EXPECT_FALSE(hand.scene.IsPaused());
+  EXPECT_EQ(hand.scene.GetFrontItemHolder()->mItem, nullptr);
+  EXPECT_EQ(OFlagsRegistry::GetInstance()->GetValue("talked"), "true");
+  EXPECT_EQ(items->FindItem("talk"), dialog) << "it stays with the scene's items";
 }
 
 TEST_F(SceneTest, NothingIsUsedWhileTheSceneIsPaused) {

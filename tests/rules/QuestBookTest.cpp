@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "game/OFlagsRegistry.h"
@@ -22,9 +21,9 @@
 #include "sdk/TXmlNode.h"
 
 namespace {
+// Absolute, whatever path the build gave this file.
 str QuestBookFixturesDir() {
-  std::string here = __FILE__;
-  return here.substr(0, here.rfind("/rules/")) + "/fixtures/rules/questbook";
+  return str(TOLVANE_TEST_FIXTURES) + "/rules/questbook";
 }
 
 // A book that hands out effect sprites without scripts and counts what its
