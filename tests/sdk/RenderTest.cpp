@@ -248,6 +248,23 @@ TEST_F(RenderTest, MissingAndBrokenTexturesAreEmptyAndReportedOnce) {
   EXPECT_EQ(0u, quad->GetPixel(4, 0));
 }
 
+TEST_F(RenderTest, PicturesReadAsArgbWhateverTheirLayout) {
+  // quad.png has no alpha channel; rgba.png is 32-bit with five pixels a row.
+  const struct {
+    const char* path;
+    int x, y;
+    uint32_t argb;
+  } cases[] = {
+      {"images/quad.png", 0, 0, 0xFFFF0000u}, {"images/quad.png", 2, 0, 0xFF00FF00u},
+      {"images/quad.png", 0, 2, 0xFF0000FFu}, {"images/rgba.png", 0, 0, 0xFFFF0000u},
+      {"images/rgba.png", 2, 0, 0xFF0000FFu}, {"images/rgba.png", 3, 0, 0xFFFFFFFFu},
+      {"images/rgba.png", 4, 0, 0x80FF0000u}, {"images/rgba.png", 0, 1, 0x800000FFu},
+      {"images/rgba.png", 2, 1, 0x00000000u}, {"images/rgba.png", 4, 1, 0xFF0000FFu},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(c.argb, TTexture::Get(c.path)->GetPixel(c.x, c.y)) << c.path << " at " << c.x << "," << c.y;
+}
+
 TEST_F(RenderTest, LockedChangesShowInTheNextDraw) {
   TTextureRef t = TTexture::Create(4, 4);
   EXPECT_EQ(0xFF000000u, t->GetPixel(2, 2));  // a new texture is opaque black
