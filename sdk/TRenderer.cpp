@@ -178,16 +178,13 @@ bool TRenderer::SpecQuad(const TDrawSpec& spec, int texW, int texH, TVec2 pos[4]
   const TRect src = spec.src.IsEmpty() ? whole : spec.src.Intersect(whole);
   if (src.IsEmpty()) return false;
   const int w = src.Width(), h = src.Height();
-  // Whole-pixel centre: an odd-sized picture at a whole position stays on
-  // the pixel grid, and children placed at integer halves line up with it.
-  const TVec2 c((spec.flags & TDrawSpec::kLeftOrigin) ? 0 : w / 2,
-                (spec.flags & TDrawSpec::kTopOrigin) ? 0 : h / 2);
+  const TVec2 anchor = spec.Anchor(w, h);
   const TVec2 corners[4] = {{0, 0}, {float(w), 0}, {float(w), float(h)}, {0, float(h)}};
   for (int i = 0; i < 4; ++i) {
     TVec2 p = corners[i];
     if (spec.flags & TDrawSpec::kFlipH) p.x = w - p.x;
     if (spec.flags & TDrawSpec::kFlipV) p.y = h - p.y;
-    pos[i] = spec.matrix.Transform(p - c) - spec.point;
+    pos[i] = spec.matrix.Transform(p - anchor);
   }
   if (srcOut) *srcOut = src;
   return true;

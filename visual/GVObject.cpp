@@ -472,7 +472,7 @@ void GVObject::UpdateTransform(GVFrame* frame) {
   spec.matrix.Scale(mEffective.scaling);
   spec.point = TVec2(regX, regY);
   if (mEffective.rotate != 0) spec.matrix.Rotate(mEffective.rotate);
-  spec.flags = TDrawSpec::kLeftOrigin | TDrawSpec::kTopOrigin | (flipV ? TDrawSpec::kFlipV : 0) |
+  spec.flags = TDrawSpec::kLeftOrigin | TDrawSpec::kOriginPoint | (flipV ? TDrawSpec::kFlipV : 0) |
                (flipH ? TDrawSpec::kFlipH : 0);
 }
 
@@ -518,17 +518,17 @@ bool GVObject::HitTestSelf(const TPoint& p) {
   if (!f) return false;
   GVRectF r = GetFrameRect(f);
   const TDrawSpec& spec = *mTransform;
-  TVec2 local;
+  // The registration point is the frame's pixel drawn at the object's
+  // position, and the one it turns and scales about.
+  TVec2 local = spec.matrix.Inverse().Transform(p) + spec.point;
   if (f->centering == GVTexture::kCenter) {
     float w = r.right - r.left, h = r.bottom - r.top;
     float dx = p.x - r.left, dy = p.y - r.top;
     if (!(dx >= 0 && dx < w && dy >= 0 && dy < h)) return false;
-    local = spec.matrix.Inverse().Transform(p) + spec.point;
   } else {
     // Local coordinates are frame pixels, so they are compared with the
     // frame's own size, whatever the object's scale.
     float w = float(f->Width()), h = float(f->Height());
-    local = spec.matrix.Inverse().Transform(p + spec.point);
     if (!(local.x >= 0 && local.x < w && local.y >= 0 && local.y < h)) return false;
     if (mEffective.flags & kFlipH) local.x = w - local.x;
     if (mEffective.flags & kFlipV) local.y = h - local.y;

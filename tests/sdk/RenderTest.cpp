@@ -129,14 +129,31 @@ TEST_F(RenderTest, SpecsPlaceTheQuadrantsOnTheExpectedPixels) {
          t->Draw(s);
        },
        {{50, 50, kBlack}, {48, 48, kBlack}}},
-      {"point is subtracted after the transform",
+      // Pixel (1, 3) of the picture, in the blue quadrant, sits on the
+      // position; at twice the size the picture spans 98..106, 94..102.
+      {"flag 8 anchors the picture at its origin point and scales about it",
        [](TTexture* t) {
-         TDrawSpec s = At(100, 100);
+         TDrawSpec s = At(100, 100, 8);
          s.matrix.Scale(2);
-         s.point = TVec2(10, 0);
+         s.point = TVec2(1, 3);
          t->Draw(s);
        },
-       {{87, 97, kRed}, {93, 97, kLime}, {85, 97, kBlack}}},
+       {{98, 94, kRed},
+        {105, 94, kLime},
+        {98, 101, kBlue},
+        {100, 100, kBlue},
+        {105, 101, kWhite},
+        {97, 97, kBlack},
+        {106, 97, kBlack},
+        {100, 102, kBlack},
+        {100, 93, kBlack}}},
+      {"without flag 8 the origin point is not read",
+       [](TTexture* t) {
+         TDrawSpec s = At(100, 100);
+         s.point = TVec2(10, 10);
+         t->Draw(s);
+       },
+       {{98, 98, kRed}, {101, 101, kWhite}}},
       {"relative to the origin",
        [](TTexture* t) {
          TRenderer::GetInstance()->SetOrigin(TPoint(300, 300));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <memory>
 
@@ -55,6 +56,36 @@ TEST(Rendered, AlphaHitMissesTransparentAndHitsOpaquePixels) {
   EXPECT_EQ(0xFFFF00u, Rgb(90, 110));
   EXPECT_TRUE(o->HitTestSelf(TPoint(90, 110)));
   EXPECT_FALSE(o->HitTestSelf(TPoint(97, 110)));
+}
+
+TEST(Rendered, ObjectsScaleAndTurnAboutTheirRegistrationPoint) {
+  OpenHeadlessRenderer();
+  GVDrawList list;
+  PointFactoryAt(&list);
+  // block.png's yellow square spans 5..15 of 20 pixels; the registration
+  // point (10, 10), its middle, sits on (100, 100): at twice the size the
+  // square covers 90..110 whichever way the object is turned (give or take
+  // the pixel the software renderer's turned copies may shift by).
+  auto e = ParseXml(
+      "<main hit_test='alpha' deltaX='100' deltaY='100' scaling='2'><images><img name='block.png'/></images>"
+      "<framelist centering='left'><frame w='20' h='20' regx='10' regy='10'/></framelist></main>");
+  std::unique_ptr<GVObject> o(GVFactory::GetInstance()->CreateObject(e.get(), ""));
+  ASSERT_TRUE(o);
+  for (float turn : {0.f, float(M_PI / 2)}) {
+    o->rotate = turn;
+    o->changed = 1;
+    Frame([&] { list.Draw(); });
+    const struct {
+      int x, y;
+      bool yellow;
+    } probes[] = {{93, 93, true},    {106, 106, true},  {93, 106, true}, {85, 100, false},
+                  {100, 115, false}, {115, 100, false}, {100, 85, false}};
+    for (const auto& p : probes) {
+      EXPECT_EQ(p.yellow ? 0xFFFF00u : 0u, Rgb(p.x, p.y)) << turn << " at " << p.x << "," << p.y;
+      EXPECT_EQ(p.yellow, o->HitTestSelf(TPoint(float(p.x), float(p.y))))
+          << turn << " at " << p.x << "," << p.y;
+    }
+  }
 }
 
 TEST(Rendered, OffscreenObjectsAreDrawnOnlyWhenRotated) {
