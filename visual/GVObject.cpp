@@ -30,8 +30,20 @@ bool GVChilds::Load(TXmlNode* element, GVBase* o) {
 GVBase* GVChilds::CopyTo(GVBase* other) {
   if (!other || other->GetTypeCode() != kChilds) return nullptr;
   GVChilds* o = static_cast<GVChilds*>(other);
-  o->exported = exported;
-  return GVConteiner::CopyTo(o);
+  o->owning = true;
+  for (GVObject* child : mElements) {
+    GVObject* copy = o->CloneElement(child);
+    o->Add(copy);
+    if (std::find(exported.begin(), exported.end(), child) != exported.end()) o->exported.push_back(copy);
+  }
+  return o;
+}
+
+GVObject* GVChilds::CloneElement(GVObject* item) {
+  GVObject* copy = new GVObject;
+  copy->mParent = owner;
+  item->CopyTo(copy);
+  return copy;
 }
 
 void GVChilds::Clear() {

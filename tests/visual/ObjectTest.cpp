@@ -231,6 +231,42 @@ TEST_F(VisualObject, CopySharesFramesAndEntersCurrentState) {
   EXPECT_EQ("strip", out.GetAttribute("id"));
 }
 
+TEST_F(VisualObject, APlacedCopyOwnsCopiesOfTheChildrenAndLeavesTheOriginalsAlone) {
+  auto original = Make("nested");
+  auto exporter = Make("exporter");
+  ASSERT_TRUE(original && exporter);
+  for (GVObject* o : {original.get(), exporter.get()}) {
+    SCOPED_TRACE(o->GetId().c_str());
+    std::unique_ptr<GVObject> copy(new GVObject);
+    ASSERT_EQ(copy.get(), o->CopyTo(copy.get()));
+    copy->Attach(&list, nullptr, true);
+    GVObject* child = o->GetChildren()->Get(0);
+    GVObject* copied = copy->GetChildren()->Get(0);
+    EXPECT_NE(child, copied);
+    EXPECT_EQ(o, child->GetParentObject());
+    EXPECT_EQ(copy.get(), copied->GetParentObject());
+    EXPECT_TRUE(list.Contains(copied));
+    TXmlNode out("obj");
+    EXPECT_EQ(o->GetChildren()->SaveChild(&out, child), copy->GetChildren()->SaveChild(&out, copied));
+
+    // Moving the copy moves only its own children.
+    list.Draw();
+    const float x = child->GetEffective().deltaX;
+    copy->deltaX += 50;
+    copy->changed = 1;
+    list.Draw();
+    EXPECT_EQ(x, child->GetEffective().deltaX);
+    EXPECT_EQ(x + 50, copied->GetEffective().deltaX);
+    // Deleting the copy frees only what it owns (the sanitizer build checks).
+    copy.reset();
+    EXPECT_FALSE(list.Contains(copied));
+    EXPECT_TRUE(list.Contains(child));
+  }
+  GVObject* inner = original->GetChild("b")->GetChild("inner");
+  ASSERT_TRUE(inner);
+  EXPECT_EQ(original->GetChild("b"), inner->GetParentObject());
+}
+
 TEST_F(VisualObject, EmptyRunsAndFramesPastTheListAreSafe) {
   auto o = Make("strip");
   Recorder rec;
