@@ -406,8 +406,10 @@ void GVObject::ComposeOwnTotal() {
   CopyValuesTo(mOwnTotal);
   // Recomputed from the values themselves on every change, never by
   // applying differences, so flips, a zero alpha or a zero scale above do
-  // not stick in the children.
-  if (mParent && (link == 1 || link == 2)) mOwnTotal.Compose(mParent->mOwnTotal);
+  // not stick in the children. A link-3 object takes the ancestors' part
+  // too, though only to pass it on: its own effective values get it through
+  // its parent's.
+  if (mParent && ReceivesPushes()) mOwnTotal.Compose(mParent->mOwnTotal);
 }
 
 void GVObject::UpdateSelf() {
@@ -416,7 +418,7 @@ void GVObject::UpdateSelf() {
   ComposeOwnTotal();
   if (mChildren && ownChanged)
     for (GVObject* c : mChildren->Elements())
-      if (c->link == 1 || c->link == 2) {
+      if (c->ReceivesPushes()) {
         c->mOwnTotalChanged = true;
         c->mEffective.changed = 1;
       }
@@ -427,13 +429,17 @@ void GVObject::UpdateSelf() {
         if (c->link >= 3) c->mEffective.changed = 1;
     s->changed = 0;
   }
-  mOwnTotal.CopyValuesTo(mEffective);
+  const bool followsEffective = link >= 3 && mParent;
+  // The parent's effective values carry the ancestors' own values, so a
+  // link-3 object starts from its own alone.
+  if (followsEffective)
+    CopyValuesTo(mEffective);
+  else
+    mOwnTotal.CopyValuesTo(mEffective);
   if (s) mEffective.Compose(*s);
   if (mLoaded.changed || mLinked.changed) Relink();
-  if (link >= 3 && mParent) {
+  if (followsEffective) {
     mEffective.Compose(mLoaded);
-    // The parent's effective values carry its own values, so a link-3 child
-    // takes no pushes of them besides.
     mEffective.Compose(mParent->mEffective);
   } else {
     mEffective.Compose(mLinked);

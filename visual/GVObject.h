@@ -138,8 +138,10 @@ class GVObject : public GVData {
   void SetFrameDelay(int ms);
   bool FrameStep(TCustomOnTimerCaller* task);
   void UpdateSelf();
-  // Own values with what the ancestors' own values pass on (links 1 and 2).
+  // Own values with what the ancestors' own values pass on.
   void ComposeOwnTotal();
+  // Every link but 0 follows the parent's own-value moves.
+  bool ReceivesPushes() const { return link != 0; }
 
   GVData mLoaded, mEffective, mLinked;
   // The own values as last passed on to the children, with the ancestors' part.

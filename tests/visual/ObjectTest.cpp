@@ -138,6 +138,36 @@ TEST_F(VisualObject, ParentChangesReachChildrenByLink) {
   EXPECT_EQ(dx + 10, d->GetEffective().deltaX);
 }
 
+TEST_F(VisualObject, ALinkThreeObjectPassesItsParentsMovesOnToItsChildren) {
+  // root > "mid" (link 3, deltaX 9) > "leaf" (deltaX 4, each link in turn);
+  // the root then moves by 10.
+  const struct {
+    int leafLink;
+    float before, after;
+  } cases[] = {{0, 4, 4}, {1, 4, 14}, {2, 13, 23}, {3, 13, 23}};
+  for (const auto& c : cases) {
+    const str frame = "<framelist centering='left'><frame w='20' h='20'/></framelist>";
+    auto e =
+        ParseXml(str::format("<main><images><img name='block.png'/></images>%s<objects>"
+                             "<obj id='mid' link='3' deltaX='9'>%s<objects>"
+                             "<obj id='leaf' link='%d' deltaX='4'>%s</obj></objects></obj></objects></main>",
+                             frame.c_str(), frame.c_str(), c.leafLink, frame.c_str())
+                     .c_str());
+    std::unique_ptr<GVObject> root(GVFactory::GetInstance()->CreateObject(e.get(), ""));
+    ASSERT_TRUE(root);
+    GVObject* mid = root->GetChild("mid");
+    GVObject* leaf = mid ? mid->GetChild("leaf") : nullptr;
+    ASSERT_TRUE(leaf);
+    list.Draw();
+    EXPECT_EQ(c.before, leaf->GetEffective().deltaX) << "leaf link " << c.leafLink;
+    root->deltaX += 10;
+    root->changed = 1;
+    list.Draw();
+    EXPECT_EQ(19, mid->GetEffective().deltaX) << "leaf link " << c.leafLink;
+    EXPECT_EQ(c.after, leaf->GetEffective().deltaX) << "leaf link " << c.leafLink;
+  }
+}
+
 TEST_F(VisualObject, ParentFlipAndFadeAreNotStickyInChildren) {
   auto o = Make("family");
   GVObject* c = o->GetChild("c");
