@@ -76,6 +76,9 @@ class OSimpleItem : public OItem {
   int32_t GetSceneY() const { return mSceneY; }
   TXmlNode* GetParticleNode(int index) const;
   const str& GetOnPointerFlag() const { return mOnPointerFlag; }
+  IAction* GetAction() const { return mAction; }
+  IAction* GetGetFromSceneAction() const { return mGetFromSceneAction; }
+  IAction* GetReturnToSceneAction() const { return mReturnToSceneAction; }
 
  protected:
   // Starts the particle effect of that index at the item's centre, under the
