@@ -147,13 +147,11 @@ TEST_F(VisualObject, ALinkThreeObjectPassesItsParentsMovesOnToItsChildren) {
   } cases[] = {{0, 4, 4}, {1, 4, 14}, {2, 13, 23}, {3, 13, 23}};
   for (const auto& c : cases) {
     const str frame = "<framelist centering='left'><frame w='20' h='20'/></framelist>";
-    auto e =
-        ParseXml(str::format("<main><images><img name='block.png'/></images>%s<objects>"
+    std::unique_ptr<GVObject> root =
+        MakeFrom(str::format("<main><images><img name='block.png'/></images>%s<objects>"
                              "<obj id='mid' link='3' deltaX='9'>%s<objects>"
                              "<obj id='leaf' link='%d' deltaX='4'>%s</obj></objects></obj></objects></main>",
-                             frame.c_str(), frame.c_str(), c.leafLink, frame.c_str())
-                     .c_str());
-    std::unique_ptr<GVObject> root(GVFactory::GetInstance()->CreateObject(e.get(), ""));
+                             frame.c_str(), frame.c_str(), c.leafLink, frame.c_str()));
     ASSERT_TRUE(root);
     GVObject* mid = root->GetChild("mid");
     GVObject* leaf = mid ? mid->GetChild("leaf") : nullptr;
