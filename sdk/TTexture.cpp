@@ -109,7 +109,10 @@ TTextureRef TTexture::Create(int w, int h, bool renderTarget) {
   if (w > 0 && h > 0) {
     t->mW = w;
     t->mH = h;
-    t->mPixels.assign(size_t(w) * h, 0xFF000000u);
+    if (renderTarget)
+      t->mPixels.assign(size_t(w) * h, 0xFF000000u);
+    else
+      t->mBlank = true;
   }
   t->mTarget = renderTarget;
   return t;
@@ -157,6 +160,7 @@ void TTexture::Draw(const TDrawSpec& spec) {
 bool TTexture::Lock(uint32_t** pixels, int* pitch) {
   if (IsEmpty() || mLocked || !pixels || !pitch) return false;
   if (mTarget && !mCpuValid && !ReadBack()) return false;
+  LeaveBlank();
   mLocked = true;
   *pixels = mPixels.data();
   *pitch = mW;
@@ -172,6 +176,7 @@ void TTexture::Unlock() {
 
 uint32_t TTexture::GetPixel(int x, int y) {
   if (x < 0 || y < 0 || x >= mW || y >= mH) return 0;
+  if (mBlank) return 0xFF000000u;
   if (mTarget && !mCpuValid && !ReadBack()) return 0;
   return mPixels[size_t(y) * mW + x];
 }
@@ -193,12 +198,20 @@ void* TTexture::GetSdlTexture() {
     mSdl = tex;
     // A target whose content was lost starts again from opaque black, as a
     // new one does, so nothing undefined ever shows.
+    LeaveBlank();
     if (mPixels.empty()) mPixels.assign(size_t(mW) * mH, 0xFF000000u);
     mDirty = true;
     mCpuValid = true;
     Upload();
   }
   return mSdl;
+}
+
+void TTexture::LeaveBlank() {
+  if (!mBlank) return;
+  mBlank = false;
+  mPixels.assign(size_t(mW) * mH, 0xFF000000u);
+  mDirty = true;
 }
 
 void TTexture::Upload() {

@@ -282,9 +282,39 @@ TEST_F(RenderTest, PicturesReadAsArgbWhateverTheirLayout) {
     EXPECT_EQ(c.argb, TTexture::Get(c.path)->GetPixel(c.x, c.y)) << c.path << " at " << c.x << "," << c.y;
 }
 
+TEST_F(RenderTest, ACreatedTextureIsOpaqueBlackUntilItIsChanged) {
+  TTextureRef t = TTexture::Create(10, 10);
+  EXPECT_EQ(0xFF000000u, t->GetPixel(9, 9));
+  auto overWhite = [&](const TDrawSpec& spec) {
+    Frame([&] {
+      r->FillRect(TRect(0, 0, 800, 600), TColor32(0xFFFFFFFFu));
+      t->Draw(spec);
+    });
+  };
+  overWhite(At(100, 100, 12));
+  ExpectProbes({{100, 100, kBlack}, {109, 109, kBlack}, {110, 105, kWhite}, {99, 105, kWhite}}, "placed");
+  TDrawSpec half = At(100, 100, 12);
+  half.alpha = 0.5f;
+  overWhite(half);
+  EXPECT_NEAR(128, int(r->ReadPixel(105, 105).Red()), 2);
+  TDrawSpec turned = At(200, 200);
+  turned.matrix.Rotate(0.5f);
+  turned.matrix.Scale(2);
+  overWhite(turned);
+  ExpectProbes({{200, 200, kBlack}, {208, 200, kBlack}, {215, 200, kWhite}}, "turned and scaled");
+
+  uint32_t* px = nullptr;
+  int pitch = 0;
+  ASSERT_TRUE(t->Lock(&px, &pitch));
+  EXPECT_EQ(0xFF000000u, px[9 * pitch + 9]);
+  px[0] = 0xFF0000FF;
+  t->Unlock();
+  overWhite(At(100, 100, 12));
+  ExpectProbes({{100, 100, kBlue}, {101, 100, kBlack}}, "changed");
+}
+
 TEST_F(RenderTest, LockedChangesShowInTheNextDraw) {
-  TTextureRef t = TTexture::Create(4, 4);
-  EXPECT_EQ(0xFF000000u, t->GetPixel(2, 2));  // a new texture is opaque black
+  TTextureRef t = Solid(4, 4, 0xFF000000u);
   // Draw once first, so the change has to reach a device copy already made.
   Frame([&] { t->Draw(At(10, 10, 12)); });
   uint32_t* px = nullptr;
