@@ -8,6 +8,7 @@
 #include "game/OGameConfig.h"
 #include "game/OMinigameRegistry.h"
 #include "game/OMousePointerManager.h"
+#include "game/ONotices.h"
 #include "game/OPopupQueue.h"
 #include "game/OSaveData.h"
 #include "game/OSceneBuilder.h"
@@ -15,6 +16,7 @@
 #include "game/OSimpleBackground.h"
 #include "game/OSoundManager.h"
 #include "items/IItem.h"
+#include "items/OItem.h"
 #include "items/OItemsManager.h"
 #include "items/OItemsRegistry.h"
 #include "rules/OHintsManager.h"
@@ -38,9 +40,18 @@
 GGameWnd* GGameWnd::sCurrent = nullptr;
 
 namespace {
+const char* const kNotSavedKey = "hint_game_not_saved";
+
 IItem* HeldItem() {
   GMousePointer* pointer = GMousePointer::PeekInstance();
   return pointer && pointer->GetManager() ? pointer->GetManager()->GetHeldItem() : nullptr;
+}
+
+// The hand outlives every scene: what it holds belongs to the scene on
+// screen, or to none (null) while no scene is there or the scene keeps no
+// items; it must never keep the items manager of a deleted scene.
+void GiveHeldItemTo(OItemsManager* items) {
+  if (OItem* held = dynamic_cast<OItem*>(HeldItem())) held->SetItemsManager(items);
 }
 }  // namespace
 
@@ -138,6 +149,7 @@ void GGameWnd::PostChildrenInit(TWindowStyle& style) {
 }
 
 bool GGameWnd::OnTaskAnimate() {
+  ONotices::ShowPending();
   if (mPanel) mPanel->Update();
   OPopupQueue::GetInstance()->Update();
   OSoundManager::GetInstance()->GetThemeController().Update();
@@ -277,6 +289,7 @@ GScene* GGameWnd::CreateCurrentScene() {
     return nullptr;
   }
   mScene = scene;
+  GiveHeldItemTo(scene->GetItemsManager());
   mShownSceneId = game->GetCurrentSceneId();
   mSceneHost->AdoptChild(scene);
   TScript* script = TWindowManager::GetInstance()->GetScript();
@@ -286,13 +299,16 @@ GScene* GGameWnd::CreateCurrentScene() {
 }
 
 void GGameWnd::DestroyCurrentScene(bool keepItems) {
-  if (IItem* held = HeldItem()) held->ReleaseMask();
   if (mPanel) mPanel->RefreshInventoryItems();
   if (!mScene) return;
   if (keepItems)
     mScene->OnDestroyKeepItems();
   else
     mScene->OnDestroy();
+  // After OnDestroy, which may have put the note in front into the hand: the
+  // held item forgets the masks and items manager that go with the scene.
+  if (IItem* held = HeldItem()) held->ReleaseMask();
+  GiveHeldItemTo(nullptr);
   if (mScene->GetParent()) mScene->GetParent()->OrphanChild(mScene);
   if (keepItems) {
     delete mKeptItems;
@@ -351,14 +367,27 @@ void GGameWnd::SaveGame(int slot, const str& name, bool silent) {
   OMissionsManager::GetInstance()->Save(save);
   OHintsManager::GetInstance()->Save(save);
   OIndicatorsManager::GetInstance()->Save(save);
-  if (data->Store() && !silent)
-    OPopupQueue::GetInstance()->Push(
-        TPlatform::GetInstance()->GetStringTable()->GetString("hint_game_saved"));
+  TStringTable* strings = TPlatform::GetInstance()->GetStringTable();
+  if (!data->Store()) {
+    // Said even for the autosave: a player who goes on trusting a save that
+    // never happened loses the game since the last one that did.
+    OPopupQueue::GetInstance()->Push(strings->Has(kNotSavedKey) ? strings->GetString(kNotSavedKey)
+                                                                : str("The game could not be saved"));
+  } else if (!silent) {
+    OPopupQueue::GetInstance()->Push(strings->GetString("hint_game_saved"));
+  }
 }
 
 bool GGameWnd::LoadGame(int slot) {
   TXmlNode* save = OSaveData::GetInstance()->FindSave(slot);
   if (!save) return false;
+  // Asked before anything is torn down or replaced: a save whose scene
+  // cannot be built would leave the player in a black screen with nothing
+  // to go back to.
+  if (!OGame::GetInstance()->CanLoad(save)) {
+    Report("save slot %d cannot be loaded; the game goes on as it was", slot);
+    return false;
+  }
   if (mScene) {
     if (mScene->GetParent()) mSceneHost->OrphanChild(mScene);
     delete mKeptItems;

@@ -56,6 +56,10 @@ class OGameConfig {
   TXmlNode* GetGameScreen() const { return GetDocument(kGameScreen); }
   TXmlNode* GetDropZones() const { return GetDocument(kDropZones); }
   TXmlNode* GetMousePointerCfg() const { return GetDocument(kMousePointerCfg); }
+  // The pointer document's "pointer_config" element: the root when it is
+  // that element, else the root's child of that name; null when there is
+  // neither. The pointer and the dark rooms both read it from here.
+  TXmlNode* GetPointerConfig() const;
   TXmlNode* GetComboCfg() const { return GetDocument(kComboCfg); }
   TXmlNode* GetMissionsCfg() const { return GetDocument(kMissionsCfg); }
   TXmlNode* GetMagicCfg() const { return GetDocument(kMagicCfg); }
@@ -82,6 +86,13 @@ class OGameConfig {
   // Replaces the current scene document with the scene `name` (a common
   // scene's entry wins over the world's) and rebuilds the state conditions.
   void LoadScene(const str& name);
+  // The same documents read on their own, the current ones left as they
+  // are: the world document at `path`; the scene `name` as `world` or the
+  // common scenes list it (an empty "scene" when none does).
+  std::unique_ptr<TXmlNode> ReadWorld(const str& path) const;
+  std::unique_ptr<TXmlNode> ReadScene(const TXmlNode* world, const str& name) const;
+  // The conditions of a scene document's leading states.
+  static std::vector<StateConditions> ReadStateConditions(const TXmlNode* scene);
   TXmlNode* GetWorld() const { return mWorld.get(); }
   TXmlNode* GetScene() const { return mScene.get(); }
   const std::vector<StateConditions>& GetStateConditions() const { return mConditions; }

@@ -4,6 +4,7 @@
 #include "sdk/TModalWindow.h"
 #include "sdk/TPlatform.h"
 #include "sdk/TRandom.h"
+#include "sdk/TRenderer.h"
 #include "sdk/TWindowManager.h"
 
 namespace {
@@ -29,6 +30,10 @@ TWindow* LoadWindowFromScript(const char* script, const char* child, uintptr_t c
   return found;
 }
 
+TTextureRef RenderWindowToTexture(TWindow* window) {
+  return TRenderer::GetInstance()->RenderWindowToTexture(window);
+}
+
 TRandom* GetSharedRandom() {
   if (!gSharedRandom) gSharedRandom = new TRandom(TPlatform::GetInstance()->Timer());
   return gSharedRandom;
@@ -41,6 +46,18 @@ void DeleteSharedRandom() {
 
 str LuaArgToStr(lua_State* L) {
   return LuaBinding::ToStr(L, 1);
+}
+
+str LuaQuoted(const str& text) {
+  str out = "\"";
+  for (unsigned char c : text) {
+    // Decimal escapes of three digits, so a digit after one is not taken in.
+    if (c == '"' || c == '\\' || c < 0x20 || c == 0x7f)
+      out += str::format("\\%03d", int(c));
+    else
+      out += char(c);
+  }
+  return out + "\"";
 }
 
 LuaStackGuard::LuaStackGuard(lua_State* L) : mState(L), mTop(L ? LuaBinding::GetTop(L) : 0) {}

@@ -1,11 +1,13 @@
 #pragma once
 // Small helpers shared by windows that scripts build: the window down-cast
 // that tests class identity, the loader that builds a window from a Lua
-// script inside a throw-away modal window, the process-wide random
-// generator, and two Lua conveniences for bound handlers.
+// script inside a throw-away modal window and the renderer that turns such a
+// window into a texture, the process-wide random generator, and three Lua
+// conveniences.
 
 #include <cstdint>
 
+#include "sdk/TTexture.h"
 #include "sdk/TWindow.h"
 #include "sdk/str.h"
 
@@ -36,6 +38,11 @@ T* LoadWindowFromScript(const char* script, const char* child) {
   return static_cast<T*>(LoadWindowFromScript(script, child, T::ClassId()));
 }
 
+// The window and its children drawn into a new texture of the window's size,
+// its top-left on the texture's (0, 0), over transparent black: how texts
+// laid out by a script become pictures. The caller keeps the window.
+TTextureRef RenderWindowToTexture(TWindow* window);
+
 // The one shared generator, made and seeded with TPlatform::Timer() on the
 // first request after start or after DeleteSharedRandom.
 TRandom* GetSharedRandom();
@@ -45,6 +52,9 @@ void DeleteSharedRandom();
 
 // Argument 1 of a Lua call as text; "" when it is missing or not a string.
 str LuaArgToStr(lua_State* L);
+// `text` as a Lua string literal that reads back byte for byte, for code
+// built in C++ that carries a text from outside (a path, a player's name).
+str LuaQuoted(const str& text);
 
 // Restores the Lua stack top it found when its scope ends, however it ends.
 class LuaStackGuard {

@@ -4,9 +4,12 @@
 
 #include "game/GGameWnd.h"
 #include "game/GInventoryGameScene.h"
+#include "game/GMiniGameScene.h"
+#include "game/OMinigameRegistry.h"
 #include "game/OUsersManager.h"
 #include "game/SceneTestUtil.h"
 #include "items/OItem.h"
+#include "items/OItemFactory.h"
 #include "items/OItemsManager.h"
 #include "sdk/TEvent.h"
 #include "sdk/TModalWindow.h"
@@ -88,12 +91,6 @@ class GameWndTest : public SceneFixture {
       slots.push_back(doc->GetChildAt(i)->GetAttribute("ind") + ":" +
                       doc->GetChildAt(i)->GetAttribute("save_name"));
     return slots;
-  }
-  // Items the fixtures' guide does not have, for one test.
-  static void AddToGuide(const str& items) {
-    std::unique_ptr<TXmlNode> guide(new TXmlNode());
-    ASSERT_TRUE(guide->ParseString("<items_guide>" + items + "</items_guide>"));
-    OGameConfig::GetInstance()->GetItemsGuide()->AdoptChild(std::move(guide));
   }
   GGameWnd* mWnd = nullptr;
 };
@@ -249,6 +246,49 @@ TEST_F(GameWndTest, AStateNoBuilderKnowsLeavesTheSceneInPlay) {
   EXPECT_EQ(mWnd->GetTransitionState(), GGameWnd::kPlaying);
 }
 
+// Whatever kind of scene the hand goes into, the held item is the new
+// scene's (or, in a scene without items, no scene's): its "link" action then
+// reaches nothing of the scene that was deleted.
+TEST_F(GameWndTest, TheHeldItemBelongsToEveryNewSceneWhateverItsKind) {
+  AddToGuide("<wand><gvobject name=\"torch\">anim/</gvobject><action link=\"hall\"/></wand>");
+  OMinigameSceneBuilder::RegisterScene("arcade", [] { return new GMiniGameScene(); });
+  TWindowStyle style;
+  GMousePointer::GetInstance()->Init(style);
+  for (const char* kind : {"cinema", "arcade"}) {
+    SCOPED_TRACE(kind);
+    GScene* first = Play();
+    IItem* wand = OItemFactory::CreateForPointer("wand", first->GetItemsManager());
+    ASSERT_NE(wand, nullptr);
+    wand->CreateObject();
+    ASSERT_EQ(GMousePointer::GetInstance()->GetHeldItem(), wand);
+
+    OGame::GetInstance()->GoToScene(kind);
+    Beat(GScene::kFadeTicks + 1 + GScene::kFadeTicks);
+    ASSERT_EQ(OGame::GetInstance()->GetCurrentSceneId(), kind);
+    GScene* scene = mWnd->GetCurrentScene();
+    ASSERT_EQ(scene->GetState(), GScene::kActive);
+    EXPECT_EQ(static_cast<OItem*>(wand)->GetItemsManager(), scene->GetItemsManager());
+    // The right button uses it there; saving names it.
+    scene->OnExtendedMouseEvent(TPoint(400, 300), 1);
+    if (scene->GetItemsManager()) {
+      EXPECT_EQ(OGame::GetInstance()->GetCurrentSceneId(), "hall");
+      EXPECT_EQ(scene->GetState(), GScene::kFadeOutScene);
+    }
+    mWnd->SaveGame(GGameWnd::kQuickSaveSlot, "quick", true);
+    TXmlNode* saved = OSaveData::GetInstance()->FindSave(GGameWnd::kQuickSaveSlot);
+    ASSERT_NE(saved, nullptr);
+    EXPECT_EQ(saved->GetChild("pointer_item")->GetAttribute("item_id"), "wand");
+
+    // And back in a game scene, it is that scene's.
+    OGame::GetInstance()->GoToScene("living_room");
+    Beat(GScene::kFadeTicks + 1);
+    EXPECT_EQ(static_cast<OItem*>(wand)->GetItemsManager(), mWnd->GetCurrentScene()->GetItemsManager());
+    delete mWnd;
+    mWnd = nullptr;
+  }
+  OMinigameSceneBuilder::RegisterScene("arcade", nullptr);
+}
+
 TEST_F(GameWndTest, QuickSaveAndLoadOnlyWhileTheScenePlays) {
   GScene* scene = Play();
   scene->Pause();
@@ -313,6 +353,88 @@ TEST_F(GameWndTest, CancelExitResumesOnlyASceneThatWasRunning) {
   mWnd->SetSceneWasPaused(false);
   mWnd->onCancelExit();
   EXPECT_FALSE(scene->IsPaused());
+}
+
+// What the running game holds, as its own sections would save it.
+str Snapshot() {
+  TXmlNode node("state");
+  OItemsRegistry::GetInstance()->Save(&node);
+  OFlagsRegistry::GetInstance()->Save(&node);
+  OGame::GetInstance()->Save(&node);
+  return node.AsString();
+}
+
+// Quick-loading a save whose scene cannot be built (a listed scene without
+// its layout file, a state no builder knows, no scene named at all) is
+// refused before anything is torn down or replaced: the scene on screen
+// plays on with the item in hand.
+TEST_F(GameWndTest, ASaveThatCannotBeBuiltIsRefusedBeforeAnythingChanges) {
+  AddToGuide("<torch><gvobject name=\"torch\">anim/</gvobject><scene_mask name=\"torch_mask\"/></torch>");
+  TWindowStyle style;
+  GMousePointer::GetInstance()->Init(style);
+  Play();
+  mWnd->OnKeyDown('t', 0);
+  OSaveData* data = OSaveData::GetInstance();
+  data->FindSave(GGameWnd::kQuickSaveSlot)->GetChild("pointer_item")->SetAttribute("item_id", "torch");
+  ASSERT_TRUE(data->Store());
+  ASSERT_TRUE(mWnd->LoadGame(GGameWnd::kQuickSaveSlot));
+  Beat(GScene::kFadeTicks);
+  GScene* scene = mWnd->GetCurrentScene();
+  scene->SetName("playing");
+  IItem* torch = GMousePointer::GetInstance()->GetHeldItem();
+  ASSERT_NE(torch, nullptr);
+  OFlagsRegistry::GetInstance()->SetValue("mood", "after the save");
+  const str before = Snapshot();
+
+  const struct {
+    const char* what;
+    void (*damage)(TXmlNode* save);
+  } cases[] = {
+      {"a listed scene without its file",
+       [](TXmlNode* save) { save->GetChild("current_scene")->SetAttribute("id", "attic"); }},
+      {"a state no builder knows",
+       [](TXmlNode* save) {
+         save->GetChild("flags_registry")->CreateChild("lamp")->SetAttribute("value", "broken");
+       }},
+      {"no current world", [](TXmlNode* save) { save->RemoveChild(save->GetChild("current_world")); }},
+      {"no current scene", [](TXmlNode* save) { save->RemoveChild(save->GetChild("current_scene")); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    mWnd->OnKeyDown('t', 0);
+    c.damage(data->FindSave(GGameWnd::kQuickSaveSlot));
+    ASSERT_TRUE(data->Store());
+    const size_t reports = ReportCount();
+    mWnd->OnKeyDown('x', 0);
+    EXPECT_GT(ReportCount(), reports);
+    EXPECT_EQ(mWnd->GetCurrentScene(), scene);
+    EXPECT_EQ(scene->GetName(), "playing");
+    EXPECT_EQ(scene->GetParent(), mWnd->GetSceneHost());
+    EXPECT_EQ(scene->GetState(), GScene::kActive);
+    EXPECT_EQ(GMousePointer::GetInstance()->GetHeldItem(), torch);
+    EXPECT_EQ(static_cast<OItem*>(torch)->GetItemsManager(), scene->GetItemsManager());
+    EXPECT_EQ(Snapshot(), before);
+    Beat(1);
+    EXPECT_EQ(mWnd->GetCurrentScene(), scene);
+  }
+}
+
+// A save that fails says so, the autosave too.
+TEST_F(GameWndTest, ASaveThatFailsTellsThePlayer) {
+  Play();
+  mWnd->OnKeyDown('t', 0);
+  ASSERT_EQ(OPopupQueue::GetInstance()->GetPending().size(), 1u);
+  EXPECT_EQ(OPopupQueue::GetInstance()->GetPending().back(), "hint_game_saved");
+  // A section that cannot be written back makes either save fail.
+  OMinigameRegistry::GetInstance()->CreateNode("fishing")->SetAttribute("no=", "1");
+  mWnd->OnKeyDown('t', 0);
+  OMinigameRegistry::GetInstance()->CreateNode("fishing")->SetAttribute("no=", "1");
+  mWnd->RequestAutosave();
+  Beat(1);
+  const std::deque<str>& pending = OPopupQueue::GetInstance()->GetPending();
+  EXPECT_EQ(std::vector<str>(pending.begin(), pending.end()),
+            (std::vector<str>{"The game could not be saved", "The game could not be saved"}));
+  EXPECT_EQ(SaveSlots(), (std::vector<str>{"1:quicksave"}));
 }
 
 // Runs "quitGame" from a key handler inside the game's own modal, then

@@ -1,6 +1,10 @@
 // Missions, tasks and conditions over game events, and the missions
 // manager's dispatch, pages, save and load.
 
+#include <memory>
+
+#include "game/GGameWnd.h"
+#include "game/GMousePointer.h"
 #include "rules/MissionsTestUtil.h"
 #include "rules/OGameCondition.h"
 #include "rules/OMissionResults.h"
@@ -147,6 +151,19 @@ TEST_F(MissionTest, ANestedEventIsDispatchedCompletelyBeforeTheNextMissionSeesTh
   EXPECT_TRUE(Mission("bell_second")->IsCompleted());
 }
 
+TEST_F(MissionTest, AMissionCompletedInsideItsOwnTasksDispatchRunsItsResultsOnce) {
+  std::unique_ptr<GGameWnd> window(new GGameWnd());  // for the autosave
+  ASSERT_TRUE(OGame::GetInstance()->SetCurrentScene("hall"));
+  Missions()->OnItemGet("baton");
+  EXPECT_TRUE(Mission("relay")->IsCompleted());
+  EXPECT_EQ(Count("flag relay_done=1"), 1u);
+  EXPECT_EQ(OHintsManager::GetInstance()->GetQueue().size(), 1u);
+  EXPECT_TRUE(window->IsAutosaveRequested());
+  EXPECT_EQ(OPopupQueue::GetInstance()->GetPending().size(), 1u);
+  window.reset();
+  GMousePointer::DestroyInstance();
+}
+
 TEST_F(MissionTest, AConditionWaitsForItsPredecessorTask) {
   OMissionTask* coin = Missions()->FindTask("take_coin");
   ASSERT_TRUE(coin);
@@ -202,6 +219,22 @@ TEST_F(MissionTest, PagesOfANewGameAndBeyondTheList) {
   OMissionResults::Execute(result.get());
   EXPECT_EQ(Missions()->GetPageStates(), (std::vector<int32_t>{1}));
   EXPECT_EQ(ReportCount() - reports, 2u);
+
+  // States other than the three are refused like the pages; a save full of
+  // refused pages says so once.
+  Missions()->SetPageState(0, 7);
+  EXPECT_EQ(Missions()->GetPageStates(), (std::vector<int32_t>{1}));
+  EXPECT_EQ(ReportCount() - reports, 3u);
+  str pages;
+  for (const char* state : {"2", "7", "-1", "1"}) pages += str::format("<page state=\"%s\"/>", state);
+  for (int i = 0; i < 20000; ++i) pages += "<page state=\"1\"/>";
+  save = Parse("<save><missions_manager><quest_pages>" + pages + "</quest_pages></missions_manager></save>");
+  Missions()->Load(save.get());
+  EXPECT_EQ(ReportCount() - reports, 4u);
+  ASSERT_EQ(Missions()->GetPageStates().size(), size_t(OMissionsManager::kMaxPages));
+  EXPECT_EQ(
+      std::vector<int32_t>(Missions()->GetPageStates().begin(), Missions()->GetPageStates().begin() + 5),
+      (std::vector<int32_t>{2, 0, 0, 1, 1}));
 }
 
 TEST_F(MissionTest, ANewGameWritesThreePagesAndOpenMissions) {
