@@ -35,7 +35,9 @@
 #include "sdk/TWindowStyle.h"
 #include "sdk/TXmlNode.h"
 #include "tools/GGamePanel.h"
+#include "tools/GNavigator.h"
 #include "tools/OMagicRegistry.h"
+#include "visual/GVXmlLoaders.h"
 #include "visual/LuaUtils.h"
 
 GGameWnd* GGameWnd::sCurrent = nullptr;
@@ -215,11 +217,50 @@ void GGameWnd::SceneStep() {
 }
 
 void GGameWnd::NavigatorStep() {
-  // The travel navigator comes with the player tools; until then a journey
-  // that was asked for ends at once and the scene plays on.
-  mTransitionState = kPlayingAfterChange;
-  if (mScene) mScene->Resume();
-  if (mScene) mScene->Update();
+  // A journey whose navigator could not be made ends at once.
+  if (!mNavigator) {
+    mTransitionState = kPlayingAfterChange;
+    if (mScene) mScene->Resume();
+    return;
+  }
+  mNavigator->Tick();
+  switch (mNavigator->GetState()) {
+    case GNavigator::kSceneOff:
+      if (mScene && mScene->GetParent()) mSceneHost->OrphanChild(mScene);
+      mNavigator->SetState(GNavigator::kSelectionIn);
+      break;
+    case GNavigator::kCancelSceneBack:
+      if (mScene && !mScene->GetParent()) mSceneHost->AdoptChild(mScene);
+      mNavigator->SetState(GNavigator::kCancelUncover);
+      break;
+    case GNavigator::kNewScene:
+      if (mScene && mScene->GetParent()) mSceneHost->OrphanChild(mScene);
+      DestroyCurrentScene(false);
+      if (CreateCurrentScene()) {
+        mScene->OnStart();
+        mScene->SetState(GScene::kActive);
+        mScene->Pause();
+      }
+      mNavigator->SetState(GNavigator::kTravelUncover);
+      break;
+    case GNavigator::kDone: {
+      if (mScene) mScene->Resume();
+      OrphanChild(mNavigator);
+      delete mNavigator;
+      mNavigator = nullptr;
+      TXmlNode* effects = OGameConfig::GetInstance()->GetGameScreenChild("world_enter_effects");
+      str world = OGame::GetInstance()->GetCurrentWorldId();
+      TXmlNode* node = effects && TXmlNode::IsValidName(world) ? effects->GetChild(world) : nullptr;
+      // A scene without effect lists (a mini-game) has nowhere to play them.
+      if (node && mScene && mScene->GetEffectsList() && mScene->GetEffectsHost())
+        LoadParticlesFromXml(node, *mScene->GetEffectsList(), *mScene->GetEffectsHost(),
+                             mScene->GetEffectsSpriteB());
+      mTransitionState = kPlayingAfterChange;
+      break;
+    }
+    default:
+      break;
+  }
 }
 
 bool GGameWnd::OnMouseMove(const TPoint& point) {
@@ -334,7 +375,21 @@ OItemsManager* GGameWnd::TakeKeptItemsManager() {
 
 void GGameWnd::OpenNavigator() {
   if (mScene) mScene->Pause();
-  Report("travel between worlds is not available yet");
+  if (mNavigator) return;
+  bool throughTime = mScene && mScene->GetNavigatorKind() == GNavigator::kThroughTime;
+  const char* kind = throughTime ? "through_time" : "through_space";
+  TXmlNode* navigator = OGameConfig::GetInstance()->GetGameScreenChild("navigator");
+  TXmlNode* node = navigator ? navigator->GetChild(kind) : nullptr;
+  if (!node) {
+    // The next heartbeat ends the journey that has no navigator.
+    Report("cfg/game_screen.xml: no navigator/%s; the player stays where they are", kind);
+    return;
+  }
+  bool keepHome = !throughTime || OGame::GetInstance()->IsThroughTimeWorld();
+  mNavigator =
+      new GNavigator(node, throughTime ? GNavigator::kThroughTime : GNavigator::kThroughSpace, keepHome);
+  mNavigator->SetState(GNavigator::kStart);
+  AdoptChild(mNavigator);
 }
 
 void GGameWnd::ShowDialog(const str& script) {

@@ -9,6 +9,7 @@
 #include "sdk/TWindow.h"
 
 class GGamePanel;
+class GNavigator;
 class GScene;
 class IHint;
 class OGame;
@@ -53,7 +54,10 @@ class GGameWnd : public TWindow {
   // cannot be built. Not yet started: the caller runs OnStart and SetState.
   GScene* CreateCurrentScene();
   void DestroyCurrentScene(bool keepItems);
+  // Opens the navigator of the kind the scene recorded; the scene has put
+  // the window into its travel state.
   void OpenNavigator();
+  GNavigator* GetNavigator() const { return mNavigator; }
   void ShowDialog(const str& script);
   void ShowLocalMenu();
   void SaveGame(int slot, const str& name, bool silent);
@@ -95,8 +99,8 @@ class GGameWnd : public TWindow {
   OGame* mGame = nullptr;
   OItemsManager* mKeptItems = nullptr;  // owned
   bool mSceneWasPaused = false;
-  GScene* mScene = nullptr;       // owned
-  TWindow* mNavigator = nullptr;  // owned
+  GScene* mScene = nullptr;          // owned
+  GNavigator* mNavigator = nullptr;  // owned
   TWindow* mEffectsLayer = nullptr;
   TWindow* mEffectWindow = nullptr;  // owned
   GGamePanel* mPanel = nullptr;      // owned

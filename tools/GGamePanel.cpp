@@ -1,16 +1,29 @@
 #include "GGamePanel.h"
 
 #include "sdk/TXmlNode.h"
+#include "tools/GVethraGlobe.h"
 
 GGamePanel::GGamePanel() : mLuaNames(this) {
   mLuaNames.Bind("onInventoryPrev", this, &GGamePanel::onInventoryPrev);
   mLuaNames.Bind("onInventoryNext", this, &GGamePanel::onInventoryNext);
+  mGlobe = new GVethraGlobe();
+  mGlobe->SetWindowPos(24, 484);
+  mGlobe->Build();
 }
 
-GGamePanel::~GGamePanel() = default;
+GGamePanel::~GGamePanel() {
+  if (mGlobe->GetParent()) mGlobe->GetParent()->OrphanChild(mGlobe);
+  delete mGlobe;
+}
 
 void GGamePanel::SetKind(int kind) {
   mKind = kind;
+  if (kind == 2) {
+    if (!mGlobe->GetParent()) AdoptChild(mGlobe);
+    mGlobe->SetActive(true);
+  } else if (kind != 3 && kind != 4) {
+    mGlobe->SetActive(false);
+  }
   mAsked.push_back(str::format("kind %d", kind));
 }
 

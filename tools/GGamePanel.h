@@ -12,6 +12,7 @@
 
 class GGameWnd;
 class GInventory;
+class GVethraGlobe;
 class IItem;
 class IPanelClient;
 class OItemsManager;
@@ -38,6 +39,8 @@ class GGamePanel : public TWindow {
   void RefreshInventoryItems();
   void onInventoryPrev();
   void onInventoryNext();
+  // The globe of the Vethra world, owned; active for kind 2 only.
+  GVethraGlobe* GetGlobe() const { return mGlobe; }
 
   void Save(TXmlNode* save) const;
   void Load(TXmlNode* save);
@@ -53,6 +56,7 @@ class GGamePanel : public TWindow {
 
  private:
   LuaNameSet mLuaNames;
+  GVethraGlobe* mGlobe = nullptr;
   int mKind = 0;
   bool mLocked = false;
   bool mPassages[5] = {};
