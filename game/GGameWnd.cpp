@@ -14,6 +14,7 @@
 #include "game/OSceneDirector.h"
 #include "game/OSimpleBackground.h"
 #include "game/OSoundManager.h"
+#include "game/OUsersManager.h"
 #include "items/IItem.h"
 #include "items/OItemsManager.h"
 #include "items/OItemsRegistry.h"
@@ -384,6 +385,15 @@ bool GGameWnd::LoadGame(int slot) {
   GMousePointer::GetInstance()->LoadItem(save, mScene->GetItemsManager());
   if (mPanel) mPanel->RefreshInventoryItems();
   mScene->SetState(GScene::kFadeIn);
+  return true;
+}
+
+bool GGameWnd::RequestAutosave() {
+  // Quick saves and the save window are the player's own choice and save
+  // all the same.
+  OUsersManager* users = OUsersManager::GetInstance();
+  if (users && users->IsAutosaveOff()) return false;
+  mAutosaveRequested = true;
   return true;
 }
 

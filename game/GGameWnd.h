@@ -60,7 +60,9 @@ class GGameWnd : public TWindow {
   // False when the slot holds no save: then nothing changes.
   bool LoadGame(int slot);
   void ResendHeldItemEvents();
-  void RequestAutosave() { mAutosaveRequested = true; }
+  // The autosave runs at the end of the next heartbeat. False, and nothing
+  // will be saved, while the current player has autosaves turned off.
+  bool RequestAutosave();
   bool IsAutosaveRequested() const { return mAutosaveRequested; }
 
   // Lua "onCancelExit", "quitGame", "unlockCurrentScene".

@@ -29,6 +29,20 @@ TWindow* LoadWindowFromScript(const char* script, const char* child, uintptr_t c
   return found;
 }
 
+TWindow* FindAncestor(const TWindow* window, const str& name) {
+  for (TWindow* w = window ? window->GetParent() : nullptr; w; w = w->GetParent())
+    if (w->GetName() == name) return w;
+  return nullptr;
+}
+
+bool FocusFieldAt(const TWindow* owner, const TPoint& local, TWindow* field) {
+  if (!owner || !field) return false;
+  TRect own = owner->GetWindowRect();
+  if (!field->GetWindowRect().Contains(TPoint(local.x + own.left, local.y + own.top))) return false;
+  TWindowManager::GetInstance()->SetFocus(field);
+  return true;
+}
+
 TRandom* GetSharedRandom() {
   if (!gSharedRandom) gSharedRandom = new TRandom(TPlatform::GetInstance()->Timer());
   return gSharedRandom;
