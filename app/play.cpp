@@ -536,20 +536,10 @@ int L_game_lua(lua_State* L) {
   return results;
 }
 
-// The named window in the modal stack, top modal first.
-TWindow* FindWindow(TWindowManager* wm, const str& name) {
-  const std::vector<TModalWindow*>& modals = wm->GetModalStack();
-  for (auto it = modals.rbegin(); it != modals.rend(); ++it) {
-    if ((*it)->GetName() == name) return *it;
-    if (TWindow* w = (*it)->GetChildWindow(name, -1)) return w;
-  }
-  return nullptr;
-}
-
 // window(name): "shown", "hidden" (it or an ancestor is hidden) or nil.
 int L_window(lua_State* L) {
   TWindowManager* wm = Game(L);
-  TWindow* w = FindWindow(wm, luaL_checkstring(L, 1));
+  TWindow* w = wm->FindWindow(luaL_checkstring(L, 1));
   if (!w)
     lua_pushnil(L);
   else
@@ -559,7 +549,7 @@ int L_window(lua_State* L) {
 
 // window_rect(name): the window's screen rectangle (x, y, w, h), or nil.
 int L_window_rect(lua_State* L) {
-  TWindow* w = FindWindow(Game(L), luaL_checkstring(L, 1));
+  TWindow* w = Game(L)->FindWindow(luaL_checkstring(L, 1));
   if (!w) {
     lua_pushnil(L);
     return 1;
@@ -572,16 +562,14 @@ int L_window_rect(lua_State* L) {
   return 4;
 }
 
-// text(name): what a text window (an edit field too) holds, or nil when there
-// is no such window or it shows no text.
+// text(name): what a text window (an edit field too) holds, or a button's
+// label; nil when there is no such window or it is neither.
 int L_text(lua_State* L) {
-  TWindow* w = FindWindow(Game(L), luaL_checkstring(L, 1));
-  if (w && w->IsKindOf(TText::ClassId())) {
-    const str& text = static_cast<TText*>(w)->GetText();
-    lua_pushlstring(L, text.data(), text.size());
-  } else {
+  const str* text = ShownText(Game(L)->FindWindow(luaL_checkstring(L, 1)));
+  if (text)
+    lua_pushlstring(L, text->data(), text->size());
+  else
     lua_pushnil(L);
-  }
   return 1;
 }
 
