@@ -6,7 +6,6 @@
 #include "game/OSaveData.h"
 #include "sdk/TButton.h"
 #include "sdk/TReport.h"
-#include "sdk/TSlider.h"
 #include "sdk/TText.h"
 #include "sdk/TWindowManager.h"
 #include "sdk/TWindowStyle.h"
@@ -53,10 +52,7 @@ bool GLoadWnd::OnTaskAnimate() {
 
 bool GLoadWnd::OnMessage(const TMessage& message) {
   if (message.kind == TMessage::kSliderMoved) {
-    if (message.senderName != "loadslider") return false;
-    TSlider* slider = WindowCast<TSlider>(GetChildWindow("loadslider"));
-    if (!slider) return false;
-    mColumn.Scroll(slider->GetValue(), mEntryCount - mColumn.GetVisible());
+    if (!mColumn.Scroll(this, message, "loadslider", mEntryCount)) return false;
     Refresh();
     return true;
   }
@@ -70,12 +66,7 @@ bool GLoadWnd::OnMessage(const TMessage& message) {
     if (!button || button->GetLabel().empty() || !mColumn.Choose(this, button)) return true;
     if (mSelectedLabel) mSelectedLabel->SetText(button->GetLabel());
     // A second click on the same slot loads it.
-    if (mLastClicked == button) {
-      mLastClicked = nullptr;
-      LoadSelected();
-    } else {
-      mLastClicked = button;
-    }
+    if (mColumn.IsSecondClick(button)) LoadSelected();
   }
   return true;
 }

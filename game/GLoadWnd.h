@@ -38,5 +38,4 @@ class GLoadWnd : public TWindow {
   std::vector<int32_t> mSlots;  // the save slot of each entry
   TText* mSelectedLabel = nullptr;
   GSlidingPanel* mPanel = nullptr;
-  TWindow* mLastClicked = nullptr;
 };

@@ -104,8 +104,6 @@ bool GPickSceneWnd::GiveItem() {
   }
   item->CreateObject();
   pointer->HoldItem(item);
-  // In the hand is place 1 in the items registry, as for an item taken.
-  item->SaveState();
   return true;
 }
 

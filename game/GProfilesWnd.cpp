@@ -6,7 +6,6 @@
 #include "sdk/TButton.h"
 #include "sdk/TPrefs.h"
 #include "sdk/TReport.h"
-#include "sdk/TSlider.h"
 #include "sdk/TText.h"
 #include "sdk/TWindowManager.h"
 #include "sdk/TWindowStyle.h"
@@ -19,7 +18,7 @@ const char* const kDeleteDialog =
     "DisplayDialog{ 'scripts/yesno.lua', yes=function() DeleteUser(%d); onListChanged(); end, title = "
     "'quittitle', body = 'deleteconfirm',};";
 
-void ShowWindow(TWindow* window, bool shown) {
+void ShowIf(TWindow* window, bool shown) {
   if (window) window->Show(shown);
 }
 }  // namespace
@@ -56,9 +55,9 @@ void GProfilesWnd::ReadPlayers() {
 
 void GProfilesWnd::SetUpButtons() {
   const int players = int(mColumn.GetEntries().size());
-  ShowWindow(GetChildWindow("btnNew"), players < mMaxPlayers);
+  ShowIf(GetChildWindow("btnNew"), players < mMaxPlayers);
   // With no player, deleting would ask to delete player -1.
-  ShowWindow(GetChildWindow("btnDelete"), players > 1);
+  ShowIf(GetChildWindow("btnDelete"), players > 1);
 }
 
 void GProfilesWnd::ReloadList() {
@@ -78,7 +77,7 @@ void GProfilesWnd::Refresh() {
     if (mSelectedLabel) mSelectedLabel->SetText(mColumn.GetSelectedEntry());
     mColumn.SwitchOn(this);
   }
-  ShowWindow(GetChildWindow("profiles_slider"), visible < entries);
+  ShowIf(GetChildWindow("profiles_slider"), visible < entries);
 }
 
 bool GProfilesWnd::OnTaskAnimate() {
@@ -88,10 +87,7 @@ bool GProfilesWnd::OnTaskAnimate() {
 
 bool GProfilesWnd::OnMessage(const TMessage& message) {
   if (message.kind == TMessage::kSliderMoved) {
-    if (message.senderName != "profiles_slider") return false;
-    TSlider* slider = WindowCast<TSlider>(GetChildWindow("profiles_slider"));
-    if (!slider) return false;
-    mColumn.Scroll(slider->GetValue(), mMaxPlayers - mColumn.GetVisible());
+    if (!mColumn.Scroll(this, message, "profiles_slider", mMaxPlayers)) return false;
     Refresh();
     return true;
   }
@@ -111,12 +107,7 @@ bool GProfilesWnd::OnMessage(const TMessage& message) {
       if (mSelectedLabel) mSelectedLabel->SetText(button->GetLabel());
     }
     // A second click on the same player confirms it.
-    if (mLastClicked == button) {
-      mLastClicked = nullptr;
-      Confirm();
-    } else {
-      mLastClicked = button;
-    }
+    if (mColumn.IsSecondClick(button)) Confirm();
   }
   return true;
 }

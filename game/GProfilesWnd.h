@@ -46,7 +46,6 @@ class GProfilesWnd : public TWindow {
   int32_t mMaxPlayers = 10;
   TText* mSelectedLabel = nullptr;
   GSlidingPanel* mPanel = nullptr;
-  TWindow* mLastClicked = nullptr;
   LuaNameSet mLuaNames;
 };
 

@@ -4,7 +4,6 @@
 #include "game/OSaveData.h"
 #include "sdk/TButton.h"
 #include "sdk/TReport.h"
-#include "sdk/TSlider.h"
 #include "sdk/TText.h"
 #include "sdk/TWindowManager.h"
 #include "sdk/TWindowStyle.h"
@@ -41,10 +40,7 @@ void GSaveWnd::Refresh() {
 
 bool GSaveWnd::OnMessage(const TMessage& message) {
   if (message.kind == TMessage::kSliderMoved) {
-    if (message.senderName != "saveslider") return false;
-    TSlider* slider = WindowCast<TSlider>(GetChildWindow("saveslider"));
-    if (!slider) return false;
-    mColumn.Scroll(slider->GetValue(), mSliderEntries - mColumn.GetVisible());
+    if (!mColumn.Scroll(this, message, "saveslider", mSliderEntries)) return false;
     Refresh();
     return true;
   }

@@ -2,6 +2,7 @@
 
 #include "sdk/TButton.h"
 #include "sdk/TReport.h"
+#include "sdk/TSlider.h"
 #include "visual/LuaUtils.h"
 
 TButton* GSlotColumn::GetButton(const TWindow* owner, int i) const {
@@ -44,7 +45,17 @@ bool GSlotColumn::Choose(const TWindow* owner, const TWindow* sender) {
   return true;
 }
 
-void GSlotColumn::Scroll(float value, int range) {
-  int first = int(value * float(range));
+bool GSlotColumn::Scroll(const TWindow* owner, const TMessage& message, const char* slider, int entries) {
+  if (message.senderName != slider) return false;
+  TSlider* found = WindowCast<TSlider>(owner->GetChildWindow(slider));
+  if (!found) return false;
+  int first = int(found->GetValue() * float(entries - mVisible));
   mFirst = first < 0 ? 0 : first;
+  return true;
+}
+
+bool GSlotColumn::IsSecondClick(const TWindow* button) {
+  bool second = mLastClicked == button;
+  mLastClicked = second ? nullptr : button;
+  return second;
 }

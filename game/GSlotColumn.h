@@ -10,6 +10,7 @@
 
 class TButton;
 class TWindow;
+struct TMessage;
 
 class GSlotColumn {
  public:
@@ -30,9 +31,14 @@ class GSlotColumn {
   // When `sender` is one of the buttons, it alone is switched on and its
   // entry selected; false (nothing changes) when it is not.
   bool Choose(const TWindow* owner, const TWindow* sender);
-  // first = value x range, truncated toward zero, never below 0: a slider
-  // that scrolls `range` entries.
-  void Scroll(float value, int range);
+  // For a moved slider named `slider` among `owner`'s descendants: first =
+  // its value x (`entries` - visible), truncated toward zero, never below 0.
+  // False, changing nothing, for any other sender.
+  bool Scroll(const TWindow* owner, const TMessage& message, const char* slider, int entries);
+
+  // A click on `button`: true when it is the second in a row on the same
+  // button (it is then forgotten), false for a first click (remembered).
+  bool IsSecondClick(const TWindow* button);
 
   bool IsEntry(int index) const { return index >= 0 && index < int(mEntries.size()); }
   bool HasSelection() const { return IsEntry(mSelected); }
@@ -53,4 +59,5 @@ class GSlotColumn {
   int mVisible = 5;
   int mSelected = 0;
   std::vector<str> mEntries;
+  const TWindow* mLastClicked = nullptr;
 };

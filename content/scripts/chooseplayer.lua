@@ -9,21 +9,21 @@ end
 
 local controls = {
   {type = "TImage", name = "profiles_bg", x = 0, y = 0, image = "images/ui/menu_panel.png"},
-  Kit.title("profiles_title", 420, "players_title"),
+  MenuKit.title("profiles_title", 420, "players_title"),
 }
-Kit.rows(controls, "profile", 5, 60, 60, function() return greet end)
-Kit.add(controls, {
-  Kit.slider("profiles_slider", 60, 276),
-  Kit.text("selected_slot", 0, 302, 420, 26, "", 20, "center"),
-  Kit.button("btnChange", 20, 340, "choose", greet),
-  Kit.button("btnNew", 220, 340, "new_player", function() DoModal("scripts/entername.lua") end),
-  Kit.button("btnDelete", 20, 400, "delete"),
-  Kit.button("btnBack", 220, 400, "back", function() greet() PopModal("profiles") end),
+MenuKit.rows(controls, "profile", 5, 60, 60, function() return greet end)
+MenuKit.add(controls, {
+  MenuKit.slider("profiles_slider", 60, 276),
+  MenuKit.text("selected_slot", 0, 302, 420, 26, "", 20, "center"),
+  MenuKit.button("btnChange", 20, 340, "choose", greet),
+  MenuKit.button("btnNew", 220, 340, "new_player", function() DoModal("scripts/entername.lua") end),
+  MenuKit.button("btnDelete", 20, 400, "delete"),
+  MenuKit.button("btnBack", 220, 400, "back", function() greet() PopModal("profiles") end),
 })
 
-Window(Kit.screen("profiles", {
+Window(MenuKit.screen("profiles", {
   {type = "ProfilesWindow", name = "profileswnd", x = 0, y = 0, w = 800, h = 600,
     kVisibleSlots = 5, kMaxSlots = 10,
-    Kit.add({type = "SlidingPanel", name = "panel", x = 800, y = 65, w = 420, h = 470,
-             pos_anim = Kit.slide_from_right(190, 65)}, controls)},
+    MenuKit.add({type = "SlidingPanel", name = "panel", x = 800, y = 65, w = 420, h = 470,
+             pos_anim = MenuKit.slide_from_right(190, 65)}, controls)},
 }))

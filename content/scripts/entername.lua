@@ -19,14 +19,14 @@ end
 
 local controls = {
   {type = "TImage", name = "entername_bg", x = 0, y = 0, image = "images/ui/name_panel.png"},
-  Kit.title("entername_title", 420, "enter_name"),
+  MenuKit.title("entername_title", 420, "enter_name"),
 }
-Kit.field(controls, "nameedit", 60, 80, 20)
-Kit.add(controls, {
-  Kit.text("entername_note", 0, 124, 420, 24, "", 16, "center"),
-  Kit.button("btn_Ok", 20, 190, "ok", accept),
-  Kit.button("btn_Cancel", 220, 190, "cancel", function() CloseWindow() end),
+MenuKit.field(controls, "nameedit", 60, 80, 20)
+MenuKit.add(controls, {
+  MenuKit.text("entername_note", 0, 124, 420, 24, "", 16, "center"),
+  MenuKit.button("btn_Ok", 20, 190, "ok", accept),
+  MenuKit.button("btn_Cancel", 220, 190, "cancel", function() CloseWindow() end),
 })
-Window(Kit.screen("entername", {
-  Kit.add({type = "EnterName", name = "enternamewnd", x = 190, y = 230, w = 420, h = 260}, controls),
+Window(MenuKit.screen("entername", {
+  MenuKit.add({type = "EnterName", name = "enternamewnd", x = 190, y = 230, w = 420, h = 260}, controls),
 }))

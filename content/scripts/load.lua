@@ -10,23 +10,23 @@ load_from_title = nil
 
 local controls = {
   {type = "TImage", name = "load_bg", x = 0, y = 0, image = "images/ui/menu_panel.png"},
-  Kit.title("load_title", 420, "load_title"),
+  MenuKit.title("load_title", 420, "load_title"),
 }
-Kit.rows(controls, "load", 5, 60, 60)
-Kit.add(controls, {
-  Kit.slider("loadslider", 60, 276),
-  Kit.text("selected_slot", 0, 320, 420, 26, "", 20, "center"),
-  Kit.button("btn_Ok", 20, 396, "ok"),
-  Kit.button("btn_Cancel", 220, 396, "cancel"),
+MenuKit.rows(controls, "load", 5, 60, 60)
+MenuKit.add(controls, {
+  MenuKit.slider("loadslider", 60, 276),
+  MenuKit.text("selected_slot", 0, 320, 420, 26, "", 20, "center"),
+  MenuKit.button("btn_Ok", 20, 396, "ok"),
+  MenuKit.button("btn_Cancel", 220, 396, "cancel"),
 })
 
 local window
 if fromTitle then
   window = {type = "LoadWindow", name = "loadwnd", x = 0, y = 0, w = 800, h = 600, visible_slots = 5,
-    Kit.add({type = "SlidingPanel", name = "panel", x = 800, y = 65, w = 420, h = 470,
-             pos_anim = Kit.slide_from_right(190, 65)}, controls)}
+    MenuKit.add({type = "SlidingPanel", name = "panel", x = 800, y = 65, w = 420, h = 470,
+             pos_anim = MenuKit.slide_from_right(190, 65)}, controls)}
 else
-  window = Kit.add({type = "LoadWindow", name = "loadwnd", x = 190, y = 65, w = 420, h = 470,
+  window = MenuKit.add({type = "LoadWindow", name = "loadwnd", x = 190, y = 65, w = 420, h = 470,
                     visible_slots = 5}, controls)
 end
-Window(Kit.screen(fromTitle and "loadmenu" or "load", {window}))
+Window(MenuKit.screen(fromTitle and "loadmenu" or "load", {window}))

@@ -3,7 +3,7 @@
 DoModal("scripts/menukit.lua")
 
 local function button(name, y, label, command)
-  return Kit.button(name, 310, y, label, command)
+  return MenuKit.button(name, 310, y, label, command)
 end
 
 Window{

@@ -16,7 +16,7 @@ DoModal("scripts/menukit.lua")
 
 -- The title's buttons, one under the other in the sliding panel.
 local function menuButton(name, y, label, command)
-  return Kit.button(name, 20, y, label, command)
+  return MenuKit.button(name, 20, y, label, command)
 end
 
 Window{

@@ -12,12 +12,12 @@ end
 
 local children = {
   {type = "TImage", name = "pickscene_bg", x = 0, y = 0, image = "images/backdrop.png"},
-  Kit.title("pickscene_title", 800, "pick_scene"),
+  MenuKit.title("pickscene_title", 800, "pick_scene"),
 }
 for i = 0, kWorlds - 1 do
-  children[#children + 1] = Kit.button("world" .. i, 20 + i * 190, 60, "", function() ShowScenes(i) end)
+  children[#children + 1] = MenuKit.button("world" .. i, 20 + i * 190, 60, "", function() ShowScenes(i) end)
 end
-children[#children + 1] = Kit.text("world_name", 0, 116, 800, 26, "", 20, "center")
+children[#children + 1] = MenuKit.text("world_name", 0, 116, 800, 26, "", 20, "center")
 for i = 0, kScenes - 1 do
   local column, row = math.floor(i / 6), i % 6
   children[#children + 1] = {type = "TButton", name = "scene" .. i, x = 70 + column * 360, y = 150 + row * 42,
@@ -25,14 +25,14 @@ for i = 0, kScenes - 1 do
     pressed = "images/ui/slot_on.png", size = 18, color = {250, 236, 200},
     command = function() GoToScene(i) end}
 end
-Kit.field(children, "itemedit", 170, 430, 32)
-Kit.add(children, {
-  Kit.button("getitem", 490, 424, "give_item"),
-  Kit.button("pickscene_close", 310, 520, "close", function() CloseWindow() end),
+MenuKit.field(children, "itemedit", 170, 430, 32)
+MenuKit.add(children, {
+  MenuKit.button("getitem", 490, 424, "give_item"),
+  MenuKit.button("pickscene_close", 310, 520, "close", function() CloseWindow() end),
 })
 
-Window(Kit.screen("pickscene", {
-  Kit.add({type = "PickSceneWindow", name = "pickscenewnd", x = 0, y = 0, w = 800, h = 600}, children),
+Window(MenuKit.screen("pickscene", {
+  MenuKit.add({type = "PickSceneWindow", name = "pickscenewnd", x = 0, y = 0, w = 800, h = 600}, children),
 }))
 ClearScenes()
 -- World buttons beyond the configured worlds have no name: they go.

@@ -5,16 +5,16 @@ DoModal("scripts/menukit.lua")
 
 local controls = {
   {type = "TImage", name = "save_bg", x = 0, y = 0, image = "images/ui/menu_panel.png"},
-  Kit.title("save_title", 420, "save_title"),
+  MenuKit.title("save_title", 420, "save_title"),
 }
-Kit.rows(controls, "save", 5, 60, 60)
-controls[#controls + 1] = Kit.slider("saveslider", 60, 276)
-Kit.field(controls, "saveedit", 60, 320, 24)
-Kit.add(controls, {
-  Kit.button("btn_Ok", 20, 396, "ok"),
-  Kit.button("btn_Cancel", 220, 396, "cancel", function() CloseWindow() end),
+MenuKit.rows(controls, "save", 5, 60, 60)
+controls[#controls + 1] = MenuKit.slider("saveslider", 60, 276)
+MenuKit.field(controls, "saveedit", 60, 320, 24)
+MenuKit.add(controls, {
+  MenuKit.button("btn_Ok", 20, 396, "ok"),
+  MenuKit.button("btn_Cancel", 220, 396, "cancel", function() CloseWindow() end),
 })
-Window(Kit.screen("save", {
-  Kit.add({type = "SaveWindow", name = "savewnd", x = 190, y = 65, w = 420, h = 470, visible_slots = 5},
+Window(MenuKit.screen("save", {
+  MenuKit.add({type = "SaveWindow", name = "savewnd", x = 190, y = 65, w = 420, h = 470, visible_slots = 5},
           controls),
 }))

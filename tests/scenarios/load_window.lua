@@ -1,7 +1,8 @@
 -- The load window lists the player's saves in slot order. From the local
 -- menu one click chooses a save and a second click on it loads it at once,
--- closing the menus; from the title a double click slides the menu out and
--- starts the game from that save.
+-- closing the menus (a save that cannot be loaded leaves them open); from
+-- the title a double click slides the menu out and starts the game from
+-- that save.
 
 local demo = require("lib.demo")
 
@@ -36,8 +37,21 @@ assert(window("load") == nil and window("localmenu") == nil, "both menus close")
 assert(top_modal() == "thegame")
 demo.wait_active("living_room")
 
--- From the title.
+-- A save gone by the time it is chosen loads nothing and leaves the menus
+-- open, so the player is not left in a paused scene.
 key("escape")
+demo.click_on("btn_Load")
+local saved, before = save_document(), reports()
+set_save_document("<save_data></save_data>")
+demo.click_on("load1")
+demo.click_on("load1")
+assert(top_modal() == "load" and window("localmenu") == "shown")
+assert(reports() == before + 1)
+assert(select(4, scene()) == true, "still paused under the menus")
+set_save_document(saved)
+demo.click_on("btn_Cancel")
+
+-- From the title.
 demo.click_on("btn_MainMenu")
 tick(10)
 demo.click_on("btn_Load")
