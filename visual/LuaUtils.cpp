@@ -4,6 +4,7 @@
 #include "sdk/TModalWindow.h"
 #include "sdk/TPlatform.h"
 #include "sdk/TRandom.h"
+#include "sdk/TRenderer.h"
 #include "sdk/TWindowManager.h"
 
 namespace {
@@ -41,6 +42,10 @@ bool FocusFieldAt(const TWindow* owner, const TPoint& local, TWindow* field) {
   if (!field->GetWindowRect().Contains(TPoint(local.x + own.left, local.y + own.top))) return false;
   TWindowManager::GetInstance()->SetFocus(field);
   return true;
+}
+
+TTextureRef RenderWindowToTexture(TWindow* window) {
+  return TRenderer::GetInstance()->RenderWindowToTexture(window);
 }
 
 TRandom* GetSharedRandom() {

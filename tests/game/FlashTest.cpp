@@ -14,9 +14,9 @@
 
 namespace {
 
+// Absolute, whatever path the build gave this file.
 str Clip(const char* name) {
-  std::string here = __FILE__;
-  return here.substr(0, here.rfind("/game/")) + "/fixtures/flash/clips/" + name + ".swf";
+  return str(TOLVANE_TEST_FIXTURES) + "/flash/clips/" + name + ".swf";
 }
 
 struct CountingAction : IAction {

@@ -24,9 +24,11 @@
 #include "sdk/TXmlNode.h"
 #include "sdk/str.h"
 
+// Absolute: a build that names sources by relative paths (ccache's base
+// directory) would give __FILE__ a relative one, and paths read from the
+// content are resolved against this root.
 inline str ItemsFixturesDir() {
-  std::string here = __FILE__;
-  return here.substr(0, here.rfind("/items/")) + "/fixtures/items";
+  return str(TOLVANE_TEST_FIXTURES) + "/items";
 }
 
 class ItemsTest : public testing::Test {
