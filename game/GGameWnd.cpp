@@ -17,6 +17,7 @@
 #include "game/OSoundManager.h"
 #include "game/OUsersManager.h"
 #include "items/IItem.h"
+#include "items/OComboGuide.h"
 #include "items/OItem.h"
 #include "items/OItemsManager.h"
 #include "items/OItemsRegistry.h"
@@ -90,6 +91,7 @@ GGameWnd::~GGameWnd() {
   // The objects of the running game, in the order they depend on each other.
   OItemsRegistry::DeleteInstance();
   ODropZonesRegistry::DeleteInstance();
+  OComboGuide::DeleteInstance();
   OMissionsManager::DeleteInstance();
   OMagicRegistry::DeleteInstance();
   OHintsManager::DeleteInstance();

@@ -22,6 +22,7 @@
 #include "game/OSceneDirector.h"
 #include "game/OSoundManager.h"
 #include "game/StartupTestUtil.h"
+#include "items/OComboGuide.h"
 #include "items/OItemsRegistry.h"
 #include "rules/OHintsManager.h"
 #include "rules/OIndicatorsManager.h"
@@ -53,6 +54,7 @@ class SceneFixture : public StartupTest {
     OPopupQueue::DeleteInstance();
     OIndicatorsManager::DeleteInstance();
     OMagicRegistry::DeleteInstance();
+    OComboGuide::DeleteInstance();
     OSaveData::DeleteInstance();
     GMousePointer::DestroyInstance();
     OMissionsManager::DeleteInstance();
