@@ -27,11 +27,11 @@
 #include "game/GGameWnd.h"
 #include "game/GMousePointer.h"
 #include "game/GScene.h"
-#include "game/OMousePointerManager.h"
 #include "game/GStartup.h"
 #include "game/OCallLog.h"
 #include "game/OFlagsRegistry.h"
 #include "game/OGame.h"
+#include "game/OMousePointerManager.h"
 #include "game/OSaveData.h"
 #include "game/OSoundManager.h"
 #include "game/OUsersManager.h"
@@ -41,6 +41,8 @@
 #include "items/OItemsRegistry.h"
 #include "rules/OMission.h"
 #include "rules/OMissionsManager.h"
+#include "rules/OQuestBookItem.h"
+#include "rules/OQuestBookPage.h"
 #include "sdk/TEvent.h"
 #include "sdk/TModalWindow.h"
 #include "sdk/TPlatform.h"
@@ -943,6 +945,47 @@ int L_give(lua_State* L) {
   return 0;
 }
 
+// book(): the quest book of the current scene as a table: cur (the open
+// position), busy (a reveal runs), auto_turn (1 until the automatic turn is
+// over), cover (the state of the cover's "main", nil without a cover) and
+// sheets (one entry per page description: the sheet's turn state, -1 while
+// it is being built, false for a sheet not made); nil without a book.
+int L_book(lua_State* L) {
+  Game(L);
+  OItemsManager* items = SceneItems();
+  OQuestBookItem* book = nullptr;
+  for (size_t i = 0; items && !book && i < items->GetItems().size(); ++i)
+    if (items->GetItems()[i]->IsKindOf(ItemTypeId::OQuestBookItem))
+      book = static_cast<OQuestBookItem*>(items->GetItems()[i]);
+  if (!book) {
+    lua_pushnil(L);
+    return 1;
+  }
+  lua_newtable(L);
+  lua_pushinteger(L, book->GetCur());
+  lua_setfield(L, -2, "cur");
+  lua_pushboolean(L, book->IsBusy());
+  lua_setfield(L, -2, "busy");
+  lua_pushinteger(L, book->GetAutoTurn());
+  lua_setfield(L, -2, "auto_turn");
+  GVObject* cover = book->GetCover() ? book->GetCover()->GetChild("main") : nullptr;
+  if (cover) {
+    lua_pushstring(L, cover->GetState().ToStr().c_str());
+    lua_setfield(L, -2, "cover");
+  }
+  const std::vector<OQuestBookPage*>& sheets = book->GetSheets();
+  lua_createtable(L, int(sheets.size()), 0);
+  for (size_t i = 0; i < sheets.size(); ++i) {
+    if (sheets[i])
+      lua_pushinteger(L, sheets[i]->IsBuilt() ? sheets[i]->GetTurnState() : OQuestBookPage::kUnset);
+    else
+      lua_pushboolean(L, 0);
+    lua_rawseti(L, -2, int(i + 1));
+  }
+  lua_setfield(L, -2, "sheets");
+  return 1;
+}
+
 const std::vector<luaL_Reg> kFunctions = {
     {"tick", L_tick},
     {"click", L_click},
@@ -984,6 +1027,7 @@ const std::vector<luaL_Reg> kFunctions = {
     {"calls", L_calls},
     {"item", L_item},
     {"give", L_give},
+    {"book", L_book},
 };
 
 void PlayMainCallback(TPlatform* platform, const str& commandLine) {

@@ -39,11 +39,7 @@ bool IItem::IsKindOf(int32_t typeId) const {
 }
 
 void IItem::CreateObject() {
-  if (mVisualPath.empty()) {
-    mObject = nullptr;
-    return;
-  }
-  GVObject* object = CreateVisual(mVisualFolder, mVisualPath);
+  GVObject* object = CreateVisual(mVisualFolder, mVisualPath, &mDrawList);
   delete mObject;
   mObject = object;
   if (!mObject) return;
@@ -57,12 +53,13 @@ void IItem::CreateObject() {
   mObject->changed = 1;
 }
 
-GVObject* IItem::CreateVisual(const str& imageFolder, const str& path) {
+GVObject* IItem::CreateVisual(const str& imageFolder, const str& path, GVDrawList* list) const {
+  if (path.empty()) return nullptr;
   GVFactory* factory = GVFactory::GetInstance();
   // The factory is shared; leave it as it was found for whoever comes next.
   GVDrawList* oldList = factory->drawList;
   str oldImages = factory->imageFolder, oldDescriptions = factory->descriptionFolder;
-  factory->drawList = &mDrawList;
+  factory->drawList = list;
   factory->imageFolder = imageFolder;
   factory->descriptionFolder = "xml/";
   GVObject* object = factory->CreateObject(nullptr, path);

@@ -16,6 +16,7 @@
 #include "items/ORaptorItem.h"
 #include "items/OSceneJumpItem.h"
 #include "items/OSimpleItem.h"
+#include "rules/OQuestBookItem.h"
 #include "sdk/TXmlNode.h"
 
 namespace {
@@ -83,6 +84,8 @@ const Kind kKinds[] = {
     {"different_reaction", &ODifferentReactionItem::CreateForScene, nullptr, nullptr, nullptr},
     {"raptor", &ORaptorItem::CreateForScene, nullptr, nullptr, nullptr},
     {"kitchen_mousetrap", &OKitchenMouseTrapItem::CreateForScene, nullptr, nullptr, nullptr},
+    // The quest book lies in its own scene and nowhere else.
+    {"basement_quest_book", &OQuestBookItem::CreateFromXml, nullptr, nullptr, nullptr},
 };
 
 enum Situation { kScene, kPointer, kInventory, kDropped };
