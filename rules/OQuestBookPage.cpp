@@ -175,7 +175,7 @@ void OQuestBookPage::BuildContentSprite(Face& face) {
   face.window = nullptr;
   face.content = TSprite::Create(1, texture);
   // Drawn from its top-left corner, laid on the face's top-left corner.
-  face.content->SetDrawFlags(TDrawSpec::kLeftOrigin | TDrawSpec::kTopOrigin);
+  face.content->SetDrawFlags(TDrawSpec::kLeftOrigin | TDrawSpec::kOriginPoint);
   face.content->SetPosition(TVec3(float(-(face.width / 2)), float(-(face.height / 2)), 1));
   face.content->SetDrawnSize(texture->GetWidth(), texture->GetHeight());
   face.sprite->AddChild(face.content);

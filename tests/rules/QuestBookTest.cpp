@@ -320,7 +320,7 @@ TEST_F(QuestBookTest, ContentsAreRenderedOverTheFaceAndAgainAfterATextureLoss) {
   // Its top-left corner on the face's top-left corner.
   EXPECT_FLOAT_EQ(-150, content->GetPosition().x);
   EXPECT_FLOAT_EQ(-200, content->GetPosition().y);
-  EXPECT_EQ(TDrawSpec::kLeftOrigin | TDrawSpec::kTopOrigin, content->GetDrawFlags());
+  EXPECT_EQ(TDrawSpec::kLeftOrigin | TDrawSpec::kOriginPoint, content->GetDrawFlags());
   EXPECT_FALSE(sheet->GetContentSprite(OQuestBookPage::kBackFace));
 
   // Half way through a reveal, the platform loses its textures: a new
