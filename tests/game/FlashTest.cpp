@@ -15,8 +15,7 @@
 namespace {
 
 str Clip(const char* name) {
-  std::string here = __FILE__;
-  return here.substr(0, here.rfind("/game/")) + "/fixtures/flash/clips/" + name + ".swf";
+  return str(TOLVANE_TEST_FIXTURES) + "/flash/clips/" + name + ".swf";
 }
 
 struct CountingAction : IAction {

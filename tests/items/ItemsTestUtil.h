@@ -25,8 +25,7 @@
 #include "sdk/str.h"
 
 inline str ItemsFixturesDir() {
-  std::string here = __FILE__;
-  return here.substr(0, here.rfind("/items/")) + "/fixtures/items";
+  return str(TOLVANE_TEST_FIXTURES) + "/items";
 }
 
 class ItemsTest : public testing::Test {
