@@ -23,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "game/GFullScreenGameScene.h"
 #include "game/GGameWnd.h"
 #include "game/GMousePointer.h"
 #include "game/GScene.h"
@@ -52,6 +53,7 @@
 #include "sdk/TWindow.h"
 #include "sdk/TWindowManager.h"
 #include "sdk/TWindowStyle.h"
+#include "tools/GFrontItemHolder.h"
 #include "visual/GVObject.h"
 
 namespace fs = std::filesystem;
@@ -950,12 +952,18 @@ OItemsManager* SceneItems() {
   return scene ? scene->GetItemsManager() : nullptr;
 }
 
-// The named item in the hand, in the scene's list, or inside an item of that
-// list that holds items of its own (a container, a passage, a desk).
+// The named item in the hand, shown in front of the scene, in the scene's
+// list, or inside an item of that list that holds items of its own (a
+// container, a passage, a desk).
 IItem* FindAnyItem(const str& name) {
   GMousePointer* pointer = GMousePointer::PeekInstance();
   IItem* held = pointer ? pointer->GetHeldItem() : nullptr;
   if (held && held->GetName() == name) return held;
+  GGameWnd* wnd = GGameWnd::GetCurrent();
+  if (auto* scene = dynamic_cast<GFullScreenGameScene*>(wnd ? wnd->GetCurrentScene() : nullptr)) {
+    IItem* front = scene->GetFrontItemHolder()->mItem;
+    if (front && front->GetName() == name) return front;
+  }
   OItemsManager* items = SceneItems();
   if (!items) return nullptr;
   if (IItem* item = items->FindItem(name)) return item;

@@ -13,8 +13,10 @@
 #include "game/OPopupQueue.h"
 #include "game/OSimpleBackground.h"
 #include "game/OSoundManager.h"
+#include "items/ODialogItem.h"
 #include "items/OItem.h"
 #include "items/OItemsManager.h"
+#include "items/ONoteItem.h"
 #include "rules/IAction.h"
 #include "rules/OHintsManager.h"
 #include "rules/OIndicatorsManager.h"
@@ -225,10 +227,15 @@ void GFullScreenGameScene::SetBackground(OSimpleBackground* background) {
 }
 
 bool GFullScreenGameScene::OnSceneClick(const TPoint& point) {
-  if (mDropZones && mDropZones->OnClick(point)) return true;
   if (!mMasksManager) return false;
+  // A blocked manager (fades, hint pauses) only keeps the point; the zones
+  // are asked after that, or a click during a fade would empty them.
+  if (mMasksManager->IsBlocked()) {
+    mMasksManager->OnPointerMove(point);
+    return false;
+  }
+  if (mDropZones && mDropZones->OnClick(point)) return true;
   mMasksManager->OnPointerMove(point);
-  if (mMasksManager->IsBlocked()) return false;
   mMasksManager->UpdateHover(point);
   if (IMask* active = mMasksManager->GetActiveMask())
     if (active->OnClick()) return true;
@@ -320,7 +327,9 @@ bool GFullScreenGameScene::IsItemAvailable(const str& name) {
 void GFullScreenGameScene::ShowFrontItem(IItem* item) {
   mFrontItemHolder->mItem = item;
   if (item && item->IsKindOf(ItemTypeId::ONoteItem)) mInteractionMode = kNote;
-  // Dialog items, which set mode 2, come later.
+  // A dialog answers as a plain item: only its class tells it.
+  else if (dynamic_cast<ODialogItem*>(item))
+    mInteractionMode = kDialog;
   SetCaptionKey(str());
 }
 
@@ -330,9 +339,10 @@ void GFullScreenGameScene::TakeFrontItem() {
 }
 
 void GFullScreenGameScene::FrontItemToPointer() {
-  // Note items, which also go back to their normal view here, come later.
-  if (IItem* item = mFrontItemHolder->mItem) PointerEvents()->HoldItem(item);
+  IItem* item = mFrontItemHolder->mItem;
+  if (item) PointerEvents()->HoldItem(item);
   mFrontItemHolder->mItem = nullptr;
+  if (ONoteItem* note = dynamic_cast<ONoteItem*>(item)) note->SetLarge(0);
   mInteractionMode = kPlay;
 }
 

@@ -15,6 +15,7 @@
 #include "game/OSimpleBackground.h"
 #include "game/OSoundManager.h"
 #include "items/IItem.h"
+#include "items/OItem.h"
 #include "items/OItemsManager.h"
 #include "items/OItemsRegistry.h"
 #include "rules/OHintsManager.h"
@@ -41,6 +42,13 @@ namespace {
 IItem* HeldItem() {
   GMousePointer* pointer = GMousePointer::PeekInstance();
   return pointer && pointer->GetManager() ? pointer->GetManager()->GetHeldItem() : nullptr;
+}
+
+// The hand outlives every scene: what it holds belongs to the scene on
+// screen, or to none (null) while no scene is there or the scene keeps no
+// items; it must never keep the items manager of a deleted scene.
+void GiveHeldItemTo(OItemsManager* items) {
+  if (OItem* held = dynamic_cast<OItem*>(HeldItem())) held->SetItemsManager(items);
 }
 }  // namespace
 
@@ -277,6 +285,7 @@ GScene* GGameWnd::CreateCurrentScene() {
     return nullptr;
   }
   mScene = scene;
+  GiveHeldItemTo(scene->GetItemsManager());
   mShownSceneId = game->GetCurrentSceneId();
   mSceneHost->AdoptChild(scene);
   TScript* script = TWindowManager::GetInstance()->GetScript();
@@ -286,13 +295,16 @@ GScene* GGameWnd::CreateCurrentScene() {
 }
 
 void GGameWnd::DestroyCurrentScene(bool keepItems) {
-  if (IItem* held = HeldItem()) held->ReleaseMask();
   if (mPanel) mPanel->RefreshInventoryItems();
   if (!mScene) return;
   if (keepItems)
     mScene->OnDestroyKeepItems();
   else
     mScene->OnDestroy();
+  // After OnDestroy, which may have put the note in front into the hand: the
+  // held item forgets the masks and items manager that go with the scene.
+  if (IItem* held = HeldItem()) held->ReleaseMask();
+  GiveHeldItemTo(nullptr);
   if (mScene->GetParent()) mScene->GetParent()->OrphanChild(mScene);
   if (keepItems) {
     delete mKeptItems;

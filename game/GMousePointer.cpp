@@ -13,7 +13,6 @@
 namespace {
 GMousePointer* gInstance = nullptr;
 
-const char* const kConfigElement = "pointer_config";
 const char* const kSaveElement = "pointer_item";
 const char* const kItemAttribute = "item_id";
 
@@ -63,11 +62,10 @@ void GMousePointer::Init(TWindowStyle& style) {
   if (mInitialised) return;
   mInitialised = true;
   TWindow::Init(style);
-  TXmlNode* cfg = OGameConfig::GetInstance()->GetMousePointerCfg();
-  TXmlNode* config = cfg ? (cfg->GetName() == kConfigElement ? cfg : cfg->GetChild(kConfigElement)) : nullptr;
+  TXmlNode* config = OGameConfig::GetInstance()->GetPointerConfig();
   TXmlNode* gvobject = config ? config->GetChild("gvobject") : nullptr;
   if (!gvobject) {
-    Report("mousepointercfg: no %s/gvobject; the pointer is not drawn", kConfigElement);
+    Report("mousepointercfg: no pointer_config/gvobject; the pointer is not drawn");
   } else {
     GVFactory* factory = GVFactory::GetInstance();
     GVDrawList* oldList = factory->drawList;

@@ -39,8 +39,7 @@ ODarkRoomBackground::ODarkRoomBackground(TWindow* overlay, TXmlNode* node, const
 
   str name = node ? node->GetAttribute("aureole") : str();
   if (name.empty()) name = "small";
-  TXmlNode* config = OGameConfig::GetInstance()->GetMousePointerCfg();
-  TXmlNode* pointer = config ? config->GetChild("pointer_config") : nullptr;
+  TXmlNode* pointer = OGameConfig::GetInstance()->GetPointerConfig();
   TXmlNode* regions = pointer ? pointer->GetChild("dark_rooms_regions") : nullptr;
   TXmlNode* list = regions && TXmlNode::IsValidName(name) ? regions->GetChild(name) : nullptr;
   for (size_t i = 0; list && i < list->GetChildCount(); ++i) {

@@ -94,6 +94,11 @@ TXmlNode* OGameConfig::GetItemsGuideEntries() const {
   return root->GetName() == "items_guide" ? root : root->GetChild("items_guide");
 }
 
+TXmlNode* OGameConfig::GetPointerConfig() const {
+  TXmlNode* root = GetMousePointerCfg();
+  return root->GetName() == "pointer_config" ? root : root->GetChild("pointer_config");
+}
+
 TXmlNode* OGameConfig::GetGameScreenChild(const str& name) const {
   return GetGameScreen()->GetChild(name.empty() ? str("inventory") : name);
 }

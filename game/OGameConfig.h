@@ -56,6 +56,10 @@ class OGameConfig {
   TXmlNode* GetGameScreen() const { return GetDocument(kGameScreen); }
   TXmlNode* GetDropZones() const { return GetDocument(kDropZones); }
   TXmlNode* GetMousePointerCfg() const { return GetDocument(kMousePointerCfg); }
+  // The pointer document's "pointer_config" element: the root when it is
+  // that element, else the root's child of that name; null when there is
+  // neither. The pointer and the dark rooms both read it from here.
+  TXmlNode* GetPointerConfig() const;
   TXmlNode* GetComboCfg() const { return GetDocument(kComboCfg); }
   TXmlNode* GetMissionsCfg() const { return GetDocument(kMissionsCfg); }
   TXmlNode* GetMagicCfg() const { return GetDocument(kMagicCfg); }

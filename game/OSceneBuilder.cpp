@@ -6,7 +6,6 @@
 #include "game/GInventoryGameScene.h"
 #include "game/GMasksManager.h"
 #include "game/GMiniGameScene.h"
-#include "game/GMousePointer.h"
 #include "game/GSceneVariants.h"
 #include "game/IMask.h"
 #include "game/OAlphaBackground.h"
@@ -17,7 +16,6 @@
 #include "game/OFlashSceneBuilder.h"
 #include "game/OGame.h"
 #include "game/OGameConfig.h"
-#include "game/OMousePointerManager.h"
 #include "game/OPopupQueue.h"
 #include "game/OSimpleBackground.h"
 #include "game/OTutorialBackground.h"
@@ -223,10 +221,6 @@ void OGameSceneBuilder::BuildItems() {
       }
     }
   }
-  if (GMousePointer* pointer = GMousePointer::PeekInstance())
-    if (pointer->GetManager())
-      if (OItem* held = dynamic_cast<OItem*>(pointer->GetManager()->GetHeldItem()))
-        held->SetItemsManager(items);
   mScene->SetItemNames(names);
   mScene->SetItemsManager(items);
   delete kept;

@@ -84,18 +84,24 @@ void OThemeController::LoadTheme() {
 }
 
 void OThemeController::PlayCurrent() {
-  if (mTracks.empty()) return;
-  const Track& track = mTracks[mCurrent];
-  if (track.kind == 1) {
-    mCounter = 0;
-    return;
-  }
   if (mInstance) mInstance->SetCompleteAction(nullptr);
   mInstance.reset();
-  TSoundRef sound = mSounds[track.value];
-  if (!sound) return;  // a file that could not be read stays silent
-  mInstance = sound->Play(track.loop);
-  if (!track.loop && mInstance) mInstance->SetCompleteAction(this);
+  // A track whose file could not be read (the sound layer said so once)
+  // ends as it starts. Each track is tried once, so a theme with nothing
+  // that plays falls silent instead of going round for ever.
+  for (size_t tried = 0; tried < mTracks.size(); ++tried) {
+    const Track& track = mTracks[mCurrent];
+    if (track.kind == 1) {
+      mCounter = 0;
+      return;
+    }
+    if (TSoundRef sound = mSounds[track.value]) {
+      mInstance = sound->Play(track.loop);
+      if (!track.loop && mInstance) mInstance->SetCompleteAction(this);
+      return;
+    }
+    mCurrent = (mCurrent + 1) % int(mTracks.size());
+  }
 }
 
 void OThemeController::Next() {

@@ -2,8 +2,9 @@
 // The background music: a theme is a named list of tracks in the "themes"
 // document, each a sound file or a pause of some ticks, played in a circle.
 // Changing the theme fades the music out over 30 ticks, loads the new theme,
-// starts its first track and fades back in over 30 ticks. Update runs once
-// per 16 ms tick from whichever window drives the music.
+// starts its first track and fades back in over 30 ticks; a track whose file
+// cannot be read is passed over at once. Update runs once per 16 ms tick from
+// whichever window drives the music.
 
 #include <vector>
 

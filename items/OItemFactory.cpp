@@ -1,6 +1,14 @@
 #include "OItemFactory.h"
 
 #include "game/OGameConfig.h"
+#include "items/OCaptionItem.h"
+#include "items/ODialogItem.h"
+#include "items/ODifferentReactionItem.h"
+#include "items/OFlagItem.h"
+#include "items/OKitchenMouseTrapItem.h"
+#include "items/ONoteItem.h"
+#include "items/ORaptorItem.h"
+#include "items/OSceneJumpItem.h"
 #include "items/OSimpleItem.h"
 #include "sdk/TXmlNode.h"
 
@@ -18,12 +26,35 @@ struct Kind {
   Creator dropped;
 };
 
+// A takeable kind: made by its loader in every situation, in that place.
+template <OSimpleItem::Loader Load>
+constexpr Kind Takeable(const char* type) {
+  return {type, &OSimpleItem::CreateIn<Load, ItemPlace::stScene>,
+          &OSimpleItem::CreateIn<Load, ItemPlace::stPointer>,
+          &OSimpleItem::CreateIn<Load, ItemPlace::stInventory>,
+          &OSimpleItem::CreateIn<Load, ItemPlace::stDropped>};
+}
+
 const Kind kKinds[] = {
     {"", &OSimpleItem::CreateForScene, &OSimpleItem::CreateForPointer, &OSimpleItem::CreateForInventory,
      &OSimpleItem::CreateDropped},
     // Stored in an inventory an auto food is an ordinary item; its own kind
     // fills in the pointer and the drop zones.
     {"auto_food", nullptr, nullptr, &OSimpleItem::CreateForInventory, nullptr},
+    // Scene items that react, and the takeable kinds that read or mirror.
+    {"scene_jump_item", &OSceneJumpItem::CreateForScene, nullptr, nullptr, nullptr},
+    {"jungle_snake", &OJungleSnakaItem::CreateForScene, nullptr, nullptr, nullptr},
+    {"dialog", &ODialogItem::CreateForScene, nullptr, nullptr, nullptr},
+    Takeable<&ONoteItem::CreateFromXml>("note"),
+    Takeable<&OReadyTabletItem::CreateFromXml>("ready_tablet"),
+    {"scene_text", &OSceneTextItem::CreateForScene, nullptr, nullptr, nullptr},
+    Takeable<&OFlagItem::CreateFromXml>("flag"),
+    Takeable<&OSceneFlagItem::CreateFromXml>("scene_flag"),
+    {"caption", &OCaptionItem::CreateForScene, nullptr, nullptr, nullptr},
+    {"chalk_mark", &OChalkMarkItem::CreateForScene, nullptr, nullptr, nullptr},
+    {"different_reaction", &ODifferentReactionItem::CreateForScene, nullptr, nullptr, nullptr},
+    {"raptor", &ORaptorItem::CreateForScene, nullptr, nullptr, nullptr},
+    {"kitchen_mousetrap", &OKitchenMouseTrapItem::CreateForScene, nullptr, nullptr, nullptr},
 };
 
 enum Situation { kScene, kPointer, kInventory, kDropped };

@@ -49,61 +49,68 @@ OSimpleItem::~OSimpleItem() {
   delete mReturnToSceneAction;
 }
 
-OSimpleItem* OSimpleItem::CreateFromXml(const str& name, TXmlNode* node, IItemsManager* owner) {
-  if (!node) return nullptr;
-  // Every place change works on the visual; an item without one could only
-  // be lost on the pointer, so it is not made.
+bool OSimpleItem::ReadLook(const str& name, TXmlNode* node, Look* look) {
+  if (!node) return false;
   TXmlNode* gvobject = node->GetChild("gvobject");
   if (!gvobject || gvobject->GetAttribute("name").empty()) {
     Report("%s: item \"%s\" has no gvobject; item skipped", OItemFactory::GetGuidePath().c_str(),
            name.c_str());
-    return nullptr;
+    return false;
   }
-  str caption = node->GetAttribute("caption");
-  int32_t x = 0, y = 0;
+  look->folder = gvobject->GetContent();
+  look->path = gvobject->GetAttribute("name");
   if (TXmlNode* pos = node->GetChild("scene_pos")) {
-    x = pos->GetAttribute("x").to_int();
-    y = pos->GetAttribute("y").to_int();
+    look->x = pos->GetAttribute("x").to_int();
+    look->y = pos->GetAttribute("y").to_int();
   }
-  OSimpleItem* item =
-      new OSimpleItem(name, owner, gvobject->GetContent(), gvobject->GetAttribute("name"), x, y);
-  if (TXmlNode* mask = node->GetChild("scene_mask")) item->mSceneMaskName = mask->GetAttribute("name");
+  return true;
+}
+
+void OSimpleItem::ReadEntry(TXmlNode* node, IItemsManager* owner, int optional) {
+  if (TXmlNode* mask = node->GetChild("scene_mask")) mSceneMaskName = mask->GetAttribute("name");
   if (TXmlNode* particles = node->GetChild("particles")) {
-    for (int i = 0; i < kParticleCount; ++i) item->mParticleNodes[i] = particles->GetChild(kParticleNames[i]);
+    for (int i = 0; i < kParticleCount; ++i) mParticleNodes[i] = particles->GetChild(kParticleNames[i]);
   }
-  item->SetCaptionKey(caption);
-  item->mAction = CreateAction(node, "action", owner);
-  item->mGetFromSceneAction = CreateAction(node, "get_from_scene_action", owner);
-  item->mReturnToSceneAction = CreateAction(node, "return_to_scene_action", owner);
-  item->mOnPointerFlag = node->GetChildContent("on_pointer_flag");
+  SetCaptionKey(node->GetAttribute("caption"));
+  if (optional & kReadUseAction) mAction = CreateAction(node, "action", owner);
+  mGetFromSceneAction = CreateAction(node, "get_from_scene_action", owner);
+  mReturnToSceneAction = CreateAction(node, "return_to_scene_action", owner);
+  if (optional & kReadOnPointerFlag) mOnPointerFlag = node->GetChildContent("on_pointer_flag");
+}
+
+OSimpleItem* OSimpleItem::CreateFromXml(const str& name, TXmlNode* node, IItemsManager* owner) {
+  Look look;
+  if (!ReadLook(name, node, &look)) return nullptr;
+  OSimpleItem* item = new OSimpleItem(name, owner, look.folder, look.path, look.x, look.y);
+  item->ReadEntry(node, owner, kReadUseAction | kReadOnPointerFlag);
+  return item;
+}
+
+IItem* OSimpleItem::CreateInPlace(Loader load, const str& name, TXmlNode* node, IItemsManager* owner,
+                                  int32_t place) {
+  int32_t saved = ItemPlace::stScene;
+  // No entry, or an entry without a value, is an item that never moved.
+  if (place == ItemPlace::stScene && RegistryPlace(name, &saved) && saved != ItemPlace::stScene)
+    return nullptr;
+  OSimpleItem* item = load(name, node, owner);
+  if (item) item->mPlace = place;
   return item;
 }
 
 IItem* OSimpleItem::CreateForScene(const str& name, TXmlNode* node, IItemsManager* owner) {
-  int32_t place = ItemPlace::stScene;
-  // No entry, or an entry without a value, is an item that never moved.
-  if (RegistryPlace(name, &place) && place != ItemPlace::stScene) return nullptr;
-  OSimpleItem* item = CreateFromXml(name, node, owner);
-  if (item) item->mPlace = ItemPlace::stScene;
-  return item;
+  return CreateIn<&CreateFromXml, ItemPlace::stScene>(name, node, owner);
 }
 
 IItem* OSimpleItem::CreateForPointer(const str& name, TXmlNode* node, IItemsManager* owner) {
-  OSimpleItem* item = CreateFromXml(name, node, owner);
-  if (item) item->mPlace = ItemPlace::stPointer;
-  return item;
+  return CreateIn<&CreateFromXml, ItemPlace::stPointer>(name, node, owner);
 }
 
 IItem* OSimpleItem::CreateForInventory(const str& name, TXmlNode* node, IItemsManager* owner) {
-  OSimpleItem* item = CreateFromXml(name, node, owner);
-  if (item) item->mPlace = ItemPlace::stInventory;
-  return item;
+  return CreateIn<&CreateFromXml, ItemPlace::stInventory>(name, node, owner);
 }
 
 IItem* OSimpleItem::CreateDropped(const str& name, TXmlNode* node, IItemsManager* owner) {
-  OSimpleItem* item = CreateFromXml(name, node, owner);
-  if (item) item->mPlace = ItemPlace::stDropped;
-  return item;
+  return CreateIn<&CreateFromXml, ItemPlace::stDropped>(name, node, owner);
 }
 
 bool OSimpleItem::IsKindOf(int32_t typeId) const {

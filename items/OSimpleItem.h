@@ -23,13 +23,35 @@ class OSimpleItem : public OItem {
               int32_t x, int32_t y);
   ~OSimpleItem() override;
 
-  // Reads the items_guide entry; sets neither the place nor the visual.
+  // A takeable kind's loader: it reads the items_guide entry and sets
+  // neither the place nor the visual; null when the entry cannot make one.
+  typedef OSimpleItem* (*Loader)(const str& name, TXmlNode* node, IItemsManager* owner);
+
+  // What every takeable kind is constructed with: its visual and its place
+  // in the scene.
+  struct Look {
+    str folder, path;
+    int32_t x = 0, y = 0;
+  };
+  // False, reported, when the entry has no visual: every place change works
+  // on it, and an item without one could only be lost on the pointer.
+  static bool ReadLook(const str& name, TXmlNode* node, Look* look);
+
   static OSimpleItem* CreateFromXml(const str& name, TXmlNode* node, IItemsManager* owner);
   // Null when the items registry says the item has left the scene.
   static IItem* CreateForScene(const str& name, TXmlNode* node, IItemsManager* owner);
   static IItem* CreateForPointer(const str& name, TXmlNode* node, IItemsManager* owner);
   static IItem* CreateForInventory(const str& name, TXmlNode* node, IItemsManager* owner);
   static IItem* CreateDropped(const str& name, TXmlNode* node, IItemsManager* owner);
+
+  // The creators of every takeable kind: the kind's loader, then the place.
+  // For the scene nothing is made once the registry holds another place.
+  template <Loader Load, int32_t Place>
+  static IItem* CreateIn(const str& name, TXmlNode* node, IItemsManager* owner) {
+    return CreateInPlace(Load, name, node, owner, Place);
+  }
+  static IItem* CreateInPlace(Loader load, const str& name, TXmlNode* node, IItemsManager* owner,
+                              int32_t place);
 
   bool IsKindOf(int32_t typeId) const override;
   const char* GetTypeName() const override { return "OSimpleItem"; }
@@ -78,6 +100,12 @@ class OSimpleItem : public OItem {
   const str& GetOnPointerFlag() const { return mOnPointerFlag; }
 
  protected:
+  // The parts of the entry that kinds may leave unread.
+  enum { kReadUseAction = 1, kReadOnPointerFlag = 2 };
+  // The rest of a takeable entry: mask, particles, caption, the take and
+  // return actions, and the parts `optional` names.
+  void ReadEntry(TXmlNode* node, IItemsManager* owner, int optional);
+
   // Starts the particle effect of that index at the item's centre, under the
   // scene's child windows; the handle is dropped.
   void StartParticle(int index);

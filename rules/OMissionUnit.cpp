@@ -80,7 +80,9 @@ bool OMissionUnit<T>::OnEvent(TXmlNode* event) {
   // fulfil several conditions at once.
   for (T* child : mChildren)
     if (Offer(child, event)) any = true;
-  if (!any) return false;
+  // A child's results may have sent an event that completed this unit
+  // already, inside the loop above; its results have run there.
+  if (!any || mCompleted) return false;
   for (T* child : mChildren)
     if (!child->IsCompleted()) return false;
   // Complete before the results run: their own events reach this unit again

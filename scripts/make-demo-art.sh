@@ -85,13 +85,14 @@ png -size 240x44 xc:none -fill '#1e2a38e0' -stroke '#d9b77a' -strokewidth 2 -dra
 out=content/images/ui/dialog.png
 png -size 320x260 xc:none -fill '#1e2a38f0' -stroke '#d9b77a' -strokewidth 2 -draw "roundrectangle 1,1 318,258 14,14"
 
-# The study off the hall: a desk to put things on, the door back, and a
-# window onto the garden. The desk's drop zone is opaque over the part of
+# The study off the hall: a desk to put things on, the door back, an arch
+# into the gallery, and a window onto the garden. The desk's drop zone is opaque over the part of
 # the desk top where an item may stand.
 mkdir -p content/images/zones content/images/rooms
 room content/images/scenes/study.png '#5a4a3a' '#3a2a1e'
 convert content/images/scenes/study.png \
   -fill '#6b4a2b' -draw "rectangle 40,150 140,420" -fill '#c99a4b' -draw "circle 126,300 126,305" \
+  -fill '#2a2030' -draw "rectangle 160,170 230,420" -draw "ellipse 195,170 35,30 180,360" \
   -fill '#1b2a44' -draw "rectangle 590,120 730,300" -stroke '#3a2616' -strokewidth 6 -fill none \
   -draw "rectangle 590,120 730,300" -draw "line 660,120 660,300" -draw "line 590,210 730,210" -stroke none \
   -fill '#7a5634' -draw "rectangle 240,400 560,416" -fill '#5a3a22' -draw "rectangle 256,416 272,520" \
@@ -102,6 +103,7 @@ png -size 300x48 xc:'#ffffff'
 mask content/images/masks/hall_study_door.png 80x250
 mask content/images/masks/study_door.png 100x270
 mask content/images/masks/study_window.png 140x180
+mask content/images/masks/study_gallery_door.png 70x250
 
 # The garden, seen three times as the evening falls: the study shows it
 # fading from dusk to night the first time. The gate leads back in.

@@ -4,6 +4,7 @@
 #include "sdk/TModalWindow.h"
 #include "sdk/TPlatform.h"
 #include "sdk/TRandom.h"
+#include "sdk/TRenderer.h"
 #include "sdk/TWindowManager.h"
 
 namespace {
@@ -27,6 +28,10 @@ TWindow* LoadWindowFromScript(const char* script, const char* child, uintptr_t c
   // behind on the stack.
   wm->PopModal(modal);
   return found;
+}
+
+TTextureRef RenderWindowToTexture(TWindow* window) {
+  return TRenderer::GetInstance()->RenderWindowToTexture(window);
 }
 
 TRandom* GetSharedRandom() {

@@ -1,11 +1,13 @@
 #pragma once
 // Small helpers shared by windows that scripts build: the window down-cast
 // that tests class identity, the loader that builds a window from a Lua
-// script inside a throw-away modal window, the process-wide random
-// generator, and two Lua conveniences for bound handlers.
+// script inside a throw-away modal window and the renderer that turns such a
+// window into a texture, the process-wide random generator, and two Lua
+// conveniences for bound handlers.
 
 #include <cstdint>
 
+#include "sdk/TTexture.h"
 #include "sdk/TWindow.h"
 #include "sdk/str.h"
 
@@ -35,6 +37,11 @@ template <class T>
 T* LoadWindowFromScript(const char* script, const char* child) {
   return static_cast<T*>(LoadWindowFromScript(script, child, T::ClassId()));
 }
+
+// The window and its children drawn into a new texture of the window's size,
+// its top-left on the texture's (0, 0), over transparent black: how texts
+// laid out by a script become pictures. The caller keeps the window.
+TTextureRef RenderWindowToTexture(TWindow* window);
 
 // The one shared generator, made and seeded with TPlatform::Timer() on the
 // first request after start or after DeleteSharedRandom.

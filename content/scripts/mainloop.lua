@@ -6,6 +6,11 @@
 -- The style every scene is initialised with.
 DefaultStyle = {}
 
+-- The phrase texts of dialogs, named by their items' "my_table" and
+-- "his_table": the player's, and the old man's in the parlour.
+DialogPlayerText = {size = 17, color = {40, 30, 20}, wrap = true}
+DialogOldManText = {size = 17, color = {60, 30, 20}, wrap = true}
+
 -- Called by the main menu once the entry slides are over: the game's screen,
 -- whose "gamewnd" the menu then starts.
 function gotoGame()

@@ -14,6 +14,7 @@
 
 namespace {
 
+// Absolute, whatever path the build gave this file.
 str Clip(const char* name) {
   return str(TOLVANE_TEST_FIXTURES) + "/flash/clips/" + name + ".swf";
 }

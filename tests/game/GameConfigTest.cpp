@@ -77,6 +77,26 @@ TEST_F(GameConfigTest, MissingOrBrokenDocumentsReadAsEmptyElementsWithOneMessage
   EXPECT_EQ(config_->GetGameScreenChild("nothing"), nullptr);
 }
 
+TEST_F(GameConfigTest, PointerConfigIsTheRootOrItsChild) {
+  struct Case {
+    const char* doc;
+    bool found;
+  } cases[] = {
+      {"<pointer_config><gvobject/></pointer_config>", true},
+      {"<mousepointercfg><pointer_config><gvobject/></pointer_config></mousepointercfg>", true},
+      {"<mousepointercfg><gvobject/></mousepointercfg>", false},
+  };
+  for (const Case& c : cases) {
+    ScratchDir root;
+    root.Write("cfg/config.xml", ConfigWith(""));
+    root.Write("cfg/doc.xml", c.doc);
+    UseRoot(root.Path());
+    TXmlNode* pointer = OGameConfig::GetInstance()->GetPointerConfig();
+    EXPECT_EQ(pointer && pointer->GetChild("gvobject"), c.found) << c.doc;
+    Reset();
+  }
+}
+
 TEST_F(GameConfigTest, WithoutAConfigurationEveryReaderStillFindsAnElement) {
   ScratchDir empty;
   UseRoot(empty.Path());

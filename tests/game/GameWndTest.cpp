@@ -4,9 +4,11 @@
 
 #include "game/GGameWnd.h"
 #include "game/GInventoryGameScene.h"
+#include "game/GMiniGameScene.h"
 #include "game/OUsersManager.h"
 #include "game/SceneTestUtil.h"
 #include "items/OItem.h"
+#include "items/OItemFactory.h"
 #include "items/OItemsManager.h"
 #include "sdk/TEvent.h"
 #include "sdk/TModalWindow.h"
@@ -88,12 +90,6 @@ class GameWndTest : public SceneFixture {
       slots.push_back(doc->GetChildAt(i)->GetAttribute("ind") + ":" +
                       doc->GetChildAt(i)->GetAttribute("save_name"));
     return slots;
-  }
-  // Items the fixtures' guide does not have, for one test.
-  static void AddToGuide(const str& items) {
-    std::unique_ptr<TXmlNode> guide(new TXmlNode());
-    ASSERT_TRUE(guide->ParseString("<items_guide>" + items + "</items_guide>"));
-    OGameConfig::GetInstance()->GetItemsGuide()->AdoptChild(std::move(guide));
   }
   GGameWnd* mWnd = nullptr;
 };
@@ -247,6 +243,49 @@ TEST_F(GameWndTest, AStateNoBuilderKnowsLeavesTheSceneInPlay) {
   Beat(1);
   EXPECT_EQ(mWnd->GetCurrentScene()->GetState(), GScene::kFadeIn);
   EXPECT_EQ(mWnd->GetTransitionState(), GGameWnd::kPlaying);
+}
+
+// Whatever kind of scene the hand goes into, the held item is the new
+// scene's (or, in a scene without items, no scene's): its "link" action then
+// reaches nothing of the scene that was deleted.
+TEST_F(GameWndTest, TheHeldItemBelongsToEveryNewSceneWhateverItsKind) {
+  AddToGuide("<wand><gvobject name=\"torch\">anim/</gvobject><action link=\"hall\"/></wand>");
+  OMinigameSceneBuilder::RegisterScene("arcade", [] { return new GMiniGameScene(); });
+  TWindowStyle style;
+  GMousePointer::GetInstance()->Init(style);
+  for (const char* kind : {"cinema", "arcade"}) {
+    SCOPED_TRACE(kind);
+    GScene* first = Play();
+    IItem* wand = OItemFactory::CreateForPointer("wand", first->GetItemsManager());
+    ASSERT_NE(wand, nullptr);
+    wand->CreateObject();
+    ASSERT_EQ(GMousePointer::GetInstance()->GetHeldItem(), wand);
+
+    OGame::GetInstance()->GoToScene(kind);
+    Beat(GScene::kFadeTicks + 1 + GScene::kFadeTicks);
+    ASSERT_EQ(OGame::GetInstance()->GetCurrentSceneId(), kind);
+    GScene* scene = mWnd->GetCurrentScene();
+    ASSERT_EQ(scene->GetState(), GScene::kActive);
+    EXPECT_EQ(static_cast<OItem*>(wand)->GetItemsManager(), scene->GetItemsManager());
+    // The right button uses it there; saving names it.
+    scene->OnExtendedMouseEvent(TPoint(400, 300), 1);
+    if (scene->GetItemsManager()) {
+      EXPECT_EQ(OGame::GetInstance()->GetCurrentSceneId(), "hall");
+      EXPECT_EQ(scene->GetState(), GScene::kFadeOutScene);
+    }
+    mWnd->SaveGame(GGameWnd::kQuickSaveSlot, "quick", true);
+    TXmlNode* saved = OSaveData::GetInstance()->FindSave(GGameWnd::kQuickSaveSlot);
+    ASSERT_NE(saved, nullptr);
+    EXPECT_EQ(saved->GetChild("pointer_item")->GetAttribute("item_id"), "wand");
+
+    // And back in a game scene, it is that scene's.
+    OGame::GetInstance()->GoToScene("living_room");
+    Beat(GScene::kFadeTicks + 1);
+    EXPECT_EQ(static_cast<OItem*>(wand)->GetItemsManager(), mWnd->GetCurrentScene()->GetItemsManager());
+    delete mWnd;
+    mWnd = nullptr;
+  }
+  OMinigameSceneBuilder::RegisterScene("arcade", nullptr);
 }
 
 TEST_F(GameWndTest, QuickSaveAndLoadOnlyWhileTheScenePlays) {

@@ -1,21 +1,30 @@
 // The scene base's fades and pauses, the full-screen scene's click road and
 // pause, the inventory scene's panel, and the plain background.
 
+#include <memory>
+
 #include "game/GFullScreenGameScene.h"
 #include "game/GInventoryGameScene.h"
 #include "game/GMasksManager.h"
 #include "game/GMiniGameScene.h"
 #include "game/GSceneCaption.h"
+#include "game/IMask.h"
+#include "game/ODropZone.h"
 #include "game/ODropZoneSet.h"
+#include "game/OItemMask.h"
 #include "game/OMousePointerManager.h"
 #include "game/OSimpleBackground.h"
 #include "game/SceneTestUtil.h"
+#include "items/ODialogItem.h"
 #include "items/OItem.h"
+#include "items/OItemFactory.h"
 #include "items/OItemsManager.h"
 #include "rules/IAction.h"
+#include "rules/OActionFactory.h"
 #include "rules/OEffect.h"
 #include "rules/OSimpleHint.h"
 #include "sdk/TImage.h"
+#include "sdk/TTexture.h"
 #include "sdk/TWindowStyle.h"
 #include "tools/GFrontItemHolder.h"
 #include "tools/GGamePanel.h"
@@ -151,13 +160,57 @@ TEST_F(SceneTest, FullScreenSceneCountsAsPausedOutsidePlay) {
   EXPECT_FALSE(scene.GetMasksManager()->IsBlocked());
 }
 
+// Takes every click inside its square.
+struct SquareMask : IMask {
+  int clicks = 0;
+  SquareMask() : IMask("square") {}
+  bool IsActive() override { return true; }
+  bool HitTest(const TPoint& p) override { return p.x >= 300 && p.x < 400 && p.y >= 300 && p.y < 400; }
+  void OnEnter(const TPoint&) override {}
+  void OnLeave() override {}
+  bool OnClick() override { return ++clicks, true; }
+};
+
 TEST_F(SceneTest, ClickWhileBlockedReachesNothing) {
-  GFullScreenGameScene scene;
-  scene.SetMasksManager(new GMasksManager(&scene));
-  scene.GetBackgroundLayer()->AdoptChild(scene.GetMasksManager());
-  scene.SetState(GScene::kFadeIn);
-  EXPECT_FALSE(scene.OnSceneClick(TPoint(10, 10)));
-  EXPECT_EQ(scene.GetMasksManager()->GetLastPointerPosition().x, 10);
+  AddToGuide("<jar><gvobject name=\"torch\">anim/</gvobject></jar>");
+  HandScene hand(nullptr, true);
+  GFullScreenGameScene& scene = hand.scene;
+  // A jar lying in a zone at (100, 100), a mask at (300, 300).
+  IItem* jar = OItemFactory::CreateDropped("jar", scene.GetItemsManager());
+  ASSERT_NE(jar, nullptr);
+  jar->CreateObject();
+  jar->GetObject()->deltaX = 100;
+  jar->GetObject()->deltaY = 100;
+  jar->GetObject()->changed = 1;
+  uint32_t pixel = 0xFF000000;
+  scene.GetDropZoneSet()->AddZone(
+      new ODropZone(TTexture::FromPixels(1, 1, &pixel), 0, 0, "shelf", true, new std::vector<IItem*>{jar}));
+  SquareMask* mask = new SquareMask();
+  scene.GetMasksManager()->AddMask(mask);
+  HandItem* key = new HandItem("key");
+  const TPoint onJar(105, 104), onMask(350, 350), elsewhere(600, 500);
+
+  scene.Pause();
+  EXPECT_FALSE(scene.OnSceneClick(onJar));
+  EXPECT_EQ(scene.GetMasksManager()->GetLastPointerPosition().x, onJar.x);
+  EXPECT_EQ(hand.pointer->GetHeldItem(), nullptr);
+  hand.pointer->HoldItem(key);
+  EXPECT_FALSE(scene.OnSceneClick(onMask));
+  EXPECT_FALSE(scene.OnSceneClick(elsewhere));
+  EXPECT_EQ(mask->clicks, 0);
+  EXPECT_EQ(key->moves, "");
+  EXPECT_TRUE(OHintsManager::GetInstance()->GetQueue().empty());
+
+  // The same clicks reach each of them once the scene plays again.
+  scene.Resume();
+  EXPECT_TRUE(scene.OnSceneClick(onMask));
+  EXPECT_EQ(mask->clicks, 1);
+  scene.OnSceneClick(elsewhere);
+  EXPECT_EQ(key->moves, "dropped;pointer;");
+  hand.pointer->DeleteHeldItem();
+  EXPECT_TRUE(scene.OnSceneClick(onJar));
+  EXPECT_EQ(hand.pointer->GetHeldItem(), jar);
+  hand.pointer->DeleteHeldItem();
 }
 
 TEST_F(SceneTest, AHeldSceneItemGoesBackIntoTheScene) {
@@ -187,6 +240,68 @@ TEST_F(SceneTest, WithoutDropZonesAForeignItemStaysHeldAndHintsOnlyWhenEnabled) 
   }
 }
 
+// The jar belongs to the scene; the key to some other scene.
+TEST_F(SceneTest, RestoringAnItemReturnsItWhereverItIsAndTouchesOnlyItsOwnScene) {
+  AddToGuide(
+      "<jar><gvobject name=\"torch\">anim/</gvobject><scene_mask name=\"jar_mask\"/>"
+      "<particles><scene_put file=\"scripts/empty.lua\"/></particles></jar>"
+      "<key><gvobject name=\"torch\">anim/</gvobject><scene_mask name=\"jar_mask\"/>"
+      "<particles><scene_put file=\"scripts/empty.lua\"/></particles></key>");
+  auto place = [](const str& name) {
+    int32_t value = -1;
+    OItemsRegistry::GetInstance()->GetState(name, 0, &value);
+    return value;
+  };
+  enum Where { kInTheScene, kInTheHand, kGone };
+  struct Case {
+    const char* name;
+    Where where;
+  } cases[] = {
+      {"jar", kInTheScene}, {"jar", kInTheHand}, {"jar", kGone}, {"key", kInTheHand}, {"key", kGone}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(str(c.name) + " " + str::format("%d", int(c.where)));
+    OItemsRegistry::DeleteInstance();
+    HandScene hand(nullptr, true);
+    GFullScreenGameScene& scene = hand.scene;
+    OItemsManager* items = scene.GetItemsManager();
+    scene.SetItemNames(new std::vector<str>{"jar"});
+    OItemMask* mask = new OItemMask("jar_mask", new TImage(true), "", scene.GetMasksManager());
+    scene.GetMasksManager()->AddMask(mask);
+    if (c.where == kInTheScene) {
+      IItem* lying = OItemFactory::CreateForScene(c.name, items);
+      ASSERT_NE(lying, nullptr);
+      lying->CreateObject();
+      items->AddItem(lying);
+    } else if (c.where == kInTheHand) {
+      OItemFactory::CreateForPointer(c.name, items)->CreateObject();
+      ASSERT_NE(hand.pointer->GetHeldItem(), nullptr);
+    } else {
+      OItemsRegistry::GetInstance()->SetState(c.name, ItemPlace::stPointer);
+    }
+    std::unique_ptr<TXmlNode> node(new TXmlNode());
+    ASSERT_TRUE(node->ParseString(str("<a type='restore_item' item_id='") + c.name + "'/>"));
+    std::unique_ptr<IAction> restore(OActionFactory::CreateAction(node.get(), scene.GetMasksManager()));
+    restore->Execute();
+
+    EXPECT_EQ(place(c.name), ItemPlace::stScene);
+    EXPECT_EQ(hand.pointer->GetHeldItem(), nullptr);
+    EXPECT_TRUE(Sent(str("item_scene_return ") + c.name));
+    IItem* returned = items->FindItem(c.name);
+    if (str(c.name) == "jar") {
+      // Once in the scene, taken by its own mask, with its particle.
+      ASSERT_NE(returned, nullptr);
+      EXPECT_EQ(items->GetItems().size(), 1u);
+      EXPECT_EQ(mask->GetItem(), returned);
+      EXPECT_EQ(scene.GetEffectsList()->size(), 1u);
+    } else {
+      EXPECT_EQ(returned, nullptr);
+      EXPECT_EQ(mask->GetItem(), nullptr);
+      EXPECT_TRUE(scene.GetEffectsList()->empty());
+    }
+    OMissionsManager::DeleteInstance();
+  }
+}
+
 TEST_F(SceneTest, ANoteInFrontPausesTheSceneUntilAClickTakesIt) {
   struct NoteItem : HandItem {
     NoteItem() : HandItem("letter") {}
@@ -203,6 +318,48 @@ TEST_F(SceneTest, ANoteInFrontPausesTheSceneUntilAClickTakesIt) {
   EXPECT_EQ(hand.scene.GetFrontItemHolder()->mItem, nullptr);
   EXPECT_EQ(hand.pointer->GetHeldItem(), note);
   hand.pointer->DeleteHeldItem();
+}
+
+TEST_F(SceneTest, ADialogIsToldByItsClassAndLetsTheScenePlayOnceItHasSlidOut) {
+  HandScene hand(nullptr, true);
+  OItemMask* mask = new OItemMask("all_scene", nullptr, "", hand.scene.GetMasksManager());
+  hand.scene.GetMasksManager()->AddMask(mask);
+
+  // A plain item answers with the same type id as a dialog, and changes
+  // nothing in front.
+  HandItem* plain = new HandItem("plain");
+  hand.scene.ShowFrontItem(plain);
+  EXPECT_EQ(hand.scene.GetInteractionMode(), GFullScreenGameScene::kPlay);
+  hand.scene.GetFrontItemHolder()->mItem = nullptr;
+  delete plain;
+
+  TXmlNode node("talk");
+  ASSERT_TRUE(
+      node.ParseString("<talk><dialog><hi>hello</hi></dialog><num_anim_frames>1</num_anim_frames>"
+                       "<result_action flag_name=\"talked\" flag_value=\"true\"/></talk>"));
+  OItemsManager* items = hand.scene.GetItemsManager();
+  ODialogItem* dialog = ODialogItem::CreateFromXml("talk", &node, items, hand.scene.GetBackgroundLayer(),
+                                                   hand.scene.GetFrontItemHolder());
+  ASSERT_EQ(dialog->GetTypeId(), ItemTypeId::OItem);
+  items->AddItem(dialog);
+  dialog->CreateObject();
+  EXPECT_EQ(hand.scene.GetInteractionMode(), GFullScreenGameScene::kDialog);
+  EXPECT_EQ(hand.scene.GetFrontItemHolder()->mItem, dialog);
+  EXPECT_TRUE(hand.scene.IsPaused());
+
+  // Two updates a tick: waiting, sliding in, talking.
+  hand.scene.Update();
+  ASSERT_EQ(dialog->GetPhase(), ODialogItem::kTalking);
+  EXPECT_TRUE(dialog->OnMaskClick(mask));
+  ASSERT_EQ(dialog->GetPhase(), ODialogItem::kSlidingOut);
+  EXPECT_TRUE(hand.scene.IsPaused()) << "still in front while the panel slides out";
+  hand.scene.Update();
+  EXPECT_EQ(dialog->GetPhase(), ODialogItem::kFinished);
+  EXPECT_EQ(hand.scene.GetInteractionMode(), GFullScreenGameScene::kPlay);
+  EXPECT_FALSE(hand.scene.IsPaused());
+  EXPECT_EQ(hand.scene.GetFrontItemHolder()->mItem, nullptr);
+  EXPECT_EQ(OFlagsRegistry::GetInstance()->GetValue("talked"), "true");
+  EXPECT_EQ(items->FindItem("talk"), dialog) << "it stays with the scene's items";
 }
 
 TEST_F(SceneTest, NothingIsUsedWhileTheSceneIsPaused) {

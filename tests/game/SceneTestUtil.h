@@ -1,13 +1,15 @@
 #pragma once
 // Shared by the scene, builder and game-window tests: the fixture tree under
 // tests/fixtures/scenes as the content root (world "home" with the scenes
-// "living_room", "hall", "kitchen", "cellar" and "pantry"), preferences in a
+// "living_room", "hall", "kitchen", "cellar", "pantry", the Flash scene
+// "cinema" and the mini-game "arcade"), preferences in a
 // scratch folder, and every shared object of a running game deleted before
 // and after.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "game/GMousePointer.h"
@@ -25,6 +27,7 @@
 #include "rules/OIndicatorsManager.h"
 #include "rules/OMissionsManager.h"
 #include "rules/OTimersManager.h"
+#include "sdk/TXmlNode.h"
 #include "tools/OMagicRegistry.h"
 
 inline str SceneFixturesDir() {
@@ -63,6 +66,12 @@ class SceneFixture : public StartupTest {
     delete director;
     delete builder;
     return scene;
+  }
+  // Items the fixtures' guide does not have, for one test.
+  static void AddToGuide(const str& items) {
+    std::unique_ptr<TXmlNode> guide(new TXmlNode());
+    ASSERT_TRUE(guide->ParseString("<items_guide>" + items + "</items_guide>"));
+    OGameConfig::GetInstance()->GetItemsGuide()->AdoptChild(std::move(guide));
   }
   // Whether the missions manager was sent that event ("scene_enter hall").
   static bool Sent(const str& line) {

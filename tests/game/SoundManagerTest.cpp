@@ -9,6 +9,7 @@
 #include "StartupTestUtil.h"
 #include "game/OSoundController.h"
 #include "sdk/TPlatform.h"
+#include "sdk/TReport.h"
 #include "sdk/TXmlNode.h"
 
 namespace {
@@ -231,4 +232,27 @@ TEST_F(SoundManagerTest, ACyclingTrackHoldsTheThemeAndAnUnknownThemeIsSilent) {
   for (int i = 0; i < 60; ++i) theme.Update();
   EXPECT_EQ(theme.GetTrackCount(), 0u);
   EXPECT_EQ(theme.GetState(), OThemeController::kPlaying);
+}
+
+TEST_F(SoundManagerTest, ATrackThatCannotLoadEndsAtOnceAndTheThemeGoesOn) {
+  OSoundManager* sounds = OSoundManager::GetInstance();
+  OThemeController& theme = sounds->GetThemeController();
+  sounds->SetTheme("gaps", false);
+  for (int i = 0; i < 30; ++i) theme.Update();
+  EXPECT_EQ(theme.GetCurrentTrack(), 1);
+  EXPECT_EQ(Played(), std::vector<str>{"sounds/a.wav"});
+  // a.wav ends; both tracks of the missing file pass at once, round to it.
+  // The file was reported when the theme loaded, not again on each round.
+  size_t reports = ReportCount();
+  for (int i = 0; i < 40 && Played().size() < 2; ++i) Ticks(1);
+  EXPECT_EQ(Played(), (std::vector<str>{"sounds/a.wav", "sounds/a.wav"}));
+  EXPECT_EQ(theme.GetCurrentTrack(), 1);
+  EXPECT_EQ(ReportCount(), reports);
+
+  // Nothing in the theme can be played: silence, not an endless round.
+  sounds->SetTheme("unplayable", false);
+  for (int i = 0; i < 90; ++i) theme.Update();
+  EXPECT_EQ(theme.GetTrackCount(), 2u);
+  EXPECT_EQ(theme.GetState(), OThemeController::kPlaying);
+  EXPECT_EQ(Played().size(), 2u);
 }

@@ -31,6 +31,46 @@ TEST_F(ItemFactoryTest, SimpleEntriesAreMadeInTheCallersPlace) {
   }
 }
 
+TEST_F(ItemFactoryTest, TakeableKindsAreMadeEverywhereAndSceneKindsOnlyForTheScene) {
+  Make makers[] = {&OItemFactory::CreateForScene, &OItemFactory::CreateForPointer,
+                   &OItemFactory::CreateForInventory, &OItemFactory::CreateDropped};
+  const int32_t places[] = {ItemPlace::stScene, ItemPlace::stPointer, ItemPlace::stInventory,
+                            ItemPlace::stDropped};
+  struct Case {
+    const char* name;
+    int32_t type;
+    bool takeable;
+  } cases[] = {
+      {"page", ItemTypeId::ONoteItem, true},
+      {"slate", ItemTypeId::OReadyTabletItem, true},
+      {"banner", ItemTypeId::OFlagItem, true},
+      {"vase", ItemTypeId::OSceneFlagItem, true},
+      {"talk", ItemTypeId::OItem, false},
+      {"stairs", ItemTypeId::OSceneJumpItem, false},
+      {"idol", ItemTypeId::ODifferentReactionItem, false},
+      {"beast", ItemTypeId::ORaptorItem, false},
+      {"snare", ItemTypeId::OKitchenMouseTrapItem, false},
+      {"mark", ItemTypeId::OChalkMarkItem, false},
+      {"plaque", ItemTypeId::OSceneTextItem, false},
+  };
+  OItemsManager owner(nullptr);
+  for (const Case& c : cases) {
+    for (int i = 0; i < 4; ++i) {
+      std::unique_ptr<IItem> item(makers[i](c.name, &owner));
+      if (i > 0 && !c.takeable) {
+        EXPECT_FALSE(item) << c.name << " " << i;
+        continue;
+      }
+      ASSERT_TRUE(item) << c.name << " " << i;
+      EXPECT_EQ(item->GetTypeId(), c.type) << c.name;
+      if (c.takeable) {
+        EXPECT_EQ(static_cast<OSimpleItem*>(item.get())->GetPlace(), places[i]) << c.name;
+      }
+      item->Detach();
+    }
+  }
+}
+
 TEST_F(ItemFactoryTest, UnknownNamesAndKindsMakeNothing) {
   for (Make make : {&OItemFactory::CreateForScene, &OItemFactory::CreateForPointer,
                     &OItemFactory::CreateForInventory, &OItemFactory::CreateDropped}) {

@@ -24,6 +24,9 @@
 #include "sdk/TXmlNode.h"
 #include "sdk/str.h"
 
+// Absolute: a build that names sources by relative paths (ccache's base
+// directory) would give __FILE__ a relative one, and paths read from the
+// content are resolved against this root.
 inline str ItemsFixturesDir() {
   return str(TOLVANE_TEST_FIXTURES) + "/items";
 }

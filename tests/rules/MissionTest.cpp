@@ -1,6 +1,10 @@
 // Missions, tasks and conditions over game events, and the missions
 // manager's dispatch, pages, save and load.
 
+#include <memory>
+
+#include "game/GGameWnd.h"
+#include "game/GMousePointer.h"
 #include "rules/MissionsTestUtil.h"
 #include "rules/OGameCondition.h"
 #include "rules/OMissionResults.h"
@@ -145,6 +149,19 @@ TEST_F(MissionTest, ANestedEventIsDispatchedCompletelyBeforeTheNextMissionSeesTh
   EXPECT_TRUE(Mission("bell_first")->IsCompleted());
   EXPECT_TRUE(Mission("bell_watch")->IsCompleted());
   EXPECT_TRUE(Mission("bell_second")->IsCompleted());
+}
+
+TEST_F(MissionTest, AMissionCompletedInsideItsOwnTasksDispatchRunsItsResultsOnce) {
+  std::unique_ptr<GGameWnd> window(new GGameWnd());  // for the autosave
+  ASSERT_TRUE(OGame::GetInstance()->SetCurrentScene("hall"));
+  Missions()->OnItemGet("baton");
+  EXPECT_TRUE(Mission("relay")->IsCompleted());
+  EXPECT_EQ(Count("flag relay_done=1"), 1u);
+  EXPECT_EQ(OHintsManager::GetInstance()->GetQueue().size(), 1u);
+  EXPECT_TRUE(window->IsAutosaveRequested());
+  EXPECT_EQ(OPopupQueue::GetInstance()->GetPending().size(), 1u);
+  window.reset();
+  GMousePointer::DestroyInstance();
 }
 
 TEST_F(MissionTest, AConditionWaitsForItsPredecessorTask) {

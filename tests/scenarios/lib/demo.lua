@@ -40,4 +40,27 @@ function demo.events_since(n)
   return table.concat(out, ", ")
 end
 
+-- From the living room as a new game starts it: through the hall and the
+-- study into the gallery. The parlour lies behind its far door.
+function demo.go_to_gallery()
+  click(670, 300)
+  demo.wait_active("hall")
+  click(270, 300)
+  demo.wait_active("study")
+  click(195, 300)
+  demo.wait_active("gallery")
+end
+
+-- Whether some pixel of the rectangle x0..x1, y0..y1 of the last frame is
+-- darker than `limit` in each channel (ink on a page).
+function demo.any_dark(x0, y0, x1, y1, limit)
+  for y = y0, y1, 2 do
+    for x = x0, x1, 2 do
+      local r, g, b = pixel(x, y)
+      if r < limit and g < limit and b < limit then return true end
+    end
+  end
+  return false
+end
+
 return demo
