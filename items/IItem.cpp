@@ -43,18 +43,7 @@ void IItem::CreateObject() {
     mObject = nullptr;
     return;
   }
-  GVFactory* factory = GVFactory::GetInstance();
-  // The factory is shared; leave it as it was found for whoever comes next.
-  GVDrawList* oldList = factory->drawList;
-  str oldImages = factory->imageFolder, oldDescriptions = factory->descriptionFolder;
-  factory->drawList = &mDrawList;
-  factory->imageFolder = mVisualFolder;
-  factory->descriptionFolder = "xml/";
-  GVObject* object = factory->CreateObject(nullptr, mVisualPath);
-  factory->drawList = oldList;
-  factory->imageFolder = oldImages;
-  factory->descriptionFolder = oldDescriptions;
-
+  GVObject* object = CreateVisual(mVisualFolder, mVisualPath);
   delete mObject;
   mObject = object;
   if (!mObject) return;
@@ -66,6 +55,21 @@ void IItem::CreateObject() {
   }
   mObject->visible = 1;
   mObject->changed = 1;
+}
+
+GVObject* IItem::CreateVisual(const str& imageFolder, const str& path) {
+  GVFactory* factory = GVFactory::GetInstance();
+  // The factory is shared; leave it as it was found for whoever comes next.
+  GVDrawList* oldList = factory->drawList;
+  str oldImages = factory->imageFolder, oldDescriptions = factory->descriptionFolder;
+  factory->drawList = &mDrawList;
+  factory->imageFolder = imageFolder;
+  factory->descriptionFolder = "xml/";
+  GVObject* object = factory->CreateObject(nullptr, path);
+  factory->drawList = oldList;
+  factory->imageFolder = oldImages;
+  factory->descriptionFolder = oldDescriptions;
+  return object;
 }
 
 void IItem::Draw() {

@@ -101,6 +101,11 @@ class IItem : public GVListener {
   GVDrawList& GetDrawList() { return mDrawList; }
 
  protected:
+  // A visual made by the visual-object factory from `path`, with pictures
+  // under `imageFolder` and descriptions under "xml/", registered in the
+  // item's draw list; null when the factory makes nothing. The caller owns it.
+  GVObject* CreateVisual(const str& imageFolder, const str& path);
+
   GVDrawList mDrawList;
   str mVisualFolder;
   str mVisualPath;
