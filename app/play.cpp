@@ -27,11 +27,12 @@
 #include "game/GGameWnd.h"
 #include "game/GMousePointer.h"
 #include "game/GScene.h"
-#include "game/OMousePointerManager.h"
 #include "game/GStartup.h"
 #include "game/OCallLog.h"
 #include "game/OFlagsRegistry.h"
 #include "game/OGame.h"
+#include "game/OGameConfig.h"
+#include "game/OMousePointerManager.h"
 #include "game/OSaveData.h"
 #include "game/OSoundManager.h"
 #include "game/OUsersManager.h"
@@ -53,6 +54,7 @@
 #include "sdk/TWindow.h"
 #include "sdk/TWindowManager.h"
 #include "sdk/TWindowStyle.h"
+#include "sdk/TXmlNode.h"
 #include "tools/GFrontItemHolder.h"
 #include "visual/GVObject.h"
 
@@ -955,6 +957,25 @@ int L_give(lua_State* L) {
   return 0;
 }
 
+// show_effect(name): the game window's magic effect of
+// game_screen/magic_effects/<name> with a new empty hints list, or its
+// wake-up effect for "wake_up"; as the game asks for them, so a second one
+// while one runs is dropped.
+int L_show_effect(lua_State* L) {
+  Game(L);
+  str name = luaL_checkstring(L, 1);
+  GGameWnd* wnd = GGameWnd::GetCurrent();
+  if (!wnd) return luaL_error(L, "show_effect: no game is running");
+  if (name == "wake_up") {
+    wnd->ShowWakeUpEffect();
+    return 0;
+  }
+  TXmlNode* effects = OGameConfig::GetInstance()->GetGameScreenChild("magic_effects");
+  wnd->ShowMagicEffect(effects && TXmlNode::IsValidName(name) ? effects->GetChild(name) : nullptr,
+                       new std::vector<IHint*>());
+  return 0;
+}
+
 const std::vector<luaL_Reg> kFunctions = {
     {"tick", L_tick},
     {"click", L_click},
@@ -996,6 +1017,7 @@ const std::vector<luaL_Reg> kFunctions = {
     {"calls", L_calls},
     {"item", L_item},
     {"give", L_give},
+    {"show_effect", L_show_effect},
 };
 
 void PlayMainCallback(TPlatform* platform, const str& commandLine) {

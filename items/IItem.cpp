@@ -38,11 +38,8 @@ bool IItem::IsKindOf(int32_t typeId) const {
   return typeId == ItemTypeId::IItem;
 }
 
-void IItem::CreateObject() {
-  if (mVisualPath.empty()) {
-    mObject = nullptr;
-    return;
-  }
+GVObject* IItem::CreateVisual(const str& path) {
+  if (path.empty()) return nullptr;
   GVFactory* factory = GVFactory::GetInstance();
   // The factory is shared; leave it as it was found for whoever comes next.
   GVDrawList* oldList = factory->drawList;
@@ -50,11 +47,19 @@ void IItem::CreateObject() {
   factory->drawList = &mDrawList;
   factory->imageFolder = mVisualFolder;
   factory->descriptionFolder = "xml/";
-  GVObject* object = factory->CreateObject(nullptr, mVisualPath);
+  GVObject* object = factory->CreateObject(nullptr, path);
   factory->drawList = oldList;
   factory->imageFolder = oldImages;
   factory->descriptionFolder = oldDescriptions;
+  return object;
+}
 
+void IItem::CreateObject() {
+  if (mVisualPath.empty()) {
+    mObject = nullptr;
+    return;
+  }
+  GVObject* object = CreateVisual(mVisualPath);
   delete mObject;
   mObject = object;
   if (!mObject) return;

@@ -101,6 +101,10 @@ class IItem : public GVListener {
   GVDrawList& GetDrawList() { return mDrawList; }
 
  protected:
+  // A new object of that path in the item's draw list, from its visual
+  // folder and the descriptions under "xml/"; null for an empty path.
+  GVObject* CreateVisual(const str& path);
+
   GVDrawList mDrawList;
   str mVisualFolder;
   str mVisualPath;

@@ -1,15 +1,21 @@
 #include "OItemFactory.h"
 
 #include "game/OGameConfig.h"
+#include "items/OAnimSaveItem.h"
 #include "items/OCaptionItem.h"
 #include "items/ODialogItem.h"
 #include "items/ODifferentReactionItem.h"
+#include "items/OFireMagicItem.h"
 #include "items/OFlagItem.h"
 #include "items/OKitchenMouseTrapItem.h"
+#include "items/OMusicItem.h"
 #include "items/ONoteItem.h"
+#include "items/OParticleItem.h"
 #include "items/ORaptorItem.h"
 #include "items/OSceneJumpItem.h"
 #include "items/OSimpleItem.h"
+#include "items/OSparkItem.h"
+#include "items/OTimerActionItem.h"
 #include "sdk/TXmlNode.h"
 
 namespace {
@@ -55,6 +61,14 @@ const Kind kKinds[] = {
     {"different_reaction", &ODifferentReactionItem::CreateForScene, nullptr, nullptr, nullptr},
     {"raptor", &ORaptorItem::CreateForScene, nullptr, nullptr, nullptr},
     {"kitchen_mousetrap", &OKitchenMouseTrapItem::CreateForScene, nullptr, nullptr, nullptr},
+    // Decorations of a scene, the kinds that run by time, and the fire that
+    // only the fire magic puts into the hand.
+    {"sound", &OMusicItem::CreateForScene, nullptr, nullptr, nullptr},
+    {"particle", &OParticleItem::CreateForScene, nullptr, nullptr, nullptr},
+    {"spark", &OSparkItem::CreateForScene, nullptr, nullptr, nullptr},
+    {"timer_action", &OTimerActionItem::CreateForScene, nullptr, nullptr, nullptr},
+    {"fire_magic", nullptr, &OFireMagicItem::CreateForPointer, nullptr, nullptr},
+    {"anim_save", &OAnimSaveItem::CreateForScene, nullptr, nullptr, nullptr},
 };
 
 enum Situation { kScene, kPointer, kInventory, kDropped };
