@@ -8,6 +8,7 @@
 #include "game/OGameConfig.h"
 #include "game/OMinigameRegistry.h"
 #include "game/OMousePointerManager.h"
+#include "game/ONotices.h"
 #include "game/OPopupQueue.h"
 #include "game/OSaveData.h"
 #include "game/OSceneBuilder.h"
@@ -15,6 +16,7 @@
 #include "game/OSimpleBackground.h"
 #include "game/OSoundManager.h"
 #include "items/IItem.h"
+#include "items/OComboGuide.h"
 #include "items/OItem.h"
 #include "items/OItemsManager.h"
 #include "items/OItemsRegistry.h"
@@ -41,6 +43,8 @@
 GGameWnd* GGameWnd::sCurrent = nullptr;
 
 namespace {
+const char* const kNotSavedKey = "hint_game_not_saved";
+
 IItem* HeldItem() {
   GMousePointer* pointer = GMousePointer::PeekInstance();
   return pointer && pointer->GetManager() ? pointer->GetManager()->GetHeldItem() : nullptr;
@@ -88,6 +92,7 @@ GGameWnd::~GGameWnd() {
   // The objects of the running game, in the order they depend on each other.
   OItemsRegistry::DeleteInstance();
   ODropZonesRegistry::DeleteInstance();
+  OComboGuide::DeleteInstance();
   OMissionsManager::DeleteInstance();
   OMagicRegistry::DeleteInstance();
   OHintsManager::DeleteInstance();
@@ -148,6 +153,7 @@ void GGameWnd::PostChildrenInit(TWindowStyle& style) {
 }
 
 bool GGameWnd::OnTaskAnimate() {
+  ONotices::ShowPending();
   if (mPanel) mPanel->Update();
   OPopupQueue::GetInstance()->Update();
   OSoundManager::GetInstance()->GetThemeController().Update();
@@ -425,14 +431,27 @@ void GGameWnd::SaveGame(int slot, const str& name, bool silent) {
   OMissionsManager::GetInstance()->Save(save);
   OHintsManager::GetInstance()->Save(save);
   OIndicatorsManager::GetInstance()->Save(save);
-  if (data->Store() && !silent)
-    OPopupQueue::GetInstance()->Push(
-        TPlatform::GetInstance()->GetStringTable()->GetString("hint_game_saved"));
+  TStringTable* strings = TPlatform::GetInstance()->GetStringTable();
+  if (!data->Store()) {
+    // Said even for the autosave: a player who goes on trusting a save that
+    // never happened loses the game since the last one that did.
+    OPopupQueue::GetInstance()->Push(strings->Has(kNotSavedKey) ? strings->GetString(kNotSavedKey)
+                                                                : str("The game could not be saved"));
+  } else if (!silent) {
+    OPopupQueue::GetInstance()->Push(strings->GetString("hint_game_saved"));
+  }
 }
 
 bool GGameWnd::LoadGame(int slot) {
   TXmlNode* save = OSaveData::GetInstance()->FindSave(slot);
   if (!save) return false;
+  // Asked before anything is torn down or replaced: a save whose scene
+  // cannot be built would leave the player in a black screen with nothing
+  // to go back to.
+  if (!OGame::GetInstance()->CanLoad(save)) {
+    Report("save slot %d cannot be loaded; the game goes on as it was", slot);
+    return false;
+  }
   if (mScene) {
     if (mScene->GetParent()) mSceneHost->OrphanChild(mScene);
     delete mKeptItems;

@@ -2,6 +2,7 @@
 
 #include "game/GGameWnd.h"
 #include "game/GSlidingPanel.h"
+#include "game/ONotices.h"
 #include "game/OSaveData.h"
 #include "game/OSoundManager.h"
 #include "game/OUsersManager.h"
@@ -64,18 +65,22 @@ void GMainMenu::PostChildrenInit(TWindowStyle& style) {
 
 void GMainMenu::SetWelcomeName() {
   OUsersManager* users = OUsersManager::GetInstance();
-  bool anyPlayer = users && users->GetPrefs()->GetNumUsers() > 0;
+  const int players = users ? users->GetPrefs()->GetNumUsers() : 0;
+  const int current = users ? users->GetCurrentUserIndex() : -1;
+  // Players may exist while none is current (a stored current player that
+  // is gone): then there is nobody to greet, but one to choose.
+  const bool greet = current >= 0 && current < players;
   TWindow* welcome = GetChildWindow("welcome");
   TWindow* change = GetChildWindow("changeplayer");
-  if (anyPlayer) {
+  if (greet) {
     if (TText* text = WindowCast<TText>(welcome)) {
       TStringTable* strings = TPlatform::GetInstance()->GetStringTable();
       text->SetText(strings->GetString("welcome", users->GetCurrentUserName(), "", "", "", ""));
     }
   }
   // A player made after the menu opened brings the greeting back.
-  if (welcome) welcome->Show(anyPlayer);
-  if (change) change->Show(anyPlayer);
+  if (welcome) welcome->Show(greet);
+  if (change) change->Show(players > 0);
 }
 
 bool GMainMenu::IsStarting() const {
@@ -181,6 +186,7 @@ void GMainMenu::ReturnToMenu() {
 }
 
 bool GMainMenu::OnTaskAnimate() {
+  ONotices::ShowPending();
   OSoundManager::GetInstance()->GetThemeController().Update();
   switch (mState) {
     case kSlidingIn:

@@ -26,8 +26,12 @@ void OFlagsRegistry::DeleteInstance() {
 }
 
 str OFlagsRegistry::GetValue(const str& name) const {
-  auto it = mValues.find(name);
-  return it == mValues.end() ? str("null") : it->second;
+  return ValueIn(mValues, name);
+}
+
+str OFlagsRegistry::ValueIn(const std::map<str, str>& values, const str& name) {
+  auto it = values.find(name);
+  return it == values.end() ? str("null") : it->second;
 }
 
 void OFlagsRegistry::SetValue(const str& name, const str& value) {
@@ -57,11 +61,16 @@ void OFlagsRegistry::Save(TXmlNode* node) const {
 }
 
 void OFlagsRegistry::Load(TXmlNode* node) {
-  mValues.clear();
+  mValues = Read(node);
+}
+
+std::map<str, str> OFlagsRegistry::Read(const TXmlNode* node) {
+  std::map<str, str> values;
   TXmlNode* section = node ? node->GetChild(kSection) : nullptr;
-  if (!section) return;
+  if (!section) return values;
   for (size_t i = 0; i < section->GetChildCount(); ++i) {
     TXmlNode* child = section->GetChildAt(i);
-    mValues[child->GetName()] = child->GetAttribute(kValue);
+    values[child->GetName()] = child->GetAttribute(kValue);
   }
+  return values;
 }

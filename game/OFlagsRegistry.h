@@ -36,6 +36,10 @@ class OFlagsRegistry {
   void Save(TXmlNode* node) const;
   // Empties the store, then reads `node`'s "flags_registry" back. Silent.
   void Load(TXmlNode* node);
+  // What Load would read from `node`, the store left as it is.
+  static std::map<str, str> Read(const TXmlNode* node);
+  // A variable's value among `values` as GetValue reads it.
+  static str ValueIn(const std::map<str, str>& values, const str& name);
 
   const std::map<str, str>& GetValues() const { return mValues; }
 

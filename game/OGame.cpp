@@ -4,6 +4,7 @@
 #include "game/GScene.h"
 #include "game/OGameConfig.h"
 #include "game/OMinigameRegistry.h"
+#include "game/OSceneBuilder.h"
 #include "rules/OMissionsManager.h"
 #include "rules/OTimersManager.h"
 #include "sdk/TReport.h"
@@ -166,6 +167,34 @@ bool OGame::Load(TXmlNode* node) {
   return true;
 }
 
+bool OGame::CanLoad(const TXmlNode* node) const {
+  TXmlNode* world = node ? node->GetChild("current_world") : nullptr;
+  TXmlNode* scene = node ? node->GetChild("current_scene") : nullptr;
+  if (!world || !scene) {
+    Report("save: no current world or scene");
+    return false;
+  }
+  const str worldId = world->GetAttribute("id"), sceneId = scene->GetAttribute("id");
+  TXmlNode* destinations = Destinations(mConfig);
+  TXmlNode* entry =
+      destinations && TXmlNode::IsValidName(worldId) ? destinations->GetChild(worldId) : nullptr;
+  if (!entry) {
+    Report("save: no destination \"%s\"", worldId.c_str());
+    return false;
+  }
+  std::unique_ptr<TXmlNode> worldDoc = mConfig->ReadWorld(entry->GetAttribute("dir") + kWorldFile);
+  if (!FindNamed(worldDoc->GetChild("scenes"), sceneId) &&
+      !FindNamed(mConfig->GetCommonScenesCfg(), sceneId)) {
+    Report("save: world \"%s\" has no scene \"%s\"", worldId.c_str(), sceneId.c_str());
+    return false;
+  }
+  std::unique_ptr<TXmlNode> sceneDoc = mConfig->ReadScene(worldDoc.get(), sceneId);
+  const int index =
+      ChooseStateIndex(OGameConfig::ReadStateConditions(sceneDoc.get()), OFlagsRegistry::Read(node));
+  TXmlNode* states = sceneDoc->GetChild("states");
+  return CanBuildSceneState(states ? states->GetChildAt(size_t(index)) : nullptr, sceneId);
+}
+
 bool OGame::LocationsHold(const char* kind) const {
   TXmlNode* navigator = mConfig->GetGameScreen()->GetChild("navigator");
   TXmlNode* locations =
@@ -194,13 +223,16 @@ std::unique_ptr<OVethraCoords> OGame::GetVethraSceneCoords() const {
 }
 
 int OGame::ChooseStateIndex() const {
-  const std::vector<OGameConfig::StateConditions>& entries = mConfig->GetStateConditions();
+  return ChooseStateIndex(mConfig->GetStateConditions(), OFlagsRegistry::GetInstance()->GetValues());
+}
+
+int OGame::ChooseStateIndex(const std::vector<OGameConfig::StateConditions>& entries,
+                            const std::map<str, str>& values) {
   if (entries.size() < 2) return 0;
-  OFlagsRegistry* flags = OFlagsRegistry::GetInstance();
   for (size_t i = 0; i < entries.size(); ++i) {
     bool all = true;
     for (const auto& condition : entries[i]) {
-      str value = flags->GetValue(condition.first);
+      const str value = OFlagsRegistry::ValueIn(values, condition.first);
       bool any = false;
       for (const str& wanted : condition.second)
         if (value == wanted) any = true;

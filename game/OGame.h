@@ -9,10 +9,10 @@
 #include <memory>
 
 #include "game/OFlagsRegistry.h"
+#include "game/OGameConfig.h"
 #include "sdk/str.h"
 
 class GGameWnd;
-class OGameConfig;
 class TXmlNode;
 
 // A Vethra scene's place on the world map: one digit each.
@@ -61,6 +61,11 @@ class OGame : public IFlagsListener {
 
   // "current_world" and "current_scene", each with "id".
   void Save(TXmlNode* node) const;
+  // Whether a load of the save `node` would build a scene: it names a world
+  // with a destination and a scene that world lists, and the state its game
+  // variables choose there has a builder. Nothing changes; a refusal is
+  // reported.
+  bool CanLoad(const TXmlNode* node) const;
   // Reads them back without telling the timers, sending events or touching
   // the game window. A world or scene the documents do not hold is reported
   // and the part that is known stays; false then.
@@ -79,6 +84,9 @@ class OGame : public IFlagsListener {
   // The first state-condition entry all of whose conditions match the game
   // variables; 0 with fewer than two entries or when none matches.
   int ChooseStateIndex() const;
+  // The same for given conditions and variables.
+  static int ChooseStateIndex(const std::vector<OGameConfig::StateConditions>& entries,
+                              const std::map<str, str>& values);
 
  private:
   OGame();

@@ -104,7 +104,7 @@ TXmlNode* OGameConfig::GetGameScreenChild(const str& name) const {
 }
 
 str OGameConfig::LoadWorld(const str& path) {
-  mWorld = ParseDocument(path, "world", "world");
+  mWorld = ReadWorld(path);
   str def;
   for (TXmlNode* scene : Children(mWorld->GetChild("scenes"))) {
     if (scene->GetAttribute("default") == "true") {
@@ -117,9 +117,18 @@ str OGameConfig::LoadWorld(const str& path) {
 }
 
 void OGameConfig::LoadScene(const str& name) {
+  mScene = ReadScene(mWorld.get(), name);
+  mConditions = ReadStateConditions(mScene.get());
+}
+
+std::unique_ptr<TXmlNode> OGameConfig::ReadWorld(const str& path) const {
+  return ParseDocument(path, "world", "world");
+}
+
+std::unique_ptr<TXmlNode> OGameConfig::ReadScene(const TXmlNode* world, const str& name) const {
   str path;
   bool listed = false;
-  if (TXmlNode* entry = FindByName(mWorld->GetChild("scenes"), name)) {
+  if (TXmlNode* entry = FindByName(world ? world->GetChild("scenes") : nullptr, name)) {
     path = entry->GetAttribute("path");
     listed = true;
   }
@@ -128,15 +137,16 @@ void OGameConfig::LoadScene(const str& name) {
     path = common->GetAttribute("path");
     listed = true;
   }
-  mConditions.clear();
   if (!listed) {
     if (!name.empty()) Report("scene \"%s\" is in no scene list; it reads as empty", name.c_str());
-    mScene.reset(new TXmlNode("scene"));
-    return;
+    return std::unique_ptr<TXmlNode>(new TXmlNode("scene"));
   }
-  mScene = ParseDocument(mLayoutsPath + path, "scene", "scene \"" + name + "\"");
+  return ParseDocument(mLayoutsPath + path, "scene", "scene \"" + name + "\"");
+}
 
-  for (TXmlNode* state : Children(mScene->GetChild("states"))) {
+std::vector<OGameConfig::StateConditions> OGameConfig::ReadStateConditions(const TXmlNode* scene) {
+  std::vector<StateConditions> all;
+  for (TXmlNode* state : Children(scene ? scene->GetChild("states") : nullptr)) {
     TXmlNode* conditions = state->GetChild("conditions");
     if (!conditions) break;
     StateConditions map;
@@ -145,6 +155,7 @@ void OGameConfig::LoadScene(const str& name) {
       values.clear();
       for (TXmlNode* v : Children(cond)) values.push_back(v->GetContent());
     }
-    mConditions.push_back(map);
+    all.push_back(map);
   }
+  return all;
 }

@@ -86,6 +86,13 @@ class OGameConfig {
   // Replaces the current scene document with the scene `name` (a common
   // scene's entry wins over the world's) and rebuilds the state conditions.
   void LoadScene(const str& name);
+  // The same documents read on their own, the current ones left as they
+  // are: the world document at `path`; the scene `name` as `world` or the
+  // common scenes list it (an empty "scene" when none does).
+  std::unique_ptr<TXmlNode> ReadWorld(const str& path) const;
+  std::unique_ptr<TXmlNode> ReadScene(const TXmlNode* world, const str& name) const;
+  // The conditions of a scene document's leading states.
+  static std::vector<StateConditions> ReadStateConditions(const TXmlNode* scene);
   TXmlNode* GetWorld() const { return mWorld.get(); }
   TXmlNode* GetScene() const { return mScene.get(); }
   const std::vector<StateConditions>& GetStateConditions() const { return mConditions; }

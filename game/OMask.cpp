@@ -1,5 +1,7 @@
 #include "OMask.h"
 
+#include <cmath>
+
 #include "GMasksManager.h"
 #include "sdk/TImage.h"
 #include "sdk/TTexture.h"
@@ -25,13 +27,15 @@ OMask::~OMask() {
 
 bool OMask::HitTest(const TPoint& point) {
   if (!IsActive() || !mImage) return false;
-  int dx = int(point.x) - mImage->GetX();
-  int dy = int(point.y) - mImage->GetY();
-  if (point.x < float(mImage->GetX()) || point.y < float(mImage->GetY())) return false;
-  if (dx >= mImage->GetWidth() || dy >= mImage->GetHeight()) return false;
+  // In doubles: layout coordinates and points may lie anywhere, and the
+  // distance between two ints need not fit an int.
+  const double dx = std::floor(double(point.x) - mImage->GetX());
+  const double dy = std::floor(double(point.y) - mImage->GetY());
+  // Written so that a NaN fails too.
+  if (!(dx >= 0 && dy >= 0 && dx < mImage->GetWidth() && dy < mImage->GetHeight())) return false;
   // The window may be larger than its texture; outside the pixels copied
   // there is nothing to hit.
-  if (uint32_t(dx) >= mTextureWidth || uint32_t(dx) >= mPitch || uint32_t(dy) >= mRows) return false;
+  if (dx >= mTextureWidth || dx >= mPitch || dy >= mRows) return false;
   return TColor32(mPixels[size_t(dx) + size_t(dy) * mPitch]).Alpha() != 0;
 }
 

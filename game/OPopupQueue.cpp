@@ -77,7 +77,9 @@ void OPopupQueue::Update() {
 
 void OPopupQueue::SetParentLayer(TWindow* layer) {
   mLayer = layer;
-  if (mPopup && mPopup->GetParent()) {
+  // By its state, not its parent: a scene that goes gives null first, and
+  // the popup it let go must still reach the next scene's layer.
+  if (mPopup && mPopup->GetState() == GPopup::kShown) {
     Detach(mPopup);
     if (layer) layer->AdoptChild(mPopup);
   }

@@ -21,7 +21,8 @@ class OPopupQueue {
   // one and hides it when its ticks are over.
   void Update();
   // The scenes give their popup layer when made and null when destroyed; a
-  // popup on show moves to the new layer without restarting its count.
+  // popup on show moves to the new layer without restarting its count, also
+  // when the old scene went before the new one came.
   void SetParentLayer(TWindow* layer);
   TWindow* GetParentLayer() const { return mLayer; }
 

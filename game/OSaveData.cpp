@@ -1,6 +1,7 @@
 #include "OSaveData.h"
 
 #include "game/GStartup.h"
+#include "game/ONotices.h"
 #include "game/OUsersManager.h"
 #include "sdk/TPrefs.h"
 #include "sdk/TReport.h"
@@ -11,8 +12,8 @@ const char* const kRootName = "save_data";
 const char* const kSaveName = "save";
 const char* const kSlotAttr = "ind";
 const char* const kNameAttr = "save_name";
-// Where a save-data text that no longer parses is kept before the first new
-// save replaces it, so a damaged document can still be looked at.
+// Where a save-data text that no longer parses is kept, numbered from the
+// second on, so a damaged document can still be looked at.
 const char* const kDamagedKey = "save_damaged";
 // Slot numbers beyond this are not believed: a damaged "ind" must not make
 // the save windows allocate millions of empty names.
@@ -40,39 +41,30 @@ std::unique_ptr<TXmlNode> Parse(const str& text, int user) {
   return doc;
 }
 
-// The first element or attribute name in the tree that XML cannot carry;
-// the writer would leave it out, and the save would come back incomplete.
-const TXmlNode* FindUnwritable(const TXmlNode* node, str* bad) {
-  if (!TXmlNode::IsValidName(node->GetName())) {
-    *bad = node->GetName();
-    return node;
-  }
-  TXmlNode* n = const_cast<TXmlNode*>(node);
-  n->ResetAttributes();
-  str name, value;
-  while (n->GetNextAttribute(&name, &value))
-    if (!TXmlNode::IsValidName(name)) {
-      *bad = name;
-      return node;
-    }
-  for (size_t i = 0; i < node->GetChildCount(); ++i)
-    if (const TXmlNode* found = FindUnwritable(node->GetChildAt(i), bad)) return found;
-  return nullptr;
-}
-
-bool SlotMatches(const TXmlNode* save, int slot) {
-  bool found = false;
-  str ind = save->GetAttribute(kSlotAttr, &found);
-  return found && !ind.empty() && ind.is_int() && ind.to_int() == slot;
+// The slot a "save" element stands for: its "ind" written exactly as the
+// game writes a slot number, within the believable slots; -1 otherwise. The
+// one rule for finding, replacing and listing saves, so a save never deletes
+// a record that a load would refuse ("", "x", "1x", "01" are no slot).
+int SlotOf(const TXmlNode* save) {
+  if (save->GetName() != kSaveName) return -1;
+  const str ind = save->GetAttribute(kSlotAttr);
+  const int slot = ind.to_int();
+  return slot >= 0 && slot <= kMaxSlot && ind == str::format("%d", slot) ? slot : -1;
 }
 
 TXmlNode* Find(TXmlNode* doc, int slot) {
   if (!doc) return nullptr;
-  for (size_t i = 0; i < doc->GetChildCount(); ++i) {
-    TXmlNode* save = doc->GetChildAt(i);
-    if (save->GetName() == kSaveName && SlotMatches(save, slot)) return save;
-  }
+  for (size_t i = 0; i < doc->GetChildCount(); ++i)
+    if (SlotOf(doc->GetChildAt(i)) == slot) return doc->GetChildAt(i);
   return nullptr;
+}
+
+// The first of "save_damaged", "save_damaged.1", ... that the player does
+// not have yet: no damage ever replaces an earlier copy.
+str FreeDamagedKey(TPrefs* prefs, int user) {
+  str key = kDamagedKey;
+  for (int n = 1; prefs->Has(key, user); ++n) key = str::format("%s.%d", kDamagedKey, n);
+  return key;
 }
 }  // namespace
 
@@ -127,33 +119,64 @@ void OSaveData::Reload() {
 
 void OSaveData::ParseFor(int user) {
   mUserIndex = user;
-  mDocument = Parse(ReadPreference(), user);
-  mDamaged = !mDocument;
-  if (!mDocument) {
-    Report("the saved games of player %d cannot be read; they are kept aside at the next save", user);
-    mDocument.reset(new TXmlNode(kRootName));
+  mNewSave = nullptr;
+  const str text = ReadPreference();
+  mDocument = Parse(text, user);
+  if (mDocument) return;
+  mDocument.reset(new TXmlNode(kRootName));
+  KeepAside(text, user);
+}
+
+void OSaveData::KeepAside(const str& text, int user) {
+  TPrefs* prefs = Prefs();
+  // -1 is a game played with no player made: its saves are global values.
+  if (!prefs || user < -1 || user >= prefs->GetNumUsers()) {
+    Report("the saved games of player %d cannot be read; they read as empty", user);
+    return;
   }
+  // Moved aside now, not at the next save: the player is told where the
+  // copy is, and a later damage must find this one kept.
+  const str key = FreeDamagedKey(prefs, user);
+  prefs->SetStr(key, text, user, false);
+  prefs->SetStr(kPrefKey, kEmptyDocument, user, true);
+  Report(
+      "the saved games of player %d cannot be read; kept as \"%s\" in %s, and the list of saves starts "
+      "empty",
+      user, key.c_str(), prefs->GetPath().c_str());
+  ONotices::Push(
+      "notice_save_damaged",
+      "The saved games could not be read. They were kept in %s under \"%s\", and the list of saved "
+      "games starts empty.",
+      prefs->GetPath(), key);
 }
 
 bool OSaveData::Store() {
   TPrefs* prefs = Prefs();
   if (!mDocument || !prefs) return false;
-  str bad;
-  if (FindUnwritable(mDocument.get(), &bad)) {
-    Report("save data: \"%s\" cannot be written as an XML name; the game is not saved", bad.c_str());
+  // Slot by slot, so the message can say which one; whatever fails, what is
+  // stored stays as it was, and so does the document in memory.
+  for (size_t i = 0; i < mDocument->GetChildCount(); ++i) {
+    TXmlNode* save = mDocument->GetChildAt(i);
+    if (save->RoundTrips()) continue;
+    if (save == mNewSave)
+      Report(
+          "save data of player %d: slot %d would not read back as written; the game is not saved, and the "
+          "slot keeps what it held",
+          mUserIndex, SlotOf(save));
+    else
+      Report(
+          "save data of player %d: the stored <%s> with slot \"%s\" would not read back as it was read; "
+          "the game is not saved",
+          mUserIndex, save->GetName().c_str(), save->GetAttribute(kSlotAttr).c_str());
+    Reload();
     return false;
   }
-  str text = mDocument->AsString();
-  std::unique_ptr<TXmlNode> check = Parse(text, mUserIndex);
-  if (!check || check->AsString() != text) {
-    Report("the saved games of player %d would not read back; the game is not saved", mUserIndex);
+  mNewSave = nullptr;
+  if (!prefs->SetStr(kPrefKey, mDocument->AsString(), mUserIndex, true)) {
+    Report("save data of player %d: %s could not be written; the game is not saved", mUserIndex,
+           prefs->GetPath().c_str());
     return false;
   }
-  if (mDamaged) {
-    prefs->SetStr(kDamagedKey, prefs->GetStr(kPrefKey, kEmptyDocument, mUserIndex), mUserIndex, false);
-    mDamaged = false;
-  }
-  prefs->SetStr(kPrefKey, text, mUserIndex, true);
   return true;
 }
 
@@ -161,12 +184,12 @@ TXmlNode* OSaveData::CreateSave(int slot, const str& name) {
   Reload();
   for (size_t i = mDocument->GetChildCount(); i-- > 0;) {
     TXmlNode* save = mDocument->GetChildAt(i);
-    if (save->GetAttribute(kSlotAttr).to_int() == slot) mDocument->RemoveChild(save);
+    if (SlotOf(save) == slot) mDocument->RemoveChild(save);
   }
-  TXmlNode* save = mDocument->CreateChild(kSaveName);
-  save->SetAttribute(kNameAttr, name);
-  save->SetAttribute(kSlotAttr, str::format("%d", slot));
-  return save;
+  mNewSave = mDocument->CreateChild(kSaveName);
+  mNewSave->SetAttribute(kNameAttr, name);
+  mNewSave->SetAttribute(kSlotAttr, str::format("%d", slot));
+  return mNewSave;
 }
 
 TXmlNode* OSaveData::FindSave(int slot) {
@@ -181,10 +204,9 @@ std::vector<str> OSaveData::GetSaveNames() const {
   for (size_t i = 0; i < doc->GetChildCount(); ++i) {
     TXmlNode* save = doc->GetChildAt(i);
     if (save->GetName() != kSaveName) continue;
-    str ind = save->GetAttribute(kSlotAttr);
-    int slot = ind.to_int();
-    if (!ind.is_int() || slot < 0 || slot > kMaxSlot) {
-      Report("save data: a save with slot \"%s\" is skipped", ind.c_str());
+    const int slot = SlotOf(save);
+    if (slot < 0) {
+      Report("save data: a save with slot \"%s\" is skipped", save->GetAttribute(kSlotAttr).c_str());
       continue;
     }
     if (names.size() <= size_t(slot)) names.resize(slot + 1);

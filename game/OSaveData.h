@@ -22,15 +22,18 @@ class OSaveData {
 
   // (Re)loads the document of the current player ("curuser") unless it is
   // loaded for that player already. A preference that does not parse, or
-  // whose root is not "save_data", is reported and read as an empty
-  // document; it stays in the preferences untouched until a save replaces it.
+  // whose root is not "save_data", is moved to the first free key of
+  // "save_damaged", "save_damaged.1", ... and the document starts empty;
+  // the player is told on screen where it was kept.
   void Load();
   // Reads the current player's document again from the preferences, even
   // when it is loaded: saves and loads start from what is stored, so one
   // player's slots are never written over another's.
   void Reload();
-  // Writes the document into the current player's preference "save". A
-  // document that would not parse back is not stored (false, message).
+  // Writes the document into the current player's preference "save". When
+  // any slot would not read back as it stands (the one CreateSave made, or
+  // one stored before), nothing is stored, the document is read again as
+  // stored, and false comes back with a message.
   bool Store();
 
   // The "save_data" element; null before the first load.
@@ -38,10 +41,10 @@ class OSaveData {
   int GetUserIndex() const { return mUserIndex; }
 
   // Reloads, deletes every "save" of the slot, appends a new one with
-  // "save_name" and "ind" and returns it for the sections.
+  // "save_name" and "ind" and returns it for the sections. A save is of a
+  // slot only when its "ind" is that number written out ("3", not "03").
   TXmlNode* CreateSave(int slot, const str& name);
-  // Reloads and returns the first "save" whose "ind" is not empty and equals
-  // the slot, or null.
+  // Reloads and returns the first "save" of the slot, or null.
   TXmlNode* FindSave(int slot);
 
   // The save names by slot, read from the current player's preference;
@@ -59,10 +62,11 @@ class OSaveData {
   OSaveData() = default;
   ~OSaveData();
   void ParseFor(int user);
+  void KeepAside(const str& text, int user);
 
   int mUserIndex = -1;
   std::unique_ptr<TXmlNode> mDocument;
+  TXmlNode* mNewSave = nullptr;  // in the document: the save CreateSave made last
   int mListenerId = 0;
-  bool mDamaged = false;  // the stored text did not parse
   static OSaveData* sInstance;
 };

@@ -1,5 +1,6 @@
 #include "OUsersManager.h"
 
+#include "ONotices.h"
 #include "OSoundManager.h"
 #include "sdk/TGameServices.h"
 #include "sdk/TModalWindow.h"
@@ -21,6 +22,14 @@ const char* const kMusicOff = "musicoff";
 const char* const kAutoSaveOff = "autosaveoff";
 // High-score property that holds the current player's name.
 const char* const kHiscoreUserProperty = "1";
+// Longer than any name field lets a player type. A name of megabytes, made
+// by a script or found in the preferences, is cut to this wherever it is
+// made, read or compared, so it stays one name everywhere.
+const size_t kMaxNameBytes = 128;
+
+str BoundedName(const str& name) {
+  return name.cut_utf8(kMaxNameBytes);
+}
 }  // namespace
 
 OUsersManager* OUsersManager::sInstance = nullptr;
@@ -50,6 +59,18 @@ OUsersManager::OUsersManager() : mLuaNames(this) {
   mLuaNames.Bind("IsNameInUse", this, &OUsersManager::IsNameInUse);
   mLuaNames.Bind("QuitToMainMenu", this, &OUsersManager::QuitToMainMenu);
   mPrefs = new TPrefs();
+  // Said on screen too, once one is up: the player would otherwise find
+  // every player gone with no word why.
+  if (mPrefs->GetDamage() == TPrefs::kMovedAside)
+    ONotices::Push("notice_prefs_moved",
+                   "The players and their saved games could not be read. The file was kept as %s, and the "
+                   "game starts afresh.",
+                   mPrefs->GetDamagedCopy());
+  else if (mPrefs->GetDamage() == TPrefs::kKeptInPlace)
+    ONotices::Push("notice_prefs_kept",
+                   "The players and their saved games could not be read, and %s could not be moved aside. It "
+                   "is left as it is, and nothing is saved until it is moved away.",
+                   mPrefs->GetPath());
   mHiscores = THiscores::GetInstance();
   mGameMode = 0;
   int stored = mPrefs->GetInt(kCurUser, -1, kGlobal);
@@ -91,7 +112,7 @@ void OUsersManager::ApplyVolumes() {
 }
 
 str OUsersManager::GetUserName(int index) const {
-  return mPrefs->GetStr(kName, "", index);
+  return BoundedName(mPrefs->GetStr(kName, "", index));
 }
 
 str OUsersManager::GetCurrentUserName() const {
@@ -163,7 +184,7 @@ void OUsersManager::CreateNewUser(const str& name) {
   int soundOff = mPrefs->GetInt(kSoundOff, 0, cur);
   int musicOff = mPrefs->GetInt(kMusicOff, 0, cur);
   int fullscreen = mPrefs->GetInt(kFullscreen, 1, cur);
-  mPrefs->SetStr(kName, name, n, true);
+  mPrefs->SetStr(kName, BoundedName(name), n, true);
   mPrefs->SetInt(kSoundLevel, sound, n, true);
   mPrefs->SetInt(kMusicLevel, music, n, true);
   mPrefs->SetInt(kSoundOff, soundOff, n, true);
@@ -191,7 +212,7 @@ void OUsersManager::ChangeCurrentUserName(const str& name) {
   // Without a current player there is nobody to rename; writing at -1 would
   // set a global value instead.
   if (cur < 0) return;
-  mPrefs->SetStr(kName, name, cur, true);
+  mPrefs->SetStr(kName, BoundedName(name), cur, true);
 }
 
 void OUsersManager::DeleteUser(int index) {
@@ -204,7 +225,7 @@ void OUsersManager::DeleteUser(int index) {
 
 bool OUsersManager::IsNameInUse(const str& name) {
   for (int i = 0; i < mPrefs->GetNumUsers(); ++i)
-    if (mPrefs->GetStr(kName, "", i) == name) return true;
+    if (GetUserName(i) == BoundedName(name)) return true;
   return false;
 }
 

@@ -38,28 +38,12 @@ bool IItem::IsKindOf(int32_t typeId) const {
   return typeId == ItemTypeId::IItem;
 }
 
-GVObject* IItem::CreateVisual(const str& path) {
-  if (path.empty()) return nullptr;
-  GVFactory* factory = GVFactory::GetInstance();
-  // The factory is shared; leave it as it was found for whoever comes next.
-  GVDrawList* oldList = factory->drawList;
-  str oldImages = factory->imageFolder, oldDescriptions = factory->descriptionFolder;
-  factory->drawList = &mDrawList;
-  factory->imageFolder = mVisualFolder;
-  factory->descriptionFolder = "xml/";
-  GVObject* object = factory->CreateObject(nullptr, path);
-  factory->drawList = oldList;
-  factory->imageFolder = oldImages;
-  factory->descriptionFolder = oldDescriptions;
-  return object;
-}
-
 void IItem::CreateObject() {
   if (mVisualPath.empty()) {
     mObject = nullptr;
     return;
   }
-  GVObject* object = CreateVisual(mVisualPath);
+  GVObject* object = CreateVisual(mVisualFolder, mVisualPath);
   delete mObject;
   mObject = object;
   if (!mObject) return;
@@ -71,6 +55,21 @@ void IItem::CreateObject() {
   }
   mObject->visible = 1;
   mObject->changed = 1;
+}
+
+GVObject* IItem::CreateVisual(const str& imageFolder, const str& path) {
+  GVFactory* factory = GVFactory::GetInstance();
+  // The factory is shared; leave it as it was found for whoever comes next.
+  GVDrawList* oldList = factory->drawList;
+  str oldImages = factory->imageFolder, oldDescriptions = factory->descriptionFolder;
+  factory->drawList = &mDrawList;
+  factory->imageFolder = imageFolder;
+  factory->descriptionFolder = "xml/";
+  GVObject* object = factory->CreateObject(nullptr, path);
+  factory->drawList = oldList;
+  factory->imageFolder = oldImages;
+  factory->descriptionFolder = oldDescriptions;
+  return object;
 }
 
 void IItem::Draw() {

@@ -101,9 +101,10 @@ class IItem : public GVListener {
   GVDrawList& GetDrawList() { return mDrawList; }
 
  protected:
-  // A new object of that path in the item's draw list, from its visual
-  // folder and the descriptions under "xml/"; null for an empty path.
-  GVObject* CreateVisual(const str& path);
+  // A visual made by the visual-object factory from `path`, with pictures
+  // under `imageFolder` and descriptions under "xml/", registered in the
+  // item's draw list; null when the factory makes nothing. The caller owns it.
+  GVObject* CreateVisual(const str& imageFolder, const str& path);
 
   GVDrawList mDrawList;
   str mVisualFolder;

@@ -5,13 +5,10 @@
 
 IItem* OAnimSaveItem::CreateForScene(const str& name, TXmlNode* node, IItemsManager* owner) {
   if (!node) return nullptr;
-  TXmlNode* gvobject = node->GetChild("gvobject");
-  OAnimSaveItem* item = new OAnimSaveItem(name, owner, gvobject ? gvobject->GetContent() : str(),
-                                          gvobject ? gvobject->GetAttribute("name") : str());
-  if (TXmlNode* pos = node->GetChild("scene_pos")) {
-    item->mX = pos->GetAttribute("x").to_int();
-    item->mY = pos->GetAttribute("y").to_int();
-  }
+  str folder, path;
+  ReadVisualOf(node, &folder, &path);
+  OAnimSaveItem* item = new OAnimSaveItem(name, owner, folder, path);
+  ReadPosition(node, "scene_pos", &item->mX, &item->mY);
   item->mAnimState = OItemsRegistry::GetInstance()->GetStates(name) ? 1 : 0;
   return item;
 }
@@ -22,11 +19,7 @@ bool OAnimSaveItem::IsKindOf(int32_t typeId) const {
 
 void OAnimSaveItem::CreateObject() {
   IItem::CreateObject();
-  if (mObject) {
-    mObject->deltaX = float(mX);
-    mObject->deltaY = float(mY);
-    mObject->changed = 1;
-  }
+  PlaceObject(mX, mY);
   SetAnimState(mAnimState);
   SaveState();
 }

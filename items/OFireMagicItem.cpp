@@ -28,9 +28,9 @@ OFireMagicItem::~OFireMagicItem() {
 
 IItem* OFireMagicItem::CreateForPointer(const str& name, TXmlNode* node, IItemsManager* owner) {
   if (!node) return nullptr;
-  TXmlNode* gvobject = node->GetChild("gvobject");
-  OFireMagicItem* item = new OFireMagicItem(name, owner, gvobject ? gvobject->GetContent() : str(),
-                                            gvobject ? gvobject->GetAttribute("name") : str());
+  str folder, path;
+  ReadVisualOf(node, &folder, &path);
+  OFireMagicItem* item = new OFireMagicItem(name, owner, folder, path);
   item->mFlagName = node->GetChildContent("flag_name");
   item->mBurnTicks = node->GetChildContent("fire_ticks").to_int();
   TXmlNode* particles = node->GetChild("particles");

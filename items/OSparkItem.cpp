@@ -24,22 +24,16 @@ OSparkItem::~OSparkItem() {
 
 IItem* OSparkItem::CreateForScene(const str& name, TXmlNode* node, IItemsManager* owner) {
   if (!node) return nullptr;
-  TXmlNode* gvobject = node->GetChild("gvobject");
-  OSparkItem* item = new OSparkItem(name, owner, gvobject ? gvobject->GetContent() : str(),
-                                    gvobject ? gvobject->GetAttribute("name") : str());
+  str folder, path;
+  ReadVisualOf(node, &folder, &path);
+  OSparkItem* item = new OSparkItem(name, owner, folder, path);
   item->SetCaptionKey(node->GetAttribute("caption"));
   if (TXmlNode* mask = node->GetChild("scene_mask")) item->mMaskName = mask->GetAttribute("name");
-  if (TXmlNode* pos = node->GetChild("scene_pos")) {
-    item->mX = pos->GetAttribute("x").to_int();
-    item->mY = pos->GetAttribute("y").to_int();
-  }
+  ReadPosition(node, "scene_pos", &item->mX, &item->mY);
   if (TXmlNode* action = node->GetChild("action"))
     item->mAction = OActionFactory::CreateAction(action, MasksOf(owner));
-  if (TXmlNode* hit = node->GetChild("hit_anim")) {
-    item->mHitPath = hit->GetAttribute("name");
-    item->mHitX = hit->GetAttribute("x").to_int();
-    item->mHitY = hit->GetAttribute("y").to_int();
-  }
+  if (ReadPosition(node, "hit_anim", &item->mHitX, &item->mHitY))
+    item->mHitPath = node->GetChild("hit_anim")->GetAttribute("name");
   return item;
 }
 
@@ -56,13 +50,9 @@ void OSparkItem::CreateObject() {
   else
     Report("%s: item \"%s\": the scene has no item mask \"%s\"; the spot cannot be clicked",
            OItemFactory::GetGuidePath().c_str(), mName.c_str(), mMaskName.c_str());
-  if (mObject) {
-    mObject->deltaX = float(mX);
-    mObject->deltaY = float(mY);
-    mObject->changed = 1;
-  }
+  PlaceObject(mX, mY);
   delete mHitObject;
-  mHitObject = CreateVisual(mHitPath);
+  mHitObject = mHitPath.empty() ? nullptr : CreateVisual(mVisualFolder, mHitPath);
   if (!mHitObject) return;
   mHitObject->deltaX = float(mHitX);
   mHitObject->deltaY = float(mHitY);

@@ -198,14 +198,18 @@ int OMissionsManager::GetPageState(int page) const {
 
 void OMissionsManager::SetPageState(int page, int state) {
   if (page < 0) return;
+  if (!StorePageState(page, state))
+    Report("quest-book page %d cannot take state %d (pages 0 to %d, states 0 to 2); it stays as it was", page,
+           state, kMaxPages - 1);
+}
+
+bool OMissionsManager::StorePageState(int page, int state) {
   // The list grows up to the page: a page number from damaged content or a
   // damaged save must not ask for gigabytes.
-  if (page >= kMaxPages) {
-    Report("quest-book page %d is beyond the last page (%d); it stays locked", page, kMaxPages - 1);
-    return;
-  }
+  if (page < 0 || page >= kMaxPages || state < kPageLocked || state > kPageRevealed) return false;
   if (size_t(page) >= mPageStates.size()) mPageStates.resize(size_t(page) + 1, kPageLocked);
   mPageStates[page] = state;
+  return true;
 }
 
 void OMissionsManager::Save(TXmlNode* save) const {
@@ -231,12 +235,16 @@ void OMissionsManager::Load(TXmlNode* save) {
   TXmlNode* section = save ? save->GetChild(kSection) : nullptr;
   if (!section) return;
   if (TXmlNode* pages = section->GetChild(kQuestPages)) {
-    int page = 0;
+    int page = 0, refused = 0;
     for (size_t i = 0; i < pages->GetChildCount(); ++i) {
       TXmlNode* child = pages->GetChildAt(i);
       if (child->GetName() != kPage) continue;
-      SetPageState(page++, child->GetAttribute(kState).to_int());
+      if (!StorePageState(page++, child->GetAttribute(kState).to_int())) ++refused;
     }
+    // One line for the lot: a damaged save may hold thousands.
+    if (refused)
+      Report("save: %d quest-book pages refused (pages 0 to %d, states 0 to 2); they stay locked", refused,
+             kMaxPages - 1);
   }
   if (TXmlNode* missions = section->GetChild(kMissions)) {
     // By position, up to the shorter of the two lists.

@@ -53,6 +53,8 @@ class OMissionsManager {
 
   // Pages from 0; a page beyond the list is locked.
   int GetPageState(int page) const;
+  // A page from kMaxPages on, or a state that is not one of the three, is
+  // refused with a message; a negative page is ignored.
   void SetPageState(int page, int state);
   const std::vector<int32_t>& GetPageStates() const { return mPageStates; }
 
@@ -77,6 +79,8 @@ class OMissionsManager {
 
   void LoadMissions();
   void ResetMissions();
+  // SetPageState without the message; false when refused.
+  bool StorePageState(int page, int state);
   void Send(const char* type, const char* key, const str& id);
   void Note(TXmlNode* event);
 

@@ -43,6 +43,7 @@ room content/images/scenes/hall.png '#4a5a52' '#2b2a26'
 convert content/images/scenes/hall.png \
   -fill '#6b4a2b' -draw "rectangle 60,150 160,420" -fill '#3b2f28' -draw "polygon 500,400 700,100 700,400" \
   -fill '#5a3f26' -draw "rectangle 230,170 310,420" -fill '#c99a4b' -draw "circle 296,300 296,305" \
+  -fill '#4a3422' -draw "rectangle 715,170 785,400" -fill '#c99a4b' -draw "circle 775,290 775,295" \
   -depth 8 -strip -define png:color-type=6 content/images/scenes/hall.png
 room content/images/scenes/attic.png '#5a4630' '#3c2c1c'
 convert content/images/scenes/attic.png \
@@ -62,6 +63,7 @@ mask content/images/masks/living_room_switch.png 30x40
 mask content/images/masks/hall_door.png 100x270
 mask content/images/masks/hall_stairs.png 200x300
 mask content/images/masks/attic_hatch.png 100x70
+mask content/images/masks/hall_workshop_door.png 70x230
 
 # Items, 40 by 40 each, and their masks: opaque where the item is.
 item() {  # item NAME DRAW...

@@ -95,6 +95,19 @@ TTF_Font* FindFont(const str& name, int size) {
   return f;
 }
 
+// The renderer copies a text onto the stack, so a stored text of megabytes
+// would end the game each time it is drawn. No screen shows more than a few
+// thousand characters, so the rest is dropped.
+const size_t kMaxTextBytes = 8192;
+
+str Drawable(const str& text) {
+  if (text.size() <= kMaxTextBytes) return text;
+  str cut = text.cut_utf8(kMaxTextBytes);
+  ReportOnce("#long",
+             str::format("a text of %zu bytes is drawn cut to its first %zu", text.size(), cut.size()));
+  return cut;
+}
+
 }  // namespace
 
 TTextureRef TFont::RenderText(const str& font, int size, TColor32 colour, const str& text, int wrapWidth) {
@@ -104,7 +117,8 @@ TTextureRef TFont::RenderText(const str& font, int size, TColor32 colour, const 
   const SDL_Color c{colour.Red(), colour.Green(), colour.Blue(), colour.Alpha()};
   // The wrapped call with width 0 still breaks at newlines, which the
   // one-line call would draw as boxes.
-  SDL_Surface* s = TTF_RenderUTF8_Blended_Wrapped(f, text.c_str(), c, wrapWidth > 0 ? Uint32(wrapWidth) : 0);
+  SDL_Surface* s =
+      TTF_RenderUTF8_Blended_Wrapped(f, Drawable(text).c_str(), c, wrapWidth > 0 ? Uint32(wrapWidth) : 0);
   if (!s) return TTexture::FromPixels(0, 0, nullptr);
   SDL_Surface* argb = SDL_ConvertSurfaceFormat(s, SDL_PIXELFORMAT_ARGB8888, 0);
   SDL_FreeSurface(s);
@@ -124,7 +138,7 @@ TPoint TFont::MeasureText(const str& font, int size, const str& text) {
   if (text.empty()) return TPoint();
   TTF_Font* f = FindFont(font, size);
   int w = 0, h = 0;
-  if (!f || TTF_SizeUTF8(f, text.c_str(), &w, &h) != 0) return TPoint();
+  if (!f || TTF_SizeUTF8(f, Drawable(text).c_str(), &w, &h) != 0) return TPoint();
   return TPoint(float(w), float(h));
 }
 

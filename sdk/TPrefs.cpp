@@ -1,5 +1,6 @@
 #include "TPrefs.h"
 
+#include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -36,6 +37,29 @@ bool MakeFolders(const str& path) {
 bool FileExists(const str& path) {
   struct stat st;
   return ::stat(path.c_str(), &st) == 0;
+}
+
+// Moves `from` to the first of `base`, `base`.1, `base`.2 ... that is free,
+// never replacing one: an earlier damaged copy may be all that is left of a
+// player's progress. Returns the new name, or "" (errno set) when the file
+// could not be moved.
+str MoveAside(const str& from, const str& base) {
+  const int kMaxCopies = 100000;
+  for (int n = 0; n < kMaxCopies; ++n) {
+    const str to = n == 0 ? base : str(base + "." + std::to_string(n));
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return to;
+    if (errno == EEXIST) continue;
+    if (errno != EINVAL && errno != ENOSYS) return str();
+    // A file system without the no-replace rename: a hard link refuses an
+    // existing name just as well.
+    if (::link(from.c_str(), to.c_str()) == 0) {
+      ::unlink(from.c_str());
+      return to;
+    }
+    if (errno != EEXIST) return str();
+  }
+  errno = EEXIST;
+  return str();
 }
 }  // namespace
 
@@ -83,17 +107,21 @@ void TPrefs::Load() {
     ok = false;
   }
   if (!ok) {
-    // An earlier damaged file is kept too: it may be all that is left of a
-    // player's progress.
-    str aside = mPath + ".damaged";
-    for (int n = 1; FileExists(aside) && n < 1000; ++n) aside = mPath + ".damaged." + std::to_string(n);
-    if (::rename(mPath.c_str(), aside.c_str()) == 0) {
-      Report("%s: damaged preferences moved to %s; starting with defaults", mPath.c_str(), aside.c_str());
+    mDamagedCopy = MoveAside(mPath, mPath + ".damaged");
+    const int err = errno;
+    if (!mDamagedCopy.empty()) {
+      mDamage = kMovedAside;
+      Report("%s: damaged preferences moved to %s; starting with defaults", mPath.c_str(),
+             mDamagedCopy.c_str());
       Flush();
     } else {
-      // Left where it is: writing a fresh file now would destroy it.
-      Report("%s: damaged preferences could not be moved aside (%s); starting with defaults", mPath.c_str(),
-             std::strerror(errno));
+      // Left where it is, and never written over: it may be all that is
+      // left of the players' progress.
+      mDamage = kKeptInPlace;
+      Report(
+          "%s: damaged preferences could not be moved aside (%s); starting with defaults, and nothing is "
+          "saved",
+          mPath.c_str(), std::strerror(err));
     }
     return;
   }
@@ -122,6 +150,13 @@ void TPrefs::Load() {
 }
 
 bool TPrefs::Flush() {
+  if (mDamage == kKeptInPlace) {
+    if (!mRefusalReported)
+      Report("%s: not written, so the damaged file stays as it is; move it away to save again",
+             mPath.c_str());
+    mRefusalReported = true;
+    return false;
+  }
   TXmlNode root(kRootTag);
   auto writeValues = [](TXmlNode* into, const Values& from) {
     for (const auto& kv : from) {
@@ -151,6 +186,11 @@ TPrefs::Values* TPrefs::FindForWrite(int user) {
   return &mUsers[size_t(user)];
 }
 
+bool TPrefs::Has(const str& key, int user) const {
+  const Values* v = Find(user);
+  return v && v->count(key) != 0;
+}
+
 int TPrefs::GetInt(const str& key, int def, int user) const {
   const Values* v = Find(user);
   if (!v) return def;
@@ -165,15 +205,15 @@ str TPrefs::GetStr(const str& key, const str& def, int user) const {
   return it == v->end() ? def : it->second;
 }
 
-void TPrefs::SetInt(const str& key, int value, int user, bool flush) {
-  SetStr(key, str(std::to_string(value)), user, flush);
+bool TPrefs::SetInt(const str& key, int value, int user, bool flush) {
+  return SetStr(key, str(std::to_string(value)), user, flush);
 }
 
-void TPrefs::SetStr(const str& key, const str& value, int user, bool flush) {
+bool TPrefs::SetStr(const str& key, const str& value, int user, bool flush) {
   Values* v = FindForWrite(user);
-  if (!v) return;
+  if (!v) return false;
   (*v)[key] = value;
-  if (flush) Flush();
+  return !flush || Flush();
 }
 
 void TPrefs::DeleteUser(int user) {

@@ -3,8 +3,10 @@
 // file (prefs.xml) under $TOLVANE_PREFS_DIR, else $XDG_DATA_HOME/tolvane, else
 // ~/.local/share/tolvane. Every Set writes the whole file atomically (temp
 // file, fsync, rename), so a crash leaves the old file or the new one. A file
-// that does not parse is moved aside (prefs.xml.damaged) with a message on
-// stderr, and the store starts empty.
+// that does not parse is moved aside to the first free name of
+// prefs.xml.damaged, prefs.xml.damaged.1, ... with a message on stderr, and
+// the store starts empty. When it cannot be moved, it stays where it is and
+// the store never writes over it.
 
 #include <map>
 #include <vector>
@@ -17,22 +19,34 @@ class TPrefs {
   explicit TPrefs(const str& folder);  // "" is the default folder too
   ~TPrefs();
 
+  // What the file was found to be when the store was made.
+  enum Damage { kReadable, kMovedAside, kKeptInPlace };
+
+  bool Has(const str& key, int user = -1) const;
   int GetInt(const str& key, int def, int user = -1) const;
   str GetStr(const str& key, const str& def, int user = -1) const;
   // A write at index GetNumUsers() adds a player; beyond that it is ignored.
-  void SetInt(const str& key, int value, int user = -1, bool flush = true);
-  void SetStr(const str& key, const str& value, int user = -1, bool flush = true);
+  // False when the value was not stored, or (with flush) did not reach the
+  // disk.
+  bool SetInt(const str& key, int value, int user = -1, bool flush = true);
+  bool SetStr(const str& key, const str& value, int user = -1, bool flush = true);
   int GetNumUsers() const { return int(mUsers.size()); }
   // Later players move down one index; a bad index is ignored.
   void DeleteUser(int user);
   bool Flush();
 
   const str& GetPath() const { return mPath; }
+  Damage GetDamage() const { return mDamage; }
+  // Where a damaged file was moved; "" unless it was.
+  const str& GetDamagedCopy() const { return mDamagedCopy; }
   static str DefaultFolder();
 
  private:
   typedef std::map<str, str> Values;
   str mPath;
+  Damage mDamage = kReadable;
+  str mDamagedCopy;
+  bool mRefusalReported = false;
   Values mGlobal;
   std::vector<Values> mUsers;
   void Load();

@@ -177,10 +177,18 @@ void Escape(str& out, const str& text, bool attribute) {
   }
 }
 
+bool IsBlankChar(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
 bool IsBlank(const char* s) {
   for (; *s; ++s)
-    if (*s != ' ' && *s != '\t' && *s != '\n' && *s != '\r') return false;
+    if (!IsBlankChar(*s)) return false;
   return true;
+}
+
+bool IsBlank(const str& s) {
+  return std::all_of(s.begin(), s.end(), IsBlankChar);
 }
 
 // Building, writing and freeing the tree recurse, so a damaged file must not
@@ -307,7 +315,14 @@ void TXmlNode::WriteTo(str& out, int depth) const {
   // Only an element with no text of its own is laid out on lines: inside a
   // text the added blanks would become part of the content.
   const bool layout = mContent.empty();
-  Escape(out, mContent, false);
+  if (!mChildren.empty() && !mContent.empty() && IsBlank(mContent)) {
+    // Plain blanks beside child elements read back as layout and vanish;
+    // a CDATA section is kept whole. Blanks hold no "]]>" to end it early.
+    // (A carriage return in it would still come back as a line feed.)
+    out += "<![CDATA[" + mContent + "]]>";
+  } else {
+    Escape(out, mContent, false);
+  }
   for (const auto& c : mChildren) {
     if (!IsWritableName(c->mName)) {
       Report("XML element name \"%s\" cannot be written; element left out", c->mName.c_str());
@@ -330,6 +345,20 @@ str TXmlNode::AsString(bool declaration) const {
   WriteTo(out, 0);
   out += "\n";
   return out;
+}
+
+bool TXmlNode::RoundTrips() const {
+  TXmlNode back;
+  return back.ParseString(AsString(), "written " + mName) && back.SameTreeAs(*this);
+}
+
+bool TXmlNode::SameTreeAs(const TXmlNode& other) const {
+  if (mName != other.mName || mContent != other.mContent || mAttrs != other.mAttrs ||
+      mChildren.size() != other.mChildren.size())
+    return false;
+  for (size_t i = 0; i < mChildren.size(); ++i)
+    if (!mChildren[i]->SameTreeAs(*other.mChildren[i])) return false;
+  return true;
 }
 
 bool TXmlNode::SaveFile(const str& path) const {

@@ -62,6 +62,11 @@ class TXmlNode {
   str AsString(bool declaration = false) const;
   // Writes atomically: temp file, fsync, rename.
   bool SaveFile(const str& path) const;
+  // Whether AsString parses back into a tree equal to this one: names the
+  // writer must leave out, or text the reader folds, make it false.
+  bool RoundTrips() const;
+  // Same name, attributes in order, content and children, all the way down.
+  bool SameTreeAs(const TXmlNode& other) const;
 
   // Whether text can serve as an element or attribute name.
   static bool IsValidName(const str& name);

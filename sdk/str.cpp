@@ -86,3 +86,10 @@ str str::lower() const {
   for (char& c : s) c = char(std::tolower((unsigned char)c));
   return s;
 }
+
+str str::cut_utf8(size_t bytes) const {
+  if (size() <= bytes) return *this;
+  size_t end = bytes;
+  while (end > 0 && (static_cast<unsigned char>((*this)[end]) & 0xC0) == 0x80) --end;
+  return substr(0, end);
+}

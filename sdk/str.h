@@ -25,6 +25,8 @@ class str : public std::string {
   bool starts_with(const str& prefix) const;
   bool ends_with(const str& suffix) const;
   str lower() const;
+  // At most `bytes` bytes, cut before a UTF-8 character rather than inside.
+  str cut_utf8(size_t bytes) const;
 };
 
 namespace std {

@@ -48,6 +48,18 @@ str LuaArgToStr(lua_State* L) {
   return LuaBinding::ToStr(L, 1);
 }
 
+str LuaQuoted(const str& text) {
+  str out = "\"";
+  for (unsigned char c : text) {
+    // Decimal escapes of three digits, so a digit after one is not taken in.
+    if (c == '"' || c == '\\' || c < 0x20 || c == 0x7f)
+      out += str::format("\\%03d", int(c));
+    else
+      out += char(c);
+  }
+  return out + "\"";
+}
+
 LuaStackGuard::LuaStackGuard(lua_State* L) : mState(L), mTop(L ? LuaBinding::GetTop(L) : 0) {}
 
 LuaStackGuard::~LuaStackGuard() {

@@ -2,8 +2,8 @@
 // Small helpers shared by windows that scripts build: the window down-cast
 // that tests class identity, the loader that builds a window from a Lua
 // script inside a throw-away modal window and the renderer that turns such a
-// window into a texture, the process-wide random generator, and two Lua
-// conveniences for bound handlers.
+// window into a texture, the process-wide random generator, and three Lua
+// conveniences.
 
 #include <cstdint>
 
@@ -52,6 +52,9 @@ void DeleteSharedRandom();
 
 // Argument 1 of a Lua call as text; "" when it is missing or not a string.
 str LuaArgToStr(lua_State* L);
+// `text` as a Lua string literal that reads back byte for byte, for code
+// built in C++ that carries a text from outside (a path, a player's name).
+str LuaQuoted(const str& text);
 
 // Restores the Lua stack top it found when its scope ends, however it ends.
 class LuaStackGuard {

@@ -6,6 +6,7 @@
 #include "game/GGameWnd.h"
 #include "game/GInventoryGameScene.h"
 #include "game/GMiniGameScene.h"
+#include "game/OMinigameRegistry.h"
 #include "game/OSimpleBackground.h"
 #include "game/OUsersManager.h"
 #include "game/SceneTestUtil.h"
@@ -357,6 +358,88 @@ TEST_F(GameWndTest, CancelExitResumesOnlyASceneThatWasRunning) {
   mWnd->SetSceneWasPaused(false);
   mWnd->onCancelExit();
   EXPECT_FALSE(scene->IsPaused());
+}
+
+// What the running game holds, as its own sections would save it.
+str Snapshot() {
+  TXmlNode node("state");
+  OItemsRegistry::GetInstance()->Save(&node);
+  OFlagsRegistry::GetInstance()->Save(&node);
+  OGame::GetInstance()->Save(&node);
+  return node.AsString();
+}
+
+// Quick-loading a save whose scene cannot be built (a listed scene without
+// its layout file, a state no builder knows, no scene named at all) is
+// refused before anything is torn down or replaced: the scene on screen
+// plays on with the item in hand.
+TEST_F(GameWndTest, ASaveThatCannotBeBuiltIsRefusedBeforeAnythingChanges) {
+  AddToGuide("<torch><gvobject name=\"torch\">anim/</gvobject><scene_mask name=\"torch_mask\"/></torch>");
+  TWindowStyle style;
+  GMousePointer::GetInstance()->Init(style);
+  Play();
+  mWnd->OnKeyDown('t', 0);
+  OSaveData* data = OSaveData::GetInstance();
+  data->FindSave(GGameWnd::kQuickSaveSlot)->GetChild("pointer_item")->SetAttribute("item_id", "torch");
+  ASSERT_TRUE(data->Store());
+  ASSERT_TRUE(mWnd->LoadGame(GGameWnd::kQuickSaveSlot));
+  Beat(GScene::kFadeTicks);
+  GScene* scene = mWnd->GetCurrentScene();
+  scene->SetName("playing");
+  IItem* torch = GMousePointer::GetInstance()->GetHeldItem();
+  ASSERT_NE(torch, nullptr);
+  OFlagsRegistry::GetInstance()->SetValue("mood", "after the save");
+  const str before = Snapshot();
+
+  const struct {
+    const char* what;
+    void (*damage)(TXmlNode* save);
+  } cases[] = {
+      {"a listed scene without its file",
+       [](TXmlNode* save) { save->GetChild("current_scene")->SetAttribute("id", "attic"); }},
+      {"a state no builder knows",
+       [](TXmlNode* save) {
+         save->GetChild("flags_registry")->CreateChild("lamp")->SetAttribute("value", "broken");
+       }},
+      {"no current world", [](TXmlNode* save) { save->RemoveChild(save->GetChild("current_world")); }},
+      {"no current scene", [](TXmlNode* save) { save->RemoveChild(save->GetChild("current_scene")); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    mWnd->OnKeyDown('t', 0);
+    c.damage(data->FindSave(GGameWnd::kQuickSaveSlot));
+    ASSERT_TRUE(data->Store());
+    const size_t reports = ReportCount();
+    mWnd->OnKeyDown('x', 0);
+    EXPECT_GT(ReportCount(), reports);
+    EXPECT_EQ(mWnd->GetCurrentScene(), scene);
+    EXPECT_EQ(scene->GetName(), "playing");
+    EXPECT_EQ(scene->GetParent(), mWnd->GetSceneHost());
+    EXPECT_EQ(scene->GetState(), GScene::kActive);
+    EXPECT_EQ(GMousePointer::GetInstance()->GetHeldItem(), torch);
+    EXPECT_EQ(static_cast<OItem*>(torch)->GetItemsManager(), scene->GetItemsManager());
+    EXPECT_EQ(Snapshot(), before);
+    Beat(1);
+    EXPECT_EQ(mWnd->GetCurrentScene(), scene);
+  }
+}
+
+// A save that fails says so, the autosave too.
+TEST_F(GameWndTest, ASaveThatFailsTellsThePlayer) {
+  Play();
+  mWnd->OnKeyDown('t', 0);
+  ASSERT_EQ(OPopupQueue::GetInstance()->GetPending().size(), 1u);
+  EXPECT_EQ(OPopupQueue::GetInstance()->GetPending().back(), "hint_game_saved");
+  // A section that cannot be written back makes either save fail.
+  OMinigameRegistry::GetInstance()->CreateNode("fishing")->SetAttribute("no=", "1");
+  mWnd->OnKeyDown('t', 0);
+  OMinigameRegistry::GetInstance()->CreateNode("fishing")->SetAttribute("no=", "1");
+  mWnd->RequestAutosave();
+  Beat(1);
+  const std::deque<str>& pending = OPopupQueue::GetInstance()->GetPending();
+  EXPECT_EQ(std::vector<str>(pending.begin(), pending.end()),
+            (std::vector<str>{"The game could not be saved", "The game could not be saved"}));
+  EXPECT_EQ(SaveSlots(), (std::vector<str>{"1:quicksave"}));
 }
 
 // Runs "quitGame" from a key handler inside the game's own modal, then

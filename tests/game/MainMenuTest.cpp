@@ -158,6 +158,36 @@ TEST_F(MainMenuTest, GreetingShowsOnlyWithAPlayer) {
   EXPECT_TRUE(welcome->IsShown());
   EXPECT_TRUE(change->IsShown());
   EXPECT_EQ(static_cast<TText*>(welcome)->GetText(), "Welcome, Ada!");
+
+  // Players, but none current: nobody to greet, someone to choose.
+  users->SetCurrentUser(-1);
+  wm->DoLuaString(nullptr, "SetWelcomeName()");
+  EXPECT_FALSE(welcome->IsShown());
+  EXPECT_TRUE(change->IsShown());
+}
+
+// Damaged preferences are moved aside at start-up, before any screen: the
+// menu tells the player on its first tick, and where the copy went.
+TEST_F(MainMenuTest, DamagedPreferencesAreToldOnScreenWhenTheMenuComes) {
+  OUsersManager::Delete();
+  mPrefs.Write("prefs.xml", "<prefs><user><value key=\"name\">Ann");
+  users = OUsersManager::Create();
+  GMainMenu* menu = Open(kThreeSlides);
+  ASSERT_NE(menu, nullptr);
+  TModalWindow* own = wm->GetTopModalWindow();
+  menu->OnTaskAnimate();
+  TModalWindow* notice = wm->GetTopModalWindow();
+  ASSERT_NE(notice, own);
+  EXPECT_EQ(notice->GetName(), "notice");
+  TText* text = dynamic_cast<TText*>(notice->GetChildWindow("notice_text"));
+  ASSERT_NE(text, nullptr);
+  EXPECT_NE(text->GetText().find(mPrefs.Path() + "/prefs.xml.damaged"), str::npos) << text->GetText();
+  menu->OnTaskAnimate();
+  EXPECT_EQ(wm->GetTopModalWindow(), notice) << "shown once";
+  wm->PopModal(notice);
+  wm->DeletePending();
+  menu->OnTaskAnimate();
+  EXPECT_EQ(wm->GetTopModalWindow(), own);
 }
 
 TEST_F(MainMenuTest, ClosingAScreenHandsThePointerToTheScreenUnderneath) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -95,6 +96,24 @@ TEST(Mask, HitTestReadsAlphaInsideTheImageAndItsTexture) {
   EXPECT_FALSE(empty.HitTest(TPoint(1, 1)));
   OSimpleMask none("none", nullptr, "", nullptr);
   EXPECT_FALSE(none.HitTest(TPoint(0, 0)));
+
+  // Layout coordinates at the ends of the int range, points far beyond
+  // them: the distance between the two does not fit an int.
+  const int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
+  const float kNaN = std::numeric_limits<float>::quiet_NaN();
+  OSimpleMask right("right", MakeImage(kMax, 0, 4, 3), "", nullptr);
+  OSimpleMask top("top", MakeImage(0, kMin, 4, 3), "", nullptr);
+  struct FarCase {
+    OSimpleMask* mask;
+    float x, y;
+    bool hit;
+  } farCases[] = {
+      {&right, float(kMax), 0, true},  // 2^31, its second column
+      {&right, 1e10f, 0, false},      {&right, kNaN, 0, false}, {&right, 0, 0, false},
+      {&top, 0, float(kMin), true},   {&top, 0, 1e10f, false},  {&top, 0, -1e10f, false},
+  };
+  for (const FarCase& c : farCases)
+    EXPECT_EQ(c.hit, c.mask->HitTest(TPoint(c.x, c.y))) << c.mask->GetName() << " " << c.x << "," << c.y;
 }
 
 TEST(Mask, LaterTextureChangesDoNotMoveTheRegion) {

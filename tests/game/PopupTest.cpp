@@ -63,11 +63,17 @@ TEST_F(PopupTest, ANewLayerTakesTheShownPopupWithoutRestartingItsCount) {
   EXPECT_EQ(queue->GetPopup()->GetParent(), &second);
   EXPECT_EQ(Shown(&second), "saved");
   EXPECT_EQ(Shown(&second), "");
-  // A scene that goes away leaves no popup in its layer.
+  // A scene that goes away leaves no popup in its layer, and the scene that
+  // comes next takes it up.
   queue->Push("again");
   EXPECT_EQ(Shown(&second), "again");
   queue->SetParentLayer(nullptr);
   EXPECT_EQ(queue->GetPopup()->GetParent(), nullptr);
+  TWindow third;
+  queue->SetParentLayer(&third);
+  EXPECT_EQ(Shown(&third), "again");
+  EXPECT_EQ(Shown(&third), "again");
+  EXPECT_EQ(Shown(&third), "");
 }
 
 TEST_F(PopupTest, TextsPushedWithoutALayerAreCountedButNotShown) {

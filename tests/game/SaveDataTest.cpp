@@ -1,8 +1,11 @@
 // The per-player save document and the mini-game registry.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "ShellTestUtil.h"
+#include "game/ONotices.h"
 #include "sdk/TPrefs.h"
 #include "sdk/TReport.h"
 #include "sdk/TXmlNode.h"
@@ -40,16 +43,43 @@ TEST_F(SaveDataTest, SavingASlotAgainMovesItToTheEnd) {
   EXPECT_EQ(OSaveData::GetInstance()->FindSave(1), nullptr);
 }
 
-TEST_F(SaveDataTest, SlotsThatCannotBeBelievedAreNeverLoaded) {
-  prefs()->SetStr("save",
-                  "<save_data><save save_name=\"blank\" ind=\"\"/><save save_name=\"huge\" ind=\"99999999\"/>"
-                  "<save save_name=\"neg\" ind=\"-2\"/><save save_name=\"word\" ind=\"x\"/>"
-                  "<save save_name=\"one\" ind=\"1\"/></save_data>",
-                  0);
+TEST_F(SaveDataTest, SlotsThatCannotBeBelievedAreNeverLoadedNorReplaced) {
+  const str odd =
+      "<save save_name=\"blank\" ind=\"\"/><save save_name=\"huge\" ind=\"99999999\"/>"
+      "<save save_name=\"neg\" ind=\"-2\"/><save save_name=\"word\" ind=\"x\"/>"
+      "<save save_name=\"tail\" ind=\"1x\"/><save save_name=\"zero\" ind=\"01\"/>"
+      "<save save_name=\"plus\" ind=\"+1\"/><save save_name=\"none\"/>";
+  prefs()->SetStr("save", "<save_data>" + odd + "<save save_name=\"one\" ind=\"1\"/></save_data>", 0);
   EXPECT_EQ(OSaveData::GetInstance()->FindSave(0), nullptr) << "an empty ind is not slot 0";
   EXPECT_FALSE(OSaveData::HasSave(0));
   EXPECT_TRUE(OSaveData::HasSave(1));
   EXPECT_EQ(OSaveData::GetInstance()->GetSaveNames(), (std::vector<str>{"", "one"}));
+  // What a load refuses, a save leaves alone.
+  Save(0, "Autosave");
+  Save(1, "quick");
+  EXPECT_EQ(Compact(Pref(0)), "<save_data>" + odd +
+                                  "<save save_name=\"Autosave\" ind=\"0\"/><save save_name=\"quick\" "
+                                  "ind=\"1\"/></save_data>");
+}
+
+// A slot written by a later version or by hand, with names this version
+// would not make: saves of other slots write it back as it was read.
+TEST_F(SaveDataTest, AForeignSlotNeitherStopsSavesNorChanges) {
+  const str foreign =
+      "<save save_name=\"later\" ind=\"5\"><ext:data v=\"1\"><caf\xc3\xa9 "
+      "\xc3\xa9t\xc3\xa9=\"x\"/></ext:data>"
+      "<notes><![CDATA[ ]]><n/></notes></save>";
+  prefs()->SetStr("save", "<save_data>" + foreign + "</save_data>", 0);
+  Save(1, "quick");
+  Save(0, "Autosave");
+  TXmlNode stored;
+  ASSERT_TRUE(stored.ParseString(Pref(0)));
+  TXmlNode expected;
+  ASSERT_TRUE(expected.ParseString(foreign));
+  ASSERT_EQ(stored.GetChildCount(), 3u);
+  EXPECT_TRUE(stored.GetChildAt(0)->SameTreeAs(expected)) << Pref(0);
+  EXPECT_EQ(OSaveData::GetInstance()->GetSaveNames(),
+            (std::vector<str>{"Autosave", "quick", "", "", "", "later"}));
 }
 
 TEST_F(SaveDataTest, APlayerChangeNeverWritesOnePlayersSlotsOverAnothers) {
@@ -71,8 +101,9 @@ TEST_F(SaveDataTest, APlayerChangeNeverWritesOnePlayersSlotsOverAnothers) {
             "</save_data>");
 }
 
-TEST_F(SaveDataTest, ADocumentThatWouldNotReadBackIsNotStored) {
+TEST_F(SaveDataTest, ASaveThatWouldNotReadBackLeavesItsSlotAsItWas) {
   Save(0, "Autosave");
+  Save(1, "old");
   str before = Pref(0);
   TXmlNode* save = OSaveData::GetInstance()->CreateSave(1, "bad");
   // A game variable whose name cannot be an element name.
@@ -81,23 +112,44 @@ TEST_F(SaveDataTest, ADocumentThatWouldNotReadBackIsNotStored) {
   EXPECT_FALSE(OSaveData::GetInstance()->Store());
   EXPECT_GT(ReportCount(), reports);
   EXPECT_EQ(Pref(0), before);
+  // The document in memory is what is stored, not the save that failed.
+  TXmlNode* doc = OSaveData::GetInstance()->GetDocument();
+  ASSERT_EQ(doc->GetChildCount(), 2u);
+  EXPECT_EQ(doc->GetChildAt(1)->GetAttribute("save_name"), "old");
 }
 
-TEST_F(SaveDataTest, ADamagedDocumentReadsEmptyAndIsKeptAsideAtTheNextSave) {
-  const str damaged = "<save_data><save ind=\"1\"";
-  for (const str& text : {damaged, str("<other/>")}) {
+TEST_F(SaveDataTest, ASaveThatDoesNotReachTheDiskFails) {
+  // A folder where the temp file must go: no write can land.
+  const str blocker = prefs()->GetPath() + ".tmp";
+  ASSERT_EQ(mkdir(blocker.c_str(), 0755), 0);
+  OSaveData::GetInstance()->CreateSave(1, "quick");
+  EXPECT_FALSE(OSaveData::GetInstance()->Store());
+  rmdir(blocker.c_str());
+  Save(1, "quick");
+}
+
+TEST_F(SaveDataTest, ADamagedDocumentIsKeptAsideAtOnceAndEveryCopyStays) {
+  const str texts[] = {"<save_data><save ind=\"1\"", "<other/>"};
+  const str keys[] = {"save_damaged", "save_damaged.1"};
+  for (int i = 0; i < 2; ++i) {
     OSaveData::DeleteInstance();
-    prefs()->SetStr("save", text, 0);
-    prefs()->SetStr("save_damaged", "", 0);
+    ONotices::Clear();
+    prefs()->SetStr("save", texts[i], 0);
     size_t reports = ReportCount();
     OSaveData::GetInstance()->Load();
-    EXPECT_GT(ReportCount(), reports) << text;
-    EXPECT_EQ(OSaveData::GetInstance()->GetDocument()->GetChildCount(), 0u) << text;
-    EXPECT_EQ(Pref(0), text) << "loading changes nothing stored";
+    EXPECT_GT(ReportCount(), reports) << texts[i];
+    EXPECT_EQ(OSaveData::GetInstance()->GetDocument()->GetChildCount(), 0u) << texts[i];
+    EXPECT_EQ(prefs()->GetStr(keys[i], "", 0), texts[i]);
+    EXPECT_EQ(Pref(0), OSaveData::kEmptyDocument);
+    // The player is told where and under which key.
+    ASSERT_EQ(ONotices::GetPendingCount(), 1u);
+    const str notice = ONotices::PeekText();
+    for (const str& part : {prefs()->GetPath(), keys[i]}) EXPECT_NE(notice.find(part), str::npos) << notice;
     Save(2, "fresh");
-    EXPECT_EQ(prefs()->GetStr("save_damaged", "", 0), text);
     EXPECT_EQ(Compact(Pref(0)), "<save_data><save save_name=\"fresh\" ind=\"2\"/></save_data>");
   }
+  EXPECT_EQ(prefs()->GetStr(keys[0], "", 0), texts[0]);
+  ONotices::Clear();
 }
 
 TEST_F(SaveDataTest, MinigameRegistryReachesOneSaveOnly) {

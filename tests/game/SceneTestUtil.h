@@ -2,9 +2,9 @@
 // Shared by the scene, builder and game-window tests: the fixture tree under
 // tests/fixtures/scenes as the content root (world "home" with the scenes
 // "living_room", "hall", "kitchen", "cellar", "pantry", the Flash scene
-// "cinema" and the mini-game "arcade"), preferences in a
-// scratch folder, and every shared object of a running game deleted before
-// and after.
+// "cinema", the mini-game "arcade", and "attic" listed without its file),
+// preferences in a scratch folder, and every shared object of a running game
+// deleted before and after.
 
 #include <gtest/gtest.h>
 
@@ -22,6 +22,7 @@
 #include "game/OSceneDirector.h"
 #include "game/OSoundManager.h"
 #include "game/StartupTestUtil.h"
+#include "items/OComboGuide.h"
 #include "items/OItemsRegistry.h"
 #include "rules/OHintsManager.h"
 #include "rules/OIndicatorsManager.h"
@@ -53,6 +54,7 @@ class SceneFixture : public StartupTest {
     OPopupQueue::DeleteInstance();
     OIndicatorsManager::DeleteInstance();
     OMagicRegistry::DeleteInstance();
+    OComboGuide::DeleteInstance();
     OSaveData::DeleteInstance();
     GMousePointer::DestroyInstance();
     OMissionsManager::DeleteInstance();

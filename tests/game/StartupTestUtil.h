@@ -10,6 +10,7 @@
 
 #include "game/OFlagsRegistry.h"
 #include "game/OGameConfig.h"
+#include "game/ONotices.h"
 #include "game/OSoundManager.h"
 #include "game/OUsersManager.h"
 #include "rules/OMissionsManager.h"
@@ -65,6 +66,7 @@ class StartupTest : public testing::Test {
     Reset();
   }
   static void Reset() {
+    ONotices::Clear();
     OUsersManager::Delete();
     OSoundManager::DeleteInstance();
     OFlagsRegistry::DeleteInstance();

@@ -158,6 +158,20 @@ TEST_F(UsersManagerTest, NamesOptionsAndModes) {
   Lua("ToggleAutoSave()");
   EXPECT_EQ(Prefs()->GetInt("autosaveoff", -5, 0), 0);
 
+  // A name of megabytes, however it comes, is one bounded name: stored,
+  // read and compared the same.
+  const str huge(8u << 20, 'n');
+  users->CreateNewUser(huge);
+  const str kept = users->GetCurrentUserName();
+  EXPECT_GT(kept.size(), 0u);
+  EXPECT_LE(kept.size(), 128u);
+  EXPECT_EQ(Prefs()->GetStr("name", "", 1), kept);
+  EXPECT_TRUE(users->IsNameInUse(huge));
+  users->ChangeCurrentUserName(huge + "x");
+  EXPECT_EQ(Prefs()->GetStr("name", "", 1), kept);
+  Prefs()->SetStr("name", huge, 1);  // as damaged preferences hold it
+  EXPECT_EQ(users->GetUserName(1), kept);
+
   Lua("SetCurrentGameMode(1)");
   EXPECT_EQ(users->GetGameMode(), 1);
   Lua("SetCurrentGameMode(2)");

@@ -133,7 +133,7 @@ TEST_F(TimedAndDecorItemsTest, TheTimerRunsEachActionOnItsTickInDocumentOrder) {
   EXPECT_EQ(Flag("never"), "null") << "ticks of 0 and less never come";
 }
 
-// "torch" burns 3 ticks. It goes on from the count the registry keeps, only
+// "blaze" burns 3 ticks. It goes on from the count the registry keeps, only
 // when there is one; then gives back the item held before, if any.
 TEST_F(TimedAndDecorItemsTest, TheFireBurnsItsTicksThenGivesBackWhatWasHeld) {
   GMousePointer* pointer = ReadyPointer();
@@ -151,18 +151,18 @@ TEST_F(TimedAndDecorItemsTest, TheFireBurnsItsTicksThenGivesBackWhatWasHeld) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.savedItem);
     OItemsRegistry::GetInstance()->Clear();
-    if (c.hasEntry) OItemsRegistry::GetInstance()->SetStates("torch", c.saved);
+    if (c.hasEntry) OItemsRegistry::GetInstance()->SetStates("blaze", c.saved);
     OFlagsRegistry::GetInstance()->SetValue("__fire_magic_saved_item", c.savedItem);
-    IItem* fire = OItemFactory::CreateForPointer("torch", &manager);
+    IItem* fire = OItemFactory::CreateForPointer("blaze", &manager);
     fire->CreateObject();
     pointer->HoldItem(fire);
-    OFlagsRegistry::GetInstance()->SetValue("torch_on", "true");
+    OFlagsRegistry::GetInstance()->SetValue("blaze_on", "true");
     for (int i = 1; i < c.ticks; ++i) pointer->GetManager()->Tick();
     EXPECT_EQ(pointer->GetHeldItem(), fire);
-    EXPECT_EQ(Flag("torch_on"), "true");
+    EXPECT_EQ(Flag("blaze_on"), "true");
     size_t reports = ReportCount();
     pointer->GetManager()->Tick();
-    EXPECT_EQ(Flag("torch_on"), "false");
+    EXPECT_EQ(Flag("blaze_on"), "false");
     EXPECT_EQ(ReportCount() - reports, c.reports);
     IItem* held = pointer->GetHeldItem();
     EXPECT_EQ(held ? held->GetName() : str(), c.heldAfter);
@@ -173,14 +173,14 @@ TEST_F(TimedAndDecorItemsTest, TheFireBurnsItsTicksThenGivesBackWhatWasHeld) {
 TEST_F(TimedAndDecorItemsTest, TheFireUsedGoesOutOnTheNextTick) {
   GMousePointer* pointer = ReadyPointer();
   OFlagsRegistry::GetInstance()->SetValue("__fire_magic_saved_item", "gem");
-  OFireMagicItem* fire = static_cast<OFireMagicItem*>(OItemFactory::CreateForPointer("torch", &manager));
-  EXPECT_EQ(fire->GetFlagName(), "torch_on");
+  OFireMagicItem* fire = static_cast<OFireMagicItem*>(OItemFactory::CreateForPointer("blaze", &manager));
+  EXPECT_EQ(fire->GetFlagName(), "blaze_on");
   fire->CreateObject();
   pointer->HoldItem(fire);
   EXPECT_FALSE(fire->CanBeDropped() || fire->CanBeStored() || fire->CanBeReturned());
   EXPECT_TRUE(fire->Use(TPoint(0, 0)));
   fire->SaveState();
-  EXPECT_EQ(Registry("torch"), "3");
+  EXPECT_EQ(Registry("blaze"), "3");
   pointer->GetManager()->Tick();
   EXPECT_EQ(pointer->GetHeldItem()->GetName(), "gem");
 }

@@ -219,6 +219,22 @@ TEST_F(MissionTest, PagesOfANewGameAndBeyondTheList) {
   OMissionResults::Execute(result.get());
   EXPECT_EQ(Missions()->GetPageStates(), (std::vector<int32_t>{1}));
   EXPECT_EQ(ReportCount() - reports, 2u);
+
+  // States other than the three are refused like the pages; a save full of
+  // refused pages says so once.
+  Missions()->SetPageState(0, 7);
+  EXPECT_EQ(Missions()->GetPageStates(), (std::vector<int32_t>{1}));
+  EXPECT_EQ(ReportCount() - reports, 3u);
+  str pages;
+  for (const char* state : {"2", "7", "-1", "1"}) pages += str::format("<page state=\"%s\"/>", state);
+  for (int i = 0; i < 20000; ++i) pages += "<page state=\"1\"/>";
+  save = Parse("<save><missions_manager><quest_pages>" + pages + "</quest_pages></missions_manager></save>");
+  Missions()->Load(save.get());
+  EXPECT_EQ(ReportCount() - reports, 4u);
+  ASSERT_EQ(Missions()->GetPageStates().size(), size_t(OMissionsManager::kMaxPages));
+  EXPECT_EQ(
+      std::vector<int32_t>(Missions()->GetPageStates().begin(), Missions()->GetPageStates().begin() + 5),
+      (std::vector<int32_t>{2, 0, 0, 1, 1}));
 }
 
 TEST_F(MissionTest, ANewGameWritesThreePagesAndOpenMissions) {

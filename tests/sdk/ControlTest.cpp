@@ -293,3 +293,17 @@ TEST_F(ControlTest, TextBoundsFollowAlignmentAndWrapping) {
   wrapped->SetText("");
   EXPECT_TRUE(wrapped->GetTextBounds().IsEmpty());
 }
+
+// A stored text of megabytes (a player's name in damaged preferences) must
+// not take the renderer down; the part that fits a screen is still drawn.
+TEST_F(ControlTest, TextOfAnyLengthIsDrawn) {
+  TText text(false);
+  text.Create("long", 400, 40, 0, "default", 16, TColor32(0xFFFFFFFFu));
+  for (const str& piece : {str("a"), str("a b "), str("\xc3\xa9")}) {
+    str huge;
+    while (huge.size() < (8u << 20)) huge += piece;
+    text.SetText(huge);
+    EXPECT_EQ(text.GetText().size(), huge.size()) << "the text itself is kept";
+    EXPECT_GT(text.GetTextBounds().Height(), 0) << piece;
+  }
+}

@@ -64,6 +64,18 @@ TEST(CoreStr, ReplaceAllFormatAndCase) {
   EXPECT_EQ(str("MiXed").lower(), "mixed");
 }
 
+TEST(CoreStr, CutUtf8NeverSplitsACharacter) {
+  const struct {
+    const char* text;
+    size_t bytes;
+    const char* cut;
+  } cases[] = {
+      {"abc", 2, "ab"},         {"abc", 9, "abc"}, {"a\xc3\xa9", 2, "a"}, {"a\xc3\xa9", 3, "a\xc3\xa9"},
+      {"\xe2\x82\xac!", 2, ""}, {"", 0, ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(str(c.text).cut_utf8(c.bytes), c.cut) << c.text << " " << c.bytes;
+}
+
 namespace {
 void ExpectNear(const TVec2& a, const TVec2& b) {
   EXPECT_NEAR(a.x, b.x, 1e-4f);

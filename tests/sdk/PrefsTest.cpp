@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 
@@ -134,6 +137,8 @@ TEST(PrefsDamage, ADamagedFileIsMovedAsideAndTheStoreStartsEmpty) {
     EXPECT_EQ(prefs.GetNumUsers(), 0);
     EXPECT_EQ(prefs.GetInt("fullscreen", 1), 1);
     EXPECT_EQ(ReadAll(dir.File("prefs.xml.damaged")), text);  // kept for the player
+    EXPECT_EQ(prefs.GetDamage(), TPrefs::kMovedAside);
+    EXPECT_EQ(prefs.GetDamagedCopy(), dir.File("prefs.xml.damaged"));
     prefs.SetStr("name", "New", 0);
     EXPECT_EQ(TPrefs(dir.Path()).GetStr("name", "", 0), "New");
   }
@@ -147,6 +152,42 @@ TEST(PrefsDamage, AnEarlierDamagedFileIsNotOverwritten) {
   { TPrefs prefs(dir.Path()); }
   EXPECT_EQ(ReadAll(dir.File("prefs.xml.damaged")), "<first");
   EXPECT_EQ(ReadAll(dir.File("prefs.xml.damaged.1")), "<second");
+}
+
+TEST(PrefsDamage, NoDamagedCopyIsEverReplaced) {
+  CoreTempDir dir;
+  const str base = dir.File("prefs.xml.damaged");
+  for (int n = 0; n < 1000; ++n)
+    WriteAll(n ? str(base + "." + std::to_string(n)) : base, "old " + std::to_string(n));
+  WriteAll(dir.File("prefs.xml"), "<new");
+  TPrefs prefs(dir.Path());
+  EXPECT_EQ(prefs.GetDamage(), TPrefs::kMovedAside);
+  EXPECT_EQ(prefs.GetDamagedCopy(), base + ".1000");
+  EXPECT_EQ(ReadAll(base + ".1000"), "<new");
+  EXPECT_EQ(ReadAll(base + ".999"), "old 999");
+  EXPECT_EQ(ReadAll(base), "old 0");
+}
+
+// A folder path so long that prefs.xml and its temp file fit in a path but
+// prefs.xml.damaged does not: the one way to make the move fail for root.
+TEST(PrefsDamage, AFileThatCannotBeMovedAsideIsNeverWrittenOver) {
+  CoreTempDir dir;
+  str folder = dir.Path();
+  const size_t kLength = 4080;  // + "/prefs.xml.tmp" < 4096 <= + "/prefs.xml.damaged"
+  while (folder.size() < kLength) {
+    folder += "/" + str(std::min<size_t>(200, kLength - folder.size() - 1), 'd');
+    ASSERT_TRUE(mkdir(folder.c_str(), 0755) == 0 || errno == EEXIST) << folder.size();
+  }
+  ASSERT_EQ(folder.size(), kLength);
+  const str path = folder + "/prefs.xml";
+  WriteAll(path, "<prefs><user><value key=\"name\">Ann");
+  TPrefs prefs(folder);
+  EXPECT_EQ(prefs.GetDamage(), TPrefs::kKeptInPlace);
+  EXPECT_EQ(prefs.GetDamagedCopy(), "");
+  EXPECT_FALSE(prefs.SetStr("name", "New", 0));
+  EXPECT_FALSE(prefs.SetInt("curuser", 0));
+  EXPECT_FALSE(prefs.Flush());
+  EXPECT_EQ(ReadAll(path), "<prefs><user><value key=\"name\">Ann");
 }
 
 TEST(PrefsFolder, DefaultFolderFollowsTheEnvironment) {
