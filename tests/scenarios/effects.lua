@@ -56,13 +56,13 @@ assert(scene() == "living_room" and flag("woke") == "null")
 
 -- Waking up: the picture covers the screen on heartbeat 29, the scene
 -- behind it changes then, and the action runs when it has faded out.
-set_flag("slept_scene", "hall")
+set_flag("slept_scene", "yard")
 show_effect("wake_up")
 assert(paused())
 tick(28)
 assert(scene() == "living_room", "the old scene until the picture covers it")
 tick(1)
-assert(scene() == "hall", "the slept scene behind the picture")
+assert(scene() == "yard", "the slept scene behind the picture")
 tick(28)
 assert(flag("woke") == "null")
 tick(1)
