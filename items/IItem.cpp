@@ -43,7 +43,11 @@ void IItem::CreateObject() {
     mObject = nullptr;
     return;
   }
-  GVObject* object = CreateVisual(mVisualFolder, mVisualPath);
+  CreateObjectFrom(mVisualPath);
+}
+
+void IItem::CreateObjectFrom(const str& path) {
+  GVObject* object = CreateVisual(mVisualFolder, path);
   delete mObject;
   mObject = object;
   if (!mObject) return;
@@ -51,7 +55,7 @@ void IItem::CreateObject() {
     main->listener = this;
   } else {
     Report("%s: item \"%s\": visual \"%s\" has no object \"main\"; its state events are lost",
-           OItemFactory::GetGuidePath().c_str(), mName.c_str(), mVisualPath.c_str());
+           OItemFactory::GetGuidePath().c_str(), mName.c_str(), path.c_str());
   }
   mObject->visible = 1;
   mObject->changed = 1;

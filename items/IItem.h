@@ -105,6 +105,9 @@ class IItem : public GVListener {
   // under `imageFolder` and descriptions under "xml/", registered in the
   // item's draw list; null when the factory makes nothing. The caller owns it.
   GVObject* CreateVisual(const str& imageFolder, const str& path);
+  // Replaces the visual by one of `path` from the item's visual folder: its
+  // "main" child reports to the item, and it is shown.
+  void CreateObjectFrom(const str& path);
 
   GVDrawList mDrawList;
   str mVisualFolder;

@@ -2,6 +2,7 @@
 
 #include "game/OGameConfig.h"
 #include "items/OAnimSaveItem.h"
+#include "items/OBasementFlaskItem.h"
 #include "items/OCaptionItem.h"
 #include "items/OCompositionItem.h"
 #include "items/OContainerItem.h"
@@ -97,6 +98,8 @@ const Kind kKinds[] = {
     {"timer_action", &OTimerActionItem::CreateForScene, nullptr, nullptr, nullptr},
     {"fire_magic", nullptr, &OFireMagicItem::CreateForPointer, nullptr, nullptr},
     {"anim_save", &OAnimSaveItem::CreateForScene, nullptr, nullptr, nullptr},
+    // The potion flask, filled by the rules and drunk.
+    Takeable<&OBasementFlaskItem::CreateFromXml>("potion_flask"),
 };
 
 enum Situation { kScene, kPointer, kInventory, kDropped };

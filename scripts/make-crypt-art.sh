@@ -78,3 +78,19 @@ sheet content/anim/crypt/candle.png
 # The fire the fire magic puts into the hand: a flame.
 out=content/anim/crypt/fire.png
 png -size 30x40 xc:none -fill '#ff7a20' -draw "ellipse 15,24 11,15 0,360" -fill '#ffd860' -draw "ellipse 15,28 5,9 0,360"
+
+# The flask: empty, then with water, bad water, the health potion and its
+# finished form, the strength potion and its finished form.
+flask() {  # flask LIQUID
+  frame -size 30x40 xc:none -fill "$1" -draw "ellipse 15,28 11,11 0,360" \
+    -fill none -stroke '#d8e8f0' -strokewidth 2 -draw "ellipse 15,28 12,11 0,360" -draw "rectangle 11,2 19,17"
+}
+flask none
+flask '#3a7ad8'
+flask '#6a7a3a'
+flask '#d87aa8'
+flask '#e02a4a'
+flask '#e88a2a'
+flask '#f0c830'
+sheet content/anim/crypt/flask.png
+mask content/images/masks/flask_mask.png 30x40
