@@ -1,6 +1,7 @@
 #include "OItemFactory.h"
 
 #include "game/OGameConfig.h"
+#include "items/OAltarItem.h"
 #include "items/OAnimSaveItem.h"
 #include "items/OBasementFlaskItem.h"
 #include "items/OCaptionItem.h"
@@ -100,6 +101,7 @@ const Kind kKinds[] = {
     {"anim_save", &OAnimSaveItem::CreateForScene, nullptr, nullptr, nullptr},
     // The potion flask, filled by the rules and drunk.
     Takeable<&OBasementFlaskItem::CreateFromXml>("potion_flask"),
+    {"altar", &OAltarItem::CreateForScene, nullptr, nullptr, nullptr},
 };
 
 enum Situation { kScene, kPointer, kInventory, kDropped };

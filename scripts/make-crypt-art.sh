@@ -94,3 +94,28 @@ flask '#e88a2a'
 flask '#f0c830'
 sheet content/anim/crypt/flask.png
 mask content/images/masks/flask_mask.png 30x40
+
+# The altar: bare, with its four sockets aglow once complete, and opened
+# onto its hole once set off. The stones that fill the sockets, the gem
+# that sets it off, the two lights that rise over it and the glow that
+# fades in and out as it opens.
+altar() {  # altar SOCKET TOP
+  frame -size 140x180 xc:none -fill '#6a6470' -draw "rectangle 10,60 129,179" -fill '#7a7480' \
+    -draw "rectangle 0,40 139,70" -fill "$1" -draw "circle 30,90 30,100" -draw "circle 110,90 110,100" \
+    -draw "circle 30,150 30,160" -draw "circle 110,150 110,160" -fill "$2" -draw "rectangle 40,45 99,65"
+}
+altar '#2a2830' '#7a7480'
+altar '#a0e0ff' '#7a7480'
+altar '#a0e0ff' '#0a0810'
+sheet content/anim/crypt/altar.png
+mask content/images/masks/altar_mask.png 140x180
+out=content/anim/crypt/stone.png
+png -size 30x30 xc:none -fill '#8ab0c8' -draw "circle 15,15 15,2" -fill '#c8e0f0' -draw "circle 11,10 11,13"
+for i in 0 1 2 3; do mask content/images/masks/stone${i}_mask.png 30x30; done
+mask content/images/masks/gem_mask.png 40x40
+out=content/images/effects/altar_light1.png
+png -size 140x160 xc:none -fill 'rgba(160,220,255,0.6)' -draw "polygon 50,160 90,160 80,0 60,0"
+out=content/images/effects/altar_light2.png
+png -size 140x160 xc:none -fill 'rgba(200,240,255,0.8)' -draw "polygon 20,160 120,160 90,0 50,0"
+out=content/images/effects/altar_glow.png
+png -size 200x200 radial-gradient:'rgba(220,240,255,0.9)'-'rgba(220,240,255,0)'
