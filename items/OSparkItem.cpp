@@ -4,9 +4,11 @@
 #include "game/GMousePointer.h"
 #include "game/OItemMask.h"
 #include "items/IItemsManager.h"
+#include "items/OComboGuide.h"
 #include "items/OItemFactory.h"
 #include "rules/IAction.h"
 #include "rules/OActionFactory.h"
+#include "rules/OCompositeAction.h"
 #include "sdk/TReport.h"
 #include "sdk/TXmlNode.h"
 
@@ -78,7 +80,18 @@ void OSparkItem::OnMaskLeave(IMask* mask) {
 bool OSparkItem::OnMaskClick(IMask* mask) {
   if (!mask || mask != mMask) return false;
   GMousePointer* pointer = GMousePointer::PeekInstance();
-  if (pointer && pointer->GetHeldItem()) return true;
+  if (IItem* held = pointer ? pointer->GetHeldItem() : nullptr) {
+    OComboGuide* guide = OComboGuide::GetInstance();
+    TXmlNode* result = OComboGuide::FindRule(guide, held->GetCurrentName(), mask->GetName());
+    if (!result) return true;
+    OComboGuide::ApplyToSceneItem(guide, held, mask, mOwner);
+    str post = result->GetAttribute("post_composite_action_name");
+    if (!post.empty()) {
+      OCompositeAction action(post, MasksOf(mOwner));
+      action.Execute();
+    }
+    return true;
+  }
   if (mAction) mAction->Execute();
   if (mHitObject) mHitObject->SetState(TState::FromCStr("1"), true);
   return false;

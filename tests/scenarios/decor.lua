@@ -1,6 +1,7 @@
 -- The crypt's decorations: a drip that loops and a draught now and then,
 -- each on its own volume; a candle with its glow; and a glinting spot that
--- a touch with an empty hand lights up.
+-- a touch with an empty hand lights up, and that turns the ring into a
+-- feather.
 
 local demo = require("lib.demo")
 demo.start_new_game()
@@ -34,3 +35,12 @@ move(600, 60)
 tick(1)
 assert(touched_look(), "the touch shows its star")
 assert(held() == nil)
+
+-- With an item: the rule for the item and the spot applies, then its
+-- composite; an item no rule names stays in the hand.
+give("ring")
+click(270, 420)
+assert(held() == "feather", "the ring became a feather: " .. tostring(held()))
+assert(flag("sparkle_wished") == "true")
+click(270, 420)
+assert(held() == "feather", "no rule for the feather")
