@@ -235,6 +235,8 @@ TEST_F(AltarItemTest, ARebuiltSceneFindsTheAltarAsItsVariablesSay) {
 TEST_F(AltarItemTest, WithAnActivationStateOnlyThatStateFinishesIt) {
   OFlagsRegistry::GetInstance()->SetValue("grotto_done", "true");
   OAltarItem* grotto = Make("grotto");
+  EXPECT_TRUE(grotto->OnMaskClick(masks[1])) << "without its action an empty hand runs nothing";
+  EXPECT_FALSE(grotto->IsActivationStarted());
   Hold("key");
   size_t reports = ReportCount();
   EXPECT_TRUE(grotto->OnMaskClick(masks[1]));
