@@ -39,15 +39,11 @@ bool IItem::IsKindOf(int32_t typeId) const {
 }
 
 void IItem::CreateObject() {
-  if (mVisualPath.empty()) {
-    mObject = nullptr;
-    return;
-  }
   CreateObjectFrom(mVisualPath);
 }
 
 void IItem::CreateObjectFrom(const str& path) {
-  GVObject* object = CreateVisual(mVisualFolder, path);
+  GVObject* object = CreateVisual(mVisualFolder, path, &mDrawList);
   delete mObject;
   mObject = object;
   if (!mObject) return;
@@ -61,12 +57,13 @@ void IItem::CreateObjectFrom(const str& path) {
   mObject->changed = 1;
 }
 
-GVObject* IItem::CreateVisual(const str& imageFolder, const str& path) {
+GVObject* IItem::CreateVisual(const str& imageFolder, const str& path, GVDrawList* list) const {
+  if (path.empty()) return nullptr;
   GVFactory* factory = GVFactory::GetInstance();
   // The factory is shared; leave it as it was found for whoever comes next.
   GVDrawList* oldList = factory->drawList;
   str oldImages = factory->imageFolder, oldDescriptions = factory->descriptionFolder;
-  factory->drawList = &mDrawList;
+  factory->drawList = list;
   factory->imageFolder = imageFolder;
   factory->descriptionFolder = "xml/";
   GVObject* object = factory->CreateObject(nullptr, path);

@@ -102,9 +102,10 @@ class IItem : public GVListener {
 
  protected:
   // A visual made by the visual-object factory from `path`, with pictures
-  // under `imageFolder` and descriptions under "xml/", registered in the
-  // item's draw list; null when the factory makes nothing. The caller owns it.
-  GVObject* CreateVisual(const str& imageFolder, const str& path);
+  // under `imageFolder` and descriptions under "xml/", registered in `list`;
+  // null for an empty path or one the factory makes nothing of. The caller
+  // owns it.
+  GVObject* CreateVisual(const str& imageFolder, const str& path, GVDrawList* list) const;
   // Replaces the visual by one of `path` from the item's visual folder: its
   // "main" child reports to the item, and it is shown.
   void CreateObjectFrom(const str& path);

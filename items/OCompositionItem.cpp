@@ -144,7 +144,7 @@ bool OCompositionItem::CreatePartObject(size_t index) {
   mPartObjects[index] = nullptr;
   str path = part->GetAttribute("gvobject");
   if (path.empty()) return true;
-  GVObject* object = CreateVisual("anim/", path);
+  GVObject* object = CreateVisual("anim/", path, &mDrawList);
   if (object) {
     object->deltaX = float(part->GetAttribute("x").to_int());
     object->deltaY = float(part->GetAttribute("y").to_int());

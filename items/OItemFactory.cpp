@@ -24,6 +24,7 @@
 #include "items/OSimpleItem.h"
 #include "items/OSparkItem.h"
 #include "items/OTimerActionItem.h"
+#include "rules/OQuestBookItem.h"
 #include "sdk/TXmlNode.h"
 
 namespace {
@@ -91,6 +92,8 @@ const Kind kKinds[] = {
     {"different_reaction", &ODifferentReactionItem::CreateForScene, nullptr, nullptr, nullptr},
     {"raptor", &ORaptorItem::CreateForScene, nullptr, nullptr, nullptr},
     {"kitchen_mousetrap", &OKitchenMouseTrapItem::CreateForScene, nullptr, nullptr, nullptr},
+    // The quest book lies in its own scene and nowhere else.
+    {"basement_quest_book", &OQuestBookItem::CreateFromXml, nullptr, nullptr, nullptr},
     // Decorations of a scene, the kinds that run by time, and the fire that
     // only the fire magic puts into the hand.
     {"sound", &OMusicItem::CreateForScene, nullptr, nullptr, nullptr},

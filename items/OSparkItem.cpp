@@ -54,7 +54,7 @@ void OSparkItem::CreateObject() {
            OItemFactory::GetGuidePath().c_str(), mName.c_str(), mMaskName.c_str());
   PlaceObject(mX, mY);
   delete mHitObject;
-  mHitObject = mHitPath.empty() ? nullptr : CreateVisual(mVisualFolder, mHitPath);
+  mHitObject = CreateVisual(mVisualFolder, mHitPath, &mDrawList);
   if (!mHitObject) return;
   mHitObject->deltaX = float(mHitX);
   mHitObject->deltaY = float(mHitY);
