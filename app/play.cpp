@@ -31,6 +31,7 @@
 #include "game/OCallLog.h"
 #include "game/OFlagsRegistry.h"
 #include "game/OGame.h"
+#include "game/OGameConfig.h"
 #include "game/OMousePointerManager.h"
 #include "game/OSaveData.h"
 #include "game/OSoundManager.h"
@@ -55,6 +56,7 @@
 #include "sdk/TWindow.h"
 #include "sdk/TWindowManager.h"
 #include "sdk/TWindowStyle.h"
+#include "sdk/TXmlNode.h"
 #include "tools/GFrontItemHolder.h"
 #include "visual/GVObject.h"
 
@@ -1044,6 +1046,25 @@ int L_book(lua_State* L) {
   return 1;
 }
 
+// show_effect(name): the game window's magic effect of
+// game_screen/magic_effects/<name> with a new empty hints list, or its
+// wake-up effect for "wake_up"; as the game asks for them, so a second one
+// while one runs is dropped.
+int L_show_effect(lua_State* L) {
+  Game(L);
+  str name = luaL_checkstring(L, 1);
+  GGameWnd* wnd = GGameWnd::GetCurrent();
+  if (!wnd) return luaL_error(L, "show_effect: no game is running");
+  if (name == "wake_up") {
+    wnd->ShowWakeUpEffect();
+    return 0;
+  }
+  TXmlNode* effects = OGameConfig::GetInstance()->GetGameScreenChild("magic_effects");
+  wnd->ShowMagicEffect(effects && TXmlNode::IsValidName(name) ? effects->GetChild(name) : nullptr,
+                       new std::vector<IHint*>());
+  return 0;
+}
+
 const std::vector<luaL_Reg> kFunctions = {
     {"tick", L_tick},
     {"click", L_click},
@@ -1086,6 +1107,7 @@ const std::vector<luaL_Reg> kFunctions = {
     {"item", L_item},
     {"give", L_give},
     {"book", L_book},
+    {"show_effect", L_show_effect},
 };
 
 void PlayMainCallback(TPlatform* platform, const str& commandLine) {
