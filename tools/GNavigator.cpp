@@ -55,8 +55,11 @@ GNavigator::~GNavigator() {
   for (GBaseInterpolator* ip : mInterpolators) delete ip;
   mInterpolators.clear();
   // Deleted in the middle of a journey (the player quit while choosing):
-  // the effects must not stay silent for the rest of the run.
+  // the effects must not stay silent, nor the pointer hidden, for the rest
+  // of the run.
   if (OSoundManager::HasInstance()) OSoundManager::GetInstance()->SetSoundVolume(mSavedVolume);
+  if (mState != kDone)
+    if (GMousePointer* pointer = GMousePointer::PeekInstance()) pointer->SetVisible(true);
 }
 
 float GNavigator::FadeAlpha(int n, bool in) {

@@ -47,7 +47,8 @@ class GNavigator : public TWindow, public GVObjectWrapperClient {
   // or through_time; without `keepHome` the destination "home" is not offered.
   GNavigator(TXmlNode* config, int kind, bool keepHome);
   // Also gives the sound effects back the volume they had when it was made,
-  // so a journey ended by quitting does not leave the game silent.
+  // and shows the pointer again, so a journey ended by quitting leaves the
+  // game neither silent nor without a pointer.
   ~GNavigator() override;
 
   void SetState(int state);

@@ -8,6 +8,8 @@
 
 #include "TravelTestUtil.h"
 #include "game/GFullScreenGameScene.h"
+#include "game/IMousePointerController.h"
+#include "game/OMousePointerManager.h"
 #include "sdk/TImage.h"
 #include "sdk/TReport.h"
 #include "sdk/TXmlNode.h"
@@ -155,14 +157,24 @@ TEST_F(NavigatorTest, ThroughTimeKeepsItsOwnThemeAndVolumeComesBackAfterTheJourn
 
 // Quitting while the choice is up deletes the navigator with the game
 // window: the effects must not stay silent for the rest of the run.
-TEST_F(NavigatorTest, QuittingHalfWayGivesTheEffectsTheirVolumeBack) {
+TEST_F(NavigatorTest, QuittingHalfWayGivesTheEffectsTheirVolumeAndThePointerBack) {
+  TWindowStyle style;
+  GMousePointer::GetInstance()->Init(style);
+  // The first of the pointer's controllers is the one that hides it.
+  IMousePointerController* hider = GMousePointer::PeekManager()->GetControllers().at(0);
   OSoundManager* sound = OSoundManager::GetInstance();
   sound->SetSoundVolume(0.7f);
-  OpenAndChoose();
+  GScene* scene = Play();
+  scene->OnThroughSpaceMagic();
+  EXPECT_TRUE(hider->WantsPointer());
+  while (Nav()->GetState() != GNavigator::kChoosing) Beat();
   ASSERT_FLOAT_EQ(sound->GetSoundVolume(), 0);
+  RunLua("onNavigatorExitClick()");  // the cover fade hides the pointer again
+  EXPECT_TRUE(hider->WantsPointer());
   delete mWnd;
   mWnd = nullptr;
   EXPECT_FLOAT_EQ(sound->GetSoundVolume(), 0.7f);
+  EXPECT_FALSE(hider->WantsPointer());
 }
 
 TEST_F(NavigatorTest, TheWorldButtonsGlobalNeedsAWorldAndTheChoice) {
