@@ -5,6 +5,7 @@
 #include "game/GPopup.h"
 #include "game/GSlidingPanel.h"
 #include "game/GTolvaneWnd.h"
+#include "game/GTutorialWnd.h"
 #include "minigames/GCatapultPanel.h"
 #include "minigames/GCookBook.h"
 #include "rules/GAutoDeleteHint.h"
@@ -70,7 +71,7 @@ const std::vector<WindowType>& Table() {
       {"GQuestBookItemTick", &GQuestBookItemTick::Create},
       {"GQuestBookTaskTick", &GQuestBookTaskTick::Create},
       {"GCookBook", &GCookBook::Create},
-      // "GTutorialWnd" registers here when its window is built.
+      {"GTutorialWnd", &GTutorialWnd::Create},
   };
   return table;
 }

@@ -95,3 +95,15 @@ TPoint IItem::GetCenter() const {
   float y = mObject ? mObject->deltaY : 0;
   return TPoint{x + GetObjectWidth() * 0.5f, y + GetObjectHeight() * 0.5f};
 }
+
+bool IsMatchesBoxItem(const IItem* item) {
+  return item && item->GetTypeId() == ItemTypeId::OMatchesBoxItem;
+}
+
+bool IsCookDishItem(const IItem* item) {
+  return item && item->GetTypeId() == ItemTypeId::OCookDishItem;
+}
+
+bool IsCookDustItem(const IItem* item) {
+  return item && item->GetTypeId() == ItemTypeId::OCookDustItem;
+}

@@ -2,10 +2,14 @@
 
 #include "game/OGameConfig.h"
 #include "items/OCaptionItem.h"
+#include "items/OCookCutItem.h"
+#include "items/OCookDeskItem.h"
+#include "items/OCookDishItem.h"
 #include "items/ODialogItem.h"
 #include "items/ODifferentReactionItem.h"
 #include "items/OFlagItem.h"
 #include "items/OKitchenMouseTrapItem.h"
+#include "items/OMatchesBoxItem.h"
 #include "items/ONoteItem.h"
 #include "items/ORaptorItem.h"
 #include "items/OSceneJumpItem.h"
@@ -55,6 +59,13 @@ const Kind kKinds[] = {
     {"different_reaction", &ODifferentReactionItem::CreateForScene, nullptr, nullptr, nullptr},
     {"raptor", &ORaptorItem::CreateForScene, nullptr, nullptr, nullptr},
     {"kitchen_mousetrap", &OKitchenMouseTrapItem::CreateForScene, nullptr, nullptr, nullptr},
+    // The matches box and the cooking items.
+    Takeable<&OMatchesBoxItem::CreateFromXml>("matches_box"),
+    Takeable<&OCookCutItem::CreateFromXml>("cook_cut"),
+    Takeable<&OCookDustItem::CreateFromXml>("cook_dust"),
+    Takeable<&OCookToolItem::CreateFromXml>("cook_tool"),
+    Takeable<&OCookDeskItem::CreateFromXml>("cook_desk"),
+    Takeable<&OCookDishItem::CreateFromXml>("cook_dish"),
 };
 
 enum Situation { kScene, kPointer, kInventory, kDropped };
