@@ -21,6 +21,8 @@ tone magic.wav 0.4 sine 500:1500
 tone chime.wav 0.3 sine 1320
 tone pour.wav 0.3 brownnoise
 tone lamp_get.wav 0.1 sine 1760
+tone burn.wav 0.3 brownnoise
+tone chop.wav 0.1 whitenoise
 tone menu_theme.wav 1.0 sine 262 sine 330
 tone menu_theme2.wav 0.8 sine 392
 tone scene_theme.wav 1.2 sine 196
