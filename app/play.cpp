@@ -27,11 +27,11 @@
 #include "game/GGameWnd.h"
 #include "game/GMousePointer.h"
 #include "game/GScene.h"
-#include "game/OMousePointerManager.h"
 #include "game/GStartup.h"
 #include "game/OCallLog.h"
 #include "game/OFlagsRegistry.h"
 #include "game/OGame.h"
+#include "game/OMousePointerManager.h"
 #include "game/OSaveData.h"
 #include "game/OSoundManager.h"
 #include "game/OUsersManager.h"
@@ -41,6 +41,8 @@
 #include "items/OItemsRegistry.h"
 #include "rules/OMission.h"
 #include "rules/OMissionsManager.h"
+#include "rules/OQuestBookItem.h"
+#include "rules/OQuestBookPage.h"
 #include "sdk/TEvent.h"
 #include "sdk/TModalWindow.h"
 #include "sdk/TPlatform.h"
@@ -66,6 +68,44 @@ namespace {
 const unsigned kWatchdogSeconds = 60;
 const uint32_t kTickMs = 16;
 
+// Fails the scenario at the line it has reached, for faults found while the
+// game runs rather than inside a scenario function.
+void FailAtScenarioLine(const str& what);
+
+// The game's globals are read and written inside protected calls: a content
+// script may give _G an __index or __newindex that fails, and a Lua error
+// raised outside a protected call would end the runner.
+int GetGameGlobal(lua_State* G) {  // (name) -> value
+  lua_settop(G, 1);
+  lua_gettable(G, LUA_GLOBALSINDEX);
+  return 1;
+}
+
+int SetGameGlobal(lua_State* G) {  // (name, value)
+  lua_settop(G, 2);
+  lua_settable(G, LUA_GLOBALSINDEX);
+  return 0;
+}
+
+// The game's own tostring of its argument.
+int GameToString(lua_State* G) {
+  lua_getglobal(G, "tostring");
+  lua_insert(G, 1);
+  lua_call(G, lua_gettop(G) - 1, 1);
+  return 1;
+}
+
+// Calls fn on the `nargs` values on top of G's stack inside a protected call.
+// On failure the message is in *error and the arguments are gone.
+bool CallInGame(lua_State* G, lua_CFunction fn, int nargs, int nresults, str* error) {
+  lua_pushcfunction(G, fn);
+  lua_insert(G, -nargs - 1);
+  if (lua_pcall(G, nargs, nresults, 0) == 0) return true;
+  *error = lua_isstring(G, -1) ? str(lua_tostring(G, -1)) : str("error object is not a string");
+  lua_pop(G, 1);
+  return false;
+}
+
 // A window that counts its 16 ms animation calls into a Lua global of the
 // game's state named by its style key "counter". Scenarios use it to see
 // whether a modal's clock moves. With the style key "log" it also takes the
@@ -82,12 +122,15 @@ class TestTicker : public TWindow {
   bool OnExtendedMouseEvent(const TPoint&, int code) override {
     if (mLog.empty()) return false;
     lua_State* G = TWindowManager::GetInstance()->GetScript()->GetState();
-    lua_getglobal(G, mLog.c_str());
+    str error;
+    lua_pushstring(G, mLog.c_str());
+    if (!CallInGame(G, GetGameGlobal, 1, 1, &error)) return Failed(error);
     str log = lua_isstring(G, -1) ? str(lua_tostring(G, -1)) : str();
     lua_pop(G, 1);
     log += str::format(log.empty() ? "%d" : " %d", code);
+    lua_pushstring(G, mLog.c_str());
     lua_pushstring(G, log.c_str());
-    lua_setglobal(G, mLog.c_str());
+    if (!CallInGame(G, SetGameGlobal, 2, 0, &error)) return Failed(error);
     return true;
   }
   // Started on adoption rather than in Init: the animation runs on the clock
@@ -98,17 +141,25 @@ class TestTicker : public TWindow {
   }
   bool OnTaskAnimate() override {
     lua_State* G = TWindowManager::GetInstance()->GetScript()->GetState();
-    lua_getglobal(G, mCounter.c_str());
+    str error;
+    lua_pushstring(G, mCounter.c_str());
+    if (!CallInGame(G, GetGameGlobal, 1, 1, &error)) return Failed(error);
     lua_Number n = lua_tonumber(G, -1);
     lua_pop(G, 1);
+    lua_pushstring(G, mCounter.c_str());
     lua_pushnumber(G, n + 1);
-    lua_setglobal(G, mCounter.c_str());
+    if (!CallInGame(G, SetGameGlobal, 2, 0, &error)) return Failed(error);
     return true;
   }
 
  private:
   str mCounter;
   str mLog;
+
+  bool Failed(const str& error) {
+    FailAtScenarioLine(str::format("TestTicker \"%s\": %s", GetName().c_str(), error.c_str()));
+    return false;
+  }
 };
 
 class Runner;
@@ -196,6 +247,8 @@ class Runner : public IHeadlessDriver {
   TPoint& Mouse() { return mMouse; }
   // Records where the scenario is (for the watchdog and for messages).
   void NoteLine(lua_State* L);
+  // Fails the run at the last line the scenario reached.
+  void FailAtLine(const str& what) { Fail(str::format("%s:%d: %s", mLabel.c_str(), mLine, what.c_str())); }
   const str& GetLabel() const { return mLabel; }
 
  private:
@@ -309,7 +362,9 @@ bool Runner::Resume() {
 }
 
 bool Runner::Step(TPlatform* platform) {
-  if (mPendingTicks == 0 && !Resume()) {
+  // A failure found while the game ran (see FailAtScenarioLine) ends the
+  // ticks the scenario asked for.
+  if (mFailed || (mPendingTicks == 0 && !Resume())) {
     snprintf(gWhere, sizeof gWhere, "%s: at the end", mLabel.c_str());
     ArmWatchdog();
     return false;
@@ -326,7 +381,7 @@ bool Runner::Step(TPlatform* platform) {
 void Runner::OnGameEnded(int exitCode) {
   mGameEnded = true;
   if (exitCode != 0 && !mFailed) {
-    Fail(str::format("%s:%d: the game ended with exit code %d", mLabel.c_str(), mLine, exitCode));
+    FailAtLine(str::format("the game ended with exit code %d", exitCode));
     return;
   }
   if (mDone || mFailed) return;
@@ -337,8 +392,7 @@ void Runner::OnGameEnded(int exitCode) {
   // Anything that needs the game now raises an error, so a scenario that did
   // not expect the end fails at the line that comes next.
   Resume();
-  if (!mDone && !mFailed)
-    Fail(str::format("%s:%d: the scenario waited for a game that has ended", mLabel.c_str(), mLine));
+  if (!mDone && !mFailed) FailAtLine("the scenario waited for a game that has ended");
 }
 
 int Runner::Finish() {
@@ -346,6 +400,10 @@ int Runner::Finish() {
   str name = fs::path(mPath.c_str()).stem().string();
   printf("scenario %s: ok (%d ticks)\n", name.c_str(), mTicks);
   return 0;
+}
+
+void FailAtScenarioLine(const str& what) {
+  gRunner->FailAtLine(what);
 }
 
 // ---- Scenario functions ----------------------------------------------------
@@ -526,13 +584,14 @@ int L_game_lua(lua_State* L) {
   int results = lua_gettop(G) - base;
   luaL_checkstack(L, results, "too many results");
   for (int i = 1; i <= results; ++i) {
-    lua_getglobal(G, "tostring");
     lua_pushvalue(G, base + i);
-    if (lua_pcall(G, 1, 1, 0) == 0 && lua_isstring(G, -1))
+    str error;
+    bool converted = CallInGame(G, GameToString, 1, 1, &error);
+    if (converted && lua_isstring(G, -1))
       lua_pushstring(L, lua_tostring(G, -1));
     else
       lua_pushstring(L, lua_typename(G, lua_type(G, base + i)));
-    lua_pop(G, 1);
+    if (converted) lua_pop(G, 1);
   }
   lua_settop(G, base);
   return results;
@@ -602,9 +661,10 @@ int L_pref(lua_State* L) {
   const char* keyArg = luaL_checkstring(L, 1);
   int user = int(luaL_optinteger(L, 2, -1));
   str key = keyArg;
-  const char* folder = getenv("TOLVANE_PREFS_DIR");
-  // A fresh reader, so the answer is what reached the disk.
-  TPrefs prefs(folder ? folder : "");
+  // A fresh look at the file, so the answer is what reached the disk; it
+  // makes, moves and writes nothing, so asking cannot change what the game
+  // finds there later.
+  const TPrefs prefs = TPrefs::ReadOnly(TPrefs::DefaultFolder());
   static const char kAbsent[] =
       "\x01"
       "absent"
@@ -955,6 +1015,47 @@ int L_give(lua_State* L) {
   return 0;
 }
 
+// book(): the quest book of the current scene as a table: cur (the open
+// position), busy (a reveal runs), auto_turn (1 until the automatic turn is
+// over), cover (the state of the cover's "main", nil without a cover) and
+// sheets (one entry per page description: the sheet's turn state, -1 while
+// it is being built, false for a sheet not made); nil without a book.
+int L_book(lua_State* L) {
+  Game(L);
+  OItemsManager* items = SceneItems();
+  OQuestBookItem* book = nullptr;
+  for (size_t i = 0; items && !book && i < items->GetItems().size(); ++i)
+    if (items->GetItems()[i]->IsKindOf(ItemTypeId::OQuestBookItem))
+      book = static_cast<OQuestBookItem*>(items->GetItems()[i]);
+  if (!book) {
+    lua_pushnil(L);
+    return 1;
+  }
+  lua_newtable(L);
+  lua_pushinteger(L, book->GetCur());
+  lua_setfield(L, -2, "cur");
+  lua_pushboolean(L, book->IsBusy());
+  lua_setfield(L, -2, "busy");
+  lua_pushinteger(L, book->GetAutoTurn());
+  lua_setfield(L, -2, "auto_turn");
+  GVObject* cover = book->GetCover() ? book->GetCover()->GetChild("main") : nullptr;
+  if (cover) {
+    lua_pushstring(L, cover->GetState().ToStr().c_str());
+    lua_setfield(L, -2, "cover");
+  }
+  const std::vector<OQuestBookPage*>& sheets = book->GetSheets();
+  lua_createtable(L, int(sheets.size()), 0);
+  for (size_t i = 0; i < sheets.size(); ++i) {
+    if (sheets[i])
+      lua_pushinteger(L, sheets[i]->IsBuilt() ? sheets[i]->GetTurnState() : OQuestBookPage::kUnset);
+    else
+      lua_pushboolean(L, 0);
+    lua_rawseti(L, -2, int(i + 1));
+  }
+  lua_setfield(L, -2, "sheets");
+  return 1;
+}
+
 const std::vector<luaL_Reg> kFunctions = {
     {"tick", L_tick},
     {"click", L_click},
@@ -996,6 +1097,7 @@ const std::vector<luaL_Reg> kFunctions = {
     {"calls", L_calls},
     {"item", L_item},
     {"give", L_give},
+    {"book", L_book},
 };
 
 void PlayMainCallback(TPlatform* platform, const str& commandLine) {

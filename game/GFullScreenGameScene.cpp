@@ -13,11 +13,13 @@
 #include "game/OPopupQueue.h"
 #include "game/OSimpleBackground.h"
 #include "game/OSoundManager.h"
+#include "items/OComboGuide.h"
 #include "items/ODialogItem.h"
 #include "items/OItem.h"
 #include "items/OItemsManager.h"
 #include "items/ONoteItem.h"
 #include "rules/IAction.h"
+#include "rules/OCompositeAction.h"
 #include "rules/OHintsManager.h"
 #include "rules/OIndicatorsManager.h"
 #include "rules/OSimpleHint.h"
@@ -38,8 +40,7 @@ void RunInSprite(const TFxSpriteRef& sprite, const str& code) {
 }
 
 OMousePointerManager* PointerManager() {
-  GMousePointer* pointer = GMousePointer::PeekInstance();
-  return pointer ? pointer->GetManager() : nullptr;
+  return GMousePointer::PeekManager();
 }
 
 IItem* HeldItem() {
@@ -248,9 +249,24 @@ void GFullScreenGameScene::UseHeldItem(const TPoint& point) {
   IItem* held = manager ? manager->GetHeldItem() : nullptr;
   if (!held) return;
   IMousePointerEventListener* pointer = PointerEvents();
-  // Combination with the mask under the pointer comes with the combination
-  // rules; until they exist no rule is found and the use goes on below.
-
+  if (IMask* active = mMasksManager ? mMasksManager->GetActiveMask() : nullptr) {
+    OComboGuide* guide = OComboGuide::GetInstance();
+    TXmlNode* rule = OComboGuide::FindRule(guide, held->GetCurrentName(), active->GetName());
+    if (OComboGuide::ApplyToSceneItem(guide, held, active, mItemsManager)) {
+      // A held matches box puts its match out here, before the rule's own
+      // composite. It must ask the pointer what it holds now: the rule may
+      // have deleted the item that was held before.
+      str post = rule ? rule->GetAttribute("post_composite_action_name") : str();
+      if (!post.empty()) {
+        OCompositeAction action(post, mMasksManager);
+        action.Execute();
+      }
+      return;
+    }
+    // A rule whose result could not be made has taken the held item anyway.
+    held = manager->GetHeldItem();
+    if (!held) return;
+  }
   if (held->CanBeReturned() && IsSceneItem(held->GetName())) {
     pointer->OnItemDropped();
     if (held->IsKindOf(ItemTypeId::OSimpleItem))

@@ -16,6 +16,7 @@
 #include "game/OSimpleBackground.h"
 #include "game/OSoundManager.h"
 #include "items/IItem.h"
+#include "items/OComboGuide.h"
 #include "items/OItem.h"
 #include "items/OItemsManager.h"
 #include "items/OItemsRegistry.h"
@@ -89,6 +90,7 @@ GGameWnd::~GGameWnd() {
   // The objects of the running game, in the order they depend on each other.
   OItemsRegistry::DeleteInstance();
   ODropZonesRegistry::DeleteInstance();
+  OComboGuide::DeleteInstance();
   OMissionsManager::DeleteInstance();
   OMagicRegistry::DeleteInstance();
   OHintsManager::DeleteInstance();

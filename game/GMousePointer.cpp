@@ -50,6 +50,10 @@ GMousePointer* GMousePointer::PeekInstance() {
   return gInstance;
 }
 
+OMousePointerManager* GMousePointer::PeekManager() {
+  return gInstance ? gInstance->mManager : nullptr;
+}
+
 void GMousePointer::DestroyInstance() {
   GMousePointer* pointer = gInstance;
   gInstance = nullptr;

@@ -22,6 +22,8 @@ class GMousePointer : public TWindow, public GVListener, public IMousePointerEve
   static GMousePointer* GetInstance();
   // The instance if one was made, without making one.
   static GMousePointer* PeekInstance();
+  // Its manager, when the pointer exists and is set up; else null.
+  static OMousePointerManager* PeekManager();
   static void DestroyInstance();
 
   // Once only: loads the pointer object and creates the manager.

@@ -7,6 +7,7 @@
 #include "items/IItem.h"
 #include "items/OItem.h"
 #include "items/OItemFactory.h"
+#include "items/OProductItem.h"
 #include "items/OSimpleItem.h"
 #include "rules/OMissionsManager.h"
 #include "sdk/TPlatform.h"
@@ -277,10 +278,9 @@ bool ODropZone::OnClick(const TPoint& point) {
 }
 
 bool ODropZone::IsLockedInZone(IItem* item) {
+  // Exactly a product: combos and auto foods always come out.
   if (!item || item->GetTypeId() != ItemTypeId::OProductItem) return false;
-  TXmlNode* guide = OItemFactory::FindGuideNode(item->GetName());
-  TXmlNode* allow = guide ? guide->GetChild("allow_get_from_drop_zone") : nullptr;
-  return allow && allow->GetContent() == "false";
+  return !static_cast<OProductItem*>(item)->AllowsGetFromDropZone();
 }
 
 void ODropZone::OnSceneStart() {

@@ -39,22 +39,7 @@ bool IItem::IsKindOf(int32_t typeId) const {
 }
 
 void IItem::CreateObject() {
-  if (mVisualPath.empty()) {
-    mObject = nullptr;
-    return;
-  }
-  GVFactory* factory = GVFactory::GetInstance();
-  // The factory is shared; leave it as it was found for whoever comes next.
-  GVDrawList* oldList = factory->drawList;
-  str oldImages = factory->imageFolder, oldDescriptions = factory->descriptionFolder;
-  factory->drawList = &mDrawList;
-  factory->imageFolder = mVisualFolder;
-  factory->descriptionFolder = "xml/";
-  GVObject* object = factory->CreateObject(nullptr, mVisualPath);
-  factory->drawList = oldList;
-  factory->imageFolder = oldImages;
-  factory->descriptionFolder = oldDescriptions;
-
+  GVObject* object = CreateVisual(mVisualFolder, mVisualPath, &mDrawList);
   delete mObject;
   mObject = object;
   if (!mObject) return;
@@ -66,6 +51,22 @@ void IItem::CreateObject() {
   }
   mObject->visible = 1;
   mObject->changed = 1;
+}
+
+GVObject* IItem::CreateVisual(const str& imageFolder, const str& path, GVDrawList* list) const {
+  if (path.empty()) return nullptr;
+  GVFactory* factory = GVFactory::GetInstance();
+  // The factory is shared; leave it as it was found for whoever comes next.
+  GVDrawList* oldList = factory->drawList;
+  str oldImages = factory->imageFolder, oldDescriptions = factory->descriptionFolder;
+  factory->drawList = list;
+  factory->imageFolder = imageFolder;
+  factory->descriptionFolder = "xml/";
+  GVObject* object = factory->CreateObject(nullptr, path);
+  factory->drawList = oldList;
+  factory->imageFolder = oldImages;
+  factory->descriptionFolder = oldDescriptions;
+  return object;
 }
 
 void IItem::Draw() {

@@ -101,6 +101,12 @@ class IItem : public GVListener {
   GVDrawList& GetDrawList() { return mDrawList; }
 
  protected:
+  // A visual made by the visual-object factory from `path`, with pictures
+  // under `imageFolder` and descriptions under "xml/", registered in `list`;
+  // null for an empty path or one the factory makes nothing of. The caller
+  // owns it.
+  GVObject* CreateVisual(const str& imageFolder, const str& path, GVDrawList* list) const;
+
   GVDrawList mDrawList;
   str mVisualFolder;
   str mVisualPath;

@@ -2,18 +2,25 @@
 
 #include "game/OGameConfig.h"
 #include "items/OCaptionItem.h"
+#include "items/OCompositionItem.h"
+#include "items/OContainerItem.h"
 #include "items/OCookCutItem.h"
 #include "items/OCookDeskItem.h"
 #include "items/OCookDishItem.h"
 #include "items/ODialogItem.h"
 #include "items/ODifferentReactionItem.h"
 #include "items/OFlagItem.h"
+#include "items/OKeyItem.h"
 #include "items/OKitchenMouseTrapItem.h"
 #include "items/OMatchesBoxItem.h"
 #include "items/ONoteItem.h"
+#include "items/OPassageItem.h"
+#include "items/OProducerItem.h"
+#include "items/OProductItem.h"
 #include "items/ORaptorItem.h"
 #include "items/OSceneJumpItem.h"
 #include "items/OSimpleItem.h"
+#include "rules/OQuestBookItem.h"
 #include "sdk/TXmlNode.h"
 
 namespace {
@@ -42,9 +49,31 @@ constexpr Kind Takeable(const char* type) {
 const Kind kKinds[] = {
     {"", &OSimpleItem::CreateForScene, &OSimpleItem::CreateForPointer, &OSimpleItem::CreateForInventory,
      &OSimpleItem::CreateDropped},
-    // Stored in an inventory an auto food is an ordinary item; its own kind
-    // fills in the pointer and the drop zones.
-    {"auto_food", nullptr, nullptr, &OSimpleItem::CreateForInventory, nullptr},
+    {"key", &OKeyItem::CreateForScene, &OSimpleItem::CreateIn<&OKeyItem::CreateFromXml, ItemPlace::stPointer>,
+     &OSimpleItem::CreateIn<&OKeyItem::CreateFromXml, ItemPlace::stInventory>,
+     &OSimpleItem::CreateIn<&OKeyItem::CreateFromXml, ItemPlace::stDropped>},
+    {"passage", &OPassageItem::CreateForScene, nullptr, nullptr, nullptr},
+    {"container", &OContainerItem::CreateForScene, nullptr, nullptr, nullptr},
+    {"producer", &OProducerItem::CreateForScene, nullptr, nullptr, nullptr},
+    {"locked_container", &OLockedContainerItem::CreateForScene, nullptr, nullptr, nullptr},
+    {"composition", &OCompositionItem::CreateForScene, nullptr, nullptr, nullptr},
+    // Products never lie in a scene; "fish" and "mirror" are products that
+    // no drop zone keeps.
+    {"product", nullptr, &OSimpleItem::CreateIn<&OProductItem::CreateFromXml, ItemPlace::stPointer>,
+     &OSimpleItem::CreateIn<&OProductItem::CreateFromXml, ItemPlace::stInventory>,
+     &OSimpleItem::CreateIn<&OProductItem::CreateFromXml, ItemPlace::stDropped>},
+    {"fish", nullptr, &OSimpleItem::CreateIn<&OProductItem::CreateFromXml, ItemPlace::stPointer>,
+     &OSimpleItem::CreateIn<&OProductItem::CreateFromXml, ItemPlace::stInventory>, nullptr},
+    {"mirror", nullptr, &OSimpleItem::CreateIn<&OProductItem::CreateFromXml, ItemPlace::stPointer>,
+     &OSimpleItem::CreateIn<&OProductItem::CreateFromXml, ItemPlace::stInventory>, nullptr},
+    {"combo", nullptr, &OSimpleItem::CreateIn<&OComboItem::CreateFromXml, ItemPlace::stPointer>,
+     &OSimpleItem::CreateIn<&OComboItem::CreateFromXml, ItemPlace::stInventory>,
+     &OSimpleItem::CreateIn<&OComboItem::CreateFromXml, ItemPlace::stDropped>},
+    // Stored in an inventory an auto food is an ordinary item that never
+    // acts by itself.
+    {"auto_food", nullptr, &OSimpleItem::CreateIn<&OAutoFoodItem::CreateFromXml, ItemPlace::stPointer>,
+     &OSimpleItem::CreateForInventory,
+     &OSimpleItem::CreateIn<&OAutoFoodItem::CreateFromXml, ItemPlace::stDropped>},
     // Scene items that react, and the takeable kinds that read or mirror.
     {"scene_jump_item", &OSceneJumpItem::CreateForScene, nullptr, nullptr, nullptr},
     {"jungle_snake", &OJungleSnakaItem::CreateForScene, nullptr, nullptr, nullptr},
@@ -59,6 +88,8 @@ const Kind kKinds[] = {
     {"different_reaction", &ODifferentReactionItem::CreateForScene, nullptr, nullptr, nullptr},
     {"raptor", &ORaptorItem::CreateForScene, nullptr, nullptr, nullptr},
     {"kitchen_mousetrap", &OKitchenMouseTrapItem::CreateForScene, nullptr, nullptr, nullptr},
+    // The quest book lies in its own scene and nowhere else.
+    {"basement_quest_book", &OQuestBookItem::CreateFromXml, nullptr, nullptr, nullptr},
     // The matches box and the cooking items.
     Takeable<&OMatchesBoxItem::CreateFromXml>("matches_box"),
     Takeable<&OCookCutItem::CreateFromXml>("cook_cut"),

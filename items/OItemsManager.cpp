@@ -6,6 +6,8 @@
 #include "game/GGameWnd.h"
 #include "game/OGameConfig.h"
 #include "items/IItem.h"
+#include "items/OContainerItem.h"
+#include "items/OProducerItem.h"
 #include "sdk/TXmlNode.h"
 #include "tools/GFrontItemHolder.h"
 #include "tools/GGamePanel.h"
@@ -179,18 +181,40 @@ void OItemsManager::Clear() {
   }
 }
 
-// Producers and containers are the only kinds that take a released item
-// back; until those kinds exist, no item in the list is one of them.
+// Exact classes only: a kind derived from a producer or a container takes
+// nothing back this way (the locked container is the one exception).
 bool OItemsManager::HasProducerFor(IItem* held) const {
   if (!held || !held->CanBeReturned()) return false;
+  for (IItem* item : mItems)
+    if (item->GetTypeId() == ItemTypeId::OProducerItem &&
+        static_cast<OProducerItem*>(item)->GetProductName() == held->GetName())
+      return true;
   return false;
 }
 
+namespace {
+OContainerItem* AsContainer(IItem* item) {
+  int32_t type = item->GetTypeId();
+  return type == ItemTypeId::OContainerItem || type == ItemTypeId::OLockedContainerItem
+             ? static_cast<OContainerItem*>(item)
+             : nullptr;
+}
+}  // namespace
+
 bool OItemsManager::HasContainerFor(IItem* held) const {
   if (!held || !held->CanBeReturned()) return false;
+  for (IItem* item : mItems)
+    if (OContainerItem* container = AsContainer(item))
+      if (container->ClaimsItem(held)) return true;
   return false;
 }
 
 void OItemsManager::ReturnToContainer(IItem* held) {
   if (!held || !held->CanBeReturned()) return;
+  // A copy: taking an item back makes and deletes items, though not in this
+  // list; the walk stops at the first taker, which has deleted `held`.
+  std::vector<IItem*> items = mItems;
+  for (IItem* item : items)
+    if (OContainerItem* container = AsContainer(item))
+      if (container->TakeBackItem(held)) return;
 }

@@ -37,7 +37,8 @@ TTextureRef RenderText(const str& item, TXmlNode* node) {
 }
 
 // The sprite of the text at (x, y), turned by the control's "rotation" in
-// degrees; a note's text hangs from its top edge. Null without a text.
+// degrees; a note's text is placed by its top-left corner. Null without a
+// text.
 TSpriteRef MakeTextSprite(const str& item, TXmlNode* node, float x, float y, bool note) {
   TTextureRef texture = RenderText(item, node);
   if (!texture) return TSpriteRef();
@@ -50,7 +51,7 @@ TSpriteRef MakeTextSprite(const str& item, TXmlNode* node, float x, float y, boo
   }
   sprite->SetPosition(TVec3(x, y, 0));
   if (note) {
-    sprite->SetDrawFlags(TDrawSpec::kTopOrigin);
+    sprite->SetDrawFlags(TDrawSpec::kOriginPoint);
     sprite->SetOrigin(TVec2(0, 0));
   }
   return sprite;

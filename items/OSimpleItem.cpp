@@ -51,18 +51,13 @@ OSimpleItem::~OSimpleItem() {
 
 bool OSimpleItem::ReadLook(const str& name, TXmlNode* node, Look* look) {
   if (!node) return false;
-  TXmlNode* gvobject = node->GetChild("gvobject");
-  if (!gvobject || gvobject->GetAttribute("name").empty()) {
+  ReadVisualOf(node, &look->folder, &look->path);
+  if (look->path.empty()) {
     Report("%s: item \"%s\" has no gvobject; item skipped", OItemFactory::GetGuidePath().c_str(),
            name.c_str());
     return false;
   }
-  look->folder = gvobject->GetContent();
-  look->path = gvobject->GetAttribute("name");
-  if (TXmlNode* pos = node->GetChild("scene_pos")) {
-    look->x = pos->GetAttribute("x").to_int();
-    look->y = pos->GetAttribute("y").to_int();
-  }
+  ReadPosition(node, "scene_pos", &look->x, &look->y);
   return true;
 }
 

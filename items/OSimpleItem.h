@@ -98,6 +98,9 @@ class OSimpleItem : public OItem {
   int32_t GetSceneY() const { return mSceneY; }
   TXmlNode* GetParticleNode(int index) const;
   const str& GetOnPointerFlag() const { return mOnPointerFlag; }
+  IAction* GetAction() const { return mAction; }
+  IAction* GetGetFromSceneAction() const { return mGetFromSceneAction; }
+  IAction* GetReturnToSceneAction() const { return mReturnToSceneAction; }
 
  protected:
   // The parts of the entry that kinds may leave unread.

@@ -75,7 +75,9 @@ void OPassageAction::ExitFromBook() {
     }
   }
   flags->SetValue(kExitFromBookScene, str());
-  if (scene.empty()) {
+  // Never set (the book entered some other way) reads "null", which is no
+  // scene: the player would stay in the book.
+  if (scene.empty() || scene == "null") {
     OGame::GetInstance()->GoToWorld("home");
     GoTo("living_room");
   } else {

@@ -31,6 +31,7 @@ room content/images/scenes/living_room_dark.png '#1d1a22' '#15110f'
 convert content/images/scenes/living_room_dark.png \
   -fill '#3a2a1c' -draw "rectangle 620,150 720,420" -fill '#6a6a70' -draw "rectangle 100,220 130,260" \
   -fill '#0c0907' -draw "rectangle 120,470 240,550" \
+  -fill '#2a2018' -draw "rectangle 430,300 520,306" -fill '#3a1616' -draw "rectangle 445,274 505,299" \
   -depth 8 -strip -define png:color-type=6 content/images/scenes/living_room_dark.png
 room content/images/scenes/living_room_lit.png '#8a6a48' '#4a3322'
 convert content/images/scenes/living_room_lit.png \
@@ -38,11 +39,14 @@ convert content/images/scenes/living_room_lit.png \
   -fill '#fff3c0' -draw "circle 400,80 400,110" -fill '#5a3a28' -draw "rectangle 250,380 420,440" \
   -fill '#3a2616' -draw "rectangle 120,470 240,550" -stroke '#6b4a2b' -strokewidth 3 -draw "line 120,510 240,510" \
   -fill '#b08a50' -stroke none -draw "circle 180,490 180,496" \
+  -fill '#5a3a22' -draw "rectangle 430,300 520,306" -fill '#7a2424' -draw "rectangle 445,274 505,299" \
+  -fill '#d9b77a' -draw "rectangle 449,278 501,281" -draw "rectangle 449,292 501,295" \
   -depth 8 -strip -define png:color-type=6 content/images/scenes/living_room_lit.png
 room content/images/scenes/hall.png '#4a5a52' '#2b2a26'
 convert content/images/scenes/hall.png \
   -fill '#6b4a2b' -draw "rectangle 60,150 160,420" -fill '#3b2f28' -draw "polygon 500,400 700,100 700,400" \
   -fill '#5a3f26' -draw "rectangle 230,170 310,420" -fill '#c99a4b' -draw "circle 296,300 296,305" \
+  -fill '#4a3422' -draw "rectangle 715,170 785,400" -fill '#c99a4b' -draw "circle 775,290 775,295" \
   -depth 8 -strip -define png:color-type=6 content/images/scenes/hall.png
 room content/images/scenes/attic.png '#5a4630' '#3c2c1c'
 convert content/images/scenes/attic.png \
@@ -59,9 +63,12 @@ mask() {  # mask OUT WxH
 }
 mask content/images/masks/living_room_door.png 100x270
 mask content/images/masks/living_room_switch.png 30x40
+# The quest book on its shelf in the living room.
+mask content/images/masks/living_room_book.png 70x36
 mask content/images/masks/hall_door.png 100x270
 mask content/images/masks/hall_stairs.png 200x300
 mask content/images/masks/attic_hatch.png 100x70
+mask content/images/masks/hall_workshop_door.png 70x230
 
 # Items, 40 by 40 each, and their masks: opaque where the item is.
 item() {  # item NAME DRAW...

@@ -27,3 +27,10 @@ png -size 32x32 radial-gradient:'gray60'-black -alpha copy -channel RGB -evaluat
 # A large faint halo.
 out=$dir/glow.png
 png -size 64x64 radial-gradient:'gray40'-black -alpha copy -channel RGB -evaluate set 100% +channel
+
+# The particle pixel scenario's texture: the left half transparent, the right
+# half white, flat, so that the scenario reads exact colours back.
+dir=tests/scenarios/particles_pixels/images
+mkdir -p "$dir"
+out=$dir/half.png
+png -size 16x16 xc:none -fill white -draw "rectangle 8,0 15,15"

@@ -21,6 +21,11 @@ tone magic.wav 0.4 sine 500:1500
 tone chime.wav 0.3 sine 1320
 tone pour.wav 0.3 brownnoise
 tone lamp_get.wav 0.1 sine 1760
+tone door_creak.wav 0.35 sawtooth 90:140
+tone splash.wav 0.25 brownnoise
+tone book_turn.wav 0.15 pinknoise
+tone book_back.wav 0.15 brownnoise
+tone book_discover.wav 0.3 sine 990:1480
 tone burn.wav 0.3 brownnoise
 tone chop.wav 0.1 whitenoise
 tone menu_theme.wav 1.0 sine 262 sine 330

@@ -103,7 +103,7 @@ void TButton::Draw() {
   TRenderer* renderer = TRenderer::GetInstance();
   if (TTexture* image = PickImage()) {
     TDrawSpec spec;
-    spec.flags = TDrawSpec::kLeftOrigin | TDrawSpec::kTopOrigin;
+    spec.flags = TDrawSpec::kLeftOrigin | TDrawSpec::kOriginPoint;
     image->Draw(spec);
   } else {
     // Without images a button is still visible: a plain block by state.

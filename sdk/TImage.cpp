@@ -39,7 +39,7 @@ void TImage::SetDrawFlags(int flags) {
 void TImage::Draw() {
   if (!mTexture || mTexture->IsEmpty() || mAlpha <= 0) return;
   TDrawSpec spec;
-  spec.flags = mDrawFlags | TDrawSpec::kLeftOrigin | TDrawSpec::kTopOrigin;
+  spec.flags = mDrawFlags | TDrawSpec::kLeftOrigin | TDrawSpec::kOriginPoint;
   spec.alpha = mAlpha;
   mTexture->Draw(spec);
 }

@@ -1,9 +1,11 @@
 #include "TLuaParticleSystem.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <lua.hpp>
+#include <type_traits>
 
 #include "TRenderer.h"
 #include "TReport.h"
@@ -16,23 +18,78 @@ const char* const kActiveName = "gActive";
 // Globals a script defines for the game to call; a new script must not
 // inherit the previous one's.
 const char* const kScriptGlobals[] = {"OnStart", "OnStop", "OnUpdate", "AdditionalVars"};
+// Functions a particle script has no use for and that would let it escape
+// its budget: a hook of its own replaces the budget's, and finalizers run
+// whenever the collector likes, outside any protected call.
+const char* const kRemovedGlobals[] = {"newproxy"};
+const char* const kRemovedDebug[] = {"sethook", "setmetatable"};
 // Longest step the particles are moved in at once (milliseconds), so that a
 // large update keeps curved paths curved.
 const uint32_t kMaxStepMs = 33;
-const int kDefaultMaxParticles = 5000;
-// Most particles a script can ask for at once. Counts come from scripts as
-// Lua numbers, which can be far beyond an int, infinite or not numbers at all.
-const int kCountLimit = 1 << 24;
+const int kDefaultMaxParticles = TLuaParticleSystem::kMaxParticles;
+// Particles further than this from the origin (pixels) are not drawn: no
+// screen is that large, and their pixel rectangles would not fit an int.
+const float kDrawnWithin = 1e6f;
 
-int ClampCount(double n) {
-  if (!(n > 0)) return 0;  // NaN as well
-  return n >= kCountLimit ? kCountLimit : int(n);
+// The ranges of the numbers a script gives an emitter (docs/particles.md):
+// far beyond any real effect, near enough that no sum, product or conversion
+// of them overflows.
+struct Range {
+  const char* key;
+  double lo, hi;
+};
+const double kFar = 1e5;  // pixels
+const Range kRanges[] = {
+    {"rate", 0, 1e6},  // particles per second
+    {"burst", 0, TLuaParticleSystem::kMaxParticles},
+    {"max", 0, TLuaParticleSystem::kMaxParticles},
+    {"duration", -1e6, 1e6},  // seconds; negative is endless
+    {"life", 0, 3600},        // seconds
+    {"x", -kFar, kFar},
+    {"y", -kFar, kFar},
+    {"spread", -kFar, kFar},
+    {"radius", 0, kFar},
+    {"speed", -1e5, 1e5},     // pixels per second
+    {"velocity", -1e5, 1e5},  // pixels per second
+    {"angle", -3600, 3600},   // degrees
+    {"gravity", -1e6, 1e6},   // pixels per second squared
+    {"drag", 0, 1000},        // per second
+    {"size", -4096, 4096},    // pixels
+    {"color", 0, 1},
+    {"alpha", 0, 1},
+};
+
+const Range* RangeOf(const str& key) {
+  for (const Range& r : kRanges)
+    if (key == r.key) return &r;
+  return nullptr;
 }
 
 uint32_t gSeedCounter = 0;
 
 float Lerp(float a, float b, float t) {
   return a + (b - a) * t;
+}
+
+// gActive as the runtime keeps it: 0 nil, 1 true, 2 false, 3 any other value.
+int ActiveValueAt(lua_State* L, int index) {
+  const int type = lua_type(L, index);
+  if (type == LUA_TNIL) return 0;
+  if (type == LUA_TBOOLEAN) return lua_toboolean(L, index) ? 1 : 2;
+  return 3;
+}
+
+void PushGlobalRaw(lua_State* L, const char* name) {
+  lua_pushstring(L, name);
+  lua_rawget(L, LUA_GLOBALSINDEX);
+}
+
+// Sets the global `name` to the value on the stack top (popped), past any
+// metatable: the runtime's own globals are declared, not assigned.
+void SetGlobalRaw(lua_State* L, const char* name) {
+  lua_pushstring(L, name);
+  lua_insert(L, -2);
+  lua_rawset(L, LUA_GLOBALSINDEX);
 }
 
 }  // namespace
@@ -112,42 +169,61 @@ struct TLuaParticleRuntime {
     return FindEmitter(sys, *id);
   }
 
+  // The number at `index`, held inside the range of the field `key`; false
+  // when it is not a number, or not a number at all (NaN).
+  static bool Number(lua_State* L, TLuaParticleSystem* sys, const str& key, int index, float& out) {
+    if (lua_type(L, index) != LUA_TNUMBER) return false;
+    const double v = lua_tonumber(L, index);
+    if (std::isnan(v)) return false;
+    double held = v;
+    if (const Range* r = RangeOf(key)) held = std::max(r->lo, std::min(r->hi, v));
+    if (held != v) sys->ReportLimit(key.c_str(), v, held);
+    out = float(held);
+    return true;
+  }
+
   // Reads a number or a {lo, hi} pair at `index`.
-  static bool ReadRange(lua_State* L, int index, float& lo, float& hi) {
+  static bool ReadRange(lua_State* L, TLuaParticleSystem* sys, const str& key, int index, float& lo,
+                        float& hi) {
     if (lua_type(L, index) == LUA_TNUMBER) {
-      lo = hi = float(lua_tonumber(L, index));
+      if (!Number(L, sys, key, index, lo)) return false;
+      hi = lo;
       return true;
     }
     if (!lua_istable(L, index)) return false;
     lua_rawgeti(L, index, 1);
     lua_rawgeti(L, index, 2);
-    bool ok = lua_type(L, -2) == LUA_TNUMBER;
+    float a, b;
+    bool ok = Number(L, sys, key, -2, a);
     if (ok) {
-      lo = float(lua_tonumber(L, -2));
-      hi = lua_type(L, -1) == LUA_TNUMBER ? float(lua_tonumber(L, -1)) : lo;
+      if (lua_isnil(L, -1))
+        b = a;
+      else
+        ok = Number(L, sys, key, -1, b);
     }
     lua_pop(L, 2);
+    if (ok) {
+      lo = a;
+      hi = b;
+    }
     return ok;
   }
 
-  static bool ReadColor(lua_State* L, int index, TColor& c) {
+  static bool ReadColor(lua_State* L, TLuaParticleSystem* sys, int index, TColor& c) {
     if (!lua_istable(L, index)) return false;
     float v[3] = {1, 1, 1};
     for (int i = 0; i < 3; ++i) {
       lua_rawgeti(L, index, i + 1);
-      if (lua_type(L, -1) != LUA_TNUMBER) {
-        lua_pop(L, 1);
-        return false;
-      }
-      v[i] = float(lua_tonumber(L, -1));
+      const bool ok = Number(L, sys, "color", -1, v[i]);
       lua_pop(L, 1);
+      if (!ok) return false;
     }
     c = TColor(v[0], v[1], v[2], 1);
     return true;
   }
 
   // One colour {r, g, b} or a list of them spread evenly over the life.
-  static bool ReadColors(lua_State* L, int index, std::vector<TColor>& out) {
+  static bool ReadColors(lua_State* L, TLuaParticleSystem* sys, int index, std::vector<TColor>& out) {
     if (!lua_istable(L, index)) return false;
     lua_rawgeti(L, index, 1);
     bool nested = lua_istable(L, -1);
@@ -155,14 +231,14 @@ struct TLuaParticleRuntime {
     std::vector<TColor> colors;
     if (!nested) {
       TColor c;
-      if (!ReadColor(L, index, c)) return false;
+      if (!ReadColor(L, sys, index, c)) return false;
       colors.push_back(c);
     } else {
-      int n = int(lua_objlen(L, index));
-      for (int i = 1; i <= n; ++i) {
-        lua_rawgeti(L, index, i);
+      const size_t n = lua_objlen(L, index);
+      for (size_t i = 1; i <= n; ++i) {
+        lua_rawgeti(L, index, int(i));
         TColor c;
-        bool ok = ReadColor(L, lua_gettop(L), c);
+        bool ok = ReadColor(L, sys, lua_gettop(L), c);
         lua_pop(L, 1);
         if (!ok) return false;
         colors.push_back(c);
@@ -173,18 +249,22 @@ struct TLuaParticleRuntime {
     return true;
   }
 
-  static bool ReadNumbers(lua_State* L, int index, std::vector<float>& out) {
+  static bool ReadNumbers(lua_State* L, TLuaParticleSystem* sys, const str& key, int index,
+                          std::vector<float>& out) {
     std::vector<float> values;
     if (lua_type(L, index) == LUA_TNUMBER) {
-      values.push_back(float(lua_tonumber(L, index)));
+      float v;
+      if (!Number(L, sys, key, index, v)) return false;
+      values.push_back(v);
     } else if (lua_istable(L, index)) {
-      int n = int(lua_objlen(L, index));
-      for (int i = 1; i <= n; ++i) {
-        lua_rawgeti(L, index, i);
-        bool ok = lua_type(L, -1) == LUA_TNUMBER;
-        if (ok) values.push_back(float(lua_tonumber(L, -1)));
+      const size_t n = lua_objlen(L, index);
+      for (size_t i = 1; i <= n; ++i) {
+        lua_rawgeti(L, index, int(i));
+        float v;
+        bool ok = Number(L, sys, key, -1, v);
         lua_pop(L, 1);
         if (!ok) return false;
+        values.push_back(v);
       }
     }
     if (values.empty()) return false;
@@ -202,11 +282,14 @@ struct TLuaParticleRuntime {
 
   // Sets one field of an emitter from the value at `v`; false when the key is
   // unknown or the value cannot be read.
-  static bool ApplyField(lua_State* L, TLuaParticleSystem::Emitter& e, const str& key, int v) {
+  static bool ApplyField(lua_State* L, TLuaParticleSystem* sys, TLuaParticleSystem::Emitter& e,
+                         const str& key, int v) {
     int type = lua_type(L, v);
-    auto number = [&](float& out) {
-      if (type != LUA_TNUMBER) return false;
-      out = float(lua_tonumber(L, v));
+    auto number = [&](float& out) { return Number(L, sys, key, v, out); };
+    auto count = [&](int& out) {
+      float n;
+      if (!number(n)) return false;
+      out = int(n);  // held inside 0 .. kMaxParticles
       return true;
     };
     auto string = [&](str& out) {
@@ -214,6 +297,7 @@ struct TLuaParticleRuntime {
       out = lua_tostring(L, v);
       return true;
     };
+    auto range = [&](float& lo, float& hi) { return ReadRange(L, sys, key, v, lo, hi); };
     if (key == "texture") {
       e.textureTried = false;
       e.texture.reset();
@@ -228,50 +312,42 @@ struct TLuaParticleRuntime {
       return true;
     }
     if (key == "rate") return number(e.rate);
-    if (key == "burst") {
-      float n;
-      if (!number(n)) return false;
-      e.burst = ClampCount(n);
-      return true;
-    }
+    if (key == "burst") return count(e.burst);
     if (key == "duration") return number(e.duration);
     if (key == "persist") {
       e.persist = lua_toboolean(L, v) != 0;
       return true;
     }
-    if (key == "life") return ReadRange(L, v, e.lifeMin, e.lifeMax);
+    if (key == "life") return range(e.lifeMin, e.lifeMax);
     if (key == "at") return string(e.at);
     if (key == "offset") return string(e.offsetSource);
     if (key == "x") return number(e.x);
     if (key == "y") return number(e.y);
-    if (key == "spread") return ReadRange(L, v, e.spreadX, e.spreadY);
+    if (key == "spread") return range(e.spreadX, e.spreadY);
     if (key == "radius") return number(e.radius);
-    if (key == "speed") return ReadRange(L, v, e.speedMin, e.speedMax);
-    if (key == "angle") return ReadRange(L, v, e.angleMin, e.angleMax);
-    if (key == "velocity") return ReadRange(L, v, e.vx, e.vy) && type == LUA_TTABLE;
-    if (key == "gravity") return ReadRange(L, v, e.gx, e.gy) && type == LUA_TTABLE;
+    if (key == "speed") return range(e.speedMin, e.speedMax);
+    if (key == "angle") return range(e.angleMin, e.angleMax);
+    if (key == "velocity") return type == LUA_TTABLE && range(e.vx, e.vy);
+    if (key == "gravity") return type == LUA_TTABLE && range(e.gx, e.gy);
     if (key == "drag") return number(e.drag);
-    if (key == "size") return ReadRange(L, v, e.sizeStart, e.sizeEnd);
-    if (key == "color") return ReadColors(L, v, e.colors);
-    if (key == "alpha") return ReadNumbers(L, v, e.alphas);
-    if (key == "max") {
-      float n;
-      if (!number(n)) return false;
-      e.maxParticles = ClampCount(n);
-      return true;
-    }
+    if (key == "size") return range(e.sizeStart, e.sizeEnd);
+    if (key == "color") return ReadColors(L, sys, v, e.colors);
+    if (key == "alpha") return ReadNumbers(L, sys, key, v, e.alphas);
+    if (key == "max") return count(e.maxParticles);
     return false;
   }
 
   static void ReportField(TLuaParticleSystem* sys, const str& key) {
-    Report("%s: emitter field \"%s\" is unknown or has a bad value; ignored",
-           sys->mPath.empty() ? "particle script" : sys->mPath.c_str(), key.c_str());
+    Report("%s: emitter field \"%s\" is unknown or has a bad value; ignored", sys->Where(), key.c_str());
   }
 
   // Emitter{...}: declares an emitter and returns its handle.
   static int NewEmitter(lua_State* L) {
     TLuaParticleSystem* sys = Self(L);
     luaL_checktype(L, 1, LUA_TTABLE);
+    if (sys->mEmitters.size() >= size_t(TLuaParticleSystem::kMaxEmitters))
+      return luaL_error(L, "an effect may declare at most %d emitters",
+                        int(TLuaParticleSystem::kMaxEmitters));
     static uint32_t nextId = 0;
     std::unique_ptr<TLuaParticleSystem::Emitter> e(new TLuaParticleSystem::Emitter);
     e->id = ++nextId;
@@ -279,7 +355,7 @@ struct TLuaParticleRuntime {
     while (lua_next(L, 1) != 0) {
       if (lua_type(L, -2) == LUA_TSTRING) {
         str key = lua_tostring(L, -2);
-        if (!ApplyField(L, *e, key, lua_gettop(L))) ReportField(sys, key);
+        if (!ApplyField(L, sys, *e, key, lua_gettop(L))) ReportField(sys, key);
       }
       lua_pop(L, 1);
     }
@@ -320,7 +396,7 @@ struct TLuaParticleRuntime {
     TLuaParticleSystem* sys = Self(L);
     TLuaParticleSystem::Emitter* e = CheckHandle(L, sys, 1);
     str key = luaL_checkstring(L, 2);
-    if (e && !ApplyField(L, *e, key, 3)) ReportField(sys, key);
+    if (e && !ApplyField(L, sys, *e, key, 3)) ReportField(sys, key);
     return 0;
   }
 
@@ -328,14 +404,25 @@ struct TLuaParticleRuntime {
   static int HandleBurst(lua_State* L) {
     TLuaParticleSystem* sys = Self(L);
     TLuaParticleSystem::Emitter* e = CheckHandle(L, sys, 1);
-    int n = ClampCount(luaL_optnumber(L, 2, 1));
-    if (e) e->burstPending = std::min(kCountLimit, e->burstPending + n);
+    const double asked = luaL_optnumber(L, 2, 1);
+    const double n =
+        std::isnan(asked) ? 0 : std::max(0.0, std::min(asked, double(TLuaParticleSystem::kMaxParticles)));
+    if (asked > n) sys->ReportLimit("Burst", asked, n);
+    if (e) e->burstPending = std::min(int(TLuaParticleSystem::kMaxParticles), e->burstPending + int(n));
     return 0;
   }
 
   static int ParticleCount(lua_State* L) {
     lua_pushnumber(L, lua_Number(Self(L)->GetParticleCount()));
     return 1;
+  }
+
+  // An integer argument of math.random: Lua truncates it to an int, which
+  // it must fit.
+  static int IntArg(lua_State* L, int index) {
+    const double v = std::trunc(luaL_checknumber(L, index));
+    luaL_argcheck(L, v >= double(INT_MIN) && v <= double(INT_MAX), index, "number out of range");
+    return int(v);
   }
 
   // math.random on the system's own generator, so that headless runs repeat.
@@ -347,13 +434,13 @@ struct TLuaParticleRuntime {
         lua_pushnumber(L, r);
         return 1;
       case 1: {
-        int hi = luaL_checkint(L, 1);
+        int hi = IntArg(L, 1);
         luaL_argcheck(L, hi >= 1, 1, "interval is empty");
-        lua_pushnumber(L, std::min(hi, 1 + int(r * hi)));
+        lua_pushnumber(L, std::min(double(hi), std::floor(1 + double(r) * hi)));
         return 1;
       }
       default: {
-        int lo = luaL_checkint(L, 1), hi = luaL_checkint(L, 2);
+        int lo = IntArg(L, 1), hi = IntArg(L, 2);
         luaL_argcheck(L, lo <= hi, 2, "interval is empty");
         // In doubles: the span of the widest interval does not fit an int.
         const double span = double(hi) - double(lo) + 1;
@@ -363,12 +450,37 @@ struct TLuaParticleRuntime {
     }
   }
 
+  static bool IsActiveKey(lua_State* L, int index) {
+    return lua_type(L, index) == LUA_TSTRING && strcmp(lua_tostring(L, index), kActiveName) == 0;
+  }
+
+  // Pushes a field of the metatable the script itself put on the globals (the
+  // one getmetatable(_G) gives), or nil.
+  static void PushScriptMetaField(lua_State* L, const char* field) {
+    if (!lua_getmetatable(L, LUA_GLOBALSINDEX)) {
+      lua_pushnil(L);
+      return;
+    }
+    lua_pushliteral(L, "__metatable");
+    lua_rawget(L, -2);
+    lua_remove(L, -2);
+    if (!lua_istable(L, -1)) {
+      lua_pop(L, 1);
+      lua_pushnil(L);
+      return;
+    }
+    lua_pushstring(L, field);
+    lua_rawget(L, -2);
+    lua_remove(L, -2);
+  }
+
   // gActive lives outside the globals table so that every assignment, even of
   // the value it already holds, reaches the system: "gActive = true" re-arms
-  // emitters that have finished.
+  // emitters that have finished. Other names go on to the script's own
+  // metatable on the globals, when it set one.
   static int GlobalsIndex(lua_State* L) {
     TLuaParticleSystem* sys = Self(L);
-    if (lua_type(L, 2) == LUA_TSTRING && strcmp(lua_tostring(L, 2), kActiveName) == 0) {
+    if (IsActiveKey(L, 2)) {
       switch (sys->mActiveValue) {
         case 1:
           lua_pushboolean(L, 1);
@@ -380,25 +492,69 @@ struct TLuaParticleRuntime {
           lua_pushnumber(L, 1);
           return 1;
       }
+      return 0;  // declared by the runtime, so nil even under a script's guard
+    }
+    PushScriptMetaField(L, "__index");
+    if (lua_isfunction(L, -1)) {
+      lua_pushvalue(L, 1);
+      lua_pushvalue(L, 2);
+      lua_call(L, 2, 1);
+      return 1;
+    }
+    if (lua_istable(L, -1)) {
+      lua_pushvalue(L, 2);
+      lua_gettable(L, -2);
+      return 1;
     }
     return 0;
   }
 
   static int GlobalsNewIndex(lua_State* L) {
     TLuaParticleSystem* sys = Self(L);
-    if (lua_type(L, 2) == LUA_TSTRING && strcmp(lua_tostring(L, 2), kActiveName) == 0) {
-      bool was = sys->mActive;
-      int type = lua_type(L, 3);
-      sys->mActiveValue = type == LUA_TNIL ? 0 : type == LUA_TBOOLEAN ? (lua_toboolean(L, 3) ? 1 : 2) : 3;
-      sys->mActive = lua_toboolean(L, 3) != 0;
-      if (sys->mActive) {
-        for (auto& e : sys->mEmitters)
-          if (!was || e->spent) e->Arm();
-      }
+    if (IsActiveKey(L, 2)) {
+      sys->SetActive(ActiveValueAt(L, 3));
       return 0;
     }
+    PushScriptMetaField(L, "__newindex");
+    if (lua_isfunction(L, -1)) {
+      lua_pushvalue(L, 1);
+      lua_pushvalue(L, 2);
+      lua_pushvalue(L, 3);
+      lua_call(L, 3, 0);
+      return 0;
+    }
+    if (lua_istable(L, -1)) {
+      lua_pushvalue(L, 2);
+      lua_pushvalue(L, 3);
+      lua_settable(L, -3);
+      return 0;
+    }
+    lua_settop(L, 3);
     lua_rawset(L, 1);
     return 0;
+  }
+
+  // setmetatable, which on the globals sets the script's own metatable behind
+  // the runtime's (protected) one instead of replacing it.
+  static int SetMetatable(lua_State* L) {
+    if (!lua_rawequal(L, 1, LUA_GLOBALSINDEX)) {
+      lua_pushvalue(L, lua_upvalueindex(2));
+      lua_insert(L, 1);
+      lua_call(L, lua_gettop(L) - 1, LUA_MULTRET);
+      return lua_gettop(L);
+    }
+    const int type = lua_type(L, 2);
+    luaL_argcheck(L, type == LUA_TNIL || type == LUA_TTABLE, 2, "nil or table expected");
+    if (lua_getmetatable(L, LUA_GLOBALSINDEX)) {
+      lua_pushliteral(L, "__metatable");
+      if (type == LUA_TNIL)
+        lua_newtable(L);
+      else
+        lua_pushvalue(L, 2);
+      lua_rawset(L, -3);
+    }
+    lua_settop(L, 1);
+    return 1;
   }
 
   static int CallBound(lua_State* L) {
@@ -417,57 +573,139 @@ struct TLuaParticleRuntime {
   }
 };
 
+template <class F>
+int TLuaParticleSystem::Call(F&& body) {
+  lua_State* L = GetLuaState();
+  typedef typename std::remove_reference<F>::type Body;
+  struct Thunk {
+    static int Run(lua_State* L) {
+      Body* b = static_cast<Body*>(lua_touserdata(L, 1));
+      lua_settop(L, 0);
+      return (*b)(L);
+    }
+  };
+  lua_pushcfunction(L, &Thunk::Run);
+  lua_pushlightuserdata(L, &body);
+  return TScript::CallWithinBudget(L, 1, 0);
+}
+
+template <class F>
+bool TLuaParticleSystem::Protected(F&& body) {
+  lua_State* L = GetLuaState();
+  if (!L) return false;
+  const int top = lua_gettop(L);
+  const bool ok = Call(body) == 0;
+  if (!ok) {
+    ReportFailure(nullptr);
+    Stop();
+  }
+  lua_settop(L, top);
+  return ok;
+}
+
+void TLuaParticleSystem::ReportFailure(const char* note) {
+  lua_State* L = GetLuaState();
+  str message = lua_type(L, -1) == LUA_TSTRING ? str(lua_tostring(L, -1)) : str(Where()) + ": Lua error";
+  lua_pop(L, 1);
+  message.replace_all("\r", " ");
+  message.replace_all("\n", " ");
+  if (note)
+    Report("%s (%s)", message.c_str(), note);
+  else
+    Report("%s", message.c_str());
+}
+
+const char* TLuaParticleSystem::Where() const {
+  return mPath.empty() ? "particle script" : mPath.c_str();
+}
+
+void TLuaParticleSystem::ReportLimit(const char* field, double asked, double taken) {
+  if (mLimitReported) return;
+  mLimitReported = true;
+  Report("%s: emitter field \"%s\" is %g, out of range; %g taken", Where(), field, asked, taken);
+}
+
+void TLuaParticleSystem::NoteMissingSource(const str& name) {
+  if (mSources.count(name)) return;
+  if (std::find(mMissingReported.begin(), mMissingReported.end(), name) != mMissingReported.end()) return;
+  mMissingReported.push_back(name);
+  Report("%s: no data source \"%s\"; the emitter reads (0, 0) for it", Where(), name.c_str());
+}
+
 TLuaParticleSystem::TLuaParticleSystem(TRenderer* renderer)
     : mRenderer(renderer), mScript(new TScript()), mRand(0x9E3779B9u * ++gSeedCounter | 1u) {
+  mScript->SetInstructionBudget(kInstructionBudget);
   InstallRuntime();
 }
 
 TLuaParticleSystem::~TLuaParticleSystem() {
+  mChunk.reset();
   mScript.reset();  // the state holds pointers to the bound functions
   for (TLuaFunction* fn : mBound) delete fn;
 }
 
 void TLuaParticleSystem::InstallRuntime() {
-  lua_State* L = GetLuaState();
-  if (!L) return;
-  int top = lua_gettop(L);
   typedef TLuaParticleRuntime R;
+  Protected([this](lua_State* L) {
+    luaL_newmetatable(L, kHandleMeta);
+    R::PushClosure(L, this, &R::HandleIndex);
+    lua_setfield(L, -2, "__index");
+    R::PushClosure(L, this, &R::HandleNewIndex);
+    lua_setfield(L, -2, "__newindex");
+    lua_pop(L, 1);
 
-  luaL_newmetatable(L, kHandleMeta);
-  R::PushClosure(L, this, &R::HandleIndex);
-  lua_setfield(L, -2, "__index");
-  R::PushClosure(L, this, &R::HandleNewIndex);
-  lua_setfield(L, -2, "__newindex");
-  lua_pop(L, 1);
+    R::PushClosure(L, this, &R::NewEmitter);
+    SetGlobalRaw(L, "Emitter");
+    R::PushClosure(L, this, &R::ParticleCount);
+    SetGlobalRaw(L, "ParticleCount");
 
-  R::PushClosure(L, this, &R::NewEmitter);
-  lua_setglobal(L, "Emitter");
-  R::PushClosure(L, this, &R::ParticleCount);
-  lua_setglobal(L, "ParticleCount");
+    PushGlobalRaw(L, "math");
+    if (lua_istable(L, -1)) {
+      lua_pushliteral(L, "random");
+      R::PushClosure(L, this, &R::Random);
+      lua_rawset(L, -3);
+    }
+    lua_pop(L, 1);
 
-  lua_getglobal(L, "math");
-  if (lua_istable(L, -1)) {
-    R::PushClosure(L, this, &R::Random);
-    lua_setfield(L, -2, "random");
-  }
-  lua_pop(L, 1);
+    for (const char* name : kRemovedGlobals) {
+      lua_pushnil(L);
+      SetGlobalRaw(L, name);
+    }
+    PushGlobalRaw(L, "debug");
+    if (lua_istable(L, -1)) {
+      for (const char* name : kRemovedDebug) {
+        lua_pushstring(L, name);
+        lua_pushnil(L);
+        lua_rawset(L, -3);
+      }
+    }
+    lua_pop(L, 1);
 
-  // The globals may hold a value for gActive already (a state made with one
-  // set); take it over before the table stops seeing the name.
-  lua_getglobal(L, kActiveName);
-  mActive = lua_toboolean(L, -1) != 0;
-  mActiveValue = lua_isnil(L, -1) ? 0 : lua_isboolean(L, -1) ? (mActive ? 1 : 2) : 3;
-  lua_pop(L, 1);
-  lua_pushnil(L);
-  lua_setglobal(L, kActiveName);
+    lua_pushlightuserdata(L, this);
+    PushGlobalRaw(L, "setmetatable");
+    lua_pushcclosure(L, &R::SetMetatable, 2);
+    SetGlobalRaw(L, "setmetatable");
 
-  lua_newtable(L);
-  R::PushClosure(L, this, &R::GlobalsIndex);
-  lua_setfield(L, -2, "__index");
-  R::PushClosure(L, this, &R::GlobalsNewIndex);
-  lua_setfield(L, -2, "__newindex");
-  lua_setmetatable(L, LUA_GLOBALSINDEX);
-  lua_settop(L, top);
+    // The globals may hold a value for gActive already (a state made with one
+    // set); take it over before the table stops seeing the name.
+    PushGlobalRaw(L, kActiveName);
+    SetActive(ActiveValueAt(L, -1));
+    lua_pop(L, 1);
+    lua_pushnil(L);
+    SetGlobalRaw(L, kActiveName);
+
+    // The runtime's metatable on the globals is protected: getmetatable(_G)
+    // gives the table under "__metatable", which stands for the script's own.
+    lua_newtable(L);
+    R::PushClosure(L, this, &R::GlobalsIndex);
+    lua_setfield(L, -2, "__index");
+    R::PushClosure(L, this, &R::GlobalsNewIndex);
+    lua_setfield(L, -2, "__newindex");
+    lua_newtable(L);
+    lua_setfield(L, -2, "__metatable");
+    lua_setmetatable(L, LUA_GLOBALSINDEX);
+    return 0;
+  });
 }
 
 lua_State* TLuaParticleSystem::GetLuaState() const {
@@ -477,52 +715,146 @@ lua_State* TLuaParticleSystem::GetLuaState() const {
 void TLuaParticleSystem::NewScript() {
   mEmitters.clear();
   mDone = false;
+  mStopped = false;
   mUpdateFailed = false;
 }
 
 void TLuaParticleSystem::ClearScriptGlobals() {
-  lua_State* L = GetLuaState();
-  for (const char* name : kScriptGlobals) {
-    lua_pushnil(L);
-    lua_setglobal(L, name);
+  Protected([](lua_State* L) {
+    for (const char* name : kScriptGlobals) {
+      lua_pushnil(L);
+      SetGlobalRaw(L, name);
+    }
+    // Nor does a script inherit the guard the previous one put on the globals.
+    if (lua_getmetatable(L, LUA_GLOBALSINDEX)) {
+      lua_pushliteral(L, "__metatable");
+      lua_newtable(L);
+      lua_rawset(L, -3);
+    }
+    return 0;
+  });
+}
+
+void TLuaParticleSystem::SetActive(int value) {
+  const bool was = mActive;
+  mActiveValue = value;
+  mActive = value == 1 || value == 3;
+  if (mActive) {
+    for (auto& e : mEmitters)
+      if (!was || e->spent) e->Arm();
   }
 }
 
 bool TLuaParticleSystem::LoadScript(const str& path) {
   NewScript();
+  mChunk.reset();
   lua_State* L = GetLuaState();
   if (!L) return false;
   ClearScriptGlobals();
   mPath = path;
+  mLimitReported = false;
+  mMissingReported.clear();
 
   // The loading and its one message on failure are the script's own.
-  int top = lua_gettop(L);
-  const bool ok = mScript->RunScript(path);
+  const int top = lua_gettop(L);
+  if (!mScript->LoadFile(path)) return false;
+  mChunk.reset(new TLuaRef(L, -1));
+  lua_settop(L, top);
+  if (RunChunk()) return true;
+  mChunk.reset();  // what failed once is not run again on a restart
+  return false;
+}
+
+bool TLuaParticleSystem::RunChunk() {
+  lua_State* L = GetLuaState();
+  const int top = lua_gettop(L);
+  if (!mChunk || !mChunk->Push()) return false;
+  const bool ok = TScript::ProtectedCall(L, 0, 0, mPath);
+  lua_settop(L, top);
+  CheckBudget();
+  return ok && !mStopped;
+}
+
+void TLuaParticleSystem::RestartScript() {
+  if (!mChunk || mStopped) {
+    for (auto& e : mEmitters) {
+      e->particles.clear();
+      e->burstPending = 0;
+    }
+    return;
+  }
+  mEmitters.clear();
+  mDone = false;
+  mUpdateFailed = false;
+  ClearScriptGlobals();
+  SetActive(0);
+  RunChunk();
+}
+
+void TLuaParticleSystem::CheckBudget() {
+  if (mScript && mScript->TakeBudgetExceeded()) Stop();
+}
+
+void TLuaParticleSystem::Stop() {
+  mStopped = true;
+  for (auto& e : mEmitters) e->particles.clear();
+}
+
+bool TLuaParticleSystem::RunHook(const char* name, bool hasArg, double arg, const char* onFailure) {
+  lua_State* L = GetLuaState();
+  if (!L || mStopped) return true;
+  const int top = lua_gettop(L);
+  // Looked up raw: a hook is a global the script defines, and a guard the
+  // script put on its globals must not turn a hook it left out into an error.
+  auto call = [name, hasArg, arg](lua_State* L) {
+    PushGlobalRaw(L, name);
+    if (!lua_isfunction(L, -1)) return 0;
+    if (hasArg) lua_pushnumber(L, arg);
+    lua_call(L, hasArg ? 1 : 0, 0);
+    return 0;
+  };
+  const bool ok = Call(call) == 0;
+  if (!ok) {
+    const bool runaway = mScript->TakeBudgetExceeded();
+    ReportFailure(runaway ? "the effect is stopped" : onFailure);
+    if (runaway) Stop();
+  }
   lua_settop(L, top);
   return ok;
+}
+
+bool TLuaParticleSystem::CallHook(const char* name, bool hasArg, double arg) {
+  return RunHook(name, hasArg, arg, nullptr);
 }
 
 void TLuaParticleSystem::RegisterDataSource(const str& name, TParticleFunction* source) {
   Source& s = mSources[name];
   s.fn = source;
   s.valid = false;
-  lua_State* L = GetLuaState();
-  if (!L || s.tableRef >= 0) return;
-  lua_newtable(L);
-  int n = source ? std::max(0, source->GetFloatCount()) : 0;
-  for (int i = 1; i <= n; ++i) {
-    lua_pushnumber(L, 0);
-    lua_rawseti(L, -2, i);
-  }
-  if (n >= 2) {
-    lua_pushnumber(L, 0);
-    lua_setfield(L, -2, "x");
-    lua_pushnumber(L, 0);
-    lua_setfield(L, -2, "y");
-  }
-  lua_pushvalue(L, -1);
-  lua_setglobal(L, name.c_str());
-  s.tableRef = luaL_ref(L, LUA_REGISTRYINDEX);
+  if (!GetLuaState() || s.tableRef >= 0) return;
+  const int n = source ? std::max(0, source->GetFloatCount()) : 0;
+  const char* global = name.c_str();
+  int ref = -1;
+  Protected([n, global, &ref](lua_State* L) {
+    lua_newtable(L);
+    for (int i = 1; i <= n; ++i) {
+      lua_pushnumber(L, 0);
+      lua_rawseti(L, -2, i);
+    }
+    if (n >= 2) {
+      lua_pushliteral(L, "x");
+      lua_pushnumber(L, 0);
+      lua_rawset(L, -3);
+      lua_pushliteral(L, "y");
+      lua_pushnumber(L, 0);
+      lua_rawset(L, -3);
+    }
+    lua_pushvalue(L, -1);
+    SetGlobalRaw(L, global);
+    ref = luaL_ref(L, LUA_REGISTRYINDEX);
+    return 0;
+  });
+  s.tableRef = ref;
 }
 
 void TLuaParticleSystem::UnregisterDataSource(TParticleFunction* source) {
@@ -533,11 +865,11 @@ void TLuaParticleSystem::UnregisterDataSource(TParticleFunction* source) {
     }
 }
 
-void TLuaParticleSystem::EvaluateSources() {
+bool TLuaParticleSystem::EvaluateSources() {
   mArgs.Clear();
   for (auto& entry : mSources)
     if (entry.second.fn) entry.second.fn->InitFrame();
-  lua_State* L = GetLuaState();
+  bool any = false;
   for (auto& entry : mSources) {
     Source& s = entry.second;
     s.valid = false;
@@ -546,21 +878,33 @@ void TLuaParticleSystem::EvaluateSources() {
     bool given = s.fn->Evaluate(mArgs);
     s.count = int(mArgs.Size() - s.offset);
     s.valid = given && s.count > 0;
-    if (!s.valid || !L || s.tableRef < 0) continue;
-    lua_rawgeti(L, LUA_REGISTRYINDEX, s.tableRef);
-    const float* v = mArgs.At(s.offset);
-    for (int i = 0; i < s.count; ++i) {
-      lua_pushnumber(L, v[i]);
-      lua_rawseti(L, -2, i + 1);
-    }
-    if (s.count >= 2) {
-      lua_pushnumber(L, v[0]);
-      lua_setfield(L, -2, "x");
-      lua_pushnumber(L, v[1]);
-      lua_setfield(L, -2, "y");
-    }
-    lua_pop(L, 1);
+    any = any || (s.valid && s.tableRef >= 0);
   }
+  if (!any || !GetLuaState()) return true;
+  // Written raw: the tables are the runtime's, and a metatable a script put
+  // on one must neither run nor fail on every update.
+  return Protected([this](lua_State* L) {
+    for (auto& entry : mSources) {
+      const Source& s = entry.second;
+      if (!s.valid || s.tableRef < 0) continue;
+      lua_rawgeti(L, LUA_REGISTRYINDEX, s.tableRef);
+      const float* v = mArgs.At(s.offset);
+      for (int i = 0; i < s.count; ++i) {
+        lua_pushnumber(L, v[i]);
+        lua_rawseti(L, -2, i + 1);
+      }
+      if (s.count >= 2) {
+        lua_pushliteral(L, "x");
+        lua_pushnumber(L, v[0]);
+        lua_rawset(L, -3);
+        lua_pushliteral(L, "y");
+        lua_pushnumber(L, v[1]);
+        lua_rawset(L, -3);
+      }
+      lua_pop(L, 1);
+    }
+    return 0;
+  });
 }
 
 bool TLuaParticleSystem::SourceValue(const str& name, TVec2& out) const {
@@ -575,21 +919,21 @@ bool TLuaParticleSystem::GetDataValue(const str& name, TVec2& value) const {
   return SourceValue(name, value);
 }
 
-void TLuaParticleSystem::RunUpdateHook(uint32_t ms) {
-  lua_State* L = GetLuaState();
-  if (mUpdateFailed || !L) return;
-  int top = lua_gettop(L);
-  lua_getglobal(L, "OnUpdate");
-  if (lua_isfunction(L, -1)) {
-    lua_pushnumber(L, ms);
-    if (lua_pcall(L, 1, 0, 0) != 0) {
-      // Once is enough: the same fault would repeat on every tick.
-      const char* message = lua_tostring(L, -1);
-      Report("%s (OnUpdate is not called again)", message ? message : "OnUpdate failed");
-      mUpdateFailed = true;
-    }
+TVec2 TLuaParticleSystem::EmitterPosition(const Emitter& e) {
+  TVec2 pos;
+  if (!e.at.empty()) {
+    if (!SourceValue(e.at, pos)) NoteMissingSource(e.at);
+  } else if (!SourceValue("dLocus", pos)) {
+    SourceValue("dPos", pos);
   }
-  lua_settop(L, top);
+  if (!e.offsetSource.empty()) {
+    TVec2 add;
+    if (SourceValue(e.offsetSource, add))
+      pos = pos + add;
+    else
+      NoteMissingSource(e.offsetSource);
+  }
+  return pos + TVec2(e.x, e.y);
 }
 
 float TLuaParticleSystem::Random01() {
@@ -600,10 +944,12 @@ float TLuaParticleSystem::Random01() {
 }
 
 void TLuaParticleSystem::Update(uint32_t ms) {
-  if (mDone) return;
-  EvaluateSources();
-  RunUpdateHook(ms);
-  if (mDone) return;  // the hook may have ended the effect
+  CheckBudget();  // a string the game ran in the state may have run away
+  if (mDone || mStopped) return;
+  if (!EvaluateSources()) return;
+  // Once is enough: the same fault would repeat on every tick.
+  if (!mUpdateFailed && !RunHook("OnUpdate", true, ms, "OnUpdate is not called again")) mUpdateFailed = true;
+  if (mDone || mStopped) return;  // the hook may have ended the effect
 
   uint32_t left = ms;
   do {
@@ -611,9 +957,10 @@ void TLuaParticleSystem::Update(uint32_t ms) {
     left -= stepMs;
     const float dt = stepMs / 1000.f;
 
+    // Move and age what is alive, keeping the drawing order.
+    int alive = 0;
     for (auto& ep : mEmitters) {
       Emitter& e = *ep;
-      // Move and age what is alive, keeping the drawing order.
       const float keep = e.drag > 0 ? std::max(0.f, 1.f - e.drag * dt) : 1.f;
       size_t w = 0;
       for (size_t i = 0; i < e.particles.size(); ++i) {
@@ -627,17 +974,13 @@ void TLuaParticleSystem::Update(uint32_t ms) {
         e.particles[w++] = p;
       }
       e.particles.resize(w);
+      alive += int(w);
+    }
 
-      // Emission.
-      TVec2 pos;
-      if (!e.at.empty()) {
-        SourceValue(e.at, pos);
-      } else if (!SourceValue("dLocus", pos)) {
-        SourceValue("dPos", pos);
-      }
-      TVec2 add;
-      if (!e.offsetSource.empty() && SourceValue(e.offsetSource, add)) pos = pos + add;
-      pos = pos + TVec2(e.x, e.y);
+    // Emission.
+    for (auto& ep : mEmitters) {
+      Emitter& e = *ep;
+      const TVec2 pos = EmitterPosition(e);
       if (!e.hasLastPos) e.lastPos = pos;
 
       int count = e.burstPending;
@@ -650,10 +993,8 @@ void TLuaParticleSystem::Update(uint32_t ms) {
         float emitting = dt;
         if (e.duration >= 0) emitting = std::max(0.f, std::min(dt, e.duration - e.elapsed));
         e.carry += e.rate * emitting;
-        // A rate that is not a number, or one no cap could hold, must not
-        // leave a debt or a credit that outlives it.
-        if (!(e.carry >= 0)) e.carry = 0;
-        e.carry = std::min(e.carry, float(kCountLimit));
+        // No debt or credit beyond what one update can emit.
+        e.carry = std::max(0.f, std::min(e.carry, float(kMaxParticles)));
         // The epsilon keeps float steps that sum to a whole particle from
         // falling just short of it.
         int due = int(e.carry + 1e-3f);
@@ -662,8 +1003,11 @@ void TLuaParticleSystem::Update(uint32_t ms) {
         e.elapsed += dt;
         if (e.IsFinite() && (e.duration < 0 || e.elapsed >= e.duration)) e.spent = true;
       }
-      // A cap lowered by the script may stand below what is alive.
-      count = std::min(count, std::max(0, e.maxParticles - int(e.particles.size())));
+      // A cap lowered by the script may stand below what is alive; and the
+      // whole effect holds no more than its limit.
+      count = std::min(
+          count, std::max(0, std::min(e.maxParticles - int(e.particles.size()), kMaxParticles - alive)));
+      alive += count;
       for (int i = 0; i < count; ++i) {
         // Spread the new particles along the way the emitter moved this step,
         // so a fast emitter leaves a line rather than dots.
@@ -710,17 +1054,20 @@ float ValueAt(const std::vector<float>& keys, float t) {
   return Lerp(keys[k], keys[k + 1], f - float(k));
 }
 
-uint8_t ToByte(float v) {
-  return uint8_t(std::max(0.f, std::min(1.f, v)) * 255.f + 0.5f);
+// Particles without a texture are drawn with this one, tinted: solid squares
+// that take their emitter's blend like any other particle. Two pixels wide,
+// so that its centre falls between them. Never freed: it may be drawn until
+// the process ends.
+TTexture* SolidTexture() {
+  static const uint32_t kWhite[4] = {0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu};
+  static const TTextureRef* solid = new TTextureRef(TTexture::FromPixels(2, 2, kWhite));
+  return solid->get();
 }
 
 }  // namespace
 
-void TLuaParticleSystem::Draw(const TVec3& offset) {
-  if (mDone || GetParticleCount() == 0) return;
-  TRenderer* renderer = mRenderer ? mRenderer : TRenderer::GetInstance();
-  if (!renderer) return;
-  T2dScope pass;
+template <class F>
+void TLuaParticleSystem::VisitQuads(const TVec3& offset, F&& visit) {
   for (auto& ep : mEmitters) {
     Emitter& e = *ep;
     if (e.particles.empty()) continue;
@@ -731,38 +1078,47 @@ void TLuaParticleSystem::Draw(const TVec3& offset) {
     // A texture that failed to load has been reported; its particles are not
     // drawn as squares, which would look like content.
     if (!e.texturePath.empty() && (!e.texture || e.texture->IsEmpty())) continue;
-    TDrawSpec spec;
-    spec.blend = e.blend;
-    float extent = e.texture ? float(std::max(e.texture->GetWidth(), e.texture->GetHeight())) : 1.f;
     for (const Particle& p : e.particles) {
-      float t = p.age / p.life;
-      float size = Lerp(e.sizeStart, e.sizeEnd, t);
-      float alpha = ValueAt(e.alphas, t);
+      const float t = p.age / p.life;
+      const float size = Lerp(e.sizeStart, e.sizeEnd, t);
+      const float alpha = ValueAt(e.alphas, t);
       if (size <= 0 || alpha <= 0) continue;
-      TColor c = ColorAt(e.colors, t);
-      float x = p.x + offset.x, y = p.y + offset.y;
-      if (e.texture) {
-        float s = size / extent;
-        spec.matrix.SetIdentity();
-        spec.matrix.m[0][0] = s;
-        spec.matrix.m[1][1] = s;
-        spec.matrix.Tx() = x;
-        spec.matrix.Ty() = y;
-        spec.color = c;
-        spec.alpha = alpha;
-        renderer->DrawTexture(e.texture.get(), spec);
-      } else {
-        int half = std::max(1, int(size / 2 + 0.5f));
-        int ix = int(std::floor(x)), iy = int(std::floor(y));
-        renderer->FillRect(TRect(ix - half, iy - half, ix + half, iy + half),
-                           TColor32(ToByte(c.r), ToByte(c.g), ToByte(c.b), ToByte(alpha)));
-      }
+      const float x = p.x + offset.x, y = p.y + offset.y;
+      if (!(std::fabs(x) < kDrawnWithin && std::fabs(y) < kDrawnWithin)) continue;  // NaN as well
+      visit(TParticleQuad{e.texture.get(), e.blend, x, y, size, ColorAt(e.colors, t), alpha});
     }
   }
 }
 
+void TLuaParticleSystem::GetQuads(const TVec3& offset, std::vector<TParticleQuad>& out) {
+  out.clear();
+  if (IsDone()) return;
+  VisitQuads(offset, [&out](const TParticleQuad& q) { out.push_back(q); });
+}
+
+void TLuaParticleSystem::Draw(const TVec3& offset) {
+  if (mDone || mStopped || GetParticleCount() == 0) return;
+  TRenderer* renderer = mRenderer ? mRenderer : TRenderer::GetInstance();
+  if (!renderer) return;
+  T2dScope pass;
+  TDrawSpec spec;
+  VisitQuads(offset, [renderer, &spec](const TParticleQuad& q) {
+    TTexture* texture = q.texture ? q.texture : SolidTexture();
+    const float s = q.size / float(std::max(texture->GetWidth(), texture->GetHeight()));
+    spec.matrix.SetIdentity();
+    spec.matrix.m[0][0] = s;
+    spec.matrix.m[1][1] = s;
+    spec.matrix.Tx() = q.x;
+    spec.matrix.Ty() = q.y;
+    spec.blend = q.blend;
+    spec.color = q.color;
+    spec.alpha = q.alpha;
+    renderer->DrawTexture(texture, spec);
+  });
+}
+
 bool TLuaParticleSystem::IsDone() const {
-  if (mDone) return true;
+  if (mDone || mStopped) return true;
   if (mEmitters.empty()) return false;  // a script that emits nothing lasts
   for (auto& e : mEmitters)
     if (!e->IsFinite() || !e->spent || !e->particles.empty() || e->burstPending > 0) return false;
@@ -790,27 +1146,54 @@ size_t TLuaParticleSystem::GetParticleCount() const {
 }
 
 void TLuaParticleSystem::BindFunction(const str& name, TLuaFunction fn) {
-  lua_State* L = GetLuaState();
-  if (!L) return;
+  if (!GetLuaState()) return;
   TLuaFunction* held = new TLuaFunction(std::move(fn));
   mBound.push_back(held);
-  lua_pushlightuserdata(L, held);
-  lua_pushcclosure(L, &TLuaParticleRuntime::CallBound, 1);
-  lua_setglobal(L, name.c_str());
+  const char* global = name.c_str();
+  Protected([held, global](lua_State* L) {
+    lua_pushlightuserdata(L, held);
+    lua_pushcclosure(L, &TLuaParticleRuntime::CallBound, 1);
+    SetGlobalRaw(L, global);
+    return 0;
+  });
 }
 
 void TLuaParticleSystem::SetGlobalPointer(const str& name, void* pointer) {
-  lua_State* L = GetLuaState();
-  if (!L) return;
-  lua_pushlightuserdata(L, pointer);
-  lua_setglobal(L, name.c_str());
+  if (!GetLuaState()) return;
+  const char* global = name.c_str();
+  Protected([pointer, global](lua_State* L) {
+    lua_pushlightuserdata(L, pointer);
+    SetGlobalRaw(L, global);
+    return 0;
+  });
 }
 
-void* TLuaParticleSystem::GetGlobalPointer(const str& name) const {
-  lua_State* L = GetLuaState();
-  if (!L) return nullptr;
-  lua_getglobal(L, name.c_str());
-  void* p = lua_islightuserdata(L, -1) ? lua_touserdata(L, -1) : nullptr;
-  lua_pop(L, 1);
+void* TLuaParticleSystem::GetGlobalPointer(const str& name) {
+  if (!GetLuaState()) return nullptr;
+  const char* global = name.c_str();
+  void* p = nullptr;
+  Protected([global, &p](lua_State* L) {
+    PushGlobalRaw(L, global);
+    if (lua_islightuserdata(L, -1)) p = lua_touserdata(L, -1);
+    return 0;
+  });
   return p;
+}
+
+std::vector<str> TLuaParticleSystem::GetGlobalStrings(const str& name) {
+  std::vector<str> strings;
+  if (!GetLuaState()) return strings;
+  const char* global = name.c_str();
+  Protected([global, &strings](lua_State* L) {
+    PushGlobalRaw(L, global);
+    if (!lua_istable(L, -1)) return 0;
+    const size_t n = lua_objlen(L, -1);
+    for (size_t i = 1; i <= n; ++i) {
+      lua_rawgeti(L, -1, int(i));
+      if (lua_type(L, -1) == LUA_TSTRING) strings.push_back(lua_tostring(L, -1));
+      lua_pop(L, 1);
+    }
+    return 0;
+  });
+  return strings;
 }

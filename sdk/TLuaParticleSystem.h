@@ -5,6 +5,11 @@
 // globals one effect sets (gActive, hooks, bound functions) never leak into
 // another. Named numeric inputs, the data sources, are evaluated once per
 // update and given to the script as global tables.
+//
+// A script is content: whatever it does costs at most its own effect. Every
+// call into its state is protected and bounded by an instruction budget, the
+// runtime's own globals and tables are written raw, and counts and numbers
+// are held inside limits (docs/particles.md lists them).
 
 #include <cstdint>
 #include <functional>
@@ -17,6 +22,7 @@
 #include "str.h"
 
 struct lua_State;
+class TLuaRef;
 class TRenderer;
 class TScript;
 
@@ -49,8 +55,26 @@ class TParticleFunction {
   virtual bool Evaluate(TParticleArgs& args) = 0;
 };
 
+// One particle as it is drawn: where, how large and in what colour.
+struct TParticleQuad {
+  TTexture* texture;  // null: a solid square
+  int blend;
+  float x, y, size;
+  TColor color;
+  float alpha;
+};
+
 class TLuaParticleSystem {
  public:
+  // Particles alive at once in one system, all its emitters together: the
+  // most "max" and "burst" may ask for.
+  static const int kMaxParticles = 5000;
+  // Emitters one script may declare.
+  static const int kMaxEmitters = 64;
+  // Lua instructions one call into a script may run (its top when it loads,
+  // a hook, a string the game runs in it) before it is stopped.
+  static const long kInstructionBudget = 100000;
+
   // A null renderer draws with the shared one.
   explicit TLuaParticleSystem(TRenderer* renderer = nullptr);
   virtual ~TLuaParticleSystem();
@@ -64,6 +88,15 @@ class TLuaParticleSystem {
   // run in this system's Lua state. False, with one message, when the file is
   // missing or the script fails.
   virtual bool LoadScript(const str& path);
+  // Runs the loaded script's top again on a fresh set of emitters, with
+  // gActive unset, as its load did: a system used again plays as it did the
+  // first time. Without a script, or after its script was stopped, it only
+  // drops the emitters' particles.
+  void RestartScript();
+  // Calls the script's global function `name`, with one number when
+  // `hasArg`, within the budget; a missing hook is not an error. False when
+  // the hook failed (reported).
+  bool CallHook(const char* name, bool hasArg = false, double arg = 0);
   // Advances by `ms` milliseconds: evaluates the data sources, calls the
   // script's OnUpdate, emits while gActive is true, moves and ages particles.
   virtual void Update(uint32_t ms);
@@ -71,12 +104,14 @@ class TLuaParticleSystem {
   // origin; opens a 2D pass only when none is open.
   virtual void Draw(const TVec3& offset);
 
-  // Done: by SetDone, or when every emitter was finite and is spent and the
-  // last particle has died. A done system neither updates nor draws.
+  // Done: by SetDone, when its script was stopped for running too long, or
+  // when every emitter was finite and is spent and the last particle has
+  // died. A done system neither updates nor draws.
   bool IsDone() const;
   // Ends the effect at once: its particles vanish.
   void SetDone();
   // Clears SetDone and re-arms the emitters, as if the script had just loaded.
+  // A script stopped for running too long stays stopped until a new one loads.
   void ResetDone();
 
   // Registers (or replaces) a data source under a name. Its value appears in
@@ -94,10 +129,19 @@ class TLuaParticleSystem {
   typedef std::function<int(lua_State*)> TLuaFunction;
   void BindFunction(const str& name, TLuaFunction fn);
   void SetGlobalPointer(const str& name, void* pointer);
-  void* GetGlobalPointer(const str& name) const;
+  void* GetGlobalPointer(const str& name);
+  // The strings of the global table `name` ({"a", "b"}), in order; read raw,
+  // so that a script's guard on its globals does not turn a missing table
+  // into an error.
+  std::vector<str> GetGlobalStrings(const str& name);
+
+  // The particles as Draw would draw them now, in drawing order.
+  void GetQuads(const TVec3& offset, std::vector<TParticleQuad>& out);
 
   const str& GetScriptPath() const { return mPath; }
   bool IsActive() const { return mActive; }
+  // The script ran past its instruction budget: the effect is stopped.
+  bool IsStopped() const { return mStopped; }
   size_t GetParticleCount() const;
   size_t GetEmitterCount() const { return mEmitters.size(); }
 
@@ -119,20 +163,45 @@ class TLuaParticleSystem {
   std::map<str, Source> mSources;
   TParticleArgs mArgs;
   bool mDone = false;
-  bool mActive = false;  // gActive as a truth value
-  int mActiveValue = 0;  // gActive as Lua holds it: 0 nil, 1 true, 2 false, 3 other truthy
+  bool mStopped = false;  // ran past its budget: nothing more is asked of the script
+  bool mActive = false;   // gActive as a truth value
+  int mActiveValue = 0;   // gActive as Lua holds it: 0 nil, 1 true, 2 false, 3 other truthy
   bool mUpdateFailed = false;
+  bool mLimitReported = false;        // one message per script for every limit
+  std::vector<str> mMissingReported;  // data sources named but never registered
+  std::unique_ptr<TLuaRef> mChunk;    // the loaded script, for RestartScript
   uint32_t mRand;
   std::vector<TLuaFunction*> mBound;
 
   void InstallRuntime();
   void ClearScriptGlobals();
-  void EvaluateSources();
-  void RunUpdateHook(uint32_t ms);
+  bool RunChunk();
+  bool EvaluateSources();
   void Rearm();
+  void SetActive(int value);
+  // Runs `body` (a function of the state, returning 0) in a protected call
+  // within the budget; the status, with the error left on the stack.
+  template <class F>
+  int Call(F&& body);
+  // The same for the runtime's own accesses: a failure is reported and the
+  // effect stops.
+  template <class F>
+  bool Protected(F&& body);
+  bool RunHook(const char* name, bool hasArg, double arg, const char* onFailure);
+  void ReportFailure(const char* note);
+  // After any call into the script: a call the budget stopped stops the effect.
+  void CheckBudget();
+  void Stop();
+  const char* Where() const;
+  void ReportLimit(const char* field, double asked, double taken);
+  void NoteMissingSource(const str& name);
+  template <class F>
+  void VisitQuads(const TVec3& offset, F&& visit);
   float Random01();
   float RandomRange(float lo, float hi) { return lo + (hi - lo) * Random01(); }
   bool SourceValue(const str& name, TVec2& out) const;
+  // The position an emitter emits at this step.
+  TVec2 EmitterPosition(const Emitter& e);
 
   friend struct TLuaParticleRuntime;
 };

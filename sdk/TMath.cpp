@@ -82,11 +82,6 @@ TRect TRect::Intersect(const TRect& o) const {
 TDrawSpec TDrawSpec::Compose(const TDrawSpec& parent, const TDrawSpec& child) {
   TDrawSpec r = child;
   r.matrix = child.matrix * parent.matrix;
-  // The child's point is subtracted in the parent's local space, so it goes
-  // through the parent's linear part before the parent's own point.
-  const TMat3& pm = parent.matrix;
-  r.point.x = child.point.x * pm.m[0][0] + child.point.y * pm.m[1][0] + parent.point.x;
-  r.point.y = child.point.x * pm.m[0][1] + child.point.y * pm.m[1][1] + parent.point.y;
   r.color = TColor(child.color.r * parent.color.r, child.color.g * parent.color.g,
                    child.color.b * parent.color.b, child.color.a * parent.color.a);
   r.alpha = child.alpha * parent.alpha;
@@ -95,4 +90,11 @@ TDrawSpec TDrawSpec::Compose(const TDrawSpec& parent, const TDrawSpec& child) {
   r.flags = child.flags ^ (parent.flags & (kFlipH | kFlipV));
   if (r.blend == kBlendUnset) r.blend = parent.blend;
   return r;
+}
+
+TVec2 TDrawSpec::Anchor(int w, int h) const {
+  if (flags & kOriginPoint) return point;
+  // Whole-pixel centre: an odd-sized picture at a whole position stays on
+  // the pixel grid, and children placed at integer halves line up with it.
+  return TVec2((flags & kLeftOrigin) ? 0 : w / 2, h / 2);
 }

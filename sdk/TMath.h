@@ -89,14 +89,18 @@ struct TColor32 {
 //
 // For a source rectangle of size (w, h) (the whole texture when src is empty), a
 // source pixel p measured from the rectangle's top-left lands on the screen at
-//   (p' - c) * matrix - point
+//   (p' - a) * matrix
 // where p' is p mirrored by the flip flags (bit 0 horizontal: x -> w - x,
-// bit 1 vertical: y -> h - y), and c is the centre (w/2, h/2) except that flag
-// bit 2 (value 4) sets c.x to 0 and bit 3 (value 8) sets c.y to 0, so flags 12
-// place the picture by its top-left corner. Screen coordinates are relative to
-// the renderer's current origin (the window being drawn).
+// bit 1 vertical: y -> h - y) and a is the anchor: the point of the picture
+// that lands on the matrix's translation and that the picture turns and
+// scales about. With flag bit 3 (value 8) the anchor is `point`, in pixels
+// from the rectangle's top-left, so flags 12 with point (0, 0) place the
+// picture by its top-left corner; without it the anchor is the centre
+// (w/2, h/2), its x moved to 0 by flag bit 2 (value 4), and `point` is not
+// read. Screen coordinates are relative to the renderer's current origin
+// (the window being drawn).
 struct TDrawSpec {
-  enum { kFlipH = 1, kFlipV = 2, kLeftOrigin = 4, kTopOrigin = 8 };
+  enum { kFlipH = 1, kFlipV = 2, kLeftOrigin = 4, kOriginPoint = 8 };
   enum { kBlendUnset = -1, kBlendNormal = 0, kBlendAdd = 2, kBlendSubtract = 3, kBlendMultiply = 4 };
 
   TMat3 matrix;
@@ -107,10 +111,12 @@ struct TDrawSpec {
   int32_t flags = 0;
   int32_t blend = kBlendUnset;
 
-  // Applies a parent's spec to a child's: matrices multiply (child first), the
-  // child's point is carried through the parent's transform, alpha and colour
-  // multiply, the parent's flips toggle the child's, the placement bits (4, 8)
-  // and the source rectangle are the child's, and an unset blend takes the
-  // parent's.
+  // Applies a parent's spec to a child's: matrices multiply (child first),
+  // alpha and colour multiply, the parent's flips toggle the child's, the
+  // anchor (bits 4, 8 and the point) and the source rectangle are the
+  // child's, and an unset blend takes the parent's. A parent's anchor places
+  // only its own picture, never its children.
   static TDrawSpec Compose(const TDrawSpec& parent, const TDrawSpec& child);
+  // The anchor of a w x h picture drawn with this spec (see above).
+  TVec2 Anchor(int w, int h) const;
 };

@@ -230,10 +230,12 @@ bool TPlatform::GetEvent(TEvent& event) {
   for (;;) {
     if (!headless) {
       PumpSdl();
-      RunDue();
       TSoundManager::GetInstance()->Update();
       uint32_t now = Timer();
       if (int32_t(now - mNextFrame) >= 0) {
+        // Once a frame, as a headless tick runs them: a task without a
+        // delay must not run faster while input streams in.
+        RunDue();
         DrawFrame();
         mNextFrame = now + kFrameMs;
       }
@@ -281,9 +283,10 @@ void TPlatform::TranslateSdlEvent(const void* sdlEvent) {
   TEvent ev;
   switch (e.type) {
     case SDL_QUIT:
-      // A signal or the session ending: the same as the close button, so the
-      // game can ask before it goes.
-      ev.type = TEvent::kCloseRequest;
+      // Ctrl+C, a kill or the session ending: nobody is there to answer a
+      // question, so the game ends as it does after the player confirmed.
+      // The window's close button asks first (below).
+      ev.type = TEvent::kQuit;
       QueueEvent(ev);
       break;
     case SDL_WINDOWEVENT:
@@ -466,8 +469,8 @@ int PlatformExec(TMainCallback callback, const str& commandLine) {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
   }
 #ifdef SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE
-  // The window's close button already asks; a second request would run the
-  // quit check twice.
+  // The window's close button asks the player; SDL's own quit on closing the
+  // last window would end the game before the answer.
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
 #endif
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {

@@ -178,16 +178,13 @@ bool TRenderer::SpecQuad(const TDrawSpec& spec, int texW, int texH, TVec2 pos[4]
   const TRect src = spec.src.IsEmpty() ? whole : spec.src.Intersect(whole);
   if (src.IsEmpty()) return false;
   const int w = src.Width(), h = src.Height();
-  // Whole-pixel centre: an odd-sized picture at a whole position stays on
-  // the pixel grid, and children placed at integer halves line up with it.
-  const TVec2 c((spec.flags & TDrawSpec::kLeftOrigin) ? 0 : w / 2,
-                (spec.flags & TDrawSpec::kTopOrigin) ? 0 : h / 2);
+  const TVec2 anchor = spec.Anchor(w, h);
   const TVec2 corners[4] = {{0, 0}, {float(w), 0}, {float(w), float(h)}, {0, float(h)}};
   for (int i = 0; i < 4; ++i) {
     TVec2 p = corners[i];
     if (spec.flags & TDrawSpec::kFlipH) p.x = w - p.x;
     if (spec.flags & TDrawSpec::kFlipV) p.y = h - p.y;
-    pos[i] = spec.matrix.Transform(p - c) - spec.point;
+    pos[i] = spec.matrix.Transform(p - anchor);
   }
   if (srcOut) *srcOut = src;
   return true;
@@ -230,7 +227,17 @@ void TRenderer::DrawTexture(TTexture* texture, const TDrawSpec& spec) {
   TVec2 pos[4];
   TRect src;
   if (!SpecQuad(spec, texture->GetWidth(), texture->GetHeight(), pos, &src)) return;
-  SDL_Texture* tex = static_cast<SDL_Texture*>(texture->GetSdlTexture());
+  // A blank texture is one black pixel stretched over the quad.
+  TTexture* pixels = texture;
+  if (texture->IsBlank()) {
+    if (!mBlack) {
+      const uint32_t black = 0xFF000000u;
+      mBlack = TTexture::FromPixels(1, 1, &black);
+    }
+    pixels = mBlack.get();
+    src = TRect(0, 0, 1, 1);
+  }
+  SDL_Texture* tex = static_cast<SDL_Texture*>(pixels->GetSdlTexture());
   if (!tex) return;
   const TVec2 shift = mOrigin - mShift;
   for (TVec2& p : pos) p = p + shift;
@@ -260,7 +267,7 @@ void TRenderer::DrawTexture(TTexture* texture, const TDrawSpec& spec) {
   // Any other matrix: two textured triangles; the tint rides on the vertices.
   SDL_SetTextureColorMod(tex, 255, 255, 255);
   SDL_SetTextureAlphaMod(tex, 255);
-  const float tw = float(texture->GetWidth()), th = float(texture->GetHeight());
+  const float tw = float(pixels->GetWidth()), th = float(pixels->GetHeight());
   const float u0 = src.left / tw, u1 = src.right / tw, v0 = src.top / th, v1 = src.bottom / th;
   const SDL_FPoint uv[4] = {{u0, v0}, {u1, v0}, {u1, v1}, {u0, v1}};
   SDL_Vertex v[4];

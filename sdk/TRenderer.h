@@ -91,6 +91,7 @@ class TRenderer {
   std::vector<TRect> mClips;
   std::vector<uint32_t> mLastFrame;  // 800x600 ARGB
   TTextureRef mTarget;
+  TTextureRef mBlack;  // one opaque black pixel: what a blank texture draws
   std::vector<str> mOptionKeys, mOptionValues;
   void ApplyClip();
   TRect BaseClip() const;

@@ -14,6 +14,8 @@ namespace {
 
 // Registry key under which a state remembers the TScript that owns it.
 char kOwnerKey;
+// Instructions between two looks at the budget.
+const int kBudgetSlice = 1000;
 
 // Reports the error value on the stack top as one line and pops it.
 void ReportError(lua_State* L, int status, const str& where) {
@@ -50,11 +52,7 @@ void GetSafe(lua_State* L, int t) {
   lua_pushcfunction(L, GetTableProtected);
   lua_pushvalue(L, t);
   lua_pushvalue(L, -3);  // the key
-  int status = lua_pcall(L, 2, 1, 0);
-  if (status != 0) {
-    ReportError(L, status, "table lookup");
-    lua_pushnil(L);
-  }
+  if (!TScript::ProtectedCall(L, 2, 1, "table lookup")) lua_pushnil(L);
   lua_remove(L, -2);  // the key
 }
 
@@ -87,6 +85,8 @@ TScript::TScript() : mState(luaL_newstate()), mAlive(std::make_shared<int>(0)) {
 
 TScript::~TScript() {
   mAlive.reset();
+  // Closing runs whatever finalizers the scripts left: bounded as well.
+  if (mBudget > 0) ArmBudget(mState);
   lua_close(mState);
 }
 
@@ -99,8 +99,46 @@ TScript* TScript::FromState(lua_State* L) {
   return owner;
 }
 
+void TScript::ArmBudget(lua_State* L) {
+  mSpent = 0;
+  lua_sethook(L, &TScript::BudgetHook, LUA_MASKCOUNT, kBudgetSlice);
+}
+
+void TScript::BudgetHook(lua_State* L, lua_Debug*) {
+  TScript* owner = FromState(L);
+  if (!owner || owner->mBudget <= 0) return;
+  owner->mSpent += kBudgetSlice;
+  if (owner->mSpent <= owner->mBudget) return;
+  owner->mBudgetExceeded = true;
+  // From here every instruction raises, so that a script's own pcall cannot
+  // catch the error and carry on: the instruction after it raises again.
+  lua_sethook(L, &TScript::BudgetHook, LUA_MASKCOUNT, 1);
+  luaL_where(L, 0);
+  lua_pushfstring(L, "stopped after more than %d Lua instructions in one call", int(owner->mBudget));
+  lua_concat(L, 2);
+  lua_error(L);
+}
+
+bool TScript::TakeBudgetExceeded() {
+  const bool exceeded = mBudgetExceeded;
+  mBudgetExceeded = false;
+  return exceeded;
+}
+
+int TScript::CallWithinBudget(lua_State* L, int nargs, int nresults) {
+  TScript* owner = FromState(L);
+  if (!owner || owner->mBudget <= 0) return lua_pcall(L, nargs, nresults, 0);
+  // Only the outermost call starts the count: a script that calls back into
+  // C++, which calls into the script again, must not renew its budget.
+  const bool outer = owner->mCallDepth++ == 0;
+  if (outer) owner->ArmBudget(L);
+  const int status = lua_pcall(L, nargs, nresults, 0);
+  if (--owner->mCallDepth == 0) lua_sethook(L, nullptr, 0, 0);
+  return status;
+}
+
 bool TScript::ProtectedCall(lua_State* L, int nargs, int nresults, const str& where) {
-  int status = lua_pcall(L, nargs, nresults, 0);
+  int status = CallWithinBudget(L, nargs, nresults);
   if (status == 0) return true;
   ReportError(L, status, where);
   return false;
@@ -111,6 +149,10 @@ bool TScript::PCall(int nargs, int nresults, const str& where) {
 }
 
 bool TScript::RunScript(const str& path) {
+  return LoadFile(path) && PCall(0, 0, path);
+}
+
+bool TScript::LoadFile(const str& path) {
   std::ifstream in(TPlatform::ResolvePath(path).c_str(), std::ios::binary);
   if (!in) {
     Report("%s: cannot open script", path.c_str());
@@ -126,7 +168,7 @@ bool TScript::RunScript(const str& path) {
     ReportError(mState, status, path);
     return false;
   }
-  return PCall(0, 0, path);
+  return true;
 }
 
 bool TScript::DoLuaString(const str& code, int results, int /*errfunc*/) {

@@ -8,6 +8,7 @@
 #include "str.h"
 
 struct lua_State;
+struct lua_Debug;
 class TWindow;
 class TLuaTable;
 typedef boost::shared_ptr<TLuaTable> TLuaTableRef;
@@ -22,6 +23,9 @@ class TScript {
 
   // Path relative to the content root. False when missing or failing.
   bool RunScript(const str& path);
+  // Compiles the file and pushes the chunk without running it; false, with
+  // one message and nothing pushed, when it is missing or does not compile.
+  bool LoadFile(const str& path);
   // `results` is the count of results to leave on the stack (-1: all, as Lua's
   // LUA_MULTRET); `errfunc` is kept for callers' habit and unused. False on error.
   // Results left on the stack are the caller's to pop.
@@ -44,8 +48,26 @@ class TScript {
   // The TScript that owns a state, or null for a state made elsewhere.
   static TScript* FromState(lua_State* L);
 
+  // Bounds every call into this state, whoever makes it, to about
+  // `instructions` Lua instructions: a call that runs longer is stopped with
+  // an error. Calls made from inside a call share its budget. 0, the
+  // default, leaves calls unbounded.
+  void SetInstructionBudget(long instructions) { mBudget = instructions; }
+  // Whether the budget stopped a call since the last time this was asked.
+  bool TakeBudgetExceeded();
+  // lua_pcall within the budget of the state's owner, when it has one. It
+  // reports nothing: on failure the error is left on the stack.
+  static int CallWithinBudget(lua_State* L, int nargs, int nresults);
+
  private:
+  static void BudgetHook(lua_State* L, lua_Debug* ar);
+  void ArmBudget(lua_State* L);
+
   lua_State* mState;
+  long mBudget = 0;
+  long mSpent = 0;
+  int mCallDepth = 0;  // protected calls under way, nested ones included
+  bool mBudgetExceeded = false;
   // Expires when the state closes, so references into it that outlive it
   // are dropped instead of touching freed memory.
   std::shared_ptr<int> mAlive;

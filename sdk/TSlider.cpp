@@ -36,7 +36,7 @@ void TSlider::Draw() {
   const int w = GetWidth(), h = GetHeight();
   if (Usable(mTrack)) {
     TDrawSpec spec;
-    spec.flags = TDrawSpec::kLeftOrigin | TDrawSpec::kTopOrigin;
+    spec.flags = TDrawSpec::kLeftOrigin | TDrawSpec::kOriginPoint;
     spec.matrix.Scale(float(w) / mTrack->GetWidth(), float(h) / mTrack->GetHeight());
     mTrack->Draw(spec);
   } else {

@@ -8,13 +8,6 @@
 
 namespace {
 
-// Moves the picture by (dx, dy) in the sprite's own space, before its
-// transform: the translation picks up the offset through the linear part.
-void PreTranslate(TMat3& m, float dx, float dy) {
-  m.m[2][0] += dx * m.m[0][0] + dy * m.m[1][0];
-  m.m[2][1] += dx * m.m[0][1] + dy * m.m[1][1];
-}
-
 TRect BoundingRect(const TVec2 pos[4]) {
   float x0 = pos[0].x, x1 = pos[0].x, y0 = pos[0].y, y1 = pos[0].y;
   for (int i = 1; i < 4; ++i) {
@@ -68,14 +61,8 @@ bool TSprite::PictureSpec(const TDrawSpec& composed, TDrawSpec& out) const {
   if (!r.IsEmpty() && (r.Width() != tw || r.Height() != th)) {
     // The drawn region cuts the picture where it stands: a centred sprite
     // stays centred on the whole texture, not on the part shown.
-    if (!(out.flags & TDrawSpec::kLeftOrigin)) {
-      PreTranslate(out.matrix, -float(tw / 2), 0);
-      out.flags |= TDrawSpec::kLeftOrigin;
-    }
-    if (!(out.flags & TDrawSpec::kTopOrigin)) {
-      PreTranslate(out.matrix, 0, -float(th / 2));
-      out.flags |= TDrawSpec::kTopOrigin;
-    }
+    out.point = composed.Anchor(tw, th);
+    out.flags |= TDrawSpec::kOriginPoint;
   }
   return true;
 }
@@ -241,14 +228,13 @@ bool TTextSprite::PictureSpec(const TDrawSpec& composed, TDrawSpec& out) const {
   TTextureRef t = GetTexture();
   if (!t || t->IsEmpty()) return false;
   // The box is placed as a picture of mW x mH would be; the text sits in it.
-  const float bx = (composed.flags & TDrawSpec::kLeftOrigin) ? 0 : -float(mW / 2);
-  const float by = (composed.flags & TDrawSpec::kTopOrigin) ? 0 : -float(mH / 2);
+  const TVec2 box = composed.Anchor(mW, mH);
   const float ox = (mTextFlags & kCenterH) ? float((mW - t->GetWidth()) / 2) : 0;
   const float oy = (mTextFlags & kCenterV) ? float((mH - t->GetHeight()) / 2) : 0;
   out = composed;
   out.src = TRect();
-  out.flags |= TDrawSpec::kLeftOrigin | TDrawSpec::kTopOrigin;
-  PreTranslate(out.matrix, bx + ox, by + oy);
+  out.point = TVec2(box.x - ox, box.y - oy);
+  out.flags |= TDrawSpec::kOriginPoint;
   return true;
 }
 

@@ -44,10 +44,13 @@ class TSprite : public boost::enable_shared_from_this<TSprite> {
   void SetColor(const TColor& c) { mColor = c; }
   const TColor& GetColor() const { return mColor; }
   void SetBlend(int blend) { mBlend = blend; }
-  // TDrawSpec flags: 1, 2 flips; 4, 8 place by the top-left corner.
+  // TDrawSpec flags: 1, 2 flips; 8 anchors the picture at the origin point,
+  // else it is centred (4 moves that anchor to the left edge).
   void SetDrawFlags(int flags) { mFlags = flags; }
   int GetDrawFlags() const { return mFlags; }
-  // The point subtracted after the transform (see TDrawSpec).
+  // With flag 8: the point of the picture, in pixels from its top-left, that
+  // is placed at the sprite's position and that it turns and scales about.
+  // Children are placed from the position whatever the origin.
   void SetOrigin(const TVec2& o) { mOrigin = o; }
   const TVec2& GetOrigin() const { return mOrigin; }
   // The drawn region in texture pixels from the top-left; (-1, -1) all of it.

@@ -26,7 +26,10 @@ void TAnimTask::SetDelay(uint32_t ms, bool repeat, bool restart, bool startNow) 
   mStartNow = startNow;
   if (!mStarted) return;  // OnScheduled places the first due time
   if (restart || startNow) {
-    mNextDue = startNow ? mLastNow : mLastNow + ms;
+    // A run may come up to a pass late; counting from the pass would add
+    // that lateness to every period of a task that re-arms itself.
+    const uint32_t from = IsInRun() ? mRunDue : mLastNow;
+    mNextDue = startNow ? from : from + ms;
   }
 }
 
@@ -54,12 +57,14 @@ bool TAnimTask::Ready(uint32_t now) {
   }
   if (mDelay == 0) {
     mTime = now - mOffset;
+    mRunDue = now;
     return true;
   }
   if (!Reached(now, mNextDue)) {
     mTime = now - mOffset;
     return false;
   }
+  mRunDue = mNextDue;
   mTime = mNextDue - mOffset;
   mNextDue += mDelay;
   if (!mRepeat) mPaused = true;
@@ -83,6 +88,7 @@ void TTaskList::Adopt(TTask* task, uint32_t now) {
 void TTaskList::Orphan(TTask* task) {
   if (!task || task->mList != this) return;
   task->mList = nullptr;
+  task->mInRun = false;
   auto it = std::find(mTasks.begin(), mTasks.end(), task);
   if (it == mTasks.end()) return;
   // While a run walks the vector, only clear the slot; Run compacts later.
@@ -109,8 +115,12 @@ void TTaskList::Run(uint32_t now) {
     // orphaned or deleted by its own run, and must not be touched then.
     while (mTasks[i] == task && runs < limit && task->Ready(now)) {
       ++runs;
-      if (!task->DoTask()) {
-        if (mTasks[i] == task) Orphan(task);
+      task->mInRun = true;
+      const bool keep = task->DoTask();
+      if (mTasks[i] != task) break;  // orphaned, perhaps deleted, by its run
+      task->mInRun = false;
+      if (!keep) {
+        Orphan(task);
         break;
       }
     }

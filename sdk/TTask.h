@@ -31,10 +31,13 @@ class TTask {
   class TTaskList* GetList() const {
     return mList;
   }
+  // True while its list is inside this task's DoTask.
+  bool IsInRun() const { return mInRun; }
 
  private:
   friend class TTaskList;
   class TTaskList* mList = nullptr;
+  bool mInRun = false;
 };
 
 // A task run on a fixed period. Due times are kept drift-free: each run moves
@@ -49,8 +52,9 @@ class TAnimTask : public TTask {
   void SetDelay(uint32_t ms, bool startNow = false);
   // The long form the game's objects use, e.g. (16, true, true, false):
   // `repeat` false makes the task pause itself after its next run; `restart`
-  // counts the period from the last pass instead of keeping the current
-  // phase; `startNow` as above.
+  // counts the period anew instead of keeping the current phase: from the
+  // time the run was due when called inside the task's own run, else from
+  // the last pass; `startNow` as above.
   void SetDelay(uint32_t ms, bool repeat, bool restart, bool startNow);
   uint32_t GetDelay() const { return mDelay; }
   void Pause(bool paused);
@@ -69,6 +73,7 @@ class TAnimTask : public TTask {
   uint32_t mNextDue = 0;
   uint32_t mLastNow = 0;
   uint32_t mTime = 0;
+  uint32_t mRunDue = 0;  // list time the latest run was due
   bool mPaused = false;
   bool mStarted = false;
   bool mStartNow = false;

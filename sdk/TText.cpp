@@ -123,7 +123,7 @@ void TText::Draw() {
   TRect bounds = GetTextBounds();
   if (!Usable(mRendered)) return;
   TDrawSpec spec;
-  spec.flags = TDrawSpec::kLeftOrigin | TDrawSpec::kTopOrigin;
+  spec.flags = TDrawSpec::kLeftOrigin | TDrawSpec::kOriginPoint;
   spec.matrix.Translate(float(bounds.left), float(bounds.top));
   mRendered->Draw(spec);
 }

@@ -37,6 +37,47 @@ SDL_Renderer* Sdl() {
   return static_cast<SDL_Renderer*>(TRenderer::GetInstance()->GetSdlRenderer());
 }
 
+// Swaps the red and blue bytes of `n` pixels in place (RGBA to ARGB), four
+// at a time in one vector register.
+void SwapRedBlue(uint32_t* p, size_t n) {
+  typedef uint32_t Quad __attribute__((vector_size(16)));
+  size_t i = 0;
+  for (; i + 4 <= n; i += 4) {
+    Quad q;
+    std::memcpy(&q, p + i, sizeof q);
+    q = (q & 0xFF00FF00u) | ((q & 0xFFu) << 16) | ((q >> 16) & 0xFFu);
+    std::memcpy(p + i, &q, sizeof q);
+  }
+  for (; i < n; ++i) p[i] = (p[i] & 0xFF00FF00u) | ((p[i] & 0xFFu) << 16) | ((p[i] >> 16) & 0xFFu);
+}
+
+// The surface's pixels as ARGB rows without gaps; false for an empty picture.
+// Pictures with alpha decode to 32-bit RGBA or ARGB, which are copied into
+// one buffer and reordered there in place; SDL's general
+// converter costs several times as much and needs a surface of its own.
+bool ReadArgb(SDL_Surface* s, std::vector<uint32_t>& out) {
+  if (s->w <= 0 || s->h <= 0) return false;
+  const Uint32 format = s->format->format;
+  if (format != SDL_PIXELFORMAT_ARGB8888 && format != SDL_PIXELFORMAT_ABGR8888) {
+    SDL_Surface* argb = SDL_ConvertSurfaceFormat(s, SDL_PIXELFORMAT_ARGB8888, 0);
+    const bool ok = argb && ReadArgb(argb, out);
+    if (argb) SDL_FreeSurface(argb);
+    return ok;
+  }
+  const size_t w = size_t(s->w);
+  out.clear();
+  out.reserve(w * size_t(s->h));
+  SDL_LockSurface(s);
+  for (int y = 0; y < s->h; ++y) {
+    const uint32_t* row =
+        reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(s->pixels) + size_t(y) * s->pitch);
+    out.insert(out.end(), row, row + w);
+  }
+  SDL_UnlockSurface(s);
+  if (format == SDL_PIXELFORMAT_ABGR8888) SwapRedBlue(out.data(), out.size());
+  return true;
+}
+
 }  // namespace
 
 TTextureRef TTexture::Get(const str& path, int flags) {
@@ -49,23 +90,15 @@ TTextureRef TTexture::Get(const str& path, int flags) {
   t->mPath = path;
   const str full = TPlatform::ResolvePath(path);
   SDL_Surface* loaded = path.empty() ? nullptr : IMG_Load(full.c_str());
-  SDL_Surface* argb = loaded ? SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0) : nullptr;
-  if (argb && argb->w > 0 && argb->h > 0) {
-    t->mW = argb->w;
-    t->mH = argb->h;
-    t->mPixels.resize(size_t(t->mW) * t->mH);
-    SDL_LockSurface(argb);
-    for (int y = 0; y < t->mH; ++y)
-      std::memcpy(&t->mPixels[size_t(y) * t->mW],
-                  static_cast<const uint8_t*>(argb->pixels) + size_t(y) * argb->pitch, size_t(t->mW) * 4);
-    SDL_UnlockSurface(argb);
+  if (loaded && ReadArgb(loaded, t->mPixels)) {
+    t->mW = loaded->w;
+    t->mH = loaded->h;
   } else if (FirstFailure(path)) {
     if (path.empty())
       Report("an image without a path; drawn as nothing");
     else
       Report("%s: cannot read image (%s); drawn as nothing", path.c_str(), IMG_GetError());
   }
-  if (argb) SDL_FreeSurface(argb);
   if (loaded) SDL_FreeSurface(loaded);
   cache[path] = t;
   return t;
@@ -76,7 +109,10 @@ TTextureRef TTexture::Create(int w, int h, bool renderTarget) {
   if (w > 0 && h > 0) {
     t->mW = w;
     t->mH = h;
-    t->mPixels.assign(size_t(w) * h, 0xFF000000u);
+    if (renderTarget)
+      t->mPixels.assign(size_t(w) * h, 0xFF000000u);
+    else
+      t->mBlank = true;
   }
   t->mTarget = renderTarget;
   return t;
@@ -124,6 +160,7 @@ void TTexture::Draw(const TDrawSpec& spec) {
 bool TTexture::Lock(uint32_t** pixels, int* pitch) {
   if (IsEmpty() || mLocked || !pixels || !pitch) return false;
   if (mTarget && !mCpuValid && !ReadBack()) return false;
+  LeaveBlank();
   mLocked = true;
   *pixels = mPixels.data();
   *pitch = mW;
@@ -139,6 +176,7 @@ void TTexture::Unlock() {
 
 uint32_t TTexture::GetPixel(int x, int y) {
   if (x < 0 || y < 0 || x >= mW || y >= mH) return 0;
+  if (mBlank) return 0xFF000000u;
   if (mTarget && !mCpuValid && !ReadBack()) return 0;
   return mPixels[size_t(y) * mW + x];
 }
@@ -160,12 +198,20 @@ void* TTexture::GetSdlTexture() {
     mSdl = tex;
     // A target whose content was lost starts again from opaque black, as a
     // new one does, so nothing undefined ever shows.
+    LeaveBlank();
     if (mPixels.empty()) mPixels.assign(size_t(mW) * mH, 0xFF000000u);
     mDirty = true;
     mCpuValid = true;
     Upload();
   }
   return mSdl;
+}
+
+void TTexture::LeaveBlank() {
+  if (!mBlank) return;
+  mBlank = false;
+  mPixels.assign(size_t(mW) * mH, 0xFF000000u);
+  mDirty = true;
 }
 
 void TTexture::Upload() {

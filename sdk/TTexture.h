@@ -17,7 +17,9 @@ class TTexture : public boost::enable_shared_from_this<TTexture> {
  public:
   // Path relative to the content root. Flags are kept for callers and unused.
   static TTextureRef Get(const str& path, int flags = 0);
-  // A created texture starts opaque black.
+  // A created texture starts opaque black. Until it is locked it keeps no
+  // pixels and is drawn as a black quad, so a scene's fade image costs
+  // nothing to make.
   static TTextureRef Create(int w, int h, bool renderTarget = false);
   // A texture from ARGB pixels (pitch = w).
   static TTextureRef FromPixels(int w, int h, const uint32_t* argb);
@@ -40,8 +42,9 @@ class TTexture : public boost::enable_shared_from_this<TTexture> {
   uint32_t GetPixel(int x, int y);
 
   // Internal.
-  void* GetSdlTexture();  // SDL_Texture*, made on demand
-  void DropGpu();         // the renderer lost its textures
+  void* GetSdlTexture();                   // SDL_Texture*, made on demand
+  bool IsBlank() const { return mBlank; }  // opaque black, no pixels kept yet
+  void DropGpu();                          // the renderer lost its textures
   static void ClearCache();
   // Runs `fn` on every texture alive now (the renderer drops GPU copies).
   static void ForEachLive(void (*fn)(TTexture*));
@@ -53,11 +56,14 @@ class TTexture : public boost::enable_shared_from_this<TTexture> {
   bool mTarget = false;
   bool mLocked = false;
   bool mDirty = false;
+  bool mBlank = false;
   // False while a render target's device copy holds drawing not yet read back.
   bool mCpuValid = true;
   std::vector<uint32_t> mPixels;  // CPU copy (empty for render targets until read back)
   void* mSdl = nullptr;
   bool ReadBack();
   void Upload();
+  // Keeps the black pixels from now on, to be read or changed.
+  void LeaveBlank();
   friend class TRenderer;
 };

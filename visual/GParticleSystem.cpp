@@ -2,12 +2,11 @@
 
 #include "LuaUtils.h"
 #include "TEmitterLocus.h"
-#include "sdk/TScript.h"
 
 namespace {
 
-const char* const kStartLua = "if(OnStart)then OnStart(-1); end";
-const char* const kStopLua = "if(OnStop)then OnStop(); end";
+const char* const kOnStart = "OnStart";
+const char* const kOnStop = "OnStop";
 
 // The pool and its systems live until the process ends: owners may still
 // point at them while statics are torn down, so nothing here is destroyed.
@@ -57,14 +56,12 @@ void GParticleSystem::Load(const str& name) {
   mSystem.RegisterDataSource("dPos", this);
   mSystem.LoadScript(path);  // a failed script still gives an idle system
 
-  if (TLuaTableRef vars = mSystem.GetScript()->GetGlobalTable("AdditionalVars")) {
-    for (int i = 1, n = vars->GetSize(); i <= n; ++i) {
-      TParticleFunction* source = CreateRegisteredParticleFunction(vars->GetString(i, ""), &mSystem);
-      if (source) mAdditional.emplace_back(source);
-    }
-  }
+  for (const str& var : mSystem.GetGlobalStrings("AdditionalVars"))
+    if (TParticleFunction* source = CreateRegisteredParticleFunction(var, &mSystem))
+      mAdditional.emplace_back(source);
   mName = name;
   mState = kIdle;
+  mFresh = true;
 }
 
 void GParticleSystem::Start(GParticleSystemOwner* owner) {
@@ -77,7 +74,12 @@ void GParticleSystem::Start(GParticleSystemOwner* owner) {
       owner->mCurrentSystem->Stop();
     owner->mCurrentSystem = this;
   }
-  mSystem.GetScript()->DoLuaString(kStartLua);
+  // Every start plays as the first did: the script's top runs again on fresh
+  // emitters (a one-shot that switches itself on there fires again), and
+  // nothing of an earlier owner's particles is left to be drawn at its place.
+  if (!mFresh) mSystem.RestartScript();
+  mFresh = false;
+  mSystem.CallHook(kOnStart, true, -1);
 }
 
 void GParticleSystem::Stop() {
@@ -89,7 +91,7 @@ void GParticleSystem::Stop() {
     owner->OnParticleSystemChanged(nullptr);
   }
   mOwner = nullptr;
-  mSystem.GetScript()->DoLuaString(kStopLua);
+  mSystem.CallHook(kOnStop);
 }
 
 void GParticleSystem::Abandon(GParticleSystemOwner* owner) {
@@ -98,7 +100,7 @@ void GParticleSystem::Abandon(GParticleSystemOwner* owner) {
   mOwner = nullptr;
   if (mState == kRunning) {
     mState = kIdle;
-    mSystem.GetScript()->DoLuaString(kStopLua);
+    mSystem.CallHook(kOnStop);
   }
 }
 
@@ -109,7 +111,7 @@ void GParticleSystem::OnEnd() {
   }
   if (mState == kRunning) {
     mState = kIdle;
-    mSystem.GetScript()->DoLuaString(kStopLua);
+    mSystem.CallHook(kOnStop);
   }
 }
 

@@ -60,6 +60,7 @@ class GParticleSystem : public TParticleFunction {
   int32_t mState = kNew;
   TVec2 mPosition;
   str mName;
+  bool mFresh = false;  // loaded and not started since: its script's top has just run
 };
 
 // A running system of the script for `owner` (see GParticleSystem).

@@ -30,8 +30,20 @@ bool GVChilds::Load(TXmlNode* element, GVBase* o) {
 GVBase* GVChilds::CopyTo(GVBase* other) {
   if (!other || other->GetTypeCode() != kChilds) return nullptr;
   GVChilds* o = static_cast<GVChilds*>(other);
-  o->exported = exported;
-  return GVConteiner::CopyTo(o);
+  o->owning = true;
+  for (GVObject* child : mElements) {
+    GVObject* copy = o->CloneElement(child);
+    o->Add(copy);
+    if (std::find(exported.begin(), exported.end(), child) != exported.end()) o->exported.push_back(copy);
+  }
+  return o;
+}
+
+GVObject* GVChilds::CloneElement(GVObject* item) {
+  GVObject* copy = new GVObject;
+  copy->mParent = owner;
+  item->CopyTo(copy);
+  return copy;
 }
 
 void GVChilds::Clear() {
@@ -394,8 +406,10 @@ void GVObject::ComposeOwnTotal() {
   CopyValuesTo(mOwnTotal);
   // Recomputed from the values themselves on every change, never by
   // applying differences, so flips, a zero alpha or a zero scale above do
-  // not stick in the children.
-  if (mParent && (link == 1 || link == 2)) mOwnTotal.Compose(mParent->mOwnTotal);
+  // not stick in the children. A link-3 object takes the ancestors' part
+  // too, though only to pass it on: its own effective values get it through
+  // its parent's.
+  if (mParent && ReceivesPushes()) mOwnTotal.Compose(mParent->mOwnTotal);
 }
 
 void GVObject::UpdateSelf() {
@@ -404,7 +418,7 @@ void GVObject::UpdateSelf() {
   ComposeOwnTotal();
   if (mChildren && ownChanged)
     for (GVObject* c : mChildren->Elements())
-      if (c->link == 1 || c->link == 2) {
+      if (c->ReceivesPushes()) {
         c->mOwnTotalChanged = true;
         c->mEffective.changed = 1;
       }
@@ -415,13 +429,17 @@ void GVObject::UpdateSelf() {
         if (c->link >= 3) c->mEffective.changed = 1;
     s->changed = 0;
   }
-  mOwnTotal.CopyValuesTo(mEffective);
+  const bool followsEffective = link >= 3 && mParent;
+  // The parent's effective values carry the ancestors' own values, so a
+  // link-3 object starts from its own alone.
+  if (followsEffective)
+    CopyValuesTo(mEffective);
+  else
+    mOwnTotal.CopyValuesTo(mEffective);
   if (s) mEffective.Compose(*s);
   if (mLoaded.changed || mLinked.changed) Relink();
-  if (link >= 3 && mParent) {
+  if (followsEffective) {
     mEffective.Compose(mLoaded);
-    // The parent's effective values carry its own values, so a link-3 child
-    // takes no pushes of them besides.
     mEffective.Compose(mParent->mEffective);
   } else {
     mEffective.Compose(mLinked);
@@ -472,7 +490,7 @@ void GVObject::UpdateTransform(GVFrame* frame) {
   spec.matrix.Scale(mEffective.scaling);
   spec.point = TVec2(regX, regY);
   if (mEffective.rotate != 0) spec.matrix.Rotate(mEffective.rotate);
-  spec.flags = TDrawSpec::kLeftOrigin | TDrawSpec::kTopOrigin | (flipV ? TDrawSpec::kFlipV : 0) |
+  spec.flags = TDrawSpec::kLeftOrigin | TDrawSpec::kOriginPoint | (flipV ? TDrawSpec::kFlipV : 0) |
                (flipH ? TDrawSpec::kFlipH : 0);
 }
 
@@ -518,17 +536,17 @@ bool GVObject::HitTestSelf(const TPoint& p) {
   if (!f) return false;
   GVRectF r = GetFrameRect(f);
   const TDrawSpec& spec = *mTransform;
-  TVec2 local;
+  // The registration point is the frame's pixel drawn at the object's
+  // position, and the one it turns and scales about.
+  TVec2 local = spec.matrix.Inverse().Transform(p) + spec.point;
   if (f->centering == GVTexture::kCenter) {
     float w = r.right - r.left, h = r.bottom - r.top;
     float dx = p.x - r.left, dy = p.y - r.top;
     if (!(dx >= 0 && dx < w && dy >= 0 && dy < h)) return false;
-    local = spec.matrix.Inverse().Transform(p) + spec.point;
   } else {
     // Local coordinates are frame pixels, so they are compared with the
     // frame's own size, whatever the object's scale.
     float w = float(f->Width()), h = float(f->Height());
-    local = spec.matrix.Inverse().Transform(p + spec.point);
     if (!(local.x >= 0 && local.x < w && local.y >= 0 && local.y < h)) return false;
     if (mEffective.flags & kFlipH) local.x = w - local.x;
     if (mEffective.flags & kFlipV) local.y = h - local.y;

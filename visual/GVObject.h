@@ -60,8 +60,10 @@ class GVChilds : public GVConteiner<GVObject, str> {
   GVBase* CopyTo(GVBase* other) override;
   void Clear() override;
   GVObject* CreateElement(TXmlNode* node) override;
-  // Children are shared by copies, not copied.
-  GVObject* CloneElement(GVObject* item) override { return item; }
+  // A copy of the child under this list's owner; the copied list owns it.
+  // Sharing the child would let a placed copy take it over and delete it
+  // with itself, under the original's feet.
+  GVObject* CloneElement(GVObject* item) override;
   str KeyOf(const GVObject* item) const override;
   virtual bool SaveChild(TXmlNode* node, GVObject* child);
   // Takes a child out of the list without deleting it.
@@ -78,6 +80,7 @@ class GVObject : public GVData {
   ~GVObject() override;
   GVObject(const GVObject&) = delete;
   GVObject& operator=(const GVObject&) = delete;
+  friend class GVChilds;
 
   GVBase* GetParent() const override;
   GVObject* GetParentObject() const override { return mParent; }
@@ -135,8 +138,10 @@ class GVObject : public GVData {
   void SetFrameDelay(int ms);
   bool FrameStep(TCustomOnTimerCaller* task);
   void UpdateSelf();
-  // Own values with what the ancestors' own values pass on (links 1 and 2).
+  // Own values with what the ancestors' own values pass on.
   void ComposeOwnTotal();
+  // Every link but 0 follows the parent's own-value moves.
+  bool ReceivesPushes() const { return link != 0; }
 
   GVData mLoaded, mEffective, mLinked;
   // The own values as last passed on to the children, with the ancestors' part.

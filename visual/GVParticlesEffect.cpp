@@ -52,6 +52,9 @@ bool GVParticlesEffect::Start() {
   }
   StopOwnSystem();
   AcquireParticleSystem(mScriptName, this);
+  // The pool may give a system another object used: it stands where this
+  // object is from its first step, not where the other one was.
+  if (owner) Place(owner->GetEffective());
   return mCurrentSystem != nullptr;
 }
 
@@ -73,6 +76,10 @@ bool GVParticlesEffect::PreDraw(TDrawSpec&) {
 }
 
 void GVParticlesEffect::OnData(GVData& v) {
+  Place(v);
+}
+
+void GVParticlesEffect::Place(const GVData& v) {
   if (mCurrentSystem) mCurrentSystem->SetPosition(TVec2(v.deltaX + mOffset.x, v.deltaY + mOffset.y));
 }
 

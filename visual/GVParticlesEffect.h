@@ -43,6 +43,8 @@ class GVParticlesEffect : public GVEffect, public GParticleSystem::GParticleSyst
   uint8_t mPreParticle = 0;
 
   bool StepSystem(TCustomOnTimerCaller* task);
+  // Puts the system at the object's place given its effective values.
+  void Place(const GVData& effective);
   // Stops the current system without taking this effect out of its lists.
   void StopOwnSystem();
   void ReleaseTimer();

@@ -1,7 +1,6 @@
 #include "GVState.h"
 
 #include <cctype>
-#include <cstdlib>
 
 #include "GVEffect.h"
 #include "GVObject.h"
@@ -14,14 +13,20 @@ std::vector<int32_t> GVReadFrameList(const str& text, int n) {
     for (int i = 0; i < n; ++i) v.push_back(i);
     return v;
   };
+  // A run of digits as a number; one beyond the int range reads as the
+  // largest int, so it is out of range like any other too large number.
+  auto number = [](const char*& p) {
+    const char* start = p;
+    while (isdigit((unsigned char)*p)) ++p;
+    return str(start, size_t(p - start)).to_int();
+  };
   int r = -1;  // the last number read; ranges start after it
   const char* p = text.c_str();
   while (*p) {
     if (p[0] == '.' && p[1] == '.') {
       p += 2;
       if (isdigit((unsigned char)*p)) {
-        int m = atoi(p);
-        while (isdigit((unsigned char)*p)) ++p;
+        int m = number(p);
         // An upper bound past the list would name frames that do not exist.
         if (m > n - 1) m = n - 1;
         for (int v = r + 1; v <= m; ++v) out.push_back(v);
@@ -31,8 +36,7 @@ std::vector<int32_t> GVReadFrameList(const str& text, int n) {
       continue;
     }
     if (isdigit((unsigned char)*p)) {
-      int v = atoi(p);
-      while (isdigit((unsigned char)*p)) ++p;
+      int v = number(p);
       if (v >= n) break;
       out.push_back(v);
       r = v;

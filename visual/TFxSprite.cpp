@@ -1,5 +1,10 @@
 #include "TFxSprite.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+
 #include "LuaUtils.h"
 #include "sdk/TPlatform.h"
 #include "sdk/TReport.h"
@@ -7,24 +12,8 @@
 
 namespace {
 
-// "CreateFx{x=, y=, layer=, spec=}": a child effect under the calling one.
-int CreateFxHandler(TLuaParticleSystem* system, lua_State* L) {
-  LuaStackGuard guard(L);
-  TFxSprite* parent = static_cast<TFxSprite*>(system->GetGlobalPointer("gParent"));
-  if (!parent || parent->GetParticleSystem() != system) {
-    Report("CreateFx: gParent does not name the calling effect; no effect made");
-    return 0;
-  }
-  TLuaTable args(L, 1);
-  const float y = float(args.GetNumber("y", 0));
-  const float x = float(args.GetNumber("x", 0));
-  const int layer = int(args.GetNumber("layer", 0));  // truncated toward zero
-  const str spec = args.GetString("spec", "");
-  TFxSpriteRef child = TFxSprite::Create(layer, spec);
-  child->SetPosition(TVec3(x, y, 0));
-  parent->AddChild(child);
-  return 0;
-}
+// Farthest a child effect may be placed from its parent (pixels).
+const double kFarthest = 1e5;
 
 }  // namespace
 
@@ -77,7 +66,9 @@ void TFxSpriteAnimTask::Add(const TFxSpriteRef& sprite) {
 
 TFxSprite::TFxSprite(int layer) : TSprite(layer) {}
 
-TFxSprite::~TFxSprite() = default;
+TFxSprite::~TFxSprite() {
+  if (mTree) --mTree->live;
+}
 
 uintptr_t TFxSprite::ClassId() {
   return reinterpret_cast<uintptr_t>(
@@ -85,12 +76,67 @@ uintptr_t TFxSprite::ClassId() {
 }
 
 TFxSpriteRef TFxSprite::Create(int layer, const str& script, TFxSpriteAnimTask* task) {
-  TFxSpriteRef sprite(new TFxSprite(layer));
-  TLuaParticleSystem* system = &sprite->mSystem;
-  system->BindFunction("CreateFx", [system](lua_State* L) { return CreateFxHandler(system, L); });
-  system->SetGlobalPointer("gParent", sprite.get());
+  TFxSpriteRef sprite = Make(layer, std::make_shared<Tree>(), 0);
   if (!script.empty()) sprite->Load(task, script, true);
   return sprite;
+}
+
+TFxSpriteRef TFxSprite::Make(int layer, const std::shared_ptr<Tree>& tree, int nesting) {
+  TFxSpriteRef sprite(new TFxSprite(layer));
+  sprite->mTree = tree;
+  sprite->mNesting = nesting;
+  ++tree->live;
+  TFxSprite* self = sprite.get();
+  TLuaParticleSystem* system = &sprite->mSystem;
+  system->BindFunction("CreateFx", [self](lua_State* L) { return self->CreateFx(L); });
+  system->SetGlobalPointer("gParent", self);
+  return sprite;
+}
+
+void TFxSprite::ReportOnce(const char* fmt, ...) {
+  if (mTree->reported) return;
+  mTree->reported = true;
+  char line[512];
+  va_list args;
+  va_start(args, fmt);
+  vsnprintf(line, sizeof line, fmt, args);
+  va_end(args);
+  Report("%s: %s", mSystem.GetScriptPath().empty() ? "particle script" : mSystem.GetScriptPath().c_str(),
+         line);
+}
+
+int TFxSprite::CreateFx(lua_State* L) {
+  LuaStackGuard guard(L);
+  TFxSprite* parent = static_cast<TFxSprite*>(mSystem.GetGlobalPointer("gParent"));
+  if (parent != this) {
+    Report("CreateFx: gParent does not name the calling effect; no effect made");
+    return 0;
+  }
+  // A script that makes itself again, at its top or at every update, would
+  // otherwise nest until the stack overflows, or double its effects a step.
+  if (mNesting >= kMaxNesting) {
+    ReportOnce("CreateFx: effects nested more than %d deep; no more are made", int(kMaxNesting));
+    return 0;
+  }
+  if (mTree->live >= kMaxTreeEffects) {
+    ReportOnce("CreateFx: %d effects live under one another; no more are made", int(kMaxTreeEffects));
+    return 0;
+  }
+  TLuaTable args(L, 1);
+  double y = args.GetNumber("y", 0);
+  double x = args.GetNumber("x", 0);
+  const int layer = args.GetInt("layer", 0);  // truncated toward zero
+  const str spec = args.GetString("spec", "");
+  if (!(std::fabs(x) <= kFarthest && std::fabs(y) <= kFarthest)) {
+    ReportOnce("CreateFx: x %g, y %g out of range; held within %g", x, y, kFarthest);
+    x = std::isnan(x) ? 0 : std::max(-kFarthest, std::min(kFarthest, x));
+    y = std::isnan(y) ? 0 : std::max(-kFarthest, std::min(kFarthest, y));
+  }
+  TFxSpriteRef child = Make(layer, mTree, mNesting + 1);
+  if (!spec.empty()) child->Load(nullptr, spec, true);
+  child->SetPosition(TVec3(float(x), float(y), 0));
+  AddChild(child);
+  return 0;
 }
 
 bool TFxSprite::Load(TFxSpriteAnimTask* task, const str& script, bool fresh) {

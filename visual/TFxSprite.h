@@ -6,6 +6,7 @@
 
 #include <boost/shared_ptr.hpp>
 #include <boost/weak_ptr.hpp>
+#include <memory>
 #include <vector>
 
 #include "TEmitterLocus.h"
@@ -39,6 +40,14 @@ class TFxSpriteAnimTask : public TAnimTask {
 
 class TFxSprite : public TSprite {
  public:
+  // A script's "CreateFx" makes effects under its own; the effects made so,
+  // under one effect the game made, are its tree. Bounds a real effect never
+  // reaches, so that a script that makes itself again ends:
+  enum {
+    kMaxNesting = 8,      // effects made under one another, below the game's
+    kMaxTreeEffects = 32  // live effects in one tree, the game's included
+  };
+
   // An empty script leaves the sprite without one; a null task is the shared.
   static TFxSpriteRef Create(int layer, const str& script, TFxSpriteAnimTask* task = nullptr);
   ~TFxSprite() override;
@@ -58,11 +67,24 @@ class TFxSprite : public TSprite {
   // stepped, so nothing is emitted at a place it never stood.
   bool IsPlaced() const { return mPlaced; }
   const TEmitterUp& GetUp() const { return mUp; }
+  // Live effects in this one's tree.
+  int GetTreeSize() const { return mTree->live; }
 
  protected:
   explicit TFxSprite(int layer);
 
  private:
+  struct Tree {
+    int live = 0;
+    bool reported = false;  // one message for every bound the tree hits
+  };
+  static TFxSpriteRef Make(int layer, const std::shared_ptr<Tree>& tree, int nesting);
+  // "CreateFx{x=, y=, layer=, spec=}" of this effect's script.
+  int CreateFx(lua_State* L);
+  void ReportOnce(const char* fmt, ...) __attribute__((format(printf, 2, 3)));
+
+  std::shared_ptr<Tree> mTree;
+  int mNesting = 0;
   TVec3 mDrawOffset;
   bool mPlaced = false;
   TEmitterLocus mLocus;

@@ -12,18 +12,8 @@
 
 namespace {
 str DropZonesFixturesDir() {
-  std::string here = __FILE__;
-  return here.substr(0, here.rfind("/game/")) + "/fixtures/dropzones";
+  return str(TOLVANE_TEST_FIXTURES) + "/dropzones";
 }
-
-// A product as the drop zones see one: its exact class is the product's.
-class FakeProduct : public OSimpleItem {
- public:
-  FakeProduct(const str& name, IItemsManager* owner) : OSimpleItem(name, owner, "anim/", "item_dot", 0, 0) {
-    mPlace = ItemPlace::stDropped;
-  }
-  int32_t GetTypeId() const override { return ItemTypeId::OProductItem; }
-};
 
 class DropZoneTest : public ItemsTest {
  protected:
@@ -286,8 +276,7 @@ TEST_F(DropZoneTest, EmptyHandTakesAnItemBackAndTheRecordGoes) {
 TEST_F(DropZoneTest, ProductsAndHiddenItems) {
   ReadyPointer();
   std::unique_ptr<ODropZone> zone(ODropZone::CreateFromXml("table", manager.get(), true));
-  FakeProduct* potion = new FakeProduct("potion", manager.get());
-  potion->CreateObject();
+  IItem* potion = Loose("potion");
   ASSERT_TRUE(zone->Put(potion));
   IItem* dot = Loose("dot");
   ASSERT_TRUE(zone->Put(dot));
@@ -296,7 +285,7 @@ TEST_F(DropZoneTest, ProductsAndHiddenItems) {
   EXPECT_EQ(Records("table").find("potion"), std::string::npos);
   EXPECT_NE(Records("table").find("dot@"), std::string::npos);
 
-  // The guide locks this product in the zone: hovered, but not taken.
+  // This product is locked in the zone: hovered, but not taken.
   TPoint at = At(potion);
   EXPECT_TRUE(zone->UpdateHover(at));
   EXPECT_EQ(zone->GetHoveredItem(), potion);

@@ -12,6 +12,7 @@
 #include "game/ODropZone.h"
 #include "game/ODropZoneSet.h"
 #include "game/OItemMask.h"
+#include "game/OMask.h"
 #include "game/OMousePointerManager.h"
 #include "game/OSimpleBackground.h"
 #include "game/SceneTestUtil.h"
@@ -299,6 +300,32 @@ TEST_F(SceneTest, RestoringAnItemReturnsItWhereverItIsAndTouchesOnlyItsOwnScene)
       EXPECT_TRUE(scene.GetEffectsList()->empty());
     }
     OMissionsManager::DeleteInstance();
+  }
+}
+
+TEST_F(SceneTest, AHeldItemUsedOnAPlaceFollowsTheCombinationRules) {
+  // Over a whole-screen mask of the place's name, with drop-zone hints on:
+  // whatever the rule does ends the use before any hint.
+  for (const char* place : {"well", "pit", "shelf"}) {
+    SCOPED_TRACE(place);
+    OHintsManager::DeleteInstance();
+    OFlagsRegistry::GetInstance()->SetValue("knocked", "false");
+    OFlagsRegistry::GetInstance()->SetValue("after_knock", "false");
+    HandItem* key = new HandItem("key");
+    HandScene hand(key, true);
+    std::vector<uint32_t> pixels(4, 0xFF000000u);
+    TImage* image = new TImage();
+    image->SetTexture(TTexture::FromPixels(2, 2, pixels.data()));
+    hand.scene.GetMasksManager()->AddMask(new OSimpleMask(place, image, "", hand.scene.GetMasksManager()));
+    hand.scene.OnSceneClick(TPoint(1, 1));
+    str name = place;
+    bool acted = name == "well";
+    EXPECT_EQ(OFlagsRegistry::GetInstance()->GetValue("knocked"), acted ? "true" : "false");
+    EXPECT_EQ(OFlagsRegistry::GetInstance()->GetValue("after_knock"), acted ? "true" : "false");
+    // The pit's rule takes the key though its result cannot be made.
+    EXPECT_EQ(hand.pointer->GetHeldItem(), name == "pit" ? nullptr : key);
+    EXPECT_EQ(OHintsManager::GetInstance()->GetQueue().size(), name == "shelf" ? 1u : 0u);
+    hand.pointer->DeleteHeldItem();
   }
 }
 

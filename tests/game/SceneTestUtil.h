@@ -22,6 +22,7 @@
 #include "game/OSceneDirector.h"
 #include "game/OSoundManager.h"
 #include "game/StartupTestUtil.h"
+#include "items/OComboGuide.h"
 #include "items/OItemsRegistry.h"
 #include "rules/OHintsManager.h"
 #include "rules/OIndicatorsManager.h"
@@ -31,8 +32,7 @@
 #include "tools/OMagicRegistry.h"
 
 inline str SceneFixturesDir() {
-  std::string here = __FILE__;
-  return here.substr(0, here.rfind("/game/")) + "/fixtures/scenes";
+  return str(TOLVANE_TEST_FIXTURES) + "/scenes";
 }
 
 class SceneFixture : public StartupTest {
@@ -53,6 +53,7 @@ class SceneFixture : public StartupTest {
     OPopupQueue::DeleteInstance();
     OIndicatorsManager::DeleteInstance();
     OMagicRegistry::DeleteInstance();
+    OComboGuide::DeleteInstance();
     OSaveData::DeleteInstance();
     GMousePointer::DestroyInstance();
     OMissionsManager::DeleteInstance();

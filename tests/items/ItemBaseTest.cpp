@@ -1,4 +1,6 @@
 #include "ItemsTestUtil.h"
+#include "game/GScene.h"
+#include "game/GSceneCaption.h"
 #include "items/OItemFactory.h"
 #include "items/OSimpleItem.h"
 #include "sdk/TReport.h"
@@ -67,8 +69,17 @@ TEST_F(ItemBaseTest, CaptionGoesThroughTheOwnersMasksManager) {
   orphan.SetCaptionKey("cap");
   orphan.ShowCaption();  // no owner: nothing, and no crash
   orphan.HideCaption();
+  GScene scene;
   RecordingItemsManager m;
+  m.masks.SetScene(&scene);
   ProbeItem owned("owned", &m);
+  owned.SetCaptionKey("cap_owned");  // no such string: the key is shown
+  owned.ShowCaption();
+  EXPECT_EQ(scene.GetCaption()->GetText(), "cap_owned");
+  owned.HideCaption();
+  EXPECT_EQ(scene.GetCaption()->GetText(), "");
+  m.masks.SetScene(nullptr);
   owned.ShowCaption();  // the masks manager has no scene to show it in
+  EXPECT_EQ(scene.GetCaption()->GetText(), "");
 }
 }  // namespace

@@ -96,4 +96,32 @@ TEST_F(ItemFactoryTest, AnItemStoredElsewhereIsNotMadeForTheScene) {
   std::unique_ptr<IItem> stored(OItemFactory::CreateForInventory("gem", nullptr));
   EXPECT_TRUE(stored);
 }
+TEST_F(ItemFactoryTest, EachKindIsMadeOnlyWhereItCanOccur) {
+  const int32_t none = 0;
+  struct Case {
+    const char* name;
+    int32_t scene, pointer, inventory, dropped;  // the class made, or none
+  } cases[] = {
+      {"brass", ItemTypeId::OKeyItem, ItemTypeId::OKeyItem, ItemTypeId::OKeyItem, ItemTypeId::OKeyItem},
+      {"door", ItemTypeId::OPassageItem, none, none, none},
+      {"chest", ItemTypeId::OContainerItem, none, none, none},
+      {"strongbox", ItemTypeId::OLockedContainerItem, none, none, none},
+      {"well", ItemTypeId::OProducerItem, none, none, none},
+      {"statue", ItemTypeId::OCompositionItem, none, none, none},
+      {"water", none, ItemTypeId::OProductItem, ItemTypeId::OProductItem, ItemTypeId::OProductItem},
+      {"fish_item", none, ItemTypeId::OProductItem, ItemTypeId::OProductItem, none},
+      {"mirror_item", none, ItemTypeId::OProductItem, ItemTypeId::OProductItem, none},
+      {"bundle", none, ItemTypeId::OComboItem, ItemTypeId::OComboItem, ItemTypeId::OComboItem},
+      {"berry", none, ItemTypeId::OAutoFoodItem, ItemTypeId::OSimpleItem, ItemTypeId::OAutoFoodItem},
+  };
+  for (const Case& c : cases) {
+    const Make makes[] = {&OItemFactory::CreateForScene, &OItemFactory::CreateForPointer,
+                          &OItemFactory::CreateForInventory, &OItemFactory::CreateDropped};
+    const int32_t expected[] = {c.scene, c.pointer, c.inventory, c.dropped};
+    for (int i = 0; i < 4; ++i) {
+      std::unique_ptr<IItem> item(makes[i](c.name, nullptr));
+      EXPECT_EQ(item ? item->GetTypeId() : none, expected[i]) << c.name << " in situation " << i;
+    }
+  }
+}
 }  // namespace

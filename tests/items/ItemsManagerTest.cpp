@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <functional>
 
 #include "ItemsTestUtil.h"
 
@@ -86,19 +87,49 @@ TEST_F(ItemsManagerTest, RemoveDetachesWithoutDeletingAndIgnoresStrangers) {
   EXPECT_EQ(ProbeItem::deleted, 4);  // the manager deleted the other three
 }
 
+// Writes every call it gets into one journal that the items of a test share.
+class JournalItem : public ProbeItem {
+ public:
+  JournalItem(const str& name, IItemsManager* owner, bool inScene, std::vector<str>* journal)
+      : ProbeItem(name, owner, ItemTypeId::OItem, inScene), mJournal(journal) {}
+  void CreateObject() override { Note("create"); }
+  void Draw() override { Note("draw"); }
+  void Update() override { Note("update"); }
+  void SaveState() override { Note("save"); }
+  void OnSceneStart() override { Note("start"); }
+  void ReleaseMask() override { Note("release"); }
+  void ReleaseSceneLinks() override { Note("links"); }
+
+ private:
+  void Note(const char* what) { mJournal->push_back(str(what) + " " + GetName()); }
+  std::vector<str>* mJournal;
+};
+
 TEST_F(ItemsManagerTest, DrawsOnlyItemsInTheSceneAndBroadcastsInOrder) {
+  std::vector<str> journal;
   OItemsManager m(nullptr);
-  auto* shown = new ProbeItem("shown", &m, ItemTypeId::OItem, true);
-  auto* held = new ProbeItem("held", &m, ItemTypeId::OItem, false);
-  m.AddItem(shown);
-  m.AddItem(held);
-  m.DrawItems();
-  EXPECT_EQ(shown->drawn, 1);
-  EXPECT_EQ(held->drawn, 0);
-  m.ReleaseMasks();
-  m.ReleaseSceneLinks();  // the base of ReleaseSceneLinks releases the mask too
-  EXPECT_EQ(shown->released, 2);
-  EXPECT_EQ(held->released, 2);
+  // Added out of alphabetical order, so the list's order is the only one.
+  m.AddItem(new JournalItem("c", &m, true, &journal));
+  m.AddItem(new JournalItem("held", &m, false, &journal));
+  m.AddItem(new JournalItem("a", &m, true, &journal));
+  const struct {
+    const char* name;
+    std::function<void()> call;
+    std::vector<str> expected;
+  } cases[] = {
+      {"DrawItems", [&] { m.DrawItems(); }, {"draw c", "draw a"}},
+      {"CreateObjects", [&] { m.CreateObjects(); }, {"create c", "create held", "create a"}},
+      {"Update", [&] { m.Update(); }, {"update c", "update held", "update a"}},
+      {"SaveItems", [&] { m.SaveItems(); }, {"save c", "save held", "save a"}},
+      {"OnSceneStart", [&] { m.OnSceneStart(); }, {"start c", "start held", "start a"}},
+      {"ReleaseMasks", [&] { m.ReleaseMasks(); }, {"release c", "release held", "release a"}},
+      {"ReleaseSceneLinks", [&] { m.ReleaseSceneLinks(); }, {"links c", "links held", "links a"}},
+  };
+  for (const auto& c : cases) {
+    journal.clear();
+    c.call();
+    EXPECT_EQ(journal, c.expected) << c.name;
+  }
 }
 
 TEST_F(ItemsManagerTest, SceneServicesWithoutASceneDoNothing) {

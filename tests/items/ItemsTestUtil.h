@@ -12,8 +12,11 @@
 #include "game/GMousePointer.h"
 #include "game/OFlagsRegistry.h"
 #include "game/OGameConfig.h"
+#include "game/OMousePointerManager.h"
 #include "game/OSoundManager.h"
+#include "items/OComboGuide.h"
 #include "items/OItem.h"
+#include "items/OItemFactory.h"
 #include "items/OItemsManager.h"
 #include "items/OItemsRegistry.h"
 #include "rules/OMissionsManager.h"
@@ -51,6 +54,8 @@ class ItemsTest : public testing::Test {
     OFlagsRegistry::DeleteInstance();
     OMissionsManager::DeleteInstance();
     OSoundManager::DeleteInstance();
+    // The rules hold a node of the configuration: they go first.
+    OComboGuide::DeleteInstance();
     OGameConfig::DeleteInstance();
   }
   // A pointer that can hold items, as the application window sets it up.
@@ -124,3 +129,23 @@ class ProbeItem : public OItem {
   int detached = 0, released = 0, drawn = 0;
   inline static int deleted = 0;
 };
+
+// The named item made for the hand with `owner` and held, as a producer or a
+// combination rule makes one; what was held before is deleted. An empty
+// name leaves the hand empty. Null, and a failure, when nothing is made.
+inline IItem* HoldNew(const str& name, IItemsManager* owner) {
+  OMousePointerManager* pointer = GMousePointer::PeekManager();
+  if (!pointer) {
+    ADD_FAILURE() << "no pointer to hold " << name;
+    return nullptr;
+  }
+  pointer->DeleteHeldItem();
+  if (name.empty()) return nullptr;
+  IItem* item = OItemFactory::CreateForPointer(name, owner);
+  if (!item) {
+    ADD_FAILURE() << "no item \"" << name << "\" for the hand";
+    return nullptr;
+  }
+  item->CreateObject();
+  return item;
+}

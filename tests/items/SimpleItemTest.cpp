@@ -2,6 +2,7 @@
 #include "game/OItemMask.h"
 #include "items/OItemFactory.h"
 #include "items/OSimpleItem.h"
+#include "rules/IAction.h"
 #include "sdk/TReport.h"
 
 namespace {
@@ -307,6 +308,13 @@ TEST_F(SimpleItemTest, ANewOwnerTakesOverEveryAction) {
 
   static_cast<OItem*>(map)->SetItemsManager(manager.get());
   first.reset();  // the first scene goes
+  // Each action now reaches the new scene's masks, not the deleted ones.
+  OSimpleItem* simple = static_cast<OSimpleItem*>(map);
+  for (IAction* action :
+       {simple->GetAction(), simple->GetGetFromSceneAction(), simple->GetReturnToSceneAction()}) {
+    ASSERT_NE(action, nullptr);
+    EXPECT_EQ(action->GetOwner(), &manager->masks);
+  }
   pointer->ReleaseItem();
   static_cast<OItem*>(map)->ReturnToScene(true);
   manager->InsertInSceneOrder(map);

@@ -2,6 +2,8 @@
 -- particles are drawn 30 pixels below the object, where it is now, and the
 -- places it has left clear once their particles have died.
 
+local pixels = require("lib.pixels")
+
 local function green(x, y)
   local r, g, b = pixel(x, y)
   return g > 200 and r < 60 and b < 60
@@ -20,14 +22,7 @@ local function object_x()
 end
 
 local function green_span()
-  local first, last
-  for x = 0, 799 do
-    if green(x, 230) then
-      first = first or x
-      last = x
-    end
-  end
-  return first, last
+  return pixels.span(230, 0, 799, green)
 end
 
 tick(1)

@@ -138,10 +138,11 @@ TEST(CoreMath, ComposeMapsLikeChildThenParent) {
 
   const TDrawSpec c = TDrawSpec::Compose(parent, child);
   // A point placed by the child, then by the parent, lands where the composed
-  // spec puts it: q * M - point at each level.
+  // spec puts it; the anchor is the child's own, the parent's places only
+  // the parent's picture.
   const TVec2 q(5, 6);
-  const TVec2 viaChild = child.matrix.Transform(q) - child.point;
-  ExpectNear(c.matrix.Transform(q) - c.point, parent.matrix.Transform(viaChild) - parent.point);
+  ExpectNear(c.matrix.Transform(q), parent.matrix.Transform(child.matrix.Transform(q)));
+  ExpectNear(c.point, child.point);
   EXPECT_FLOAT_EQ(c.alpha, 0.25f);
   EXPECT_FLOAT_EQ(c.color.g, 0.5f);
   EXPECT_EQ(c.flags, TDrawSpec::kFlipV);  // flips toggle; the parent's origin bit stays its own

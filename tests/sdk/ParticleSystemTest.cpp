@@ -215,26 +215,185 @@ TEST_F(ParticleSystem, EmitterHandlesChangeAnEffectWhileItRuns) {
   EXPECT_EQ(ps.GetParticleCount(), 25u);
 }
 
-// Counts come from scripts as any Lua number: one too large for an int fills
-// the emitter up to its cap, and a rate that is not a number emits nothing
-// without spoiling the rate set after it.
+// Counts come from scripts as any Lua number: each emitter fills up to its
+// own cap, the whole effect up to the limit, with one message for every
+// count out of range; a rate that is not a number leaves the rate as it was.
 TEST_F(ParticleSystem, OutsizedCountsFillUpToTheCap) {
+  const int limit = TLuaParticleSystem::kMaxParticles;
   TLuaParticleSystem ps;
-  Lua(ps,
-      "flood = Emitter{rate = 1e30, max = 100, life = 10};"
-      "heap = Emitter{burst = 1e12, max = 50, life = 10};"
-      "more = Emitter{max = 30, life = 10};"
-      "odd = Emitter{rate = 0/0, life = 10};"
-      "gActive = true; more:Burst(1e12); more:Burst(1e12)");
+  const size_t before = ReportCount();
+  ASSERT_TRUE(ps.LoadScript("particles/hostile/huge.lua"));
   ps.Update(16);
-  EXPECT_EQ(Global(ps, "flood.count"), 100);
-  EXPECT_EQ(Global(ps, "heap.count"), 50);
-  EXPECT_EQ(Global(ps, "more.count"), 30);
-  EXPECT_EQ(Global(ps, "odd.count"), 0);
-  Lua(ps, "odd.rate = 100; flood.max = 10");
+  EXPECT_EQ(ps.GetParticleCount(), size_t(limit));
+  EXPECT_EQ(ReportCount(), before + 1);
+  Lua(ps, "flood:Burst(1e12); flood.max = 1e12; flood.burst = -5");
+  ps.Update(16);
+  EXPECT_EQ(ps.GetParticleCount(), size_t(limit));
+  EXPECT_EQ(ReportCount(), before + 1) << "once for the script";
+
+  // The limit holds for the whole effect, not for each emitter alone.
+  TLuaParticleSystem two;
+  const int most = limit * 3 / 4;
+  Lua(two, str::format("flow = Emitter{rate = 1e30, max = 60, life = 10};"
+                       "a = Emitter{burst = %d, life = 10}; b = Emitter{burst = %d, life = 10};"
+                       "gActive = true; flow.rate = 0/0",
+                       most, most)
+               .c_str());
+  two.Update(100);
+  EXPECT_EQ(Global(two, "flow.count"), 60);
+  EXPECT_EQ(Global(two, "a.count"), most);
+  EXPECT_EQ(Global(two, "b.count"), limit - most - 60);
+  EXPECT_EQ(Global(two, "flow.rate"), 1e6) << "a rate that is not a number leaves the rate as it was";
+
+  TLuaParticleSystem later;
+  Lua(later, "e = Emitter{life = 10}; e:Burst(1e12)");
+  later.Update(16);
+  EXPECT_EQ(later.GetParticleCount(), size_t(limit)) << "a burst asked for later, whatever gActive says";
+
+  // Emitters are counted too: a script that declares them without end stops
+  // with a message at the first one too many.
+  TLuaParticleSystem many;
+  const size_t manyBefore = ReportCount();
+  EXPECT_FALSE(many.GetScript()->DoLuaString("Emitter{max = 1e30}; for i = 1, 1000 do Emitter{} end"));
+  EXPECT_EQ(many.GetEmitterCount(), size_t(TLuaParticleSystem::kMaxEmitters));
+  EXPECT_EQ(ReportCount(), manyBefore + 2) << "the cap out of range, then the emitter too many";
+}
+
+// Numbers a script gives are held inside their ranges (one message), and a
+// particle far off any screen is not drawn, so no pixel rectangle overflows.
+TEST_F(ParticleSystem, NumbersOutOfRangeAreHeldInside) {
+  TLuaParticleSystem ps;
+  const size_t before = ReportCount();
+  Lua(ps,
+      "far = Emitter{x = 1e30, y = -1/0, speed = 1e30, angle = 90, life = 1/0, size = 1e30, burst = 1,"
+      " color = {2, -1, 0.5}, alpha = 7, rate = -3};"
+      "gActive = true");
+  EXPECT_EQ(ReportCount(), before + 1);
+  EXPECT_EQ(Global(ps, "far.rate"), 0);
+  ps.Update(1);
+  ps.Update(1000);
+  std::vector<TParticleQuad> quads;
+  ps.GetQuads(TVec3(), quads);
+  ASSERT_EQ(quads.size(), 1u);
+  EXPECT_NEAR(quads[0].x, 2e5f, 1) << "born at 1e5, then a second at 1e5 pixels a second";
+  EXPECT_EQ(quads[0].y, -1e5f);
+  EXPECT_EQ(quads[0].size, 4096.f);
+  EXPECT_EQ(quads[0].color.r, 1.f);
+  EXPECT_EQ(quads[0].color.g, 0.f);
+  EXPECT_EQ(quads[0].alpha, 1.f);
+
+  // Far beyond any screen, a particle is not drawn at all.
+  Lua(ps, "far.gravity = {1e6, 0}");
+  ps.Update(2000);
+  ps.GetQuads(TVec3(), quads);
+  EXPECT_TRUE(quads.empty());
+  EXPECT_EQ(ps.GetParticleCount(), 1u);
+}
+
+// The instruction budget stops a script that never returns, wherever the
+// runtime calls it, with one message; the effect stops, and the next update,
+// its own and its neighbour's, runs.
+TEST_F(ParticleSystem, EndlessLoopsAreStoppedWithOneMessage) {
+  const struct {
+    const char* script;
+    bool loads;
+  } cases[] = {
+      {"particles/hostile/loop_top.lua", false},
+      {"particles/hostile/loop_update.lua", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.script);
+    TLuaParticleSystem ps, neighbour;
+    ASSERT_TRUE(neighbour.LoadScript("particles/steady.lua"));
+    Lua(neighbour, "gActive = true");
+    const size_t before = ReportCount();
+    EXPECT_EQ(ps.LoadScript(c.script), c.loads);
+    for (int i = 0; i < 3; ++i) {
+      ps.Update(100);
+      neighbour.Update(100);
+    }
+    EXPECT_EQ(ReportCount(), before + 1);
+    EXPECT_TRUE(ps.IsDone());
+    EXPECT_EQ(ps.GetParticleCount(), 0u);
+    EXPECT_EQ(neighbour.GetParticleCount(), 30u);
+    EXPECT_TRUE(ps.GetScript()->DoLuaString("gProbe = 1")) << "its state still answers";
+    // A new script starts afresh.
+    ASSERT_TRUE(ps.LoadScript("particles/steady.lua"));
+    Lua(ps, "gActive = true");
+    ps.Update(100);
+    EXPECT_EQ(ps.GetParticleCount(), 10u);
+  }
+  // A script's own pcall does not catch the stop, and a string the game runs
+  // is bounded as well.
+  TLuaParticleSystem ps;
+  const size_t before = ReportCount();
+  EXPECT_FALSE(ps.GetScript()->DoLuaString("while true do pcall(function() while true do end end) end"));
+  EXPECT_EQ(ReportCount(), before + 1);
+  ps.Update(16);
+  EXPECT_TRUE(ps.IsDone());
+}
+
+// Scripts may guard their globals with a metatable of their own: gActive and
+// the runtime's own reads and writes go past the guard, and the guard still
+// guards what the script itself reads.
+TEST_F(ParticleSystem, ScriptsMayGuardTheirGlobals) {
+  for (const char* script : {"particles/hostile/strict.lua", "particles/hostile/own_globals_metatable.lua"}) {
+    SCOPED_TRACE(script);
+    TLuaParticleSystem ps;
+    TestSource locus, up;
+    int marker = 0;
+    ps.RegisterDataSource("dLocus", &locus);
+    const size_t before = ReportCount();
+    ASSERT_TRUE(ps.LoadScript(script));
+    ps.RegisterDataSource("dUp", &up);
+    ps.BindFunction("Bound", [](lua_State*) { return 0; });
+    ps.SetGlobalPointer("gParent", &marker);
+    EXPECT_EQ(ps.GetGlobalPointer("gParent"), &marker);
+    EXPECT_TRUE(ps.GetGlobalStrings("NotThere").empty());
+    EXPECT_TRUE(ps.CallHook("OnStart", true, -1));
+    ps.Update(100);
+    EXPECT_EQ(ps.GetParticleCount(), 10u) << "gActive set at its top reached the effect";
+    Lua(ps, "gActive = false");
+    EXPECT_FALSE(ps.IsActive());
+    EXPECT_EQ(ReportCount(), before);
+    EXPECT_TRUE(ps.LoadScript("particles/steady.lua")) << "the next script inherits no guard";
+    EXPECT_TRUE(ps.GetScript()->DoLuaString("gNew = undeclared"));
+  }
+  TLuaParticleSystem strict;
+  ASSERT_TRUE(strict.LoadScript("particles/hostile/strict.lua"));
+  EXPECT_FALSE(strict.GetScript()->DoLuaString("gProbe = undeclared")) << "the guard still guards";
+}
+
+// A script may make dLocus read-only in place; the runtime still refreshes it.
+TEST_F(ParticleSystem, ADataSourceMadeReadOnlyIsStillRefreshed) {
+  TLuaParticleSystem ps;
+  TestSource locus;
+  ps.RegisterDataSource("dLocus", &locus);
+  ASSERT_TRUE(ps.LoadScript("particles/hostile/readonly_locus.lua"));
+  const size_t before = ReportCount();
+  locus.value = TVec2(50, 60);
   ps.Update(100);
-  EXPECT_EQ(Global(ps, "odd.count"), 10);
-  EXPECT_EQ(Global(ps, "flood.count"), 100) << "a lowered cap adds none and takes none";
+  locus.value = TVec2(70, 80);
+  ps.Update(100);
+  EXPECT_EQ(Global(ps, "gSeenX"), 70);
+  EXPECT_EQ(ps.GetParticleCount(), 20u);
+  EXPECT_EQ(ReportCount(), before);
+}
+
+// An emitter placed at a data source nobody registered emits at (0, 0); the
+// author hears of each such name once.
+TEST_F(ParticleSystem, ADataSourceThatDoesNotExistIsReportedOnce) {
+  TLuaParticleSystem ps;
+  TestSource locus;
+  ps.RegisterDataSource("dLocus", &locus);
+  Lua(ps,
+      "Emitter{at = 'dNowhere', rate = 100, life = 10}; Emitter{at = 'dNowhere', rate = 100, life = 10};"
+      "Emitter{offset = 'dElsewhere', rate = 100, life = 10}; Emitter{at = 'dLocus', rate = 100, life = 10};"
+      "gActive = true");
+  const size_t before = ReportCount();
+  for (int i = 0; i < 3; ++i) ps.Update(100);
+  EXPECT_EQ(ReportCount(), before + 2);
+  EXPECT_EQ(ps.GetParticleCount(), 120u);
 }
 
 // math.random runs on the effect's own generator, within Lua's bounds, over

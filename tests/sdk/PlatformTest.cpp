@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <functional>
 #include <vector>
 
@@ -129,6 +130,53 @@ TEST(Platform, ADriverSetAfterAnotherFinishedIsStillAsked) {
   TPlatform::GetInstance()->SetHeadlessDriver(nullptr);
   EXPECT_EQ(first.steps, 3);
   EXPECT_EQ(second.steps, 3);
+}
+
+namespace {
+
+// The loop as it runs on screen (on SDL's dummy video driver here): real
+// time, SDL's own events, frames when they are due.
+struct OnScreen {
+  OnScreen() { TPlatform::SetHeadless(false); }
+  ~OnScreen() { TPlatform::SetHeadless(true); }
+};
+
+class CountingTask : public TTask {
+ public:
+  bool DoTask() override {
+    ++runs;
+    return true;
+  }
+  int runs = 0;
+};
+
+}  // namespace
+
+TEST(Platform, OnScreenATaskWithoutADelayRunsOncePerFrameHoweverManyEventsCome) {
+  OnScreen onScreen;
+  Exec([](TPlatform* p) {
+    CountingTask task;
+    p->AdoptTask(&task);
+    const uint32_t start = p->Timer();
+    TEvent move;
+    move.type = TEvent::kMouseMove;
+    for (int i = 0; i < 200; ++i) p->QueueEvent(move);
+    for (int i = 0; i < 200; ++i) EXPECT_EQ(NextEventType(p), uint32_t(TEvent::kMouseMove));
+    // At most one frame every 16 ms began while the events were taken.
+    const int frames = int((p->Timer() - start) / 16) + 1;
+    EXPECT_GE(task.runs, 1);
+    EXPECT_LE(task.runs, frames);
+    p->OrphanTask(&task);
+  });
+}
+
+TEST(Platform, OnScreenSdlsQuitEndsTheGameWithoutAsking) {
+  OnScreen onScreen;
+  Exec([](TPlatform* p) {
+    // Ctrl+C in the terminal: SDL turns the signal into its quit.
+    raise(SIGINT);
+    EXPECT_EQ(NextEventType(p), uint32_t(TEvent::kQuit));
+  });
 }
 
 TEST(Platform, FramesClipChildrenToTheirParentButNotToAModal) {

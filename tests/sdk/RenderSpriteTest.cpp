@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <vector>
 
@@ -47,9 +48,9 @@ class RenderSpriteTest : public ::testing::Test {
     r->EndFrame();
   }
   uint32_t Rgb(int x, int y) const { return r->ReadPixel(x, y).argb & 0xFFFFFF; }
-  static TTextureRef Solid(uint32_t argb) {
-    std::vector<uint32_t> px(16, argb);
-    return TTexture::FromPixels(4, 4, px.data());
+  static TTextureRef Solid(uint32_t argb, int w = 4, int h = 4) {
+    std::vector<uint32_t> px(size_t(w) * h, argb);
+    return TTexture::FromPixels(w, h, px.data());
   }
   static TSpriteRef At(float x, float y, TTextureRef t, int layer = 0) {
     TSpriteRef s = TSprite::Create(layer, t);
@@ -188,6 +189,63 @@ TEST_F(RenderSpriteTest, DrawnRegionClipsWherePictureStands) {
     for (const auto& p : c.probes)
       EXPECT_EQ(p.second, Rgb(int(p.first.x), int(p.first.y)))
           << c.name << " at " << p.first.x << "," << p.first.y;
+  }
+}
+
+TEST_F(RenderSpriteTest, OriginPointIsPlacedAtThePositionAndTurnedAbout) {
+  const TTextureRef picture = Solid(0xFFFFFFFF, 20, 10);
+  auto sprite = [&](float x, float y, TVec2 origin, float turn, float scale) {
+    TSpriteRef s = At(x, y, picture);
+    s->SetDrawFlags(8);
+    s->SetOrigin(origin);
+    TMat3 m;
+    m.Rotate(turn).Scale(scale);
+    s->SetMatrix(m);
+    return s;
+  };
+  const float quarter = float(M_PI / 2);
+  const struct {
+    const char* name;
+    std::function<TSpriteRef()> make;
+    TRect lit;
+  } cases[] = {
+      {"origin in the middle",
+       [&] {
+         return sprite(100, 100, {10, 5}, 0, 1);
+       },
+       {90, 95, 110, 105}},
+      {"turned a quarter about it",
+       [&] {
+         return sprite(100, 100, {10, 5}, quarter, 1);
+       },
+       {95, 90, 105, 110}},
+      {"scaled about it",
+       [&] {
+         return sprite(100, 100, {10, 5}, 0, 2);
+       },
+       {80, 90, 120, 110}},
+      // A quarter turn clockwise about the top-left corner.
+      {"turned about a corner",
+       [&] {
+         return sprite(100, 100, {0, 0}, quarter, 1);
+       },
+       {90, 100, 100, 120}},
+      {"under a turned parent whose own origin moves only its picture",
+       [&] {
+         TSpriteRef root = At(100, 100, TTextureRef());
+         root->SetDrawFlags(8);
+         root->SetOrigin(TVec2(30, 30));
+         TMat3 m;
+         m.Rotate(quarter);
+         root->SetMatrix(m);
+         root->AddChild(sprite(0, 50, {10, 5}, 0, 1));  // lands 50 to the left of the root
+         return root;
+       },
+       {45, 90, 55, 110}},
+  };
+  for (const auto& c : cases) {
+    DrawFrame(c.make());
+    EXPECT_EQ(c.lit, LitBox()) << c.name;
   }
 }
 

@@ -129,14 +129,31 @@ TEST_F(RenderTest, SpecsPlaceTheQuadrantsOnTheExpectedPixels) {
          t->Draw(s);
        },
        {{50, 50, kBlack}, {48, 48, kBlack}}},
-      {"point is subtracted after the transform",
+      // Pixel (1, 3) of the picture, in the blue quadrant, sits on the
+      // position; at twice the size the picture spans 98..106, 94..102.
+      {"flag 8 anchors the picture at its origin point and scales about it",
        [](TTexture* t) {
-         TDrawSpec s = At(100, 100);
+         TDrawSpec s = At(100, 100, 8);
          s.matrix.Scale(2);
-         s.point = TVec2(10, 0);
+         s.point = TVec2(1, 3);
          t->Draw(s);
        },
-       {{87, 97, kRed}, {93, 97, kLime}, {85, 97, kBlack}}},
+       {{98, 94, kRed},
+        {105, 94, kLime},
+        {98, 101, kBlue},
+        {100, 100, kBlue},
+        {105, 101, kWhite},
+        {97, 97, kBlack},
+        {106, 97, kBlack},
+        {100, 102, kBlack},
+        {100, 93, kBlack}}},
+      {"without flag 8 the origin point is not read",
+       [](TTexture* t) {
+         TDrawSpec s = At(100, 100);
+         s.point = TVec2(10, 10);
+         t->Draw(s);
+       },
+       {{98, 98, kRed}, {101, 101, kWhite}}},
       {"relative to the origin",
        [](TTexture* t) {
          TRenderer::GetInstance()->SetOrigin(TPoint(300, 300));
@@ -248,9 +265,56 @@ TEST_F(RenderTest, MissingAndBrokenTexturesAreEmptyAndReportedOnce) {
   EXPECT_EQ(0u, quad->GetPixel(4, 0));
 }
 
+TEST_F(RenderTest, PicturesReadAsArgbWhateverTheirLayout) {
+  // quad.png has no alpha channel; rgba.png is 32-bit with five pixels a row.
+  const struct {
+    const char* path;
+    int x, y;
+    uint32_t argb;
+  } cases[] = {
+      {"images/quad.png", 0, 0, 0xFFFF0000u}, {"images/quad.png", 2, 0, 0xFF00FF00u},
+      {"images/quad.png", 0, 2, 0xFF0000FFu}, {"images/rgba.png", 0, 0, 0xFFFF0000u},
+      {"images/rgba.png", 2, 0, 0xFF0000FFu}, {"images/rgba.png", 3, 0, 0xFFFFFFFFu},
+      {"images/rgba.png", 4, 0, 0x80FF0000u}, {"images/rgba.png", 0, 1, 0x800000FFu},
+      {"images/rgba.png", 2, 1, 0x00000000u}, {"images/rgba.png", 4, 1, 0xFF0000FFu},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(c.argb, TTexture::Get(c.path)->GetPixel(c.x, c.y)) << c.path << " at " << c.x << "," << c.y;
+}
+
+TEST_F(RenderTest, ACreatedTextureIsOpaqueBlackUntilItIsChanged) {
+  TTextureRef t = TTexture::Create(10, 10);
+  EXPECT_EQ(0xFF000000u, t->GetPixel(9, 9));
+  auto overWhite = [&](const TDrawSpec& spec) {
+    Frame([&] {
+      r->FillRect(TRect(0, 0, 800, 600), TColor32(0xFFFFFFFFu));
+      t->Draw(spec);
+    });
+  };
+  overWhite(At(100, 100, 12));
+  ExpectProbes({{100, 100, kBlack}, {109, 109, kBlack}, {110, 105, kWhite}, {99, 105, kWhite}}, "placed");
+  TDrawSpec half = At(100, 100, 12);
+  half.alpha = 0.5f;
+  overWhite(half);
+  EXPECT_NEAR(128, int(r->ReadPixel(105, 105).Red()), 2);
+  TDrawSpec turned = At(200, 200);
+  turned.matrix.Rotate(0.5f);
+  turned.matrix.Scale(2);
+  overWhite(turned);
+  ExpectProbes({{200, 200, kBlack}, {208, 200, kBlack}, {215, 200, kWhite}}, "turned and scaled");
+
+  uint32_t* px = nullptr;
+  int pitch = 0;
+  ASSERT_TRUE(t->Lock(&px, &pitch));
+  EXPECT_EQ(0xFF000000u, px[9 * pitch + 9]);
+  px[0] = 0xFF0000FF;
+  t->Unlock();
+  overWhite(At(100, 100, 12));
+  ExpectProbes({{100, 100, kBlue}, {101, 100, kBlack}}, "changed");
+}
+
 TEST_F(RenderTest, LockedChangesShowInTheNextDraw) {
-  TTextureRef t = TTexture::Create(4, 4);
-  EXPECT_EQ(0xFF000000u, t->GetPixel(2, 2));  // a new texture is opaque black
+  TTextureRef t = Solid(4, 4, 0xFF000000u);
   // Draw once first, so the change has to reach a device copy already made.
   Frame([&] { t->Draw(At(10, 10, 12)); });
   uint32_t* px = nullptr;

@@ -108,6 +108,30 @@ TEST(TaskPeriod, PausedTimeIsNotTheTasksTime) {
   EXPECT_EQ(task.times.back(), 64u);  // four periods of its own time
 }
 
+TEST(TaskPeriod, ADelaySetInItsOwnRunCountsFromWhenTheRunWasDue) {
+  // Chains of states set their next delay from inside the run; under 16 ms
+  // passes that must not drift by the time the pass came late.
+  TTaskList list;
+  std::vector<uint32_t> delays = {100, 100, 50, 100};
+  size_t next = 0;
+  FnTask task(100, [&](FnTask* self) {
+    if (next < delays.size()) self->SetDelay(delays[next++], true, true, false);
+    return true;
+  });
+  list.Adopt(&task, 0);
+  for (uint32_t t = 16; t <= 480; t += 16) list.Run(t);
+  EXPECT_EQ((std::vector<uint32_t>{100, 200, 300, 350, 450}), task.times);
+
+  // Set from outside a run, the period counts from the last pass.
+  TTaskList other;
+  FnTask outside(100);
+  other.Adopt(&outside, 0);
+  for (uint32_t t = 16; t <= 112; t += 16) other.Run(t);
+  outside.SetDelay(100, true, true, false);
+  for (uint32_t t = 128; t <= 240; t += 16) other.Run(t);
+  EXPECT_EQ((std::vector<uint32_t>{100, 212}), outside.times);
+}
+
 TEST(TaskPeriod, OneShotFormPausesAfterItsRun) {
   TTaskList list;
   FnTask task(10);

@@ -93,7 +93,7 @@ TEST(DrawSpecs, MadeFromPositionAndCombined) {
 
   own.flags = TDrawSpec::kFlipH | TDrawSpec::kLeftOrigin;
   TDrawSpec outer = MakeDrawSpec(TVec2(100, 0), 0.5f, 1);
-  outer.flags = TDrawSpec::kFlipH | TDrawSpec::kFlipV | TDrawSpec::kTopOrigin;
+  outer.flags = TDrawSpec::kFlipH | TDrawSpec::kFlipV | TDrawSpec::kOriginPoint;
   outer.blend = TDrawSpec::kBlendAdd;
   TDrawSpec c = CombineDrawSpecs(own, outer);
   EXPECT_EQ(0.25f, c.alpha);

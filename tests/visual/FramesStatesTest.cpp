@@ -22,6 +22,12 @@ TEST(FrameListText, ReadsAgainstFrameCount) {
       {"7..40", {7, 8, 9}},
       // A first number out of range leaves nothing: every frame instead.
       {"12", {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
+      // Numbers beyond the integer range are out of range too, never
+      // wrapped to a negative frame.
+      {"2,4294967295,3", {2}},
+      {"1,2147483648", {1}},
+      {"3..4294967297", {3, 4, 5, 6, 7, 8, 9}},
+      {"99999999999999999999", {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
   };
   for (const Case& c : cases) EXPECT_EQ(c.want, GVReadFrameList(c.text, 10)) << c.text;
 }

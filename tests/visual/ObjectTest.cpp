@@ -138,6 +138,34 @@ TEST_F(VisualObject, ParentChangesReachChildrenByLink) {
   EXPECT_EQ(dx + 10, d->GetEffective().deltaX);
 }
 
+TEST_F(VisualObject, ALinkThreeObjectPassesItsParentsMovesOnToItsChildren) {
+  // root > "mid" (link 3, deltaX 9) > "leaf" (deltaX 4, each link in turn);
+  // the root then moves by 10.
+  const struct {
+    int leafLink;
+    float before, after;
+  } cases[] = {{0, 4, 4}, {1, 4, 14}, {2, 13, 23}, {3, 13, 23}};
+  for (const auto& c : cases) {
+    const str frame = "<framelist centering='left'><frame w='20' h='20'/></framelist>";
+    std::unique_ptr<GVObject> root =
+        MakeFrom(str::format("<main><images><img name='block.png'/></images>%s<objects>"
+                             "<obj id='mid' link='3' deltaX='9'>%s<objects>"
+                             "<obj id='leaf' link='%d' deltaX='4'>%s</obj></objects></obj></objects></main>",
+                             frame.c_str(), frame.c_str(), c.leafLink, frame.c_str()));
+    ASSERT_TRUE(root);
+    GVObject* mid = root->GetChild("mid");
+    GVObject* leaf = mid ? mid->GetChild("leaf") : nullptr;
+    ASSERT_TRUE(leaf);
+    list.Draw();
+    EXPECT_EQ(c.before, leaf->GetEffective().deltaX) << "leaf link " << c.leafLink;
+    root->deltaX += 10;
+    root->changed = 1;
+    list.Draw();
+    EXPECT_EQ(19, mid->GetEffective().deltaX) << "leaf link " << c.leafLink;
+    EXPECT_EQ(c.after, leaf->GetEffective().deltaX) << "leaf link " << c.leafLink;
+  }
+}
+
 TEST_F(VisualObject, ParentFlipAndFadeAreNotStickyInChildren) {
   auto o = Make("family");
   GVObject* c = o->GetChild("c");
@@ -229,6 +257,42 @@ TEST_F(VisualObject, CopySharesFramesAndEntersCurrentState) {
   EXPECT_EQ(nullptr, out.GetChild("states"));
   EXPECT_NE(nullptr, out.GetChild("images"));
   EXPECT_EQ("strip", out.GetAttribute("id"));
+}
+
+TEST_F(VisualObject, APlacedCopyOwnsCopiesOfTheChildrenAndLeavesTheOriginalsAlone) {
+  auto original = Make("nested");
+  auto exporter = Make("exporter");
+  ASSERT_TRUE(original && exporter);
+  for (GVObject* o : {original.get(), exporter.get()}) {
+    SCOPED_TRACE(o->GetId().c_str());
+    std::unique_ptr<GVObject> copy(new GVObject);
+    ASSERT_EQ(copy.get(), o->CopyTo(copy.get()));
+    copy->Attach(&list, nullptr, true);
+    GVObject* child = o->GetChildren()->Get(0);
+    GVObject* copied = copy->GetChildren()->Get(0);
+    EXPECT_NE(child, copied);
+    EXPECT_EQ(o, child->GetParentObject());
+    EXPECT_EQ(copy.get(), copied->GetParentObject());
+    EXPECT_TRUE(list.Contains(copied));
+    TXmlNode out("obj");
+    EXPECT_EQ(o->GetChildren()->SaveChild(&out, child), copy->GetChildren()->SaveChild(&out, copied));
+
+    // Moving the copy moves only its own children.
+    list.Draw();
+    const float x = child->GetEffective().deltaX;
+    copy->deltaX += 50;
+    copy->changed = 1;
+    list.Draw();
+    EXPECT_EQ(x, child->GetEffective().deltaX);
+    EXPECT_EQ(x + 50, copied->GetEffective().deltaX);
+    // Deleting the copy frees only what it owns (the sanitizer build checks).
+    copy.reset();
+    EXPECT_FALSE(list.Contains(copied));
+    EXPECT_TRUE(list.Contains(child));
+  }
+  GVObject* inner = original->GetChild("b")->GetChild("inner");
+  ASSERT_TRUE(inner);
+  EXPECT_EQ(original->GetChild("b"), inner->GetParentObject());
 }
 
 TEST_F(VisualObject, EmptyRunsAndFramesPastTheListAreSafe) {

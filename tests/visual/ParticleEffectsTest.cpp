@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <memory>
 #include <vector>
 
 #include "VisualTestUtil.h"
+#include "sdk/TReport.h"
 #include "sdk/TScript.h"
 #include "visual/GParticleSystem.h"
 #include "visual/TEmitterLocus.h"
@@ -12,8 +14,7 @@
 namespace {
 
 str FixturesDir() {
-  const std::string here = __FILE__;
-  return here.substr(0, here.rfind("/visual/")) + "/fixtures";
+  return TOLVANE_TEST_FIXTURES;
 }
 
 class ParticleEffects : public ::testing::Test {
@@ -111,6 +112,115 @@ TEST_F(ParticleEffects, AdditionalVarsAndAppearStars) {
   s->SetPosition(TVec2(5, 6));
   ps->Update(1);
   EXPECT_EQ(LuaString(ps, "dPos.x .. ',' .. dPos.y"), "5,6");
+}
+
+// Pooled scripts that never return from OnStart or OnStop: each is stopped
+// with one message, goes back to the pool, and asks nothing of its script
+// when it is used again.
+TEST_F(ParticleEffects, EndlessStartAndStopHooksAreStopped) {
+  for (const char* name : {"hostile/loop_start", "hostile/loop_stop"}) {
+    SCOPED_TRACE(name);
+    Owner a, b;
+    const size_t before = ReportCount();
+    GParticleSystem* s = AcquireParticleSystem(name, &a);
+    s->Stop();
+    EXPECT_EQ(ReportCount(), before + 1);
+    EXPECT_EQ(s->GetState(), GParticleSystem::kIdle);
+    EXPECT_TRUE(s->GetParticleSystem()->IsStopped());
+    EXPECT_EQ(AcquireParticleSystem(name, &b), s);
+    s->GetParticleSystem()->Update(100);
+    s->Stop();
+    EXPECT_EQ(ReportCount(), before + 1);
+    EXPECT_EQ(s->GetParticleSystem()->GetParticleCount(), 0u);
+  }
+}
+
+// A script that guards its globals ("strict") in the pool: its AdditionalVars
+// source is registered past the guard, and starting, playing and stopping it
+// say nothing.
+TEST_F(ParticleEffects, PooledStrictScriptPlaysWithoutAMessage) {
+  Owner a;
+  const size_t before = ReportCount();
+  GParticleSystem* s = AcquireParticleSystem("hostile/strict", &a);
+  EXPECT_EQ(s->GetAdditionalSourceCount(), 1u);
+  s->GetParticleSystem()->Update(100);
+  EXPECT_EQ(s->GetParticleSystem()->GetParticleCount(), 10u);
+  s->Stop();
+  EXPECT_EQ(AcquireParticleSystem("hostile/strict", &a), s);
+  s->GetParticleSystem()->Update(100);
+  EXPECT_EQ(s->GetParticleSystem()->GetParticleCount(), 10u);
+  EXPECT_EQ(ReportCount(), before);
+}
+
+// Every start of a pooled system plays as its first: a one-shot that switches
+// itself on at its top fires again, and a system handed from one owner to
+// another starts empty, so nothing is drawn where the first owner was.
+TEST_F(ParticleEffects, EveryStartOfAPooledSystemPlaysAsTheFirst) {
+  Owner a, b;
+  GParticleSystem* shot = AcquireParticleSystem("oneshot_top", &a);
+  TLuaParticleSystem* ps = shot->GetParticleSystem();
+  for (int use = 0; use < 2; ++use) {
+    ps->Update(16);
+    EXPECT_EQ(ps->GetParticleCount(), 3u) << "use " << use;
+    ps->Update(100);
+    EXPECT_TRUE(ps->IsDone());
+    shot->Stop();
+    EXPECT_EQ(AcquireParticleSystem("oneshot_top", &a), shot);
+  }
+
+  GParticleSystem* s = AcquireParticleSystem("handover", &a);
+  s->SetPosition(TVec2(100, 100));
+  s->GetParticleSystem()->Update(100);
+  ASSERT_EQ(s->GetParticleSystem()->GetParticleCount(), 10u);
+  s->Stop();
+  ASSERT_EQ(AcquireParticleSystem("handover", &b), s);
+  EXPECT_EQ(s->GetParticleSystem()->GetParticleCount(), 0u);
+  s->SetPosition(TVec2(300, 300));
+  s->GetParticleSystem()->Update(100);
+  std::vector<TParticleQuad> quads;
+  s->GetParticleSystem()->GetQuads(TVec3(), quads);
+  EXPECT_EQ(quads.size(), 10u);
+  for (const TParticleQuad& q : quads) EXPECT_EQ(q.x, 300) << "none where the first owner was";
+}
+
+// Counts the sprite effects in a tree.
+int CountEffects(const TSpriteRef& s) {
+  int n = s->IsKindOf(TFxSprite::ClassId()) ? 1 : 0;
+  for (const TSpriteRef& c : s->GetChildren()) n += CountEffects(c);
+  return n;
+}
+
+// Scripts that make themselves again, at their top, through one another or
+// at every update, end at a bound with one message; the effect next to them
+// runs on.
+TEST_F(ParticleEffects, SelfSpawningEffectsStopAtABound) {
+  const struct {
+    const char* script;
+    int effects;
+  } cases[] = {
+      {"particles/hostile/spawn_top.lua", 1 + TFxSprite::kMaxNesting},
+      {"particles/hostile/spawn_a.lua", 1 + TFxSprite::kMaxNesting},
+      {"particles/hostile/spawn_update.lua", TFxSprite::kMaxTreeEffects},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.script);
+    TSpriteRef root = TSprite::Create(0);
+    TFxSpriteRef neighbour = TFxSprite::Create(0, "particles/counter.lua");
+    root->AddChild(neighbour);
+    const size_t before = ReportCount();
+    TFxSpriteRef fx = TFxSprite::Create(0, c.script);
+    root->AddChild(fx);
+    for (int i = 0; i < 12; ++i) {
+      root->Draw(TDrawSpec());
+      Advance(16);
+    }
+    EXPECT_EQ(CountEffects(fx), c.effects);
+    EXPECT_EQ(fx->GetTreeSize(), c.effects);
+    EXPECT_EQ(ReportCount(), before + 1);
+    const str calls = LuaString(neighbour->GetParticleSystem(), "gCalls");
+    Advance(16);
+    EXPECT_NE(LuaString(neighbour->GetParticleSystem(), "gCalls"), calls) << "the next tick runs";
+  }
 }
 
 TEST_F(ParticleEffects, TaskAdvancesInTwelveMillisecondSteps) {
@@ -219,6 +329,15 @@ TEST_F(ParticleEffects, CreateFxAddsAChildUnderTheCaller) {
   fx->GetScript()->DoLuaString("CreateFx{}");
   ASSERT_EQ(fx->GetChildren().size(), 2u);
   EXPECT_EQ(fx->GetChildren()[1]->GetPosition(), TVec3(0, 0, 0));
+
+  // Numbers out of range are held inside it, with one message.
+  const size_t before = ReportCount();
+  fx->GetScript()->DoLuaString("CreateFx{x = 1e30, y = 0/0, layer = 1e30}; CreateFx{x = -1/0}");
+  ASSERT_EQ(fx->GetChildren().size(), 4u);
+  EXPECT_EQ(ReportCount(), before + 1);
+  EXPECT_EQ(fx->GetChildren()[2]->GetPosition(), TVec3(-1e5f, 0, 0));
+  EXPECT_EQ(fx->GetChildren()[3]->GetPosition(), TVec3(1e5f, 0, 0)) << "the last, by its layer";
+  EXPECT_EQ(fx->GetChildren()[3]->GetLayer(), INT_MAX);
 }
 
 // A square effect of the given size and colour ("{r, g, b}").

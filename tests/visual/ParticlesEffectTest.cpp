@@ -14,8 +14,7 @@
 namespace {
 
 str FixturesDir() {
-  const std::string here = __FILE__;
-  return here.substr(0, here.rfind("/visual/")) + "/fixtures";
+  return TOLVANE_TEST_FIXTURES;
 }
 
 str LuaString(GParticleSystem* s, const char* expr) {
@@ -104,6 +103,31 @@ TEST_F(ParticlesEffect, EffectWhoseSystemIsTakenStopsDrawingAndStepping) {
   objects[4].reset();
   EXPECT_EQ(s->GetState(), GParticleSystem::kIdle);
   EXPECT_EQ(s->GetOwner(), nullptr);
+}
+
+// The fifth object to glow takes the newest system from the fourth: the
+// system starts empty, where the fifth object stands.
+TEST_F(ParticlesEffect, ATakenSystemStartsEmptyWhereItsNewOwnerStands) {
+  std::unique_ptr<GVObject> objects[5];
+  for (int i = 0; i < 5; ++i) {
+    objects[i] = Make();
+    objects[i]->deltaX = float(100 * i);
+    objects[i]->changed = 1;
+  }
+  list.Draw();
+  for (int i = 0; i < 4; ++i) objects[i]->SetState(TState::FromStr("glow"), true);
+  Advance(64);
+  GParticleSystem* system = EffectOf(objects[3].get(), "glow")->mCurrentSystem;
+  ASSERT_GT(system->GetParticleSystem()->GetParticleCount(), 0u);
+
+  objects[4]->SetState(TState::FromStr("glow"), true);
+  ASSERT_EQ(EffectOf(objects[4].get(), "glow")->mCurrentSystem, system);
+  EXPECT_EQ(system->GetParticleSystem()->GetParticleCount(), 0u);
+  Advance(64);
+  std::vector<TParticleQuad> quads;
+  system->GetParticleSystem()->GetQuads(TVec3(), quads);
+  ASSERT_FALSE(quads.empty());
+  for (const TParticleQuad& q : quads) EXPECT_EQ(q.x, 410) << "the fifth object's place";
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <memory>
 
@@ -20,17 +21,15 @@ void Frame(const std::function<void()>& draw) {
   draw();
   r->EndFrame();
 }
+
+class Rendered : public VisualFactoryTest {};
 }  // namespace
 
-TEST(Rendered, AlphaHitMissesTransparentAndHitsOpaquePixels) {
-  OpenHeadlessRenderer();
-  GVDrawList list;
-  PointFactoryAt(&list);
+TEST_F(Rendered, AlphaHitMissesTransparentAndHitsOpaquePixels) {
   // block.png: a yellow 10x10 square at (5, 5) of a transparent 20x20 picture.
-  auto e = ParseXml(
+  std::unique_ptr<GVObject> o = MakeFrom(
       "<main hit_test='alpha' deltaX='100' deltaY='100'><images><img name='block.png'/></images>"
       "<framelist centering='left'><frame w='20' h='20'/></framelist></main>");
-  std::unique_ptr<GVObject> o(GVFactory::GetInstance()->CreateObject(e.get(), ""));
   ASSERT_TRUE(o);
   Frame([&] { list.Draw(); });
   struct Case {
@@ -57,16 +56,38 @@ TEST(Rendered, AlphaHitMissesTransparentAndHitsOpaquePixels) {
   EXPECT_FALSE(o->HitTestSelf(TPoint(97, 110)));
 }
 
-TEST(Rendered, OffscreenObjectsAreDrawnOnlyWhenRotated) {
-  OpenHeadlessRenderer();
-  GVDrawList list;
-  PointFactoryAt(&list);
+TEST_F(Rendered, ObjectsScaleAndTurnAboutTheirRegistrationPoint) {
+  // block.png's yellow square spans 5..15 of 20 pixels; the registration
+  // point (10, 10), its middle, sits on (100, 100): at twice the size the
+  // square covers 90..110 whichever way the object is turned (give or take
+  // the pixel the software renderer's turned copies may shift by).
+  std::unique_ptr<GVObject> o = MakeFrom(
+      "<main hit_test='alpha' deltaX='100' deltaY='100' scaling='2'><images><img name='block.png'/></images>"
+      "<framelist centering='left'><frame w='20' h='20' regx='10' regy='10'/></framelist></main>");
+  ASSERT_TRUE(o);
+  for (float turn : {0.f, float(M_PI / 2)}) {
+    o->rotate = turn;
+    o->changed = 1;
+    Frame([&] { list.Draw(); });
+    const struct {
+      int x, y;
+      bool yellow;
+    } probes[] = {{93, 93, true},    {106, 106, true},  {93, 106, true}, {85, 100, false},
+                  {100, 115, false}, {115, 100, false}, {100, 85, false}};
+    for (const auto& p : probes) {
+      EXPECT_EQ(p.yellow ? 0xFFFF00u : 0u, Rgb(p.x, p.y)) << turn << " at " << p.x << "," << p.y;
+      EXPECT_EQ(p.yellow, o->HitTestSelf(TPoint(float(p.x), float(p.y))))
+          << turn << " at " << p.x << "," << p.y;
+    }
+  }
+}
+
+TEST_F(Rendered, OffscreenObjectsAreDrawnOnlyWhenRotated) {
   // Its rectangle lies beyond the right edge; rotated by pi about its
   // position, the square swings back onto the screen at x 796..805.
-  auto e = ParseXml(
+  std::unique_ptr<GVObject> o = MakeFrom(
       "<main deltaX='810' deltaY='100'><images><img name='block.png'/></images>"
       "<framelist centering='left'><frame w='20' h='20'/></framelist></main>");
-  std::unique_ptr<GVObject> o(GVFactory::GetInstance()->CreateObject(e.get(), ""));
   ASSERT_TRUE(o);
   Frame([&] { list.Draw(); });
   EXPECT_EQ(0u, Rgb(798, 90));
@@ -76,8 +97,7 @@ TEST(Rendered, OffscreenObjectsAreDrawnOnlyWhenRotated) {
   EXPECT_EQ(0xFFFF00u, Rgb(798, 90));
 }
 
-TEST(Rendered, CaptionBesideTheAnchorAndFlippedNearTheRightEdge) {
-  OpenHeadlessRenderer();
+TEST_F(Rendered, CaptionBesideTheAnchorAndFlippedNearTheRightEdge) {
   std::unique_ptr<TXmlNode> look(new TXmlNode);
   look->ParseFile(TPlatform::ResolvePath("visual/cfg_caption.xml"));
   OSceneCaption c(look.get());

@@ -51,5 +51,9 @@ class VisualFactoryTest : public ::testing::Test {
   std::unique_ptr<GVObject> Make(const char* path) {
     return std::unique_ptr<GVObject>(GVFactory::GetInstance()->CreateObject(nullptr, path));
   }
+  // An object described by the XML text of its "main" element.
+  std::unique_ptr<GVObject> MakeFrom(const str& xml) {
+    return std::unique_ptr<GVObject>(GVFactory::GetInstance()->CreateObject(ParseXml(xml.c_str()).get(), ""));
+  }
   GVDrawList list;
 };

@@ -1,0 +1,1 @@
+-- What the layer gives the emitter before its own script: nothing to see.
