@@ -98,7 +98,8 @@ bool GTutorialGameScene::OnExtendedMouseEvent(const TPoint& point, int event) {
   if (held && held->GetName() == kTutorialBox) {
     // Only a real box can be burning; anything else of that name counts as
     // a box at rest.
-    bool burning = IsMatchesBoxItem(held) && static_cast<OMatchesBoxItem*>(held)->GetMatchMode() != 0;
+    OMatchesBoxItem* box = dynamic_cast<OMatchesBoxItem*>(held);
+    bool burning = box && box->GetMatchMode() != 0;
     if (!TutorialFlagHolds(burning ? "allow_to_turn_off_match_flag" : "allow_to_burn_match_flag", true))
       return true;
   }

@@ -8,6 +8,7 @@
 #include "items/IItem.h"
 #include "items/IItemsManager.h"
 #include "items/OItemFactory.h"
+#include "items/OMatchesBoxItem.h"
 #include "rules/OCompositeAction.h"
 #include "sdk/TReport.h"
 #include "sdk/TXmlNode.h"
@@ -46,10 +47,15 @@ IItem* Exactly(int32_t typeId, IItem* first, IItem* second) {
   return nullptr;
 }
 
-// The potion flask and the matches box are told here; both kinds come with
-// their own items, and until then nothing changes in them.
+// The potion flask is told here; its kind comes with its own item, and until
+// then nothing changes in it.
 void SetPotion(IItem* flask, const str& potion) {}
-void PutMatchOut(IItem* matchesBox) {}
+
+// A box that empties itself here is deleted only once the event is over:
+// the caller still asks it whether it is on the pointer.
+void PutMatchOut(IItem* matchesBox) {
+  if (OMatchesBoxItem* box = dynamic_cast<OMatchesBoxItem*>(matchesBox)) box->SetMatchMode(0);
+}
 }  // namespace
 
 OComboGuide* OComboGuide::sInstance = nullptr;

@@ -15,8 +15,8 @@ const char* const OCookDeskItem::kNoDust = "__product_dust__";
 
 namespace {
 bool IsProductCut(IItem* item) {
-  return item && item->GetTypeId() == ItemTypeId::OCookCutItem &&
-         static_cast<OCookCutItem*>(item)->IsProduct();
+  OCookCutItem* cut = dynamic_cast<OCookCutItem*>(item);
+  return cut && cut->IsProduct();
 }
 
 void PlaceVisual(IItem* item, float x, float y) {

@@ -357,8 +357,7 @@ bool OCookDishItem::ApplyProduct(IItem* held) {
   mApplied.push_back(Applied{product->id, product->name});
   product->applied = true;
   ShowLayer(layer, float(mApplied.size()));
-  if (held->GetTypeId() == ItemTypeId::OCookCutItem)
-    product->clear = static_cast<OCookCutItem*>(held)->GetClearReturn();
+  if (OCookCutItem* cut = dynamic_cast<OCookCutItem*>(held)) product->clear = cut->GetClearReturn();
   if (!product->keep) ConsumeHeldItem();
   if (!product->giveBack.empty()) {
     if (IItem* item = OItemFactory::CreateForPointer(product->giveBack, mOwner)) {

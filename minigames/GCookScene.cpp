@@ -10,16 +10,16 @@ const char* const GCookScene::kMixingPlate = "king_cook_plate_mixer";
 
 namespace {
 void SaveDish(TXmlNode* plates, IItem* item) {
-  if (!IsCookDishItem(item)) return;
-  if (TXmlNode* node = plates->CreateChild(item->GetName()))
-    static_cast<OCookDishItem*>(item)->SaveState(node);
+  OCookDishItem* dish = dynamic_cast<OCookDishItem*>(item);
+  if (!dish) return;
+  if (TXmlNode* node = plates->CreateChild(dish->GetName())) dish->SaveState(node);
 }
 }  // namespace
 
 void GCookScene::Init(TWindowStyle& style) {
   GFullScreenGameScene::Init(style);
   IItem* plate = mItemsManager ? mItemsManager->FindItem(kMixingPlate) : nullptr;
-  mMixingPlate = IsCookDishItem(plate) ? static_cast<OCookDishItem*>(plate) : nullptr;
+  mMixingPlate = dynamic_cast<OCookDishItem*>(plate);
 }
 
 void GCookScene::SaveState() {

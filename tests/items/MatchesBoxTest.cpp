@@ -8,6 +8,7 @@
 #include "game/GSceneCaption.h"
 #include "game/OMousePointerManager.h"
 #include "game/OPopupQueue.h"
+#include "items/OComboGuide.h"
 #include "items/ODeferredDelete.h"
 #include "items/OItemFactory.h"
 #include "items/OMatchesBoxItem.h"
@@ -166,6 +167,31 @@ TEST_F(MatchesBoxTest, ASpentBoxOutsideItsSceneLivesUntilTheTickEnds) {
     wm->DeletePending();
     EXPECT_EQ(ODeferredDelete::PendingCount(), 0u);
   }
+}
+
+// A burning match used on an item in the inventory goes out, and the rule
+// then asks the box whether it is on the pointer: the last match spent, it
+// is no more on the pointer, and still there to answer.
+TEST_F(MatchesBoxTest, TheLastMatchBurntOnAStoredItemLeavesTheBoxToAnswer) {
+  OItemsRegistry::GetInstance()->SetStates("matches", {1, 0, 1});
+  OMatchesBoxItem* box = Hand("matches");
+  box->Use(TPoint());
+  std::unique_ptr<IItem> lamp(OItemFactory::CreateForInventory("lamp", &manager));
+  lamp->CreateObject();
+  TWindowManager* wm = TWindowManager::GetInstance();
+  wm->EnterDispatch();
+  std::unique_ptr<IItem> made(
+      OComboGuide::ApplyToInventoryItem(box, OComboGuide::GetInstance(), lamp.get(), &manager));
+  ASSERT_NE(made, nullptr);
+  EXPECT_EQ(made->GetName(), "gem");
+  EXPECT_TRUE(ODeferredDelete::IsPending(box));
+  ASSERT_EQ(manager.log.size(), 1u);
+  TPoint centre = lamp->GetCenter();
+  EXPECT_EQ(manager.log[0].find(str::format("particles/flame.lua at %g,%g", centre.x, centre.y)), 0u)
+      << "the box has left the hand: the lamp's centre";
+  wm->LeaveDispatch();
+  wm->DeletePending();
+  EXPECT_EQ(ODeferredDelete::PendingCount(), 0u);
 }
 
 // A scene whose item list names the box and a caption to show.

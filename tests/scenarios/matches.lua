@@ -2,7 +2,8 @@
 -- held item stands for "match", the match variable is set and the box burns
 -- its sound; used again the match goes out and the box variable is set.
 -- The last match, left to burn its 30 ticks, empties the box: it refills
--- and lies in its place in the nursery again.
+-- and lies in its place in the nursery again. A burning match lights the
+-- candle and goes out; on the lamp's wick it gives way to the lit lamp.
 
 local demo = require("lib.demo")
 local nursery = require("lib.nursery")
@@ -45,9 +46,22 @@ assert(flag("box_closed") == "true")
 local name, state, _, x, y = item(BOX)
 assert(name == BOX and state == "stScene" and x == 220 and y == 450, state .. " " .. x .. "," .. y)
 
--- Refilled: it lights again.
+-- Refilled, it lights again. A burning match lights the candle and goes
+-- out in the hand.
 click(245, 465)
 click(400, 200, "right")
 assert(current() == "match" and nursery.registry(BOX) == "1,1,2,0", nursery.registry(BOX))
+click(358, 340)
+assert(flag("candle_lit") == "true")
+assert(held() == BOX and current() == BOX, "held and out: " .. tostring(current()))
+assert(nursery.registry(BOX) == "1,0,2", nursery.registry(BOX))
+
+-- On the lamp's wick the match gives way to the lit lamp.
 click(400, 200, "right")
+assert(current() == "match")
+click(560, 220)
+assert(held() == "lit_lamp", tostring(held()))
+assert(item(BOX) == nil, "the box went with the match")
+tick(40)
+assert(held() == "lit_lamp")
 assert(reports() == 0, reports() .. " report line(s)")
