@@ -31,17 +31,6 @@ void PlaceVisual(IItem* item, float x, float y) {
 OCookDeskItem::OCookDeskItem(const str& name, IItemsManager* owner, const Look& look)
     : OSimpleItem(name, owner, look.folder, look.path, look.x, look.y) {}
 
-OCookDeskItem::~OCookDeskItem() {
-  // Taken out one by one: a dying piece may still reach back to the desk.
-  while (!mDeskItems.empty()) {
-    IItem* item = mDeskItems.front();
-    mDeskItems.erase(mDeskItems.begin());
-    if (!item->IsInScene()) continue;
-    item->Detach();
-    delete item;
-  }
-}
-
 OSimpleItem* OCookDeskItem::CreateFromXml(const str& name, TXmlNode* node, IItemsManager* owner) {
   Look look;
   if (!ReadLook(name, node, &look)) return nullptr;
@@ -105,7 +94,7 @@ void OCookDeskItem::Restore(Restored& restored, IItem** slot, bool cutMovesToSce
 
 void OCookDeskItem::Draw() {
   IItem::Draw();
-  for (IItem* item : mDeskItems) item->Draw();
+  DrawHeldItems();
 }
 
 bool OCookDeskItem::OnMaskClick(IMask* mask) {
@@ -182,7 +171,6 @@ IItem* OCookDeskItem::MakePiece(const str& name) {
 void OCookDeskItem::DropPiece(IItem* piece) {
   if (!piece) return;
   RemoveItem(piece);
-  piece->Detach();
   delete piece;
 }
 
@@ -193,7 +181,7 @@ void OCookDeskItem::Lay(IItem* held) {
     mProduct = held;
     held->MoveToDropped();
     if (mObject) PlaceVisual(held, mObject->deltaX, mObject->deltaY);
-    mDeskItems.push_back(held);
+    mHeldItems.push_back(held);
     SaveState();
     return;
   }
@@ -217,7 +205,7 @@ void OCookDeskItem::Lay(IItem* held) {
 
 void OCookDeskItem::PutFromHand(IItem* piece) {
   GMousePointer::GetInstance()->ReleaseItem();
-  mDeskItems.push_back(piece);
+  mHeldItems.push_back(piece);
   piece->MoveToScene();
 }
 
@@ -266,63 +254,4 @@ void OCookDeskItem::SaveState() {
 
 bool OCookDeskItem::IsTool(const str& name) const {
   return std::find(mTools.begin(), mTools.end(), name) != mTools.end();
-}
-
-// ---- items manager ----
-
-void OCookDeskItem::AddItem(IItem* item) {
-  if (!item) return;
-  item->CreateObject();
-  mDeskItems.push_back(item);
-}
-
-void OCookDeskItem::RemoveItem(IItem* item) {
-  auto it = std::find(mDeskItems.begin(), mDeskItems.end(), item);
-  if (it != mDeskItems.end()) mDeskItems.erase(it);
-}
-
-IItem* OCookDeskItem::FindItem(const str& name) const {
-  for (IItem* item : mDeskItems)
-    if (item->GetName() == name) return item;
-  return nullptr;
-}
-
-GMasksManager* OCookDeskItem::GetMasksManager() {
-  return mOwner ? mOwner->GetMasksManager() : nullptr;
-}
-
-GFullScreenGameScene* OCookDeskItem::GetScene() {
-  return mOwner ? mOwner->GetScene() : nullptr;
-}
-
-void OCookDeskItem::ShowFrontItem(IItem* item) {
-  if (mOwner) mOwner->ShowFrontItem(item);
-}
-
-void OCookDeskItem::OnThroughSpaceMagic() {
-  if (mOwner) mOwner->OnThroughSpaceMagic();
-}
-
-void OCookDeskItem::OnThroughTimeMagic() {
-  if (mOwner) mOwner->OnThroughTimeMagic();
-}
-
-void OCookDeskItem::ShowHealthEffect() {
-  if (mOwner) mOwner->ShowHealthEffect();
-}
-
-void OCookDeskItem::ClearFrontItem() {
-  if (mOwner) mOwner->ClearFrontItem();
-}
-
-TSpriteRef OCookDeskItem::AddParticleEffect(TXmlNode* node, float x, float y, bool onTop) {
-  return mOwner ? mOwner->AddParticleEffect(node, x, y, onTop) : TSpriteRef();
-}
-
-bool OCookDeskItem::IsItemAvailable(const str& name) {
-  return mOwner && mOwner->IsItemAvailable(name);
-}
-
-void OCookDeskItem::DeactivateParticles() {
-  if (mOwner) mOwner->DeactivateParticles();
 }

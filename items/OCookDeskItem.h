@@ -11,11 +11,11 @@
 #include <utility>
 #include <vector>
 
-#include "items/IItemsManager.h"
+#include "items/OItemHolder.h"
 #include "items/OSimpleItem.h"
 #include "sdk/TSound.h"
 
-class OCookDeskItem : public OSimpleItem, public IItemsManager {
+class OCookDeskItem : public OSimpleItem, public OItemHolder {
  public:
   // The drop-zone record's names for empty places.
   static const char* const kNoProduct;
@@ -23,8 +23,6 @@ class OCookDeskItem : public OSimpleItem, public IItemsManager {
   static const char* const kNoDust;
 
   OCookDeskItem(const str& name, IItemsManager* owner, const Look& look);
-  // Deletes the pieces still lying on it.
-  ~OCookDeskItem() override;
 
   static OSimpleItem* CreateFromXml(const str& name, TXmlNode* node, IItemsManager* owner);
 
@@ -45,30 +43,18 @@ class OCookDeskItem : public OSimpleItem, public IItemsManager {
   // The drop-zone record; the desk keeps nothing in the items registry.
   void SaveState() override;
 
-  // IItemsManager: its own list for adding, drawing, finding and removing;
-  // everything else goes to the manager that owns the desk.
-  void AddItem(IItem* item) override;
+  // The pieces lying on it are its own list; they are drawn with it and
+  // deleted with it.
   void DrawItems() override { Draw(); }
-  GMasksManager* GetMasksManager() override;
-  // Takes the first occurrence out, keeping the order; nothing is deleted.
-  void RemoveItem(IItem* item) override;
-  GFullScreenGameScene* GetScene() override;
-  void ShowFrontItem(IItem* item) override;
-  void OnThroughSpaceMagic() override;
-  void OnThroughTimeMagic() override;
-  void ShowHealthEffect() override;
-  void ClearFrontItem() override;
-  TSpriteRef AddParticleEffect(TXmlNode* node, float x, float y, bool onTop) override;
-  bool IsItemAvailable(const str& name) override;
-  void DeactivateParticles() override;
-  IItem* FindItem(const str& name) const override;
 
   bool IsTool(const str& name) const;
 
   IItem* GetProduct() const { return mProduct; }
   IItem* GetCut() const { return mCut; }
   IItem* GetDust() const { return mDust; }
-  const std::vector<IItem*>& GetDeskItems() const { return mDeskItems; }
+
+ protected:
+  IItemsManager* GetHolderOwner() const override { return mOwner; }
 
  private:
   struct Restored {
@@ -83,7 +69,7 @@ class OCookDeskItem : public OSimpleItem, public IItemsManager {
   // A new piece of that name made on the desk in place 0; null when the
   // factory cannot make it.
   IItem* MakePiece(const str& name);
-  // Out of the list, unlinked and deleted; null is ignored.
+  // Out of the list (which unlinks it) and deleted; null is ignored.
   void DropPiece(IItem* piece);
   // A piece put down on the desk from the hand.
   void PutFromHand(IItem* piece);
@@ -100,6 +86,5 @@ class OCookDeskItem : public OSimpleItem, public IItemsManager {
   GVObject* mDustFade = nullptr;
   float mFadeStep = 0.1f;  // alpha a tick
   Restored mRestoredProduct, mRestoredDust, mRestoredCut;
-  std::vector<IItem*> mDeskItems;
   TSoundRef mToolSound;
 };

@@ -541,7 +541,7 @@ TEST_F(CookDeskTest, TheRecordBringsThePiecesBack) {
     if (board->GetCut()) EXPECT_EQ(board->GetCut()->GetObject()->deltaY, 40.0f) << "at the saved position";
     EXPECT_EQ(Record().size(), 3u) << "written back whole";
     board->CreateObject();
-    EXPECT_EQ(board->GetDeskItems().size(), size_t(board->GetProduct() != nullptr) +
+    EXPECT_EQ(board->GetHeldItems().size(), size_t(board->GetProduct() != nullptr) +
                                                 (board->GetCut() != nullptr) + (board->GetDust() != nullptr))
         << "a second visual does not lay the pieces twice";
     manager.RemoveItem(board);
