@@ -8,15 +8,12 @@
 #include "game/ODropZonesRegistry.h"
 #include "game/OMinigameRegistry.h"
 #include "game/OMousePointerManager.h"
-#include "game/OPopupQueue.h"
 #include "items/OCookCutItem.h"
 #include "items/OCookDeskItem.h"
 #include "items/OCookDishItem.h"
 #include "items/OItemFactory.h"
 #include "minigames/GCookScene.h"
 #include "rules/OHintsManager.h"
-#include "rules/OIndicatorsManager.h"
-#include "rules/OTimersManager.h"
 #include "sdk/TReport.h"
 
 namespace {
@@ -53,10 +50,7 @@ class CookItemsTest : public ItemsTest {
     pointer->DeleteHeldItem();
     manager.Clear();
     GMousePointer::DestroyInstance();
-    OHintsManager::DeleteInstance();
-    OPopupQueue::DeleteInstance();
-    OTimersManager::DeleteInstance();
-    OIndicatorsManager::DeleteInstance();
+    DeleteSceneServices();
     OMinigameRegistry::DeleteInstance();
     ODropZonesRegistry::DeleteInstance();
     ItemsTest::TearDown();

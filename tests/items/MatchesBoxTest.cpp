@@ -7,14 +7,11 @@
 #include "game/GFullScreenGameScene.h"
 #include "game/GSceneCaption.h"
 #include "game/OMousePointerManager.h"
-#include "game/OPopupQueue.h"
 #include "items/OComboGuide.h"
 #include "items/ODeferredDelete.h"
 #include "items/OItemFactory.h"
 #include "items/OMatchesBoxItem.h"
 #include "rules/OHintsManager.h"
-#include "rules/OIndicatorsManager.h"
-#include "rules/OTimersManager.h"
 #include "sdk/TWindowManager.h"
 
 namespace {
@@ -28,10 +25,7 @@ class MatchesBoxTest : public ItemsTest {
     TWindowManager::GetInstance()->DeletePending();
     manager.Clear();
     GMousePointer::DestroyInstance();
-    OHintsManager::DeleteInstance();
-    OPopupQueue::DeleteInstance();
-    OTimersManager::DeleteInstance();
-    OIndicatorsManager::DeleteInstance();
+    DeleteSceneServices();
     ItemsTest::TearDown();
   }
   // The box made for the hand, as the pointer then holds it.
