@@ -7,6 +7,7 @@
 #include "game/OMousePointerManager.h"
 #include "items/IItem.h"
 #include "items/IItemsManager.h"
+#include "items/OBasementFlaskItem.h"
 #include "items/OItemFactory.h"
 #include "items/OMatchesBoxItem.h"
 #include "rules/OCompositeAction.h"
@@ -47,12 +48,12 @@ IItem* Exactly(int32_t typeId, IItem* first, IItem* second) {
   return nullptr;
 }
 
-// The potion flask is told here; its kind comes with its own item, and until
-// then nothing changes in it.
-void SetPotion(IItem* flask, const str& potion) {}
-
-// A box that empties itself here is deleted only once the event is over:
-// the caller still asks it whether it is on the pointer.
+// The potion flask and the matches box are told here. A box that empties
+// itself is deleted only once the event is over: the caller still asks it
+// whether it is on the pointer.
+void SetPotion(IItem* flask, const str& potion) {
+  OBasementFlaskItem::SetPotion(dynamic_cast<OBasementFlaskItem*>(flask), potion, false);
+}
 void PutMatchOut(IItem* matchesBox) {
   if (OMatchesBoxItem* box = dynamic_cast<OMatchesBoxItem*>(matchesBox)) box->SetMatchMode(0);
 }
