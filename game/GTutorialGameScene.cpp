@@ -37,26 +37,15 @@ GTutorialGameScene::~GTutorialGameScene() {
 
 void GTutorialGameScene::Init(TWindowStyle& style) {
   GInventoryGameScene::Init(style);
-  if (mTopObjectsNode) {
-    GVFactory* factory = GVFactory::GetInstance();
-    // The factory is shared; it is left as it was found.
-    GVDrawList* oldList = factory->drawList;
-    str oldImages = factory->imageFolder, oldDescriptions = factory->descriptionFolder;
-    factory->drawList = &mTopDrawList;
-    factory->imageFolder = "anim/";
-    factory->descriptionFolder = "xml/";
-    for (size_t i = 0; i < mTopObjectsNode->GetChildCount(); ++i) {
-      TXmlNode* child = mTopObjectsNode->GetChildAt(i);
-      GVObject* object = factory->CreateObject(nullptr, child->GetAttribute("name"));
-      if (!object) continue;
-      mTopObjects.push_back(object);
-      object->deltaX = child->GetAttribute("x").to_float();
-      object->deltaY = child->GetAttribute("y").to_float();
-      object->changed = 1;
-    }
-    factory->drawList = oldList;
-    factory->imageFolder = oldImages;
-    factory->descriptionFolder = oldDescriptions;
+  for (size_t i = 0; mTopObjectsNode && i < mTopObjectsNode->GetChildCount(); ++i) {
+    TXmlNode* child = mTopObjectsNode->GetChildAt(i);
+    GVObject* object =
+        GVFactory::GetInstance()->CreateInList(&mTopDrawList, "anim/", child->GetAttribute("name"));
+    if (!object) continue;
+    mTopObjects.push_back(object);
+    object->deltaX = child->GetAttribute("x").to_float();
+    object->deltaY = child->GetAttribute("y").to_float();
+    object->changed = 1;
   }
   mTimeRuns = !TutorialFlagHolds("notimer_flag", false);
 }

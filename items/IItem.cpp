@@ -58,19 +58,7 @@ void IItem::CreateObjectFrom(const str& path) {
 }
 
 GVObject* IItem::CreateVisual(const str& imageFolder, const str& path, GVDrawList* list) const {
-  if (path.empty()) return nullptr;
-  GVFactory* factory = GVFactory::GetInstance();
-  // The factory is shared; leave it as it was found for whoever comes next.
-  GVDrawList* oldList = factory->drawList;
-  str oldImages = factory->imageFolder, oldDescriptions = factory->descriptionFolder;
-  factory->drawList = list;
-  factory->imageFolder = imageFolder;
-  factory->descriptionFolder = "xml/";
-  GVObject* object = factory->CreateObject(nullptr, path);
-  factory->drawList = oldList;
-  factory->imageFolder = oldImages;
-  factory->descriptionFolder = oldDescriptions;
-  return object;
+  return GVFactory::GetInstance()->CreateInList(list, imageFolder, path);
 }
 
 void IItem::Draw() {

@@ -25,8 +25,7 @@ void ResetScaling(GVObject* object, int32_t place) {
 }
 
 OMousePointerManager* PointerHolding(const IItem* item) {
-  GMousePointer* pointer = GMousePointer::PeekInstance();
-  OMousePointerManager* manager = pointer ? pointer->GetManager() : nullptr;
+  OMousePointerManager* manager = GMousePointer::PeekManager();
   return manager && manager->GetHeldItem() == item ? manager : nullptr;
 }
 }  // namespace

@@ -110,8 +110,7 @@ bool OCookDeskItem::OnMaskClick(IMask* mask) {
 }
 
 void OCookDeskItem::TakePiece() {
-  GMousePointer* pointer = GMousePointer::PeekInstance();
-  OMousePointerManager* manager = pointer ? pointer->GetManager() : nullptr;
+  OMousePointerManager* manager = GMousePointer::PeekManager();
   if (!manager) return;
   TPoint at(float(manager->GetX()), float(manager->GetY()));
   IItem** slots[] = {&mCut, &mDust, &mProduct};

@@ -39,8 +39,7 @@ std::vector<str> SplitIngredients(const str& text) {
 }
 
 OMousePointerManager* Pointer() {
-  GMousePointer* pointer = GMousePointer::PeekInstance();
-  return pointer ? pointer->GetManager() : nullptr;
+  return GMousePointer::PeekManager();
 }
 
 IItem* HeldItem() {

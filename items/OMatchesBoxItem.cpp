@@ -100,9 +100,8 @@ void OMatchesBoxItem::CreateObject() {
 void OMatchesBoxItem::Draw() {
   OSimpleItem::Draw();
   if (mMode != kBurning || !mFlameHolder) return;
-  GMousePointer* pointer = GMousePointer::PeekInstance();
-  OMousePointerManager* manager = pointer ? pointer->GetManager() : nullptr;
-  if (manager) mFlame->SetPosition(TVec3(float(manager->GetX()), float(manager->GetY()), 0));
+  if (OMousePointerManager* manager = GMousePointer::PeekManager())
+    mFlame->SetPosition(TVec3(float(manager->GetX()), float(manager->GetY()), 0));
   T2dScope pass;
   mFlameHolder->Draw(TDrawSpec());
 }
