@@ -7,6 +7,8 @@
 #include "game/GTutorialWnd.h"
 #include "game/LuaBinding.h"
 #include "game/SceneTestUtil.h"
+#include "items/IItem.h"
+#include "items/OItemFactory.h"
 #include "sdk/TWindowStyle.h"
 #include "tools/GGamePanel.h"
 #include "visual/GButton.h"
@@ -122,6 +124,31 @@ TEST_F(TutorialTest, TheTutorialSceneLocksCellsAndTheWheel) {
   GTutorialGameScene scene(nullptr, {0, 3});
   EXPECT_FALSE(scene.CanScrollInventory());
   for (int cell = -1; cell < 5; ++cell) EXPECT_EQ(scene.CanUseItem(cell), cell == 0 || cell == 3) << cell;
+}
+
+// The lesson's variables gate the use of the practice box; an item of its
+// name that is no matches box counts as a box at rest.
+TEST_F(TutorialTest, ThePracticeBoxIsUsedOnlyOnceTheLessonAllowsIt) {
+  AddToGuide(
+      "<living_room_tutorial_matches_box><gvobject name='torch'>anim/</gvobject>"
+      "<action flag_name='used' flag_value='true'/></living_room_tutorial_matches_box>");
+  TXmlNode tutorial;
+  ASSERT_TRUE(
+      tutorial.ParseString("<tutorial><allow_to_burn_match_flag name='tut_burn' value='true'/></tutorial>"));
+  OGameConfig::GetInstance()->GetGameScreen()->AdoptChild(tutorial.Clone());
+  TWindowStyle style;
+  GMousePointer::GetInstance()->Init(style);
+  GTutorialGameScene scene(nullptr, {});
+  scene.SetState(GScene::kActive);
+  IItem* box = OItemFactory::CreateForPointer(GTutorialGameScene::kTutorialBox, nullptr);
+  ASSERT_NE(box, nullptr);
+  box->CreateObject();
+  OFlagsRegistry* flags = OFlagsRegistry::GetInstance();
+  EXPECT_TRUE(scene.OnExtendedMouseEvent(TPoint(400, 200), 1)) << "taken";
+  EXPECT_EQ(flags->GetValue("used"), "null");
+  flags->SetValue("tut_burn", "true");
+  EXPECT_FALSE(scene.OnExtendedMouseEvent(TPoint(400, 200), 1));
+  EXPECT_EQ(flags->GetValue("used"), "true");
 }
 
 TEST_F(TutorialTest, TheTopObjectsDrawOverThePanel) {
