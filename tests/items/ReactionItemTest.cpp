@@ -109,7 +109,8 @@ TEST_F(ReactionItemTest, ATrapWhoseItemsCannotBeMadeStaysAsItIs) {
   snare->OnMaskClick(masks[2]);
   EXPECT_EQ(snare->GetTrapState(), OKitchenMouseTrapItem::kSet);
   EXPECT_EQ(Held(), "none");
-  EXPECT_EQ(OTimersManager::GetInstance()->GetAsked().back(), "restart mousetrap");
+  ITimerController* catching = OTimersManager::GetInstance()->GetController("mousetrap");
+  EXPECT_EQ(catching->GetState(), ITimerController::kRunning) << "the trap's restart starts it";
 
   struct Case {
     int32_t saved;
