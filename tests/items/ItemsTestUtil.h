@@ -19,7 +19,9 @@
 #include "items/OItemFactory.h"
 #include "items/OItemsManager.h"
 #include "items/OItemsRegistry.h"
+#include "rules/OIndicatorsManager.h"
 #include "rules/OMissionsManager.h"
+#include "rules/OTimersManager.h"
 #include "sdk/TPlatform.h"
 #include "sdk/TRenderer.h"
 #include "sdk/TSound.h"
@@ -54,7 +56,9 @@ class ItemsTest : public testing::Test {
     OFlagsRegistry::DeleteInstance();
     OMissionsManager::DeleteInstance();
     OSoundManager::DeleteInstance();
-    // The rules hold a node of the configuration: they go first.
+    // The rules hold nodes of the configuration: they go first.
+    OTimersManager::DeleteInstance();
+    OIndicatorsManager::DeleteInstance();
     OComboGuide::DeleteInstance();
     OGameConfig::DeleteInstance();
   }

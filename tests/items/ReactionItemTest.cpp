@@ -10,6 +10,7 @@
 #include "items/OItemFactory.h"
 #include "items/OKitchenMouseTrapItem.h"
 #include "items/ORaptorItem.h"
+#include "rules/OIndicatorsManager.h"
 #include "rules/OTimersManager.h"
 #include "sdk/TReport.h"
 
@@ -30,6 +31,7 @@ class ReactionItemTest : public ItemsTest {
     manager.Clear();
     GMousePointer::DestroyInstance();
     OTimersManager::DeleteInstance();
+    OIndicatorsManager::DeleteInstance();
     ItemsTest::TearDown();
   }
   template <class T>

@@ -15,6 +15,7 @@
 #include "rules/OHintsManager.h"
 #include "rules/OMission.h"
 #include "rules/OMissionsManager.h"
+#include "rules/OIndicatorsManager.h"
 #include "rules/OTimersManager.h"
 #include "sdk/TPlatform.h"
 #include "sdk/TReport.h"
@@ -44,6 +45,7 @@ class MissionsTest : public testing::Test {
     OMissionsManager::DestroyInstance();
     OHintsManager::DestroyInstance();
     OTimersManager::DeleteInstance();
+    OIndicatorsManager::DeleteInstance();
     OMagicRegistry::DeleteInstance();
     OPopupQueue::DeleteInstance();
     OFlagsRegistry::DeleteInstance();
