@@ -1114,13 +1114,20 @@ int L_book(lua_State* L) {
 // show_effect(name): the game window's magic effect of
 // game_screen/magic_effects/<name> with a new empty hints list, or its
 // wake-up effect for "wake_up"; as the game asks for them, so a second one
-// while one runs is dropped.
+// while one runs is dropped. "health" is the scene's health effect, as an
+// item asks for it: the timers it helps give their hints to the effect.
 int L_show_effect(lua_State* L) {
   Game(L);
-  str name = luaL_checkstring(L, 1);
+  const char* name = luaL_checkstring(L, 1);
   GGameWnd* wnd = GGameWnd::GetCurrent();
   if (!wnd) return luaL_error(L, "show_effect: no game is running");
-  if (name == "wake_up") {
+  if (strcmp(name, "health") == 0) {
+    OItemsManager* items = SceneItems();
+    if (!items) return luaL_error(L, "show_effect: the scene has no items manager to show the health");
+    items->ShowHealthEffect();
+    return 0;
+  }
+  if (strcmp(name, "wake_up") == 0) {
     wnd->ShowWakeUpEffect();
     return 0;
   }

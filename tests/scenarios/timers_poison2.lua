@@ -1,7 +1,7 @@
 -- A toadstool: thirty seconds of poison, and the scene's picture swells,
 -- drifts, shrinks and fades back in over 574 heartbeats. A mushroom after it
 -- shortens the poison to its two seconds; another toadstool does not
--- lengthen it again.
+-- lengthen it again. The health cures it.
 
 local pond = require("lib.pond")
 
@@ -54,4 +54,17 @@ tick(1)
 assert(dimmed(), "a new effect")
 pond.eat("toadstool")
 assert(poison().left == 2000 - 16, "a longer poison does not lengthen it: " .. poison().left)
+
+-- The health cures it at once and empties the indicator; the player is told
+-- once the effect has played.
+show_effect("health")
+assert(poison().state == 1, "cured")
+local shown = indicators().poison
+assert(shown.total == 0 and shown.alpha == 0 and shown.text == "", "the indicator emptied")
+assert(window("magic_effect") == "shown")
+tick(1)
+assert(window("hint") == nil, "not while the effect plays")
+tick_until(function() return window("magic_effect") == nil end, 200, "the effect's end")
+tick_until(function() return window("hint") == "shown" end, 5, "the helped hint")
+assert(text("hint_text") == "The poison has left you.", text("hint_text"))
 assert(reports() == 0, reports() .. " report line(s)")
