@@ -25,10 +25,7 @@ void OSleepingZoneTimerController::Init() {
   mAfterExitTime = SecondsAttributeToMs(guide, "after_exit_initial_time");
   mWorkingFlag = guide ? guide->GetAttribute("working_flag") : str();
   mSleepZone = guide ? guide->GetAttribute("sleep_zone_id") : str();
-  mScenes.clear();
-  TXmlNode* scenes = guide ? guide->GetChild("scenes") : nullptr;
-  for (size_t i = 0; scenes && i < scenes->GetChildCount(); ++i)
-    mScenes.push_back(scenes->GetChildAt(i)->GetAttribute("id"));
+  ReadScenes(guide);
 }
 
 void OSleepingZoneTimerController::Update(bool paused) {

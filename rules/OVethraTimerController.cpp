@@ -63,9 +63,12 @@ TXmlNode* OUnderwaterTimerController::GetGuideNode() const {
 
 void OUnderwaterTimerController::Init() {
   OVethraTimerController::Init();
+  ReadScenes(GetGuideNode());
+}
+
+void OUnderwaterTimerController::ReadScenes(const TXmlNode* guide) {
   mScenes.clear();
-  TXmlNode* guide = GetGuideNode();
-  TXmlNode* scenes = guide ? guide->GetChild("scenes") : nullptr;
+  const TXmlNode* scenes = guide ? guide->GetChild("scenes") : nullptr;
   for (size_t i = 0; scenes && i < scenes->GetChildCount(); ++i)
     mScenes.push_back(scenes->GetChildAt(i)->GetAttribute("id"));
 }

@@ -50,5 +50,8 @@ class OUnderwaterTimerController : public OVethraTimerController {
   const std::vector<str>& GetScenes() const { return mScenes; }
 
  protected:
+  // The "id" of every child of the guide element's `scenes`, in order.
+  void ReadScenes(const TXmlNode* guide);
+
   std::vector<str> mScenes;
 };

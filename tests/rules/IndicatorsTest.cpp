@@ -6,6 +6,7 @@
 #include <cmath>
 #include <memory>
 
+#include "TimersTestUtil.h"
 #include "game/OGameConfig.h"
 #include "rules/OEffect.h"
 #include "rules/OIndicatorsManager.h"
@@ -18,26 +19,7 @@
 
 namespace {
 
-class IndicatorsTest : public testing::Test {
- protected:
-  void SetUp() override {
-    mOldRoot = TPlatform::GetContentRoot();
-    TPlatform::SetHeadless(true);
-    TPlatform::SetContentRoot(str(TOLVANE_TEST_FIXTURES) + "/rules/timers");
-    Reset();
-  }
-  void TearDown() override {
-    Reset();
-    TPlatform::SetContentRoot(mOldRoot);
-  }
-  static void Reset() {
-    OIndicatorsManager::DeleteInstance();
-    OGameConfig::DeleteInstance();
-  }
-  static OIndicatorsManager* Indicators() { return OIndicatorsManager::GetInstance(); }
-
-  str mOldRoot;
-};
+typedef TimersFixture IndicatorsTest;
 
 TEST_F(IndicatorsTest, TheTextBlinksThroughItsCycleAndANewTextStartsItOver) {
   OTimerIndicator* shown = Indicators()->GetPoison();

@@ -6,9 +6,7 @@
 
 #include <memory>
 
-#include "game/OFlagsRegistry.h"
-#include "game/OGame.h"
-#include "game/OGameConfig.h"
+#include "TimersTestUtil.h"
 #include "rules/IHint.h"
 #include "rules/OGreeceScrollTimerController.h"
 #include "rules/OHintsManager.h"
@@ -27,29 +25,8 @@
 
 namespace {
 
-class TimersTest : public testing::Test {
+class TimersTest : public TimersFixture {
  protected:
-  void SetUp() override {
-    mOldRoot = TPlatform::GetContentRoot();
-    TPlatform::SetHeadless(true);
-    TPlatform::SetContentRoot(str(TOLVANE_TEST_FIXTURES) + "/rules/timers");
-    Reset();
-  }
-  void TearDown() override {
-    Reset();
-    TPlatform::SetContentRoot(mOldRoot);
-  }
-  static void Reset() {
-    OHintsManager::DestroyInstance();
-    OTimersManager::DeleteInstance();
-    OIndicatorsManager::DeleteInstance();
-    OMissionsManager::DestroyInstance();
-    OFlagsRegistry::DeleteInstance();
-    OGame::DeleteInstance();
-    OGameConfig::DeleteInstance();
-  }
-  static OTimersManager* Timers() { return OTimersManager::GetInstance(); }
-  static OIndicatorsManager* Indicators() { return OIndicatorsManager::GetInstance(); }
   // One update that counts `ms` milliseconds.
   static void Elapse(ITimerController* timer, uint32_t ms) {
     timer->SetClock(ITimerController::Now() - ms);
@@ -58,7 +35,22 @@ class TimersTest : public testing::Test {
   static str Flag(const str& name) { return OFlagsRegistry::GetInstance()->GetValue(name); }
   static const std::vector<IHint*>& Queue() { return OHintsManager::GetInstance()->GetQueue(); }
 
-  str mOldRoot;
+  // A change of scene and what it leaves of one controller.
+  struct SceneChange {
+    const char* from;
+    const char* to;
+    int32_t before;
+    int state;
+    int32_t after;
+  };
+  static void ExpectSceneChanges(ITimerController* timer, const std::vector<SceneChange>& changes) {
+    for (const SceneChange& c : changes) {
+      timer->SetLeftTime(c.before);
+      Timers()->OnSceneChange(c.from, c.to);
+      EXPECT_EQ(timer->GetState(), c.state) << c.from << " to " << c.to;
+      EXPECT_EQ(timer->GetLeftTime(), c.after) << c.from << " to " << c.to;
+    }
+  }
 };
 
 // A controller of its own guide element that records its time-outs and
@@ -279,47 +271,23 @@ TEST_F(TimersTest, AirStartsOnArrivalAndStopsOnLeaving) {
   EXPECT_EQ(air->GetState(), ITimerController::kStopped) << "breathable air";
 
   // Under water: from the quest book the air left goes on.
-  OUnderwaterTimerController* water = Timers()->GetUnderwater();
-  struct Case {
-    const char* from;
-    const char* to;
-    int32_t before;
-    int state;
-    int32_t after;
-  } cases[] = {{"hall", "pool", 100, ITimerController::kRunning, 60000},
-               {"pool", "basement_quest_book", 500, ITimerController::kStopped, 500},
-               {"basement_quest_book", "pool", 500, ITimerController::kRunning, 500},
-               {"pool", "hall", 500, ITimerController::kStopped, 500}};
-  for (const Case& c : cases) {
-    water->SetLeftTime(c.before);
-    Timers()->OnSceneChange(c.from, c.to);
-    EXPECT_EQ(water->GetState(), c.state) << c.from << " to " << c.to;
-    EXPECT_EQ(water->GetLeftTime(), c.after) << c.from << " to " << c.to;
-  }
+  ExpectSceneChanges(Timers()->GetUnderwater(),
+                     {{"hall", "pool", 100, ITimerController::kRunning, 60000},
+                      {"pool", "basement_quest_book", 500, ITimerController::kStopped, 500},
+                      {"basement_quest_book", "pool", 500, ITimerController::kRunning, 500},
+                      {"pool", "hall", 500, ITimerController::kStopped, 500}});
 }
 
 TEST_F(TimersTest, TheSleepingZoneGivesItsTimeByWhereThePlayerComesFrom) {
   OSleepingZoneTimerController* zone = Timers()->GetSleepingZone();
-  struct Case {
-    const char* from;
-    const char* to;
-    int32_t before;
-    int state;
-    int32_t after;
-  } cases[] = {
-      {"hall", "glade", 100, ITimerController::kRunning, 20000},
-      {"glade", "meadow", 100, ITimerController::kRunning, 100},
-      {"meadow", "hall", 100, ITimerController::kStopped, 100},
-      {"dream", "glade", 100, ITimerController::kRunning, 5000},
-      {"glade", "basement_quest_book", 300, ITimerController::kStopped, 300},
-      {"basement_quest_book", "glade", 300, ITimerController::kRunning, 300},
-  };
-  for (const Case& c : cases) {
-    zone->SetLeftTime(c.before);
-    Timers()->OnSceneChange(c.from, c.to);
-    EXPECT_EQ(zone->GetState(), c.state) << c.from << " to " << c.to;
-    EXPECT_EQ(zone->GetLeftTime(), c.after) << c.from << " to " << c.to;
-  }
+  ExpectSceneChanges(zone, {
+                               {"hall", "glade", 100, ITimerController::kRunning, 20000},
+                               {"glade", "meadow", 100, ITimerController::kRunning, 100},
+                               {"meadow", "hall", 100, ITimerController::kStopped, 100},
+                               {"dream", "glade", 100, ITimerController::kRunning, 5000},
+                               {"glade", "basement_quest_book", 300, ITimerController::kStopped, 300},
+                               {"basement_quest_book", "glade", 300, ITimerController::kRunning, 300},
+                           });
   // Time passes only while the working variable is "true".
   Elapse(zone, 100);
   EXPECT_EQ(zone->GetLeftTime(), 300);
