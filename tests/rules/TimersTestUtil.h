@@ -9,6 +9,7 @@
 #include "game/OFlagsRegistry.h"
 #include "game/OGame.h"
 #include "game/OGameConfig.h"
+#include "game/OSoundManager.h"
 #include "rules/OHintsManager.h"
 #include "rules/OIndicatorsManager.h"
 #include "rules/OMissionsManager.h"
@@ -33,6 +34,7 @@ class TimersFixture : public testing::Test {
     OIndicatorsManager::DeleteInstance();
     OMissionsManager::DestroyInstance();
     OFlagsRegistry::DeleteInstance();
+    OSoundManager::DeleteInstance();
     OGame::DeleteInstance();
     OGameConfig::DeleteInstance();
   }
