@@ -140,9 +140,15 @@ TEST_F(IndicatorsTest, PoisonSwellsDriftsShrinksAndFadesInOverFourPhases) {
     for (int i = 1; i < p.ticks; ++i) {
       effect.Tick();
       ASSERT_EQ(effect.GetPhase(), phase) << "tick " << i;
-      if (phase == OPoisonEffect::kGrow && i == 50) EXPECT_FLOAT_EQ(picture->GetMatrix().m[0][0], 1.075f);
-      if (phase == OPoisonEffect::kWobble) EXPECT_FLOAT_EQ(picture->GetMatrix().m[0][0], 1.15f);
-      if (phase < OPoisonEffect::kFadeIn) EXPECT_FLOAT_EQ(picture->GetAlpha(), 0.1f);
+      if (phase == OPoisonEffect::kGrow && i == 50) {
+        EXPECT_FLOAT_EQ(picture->GetMatrix().m[0][0], 1.075f);
+      }
+      if (phase == OPoisonEffect::kWobble) {
+        EXPECT_FLOAT_EQ(picture->GetMatrix().m[0][0], 1.15f);
+      }
+      if (phase < OPoisonEffect::kFadeIn) {
+        EXPECT_FLOAT_EQ(picture->GetAlpha(), 0.1f);
+      }
     }
     effect.Tick();
     ASSERT_EQ(effect.GetPhase(), p.next);
