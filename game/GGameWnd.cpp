@@ -35,6 +35,8 @@
 #include "sdk/TWindowStyle.h"
 #include "sdk/TXmlNode.h"
 #include "tools/GGamePanel.h"
+#include "tools/GInventory.h"
+#include "tools/GInventoryCell.h"
 #include "tools/OMagicRegistry.h"
 #include "visual/LuaUtils.h"
 
@@ -136,7 +138,7 @@ void GGameWnd::PostChildrenInit(TWindowStyle& style) {
   TWindow::PostChildrenInit(style);
   mPanel = WindowCast<GGamePanel>(GetChildWindow("game_panel"));
   if (mPanel) {
-    mPanel->mGameWnd = this;
+    mPanel->SetGameWnd(this);
     // The scenes take the panel up into their own panel layers.
     if (mPanel->GetParent()) mPanel->GetParent()->OrphanChild(mPanel);
     OMagicRegistry::GetInstance()->SetListener(mPanel);
@@ -421,7 +423,8 @@ bool GGameWnd::LoadGame(int slot) {
 void GGameWnd::ResendHeldItemEvents() {
   OMissionsManager* missions = OMissionsManager::GetInstance();
   if (mPanel) {
-    for (IItem* item : mPanel->mMainCells) {
+    for (GInventoryCell* cell : mPanel->GetMainInventory()->GetCells()) {
+      IItem* item = cell->GetItem();
       if (!item) continue;
       missions->OnItemCreate(item->GetCurrentName());
       missions->OnItemGet(item->GetCurrentName());
