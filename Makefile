@@ -1,11 +1,14 @@
 # Two entry points: `make run` plays the bundled content, `make test` runs
-# every test headless. Both install missing Debian packages first.
+# every test headless, on the normal build and again on a build with
+# AddressSanitizer and UBSan. Both install missing Debian packages first.
 
 BUILD ?= build
 ASAN_BUILD ?= $(BUILD)-asan
+# Where `make test` gathers both builds' tests into one CTest run.
+ALL_TESTS ?= $(BUILD)-tests
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build asan deps clean
+.PHONY: run test build asan deps clean test-builds build-tree asan-tree
 
 deps:
 	@./scripts/install-deps.sh
@@ -13,23 +16,39 @@ deps:
 $(BUILD)/Makefile: CMakeLists.txt
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
+$(ASAN_BUILD)/Makefile: CMakeLists.txt
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTOLVANE_SANITIZE=ON
+
 build: deps $(BUILD)/Makefile
 	cmake --build $(BUILD) -j $(JOBS)
+
+# Everything built with AddressSanitizer and UBSan; its tests are named asan.*.
+asan: deps $(ASAN_BUILD)/Makefile
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
 
 # Only the game itself: the tests and benchmarks are not needed to play.
 run: deps $(BUILD)/Makefile
 	cmake --build $(BUILD) -j $(JOBS) --target tolvane
 	TOLVANE_CONTENT=$(CURDIR)/content $(BUILD)/tolvane
 
-# The scenario runner built with AddressSanitizer: the shut-down scenarios run
-# under it too, so a use after free or a leak at exit fails the tests.
-asan: deps
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTOLVANE_SANITIZE=ON >/dev/null
-	cmake --build $(ASAN_BUILD) -j $(JOBS) --target tolvane-play
+# Both builds compile at once from one pool of $(JOBS) jobs (their generated
+# makefiles run as sub-makes of this one, so they share its job server), then
+# one CTest run takes every test of both, longest first once it has timed
+# them, so neither build waits for the other's slowest tests.
+test: deps
+	$(MAKE) --no-print-directory -j $(JOBS) test-builds
+	@mkdir -p $(ALL_TESTS)
+	@printf 'subdirs("%s")\nsubdirs("%s")\n' "$(abspath $(BUILD))" "$(abspath $(ASAN_BUILD))" \
+		>$(ALL_TESTS)/CTestTestfile.cmake
+	cd $(ALL_TESTS) && ctest --output-on-failure -j $(JOBS) --timeout 300
 
-test: build asan
-	cmake -S . -B $(BUILD) -DTOLVANE_ASAN_PLAY=$(CURDIR)/$(ASAN_BUILD)/tolvane-play >/dev/null
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 300
+test-builds: build-tree asan-tree
+
+build-tree: $(BUILD)/Makefile
+	+$(MAKE) --no-print-directory -C $(BUILD)
+
+asan-tree: $(ASAN_BUILD)/Makefile
+	+$(MAKE) --no-print-directory -C $(ASAN_BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(ALL_TESTS)

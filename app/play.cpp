@@ -31,6 +31,7 @@
 #include "game/OCallLog.h"
 #include "game/OFlagsRegistry.h"
 #include "game/OGame.h"
+#include "game/OGameConfig.h"
 #include "game/OMousePointerManager.h"
 #include "game/OSaveData.h"
 #include "game/OSoundManager.h"
@@ -55,6 +56,7 @@
 #include "sdk/TWindow.h"
 #include "sdk/TWindowManager.h"
 #include "sdk/TWindowStyle.h"
+#include "sdk/TXmlNode.h"
 #include "tools/GFrontItemHolder.h"
 #include "tools/GGamePanel.h"
 #include "tools/GInventory.h"
@@ -77,6 +79,44 @@ namespace {
 const unsigned kWatchdogSeconds = 60;
 const uint32_t kTickMs = 16;
 
+// Fails the scenario at the line it has reached, for faults found while the
+// game runs rather than inside a scenario function.
+void FailAtScenarioLine(const str& what);
+
+// The game's globals are read and written inside protected calls: a content
+// script may give _G an __index or __newindex that fails, and a Lua error
+// raised outside a protected call would end the runner.
+int GetGameGlobal(lua_State* G) {  // (name) -> value
+  lua_settop(G, 1);
+  lua_gettable(G, LUA_GLOBALSINDEX);
+  return 1;
+}
+
+int SetGameGlobal(lua_State* G) {  // (name, value)
+  lua_settop(G, 2);
+  lua_settable(G, LUA_GLOBALSINDEX);
+  return 0;
+}
+
+// The game's own tostring of its argument.
+int GameToString(lua_State* G) {
+  lua_getglobal(G, "tostring");
+  lua_insert(G, 1);
+  lua_call(G, lua_gettop(G) - 1, 1);
+  return 1;
+}
+
+// Calls fn on the `nargs` values on top of G's stack inside a protected call.
+// On failure the message is in *error and the arguments are gone.
+bool CallInGame(lua_State* G, lua_CFunction fn, int nargs, int nresults, str* error) {
+  lua_pushcfunction(G, fn);
+  lua_insert(G, -nargs - 1);
+  if (lua_pcall(G, nargs, nresults, 0) == 0) return true;
+  *error = lua_isstring(G, -1) ? str(lua_tostring(G, -1)) : str("error object is not a string");
+  lua_pop(G, 1);
+  return false;
+}
+
 // A window that counts its 16 ms animation calls into a Lua global of the
 // game's state named by its style key "counter". Scenarios use it to see
 // whether a modal's clock moves. With the style key "log" it also takes the
@@ -93,12 +133,15 @@ class TestTicker : public TWindow {
   bool OnExtendedMouseEvent(const TPoint&, int code) override {
     if (mLog.empty()) return false;
     lua_State* G = TWindowManager::GetInstance()->GetScript()->GetState();
-    lua_getglobal(G, mLog.c_str());
+    str error;
+    lua_pushstring(G, mLog.c_str());
+    if (!CallInGame(G, GetGameGlobal, 1, 1, &error)) return Failed(error);
     str log = lua_isstring(G, -1) ? str(lua_tostring(G, -1)) : str();
     lua_pop(G, 1);
     log += str::format(log.empty() ? "%d" : " %d", code);
+    lua_pushstring(G, mLog.c_str());
     lua_pushstring(G, log.c_str());
-    lua_setglobal(G, mLog.c_str());
+    if (!CallInGame(G, SetGameGlobal, 2, 0, &error)) return Failed(error);
     return true;
   }
   // Started on adoption rather than in Init: the animation runs on the clock
@@ -109,17 +152,25 @@ class TestTicker : public TWindow {
   }
   bool OnTaskAnimate() override {
     lua_State* G = TWindowManager::GetInstance()->GetScript()->GetState();
-    lua_getglobal(G, mCounter.c_str());
+    str error;
+    lua_pushstring(G, mCounter.c_str());
+    if (!CallInGame(G, GetGameGlobal, 1, 1, &error)) return Failed(error);
     lua_Number n = lua_tonumber(G, -1);
     lua_pop(G, 1);
+    lua_pushstring(G, mCounter.c_str());
     lua_pushnumber(G, n + 1);
-    lua_setglobal(G, mCounter.c_str());
+    if (!CallInGame(G, SetGameGlobal, 2, 0, &error)) return Failed(error);
     return true;
   }
 
  private:
   str mCounter;
   str mLog;
+
+  bool Failed(const str& error) {
+    FailAtScenarioLine(str::format("TestTicker \"%s\": %s", GetName().c_str(), error.c_str()));
+    return false;
+  }
 };
 
 class Runner;
@@ -207,6 +258,8 @@ class Runner : public IHeadlessDriver {
   TPoint& Mouse() { return mMouse; }
   // Records where the scenario is (for the watchdog and for messages).
   void NoteLine(lua_State* L);
+  // Fails the run at the last line the scenario reached.
+  void FailAtLine(const str& what) { Fail(str::format("%s:%d: %s", mLabel.c_str(), mLine, what.c_str())); }
   const str& GetLabel() const { return mLabel; }
 
  private:
@@ -320,7 +373,9 @@ bool Runner::Resume() {
 }
 
 bool Runner::Step(TPlatform* platform) {
-  if (mPendingTicks == 0 && !Resume()) {
+  // A failure found while the game ran (see FailAtScenarioLine) ends the
+  // ticks the scenario asked for.
+  if (mFailed || (mPendingTicks == 0 && !Resume())) {
     snprintf(gWhere, sizeof gWhere, "%s: at the end", mLabel.c_str());
     ArmWatchdog();
     return false;
@@ -337,7 +392,7 @@ bool Runner::Step(TPlatform* platform) {
 void Runner::OnGameEnded(int exitCode) {
   mGameEnded = true;
   if (exitCode != 0 && !mFailed) {
-    Fail(str::format("%s:%d: the game ended with exit code %d", mLabel.c_str(), mLine, exitCode));
+    FailAtLine(str::format("the game ended with exit code %d", exitCode));
     return;
   }
   if (mDone || mFailed) return;
@@ -348,8 +403,7 @@ void Runner::OnGameEnded(int exitCode) {
   // Anything that needs the game now raises an error, so a scenario that did
   // not expect the end fails at the line that comes next.
   Resume();
-  if (!mDone && !mFailed)
-    Fail(str::format("%s:%d: the scenario waited for a game that has ended", mLabel.c_str(), mLine));
+  if (!mDone && !mFailed) FailAtLine("the scenario waited for a game that has ended");
 }
 
 int Runner::Finish() {
@@ -357,6 +411,10 @@ int Runner::Finish() {
   str name = fs::path(mPath.c_str()).stem().string();
   printf("scenario %s: ok (%d ticks)\n", name.c_str(), mTicks);
   return 0;
+}
+
+void FailAtScenarioLine(const str& what) {
+  gRunner->FailAtLine(what);
 }
 
 // ---- Scenario functions ----------------------------------------------------
@@ -537,32 +595,23 @@ int L_game_lua(lua_State* L) {
   int results = lua_gettop(G) - base;
   luaL_checkstack(L, results, "too many results");
   for (int i = 1; i <= results; ++i) {
-    lua_getglobal(G, "tostring");
     lua_pushvalue(G, base + i);
-    if (lua_pcall(G, 1, 1, 0) == 0 && lua_isstring(G, -1))
+    str error;
+    bool converted = CallInGame(G, GameToString, 1, 1, &error);
+    if (converted && lua_isstring(G, -1))
       lua_pushstring(L, lua_tostring(G, -1));
     else
       lua_pushstring(L, lua_typename(G, lua_type(G, base + i)));
-    lua_pop(G, 1);
+    if (converted) lua_pop(G, 1);
   }
   lua_settop(G, base);
   return results;
 }
 
-// The named window in the modal stack, top modal first.
-TWindow* FindWindow(TWindowManager* wm, const str& name) {
-  const std::vector<TModalWindow*>& modals = wm->GetModalStack();
-  for (auto it = modals.rbegin(); it != modals.rend(); ++it) {
-    if ((*it)->GetName() == name) return *it;
-    if (TWindow* w = (*it)->GetChildWindow(name, -1)) return w;
-  }
-  return nullptr;
-}
-
 // window(name): "shown", "hidden" (it or an ancestor is hidden) or nil.
 int L_window(lua_State* L) {
   TWindowManager* wm = Game(L);
-  TWindow* w = FindWindow(wm, luaL_checkstring(L, 1));
+  TWindow* w = wm->FindWindow(luaL_checkstring(L, 1));
   if (!w)
     lua_pushnil(L);
   else
@@ -572,7 +621,7 @@ int L_window(lua_State* L) {
 
 // window_rect(name): the window's screen rectangle (x, y, w, h), or nil.
 int L_window_rect(lua_State* L) {
-  TWindow* w = FindWindow(Game(L), luaL_checkstring(L, 1));
+  TWindow* w = Game(L)->FindWindow(luaL_checkstring(L, 1));
   if (!w) {
     lua_pushnil(L);
     return 1;
@@ -585,16 +634,14 @@ int L_window_rect(lua_State* L) {
   return 4;
 }
 
-// text(name): what a text window (an edit field too) holds, or nil when there
-// is no such window or it shows no text.
+// text(name): what a text window (an edit field too) holds, or a button's
+// label; nil when there is no such window or it is neither.
 int L_text(lua_State* L) {
-  TWindow* w = FindWindow(Game(L), luaL_checkstring(L, 1));
-  if (w && w->IsKindOf(TText::ClassId())) {
-    const str& text = static_cast<TText*>(w)->GetText();
-    lua_pushlstring(L, text.data(), text.size());
-  } else {
+  const str* text = ShownText(Game(L)->FindWindow(luaL_checkstring(L, 1)));
+  if (text)
+    lua_pushlstring(L, text->data(), text->size());
+  else
     lua_pushnil(L);
-  }
   return 1;
 }
 
@@ -613,9 +660,10 @@ int L_pref(lua_State* L) {
   const char* keyArg = luaL_checkstring(L, 1);
   int user = int(luaL_optinteger(L, 2, -1));
   str key = keyArg;
-  const char* folder = getenv("TOLVANE_PREFS_DIR");
-  // A fresh reader, so the answer is what reached the disk.
-  TPrefs prefs(folder ? folder : "");
+  // A fresh look at the file, so the answer is what reached the disk; it
+  // makes, moves and writes nothing, so asking cannot change what the game
+  // finds there later.
+  const TPrefs prefs = TPrefs::ReadOnly(TPrefs::DefaultFolder());
   static const char kAbsent[] =
       "\x01"
       "absent"
@@ -1099,6 +1147,25 @@ int L_magic(lua_State* L) {
   return 5;
 }
 
+// show_effect(name): the game window's magic effect of
+// game_screen/magic_effects/<name> with a new empty hints list, or its
+// wake-up effect for "wake_up"; as the game asks for them, so a second one
+// while one runs is dropped.
+int L_show_effect(lua_State* L) {
+  Game(L);
+  str name = luaL_checkstring(L, 1);
+  GGameWnd* wnd = GGameWnd::GetCurrent();
+  if (!wnd) return luaL_error(L, "show_effect: no game is running");
+  if (name == "wake_up") {
+    wnd->ShowWakeUpEffect();
+    return 0;
+  }
+  TXmlNode* effects = OGameConfig::GetInstance()->GetGameScreenChild("magic_effects");
+  wnd->ShowMagicEffect(effects && TXmlNode::IsValidName(name) ? effects->GetChild(name) : nullptr,
+                       new std::vector<IHint*>());
+  return 0;
+}
+
 const std::vector<luaL_Reg> kFunctions = {
     {"tick", L_tick},
     {"click", L_click},
@@ -1143,6 +1210,7 @@ const std::vector<luaL_Reg> kFunctions = {
     {"book", L_book},
     {"panel", L_panel},
     {"magic", L_magic},
+    {"show_effect", L_show_effect},
 };
 
 void PlayMainCallback(TPlatform* platform, const str& commandLine) {

@@ -106,6 +106,9 @@ class IItem : public GVListener {
   // null for an empty path or one the factory makes nothing of. The caller
   // owns it.
   GVObject* CreateVisual(const str& imageFolder, const str& path, GVDrawList* list) const;
+  // Replaces the visual by one of `path` from the item's visual folder: its
+  // "main" child reports to the item, and it is shown.
+  void CreateObjectFrom(const str& path);
 
   GVDrawList mDrawList;
   str mVisualFolder;

@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 
 #include "TReport.h"
 #include "TXmlNode.h"
@@ -37,6 +39,13 @@ bool MakeFolders(const str& path) {
 bool FileExists(const str& path) {
   struct stat st;
   return ::stat(path.c_str(), &st) == 0;
+}
+
+// "" is the default folder; trailing slashes go.
+str FolderPath(const str& folder) {
+  str dir = folder.empty() ? TPrefs::DefaultFolder() : folder;
+  while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
+  return dir;
 }
 
 // Moves `from` to the first of `base`, `base`.1, `base`.2 ... that is free,
@@ -80,12 +89,24 @@ str TPrefs::DefaultFolder() {
 TPrefs::TPrefs() : TPrefs(DefaultFolder()) {}
 
 TPrefs::TPrefs(const str& folder) {
-  str dir = folder.empty() ? DefaultFolder() : folder;
-  while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
+  str dir = FolderPath(folder);
   mPath = dir + "/" + kFileName;
   if (!MakeFolders(dir))
     Report("%s: cannot create the preferences folder (%s)", dir.c_str(), std::strerror(errno));
   Load();
+}
+
+TPrefs::TPrefs(const str& folder, ReadOnlyTag)
+    : mPath(FolderPath(folder) + "/" + kFileName), mReadOnly(true) {
+  std::ifstream in(mPath, std::ios::binary);
+  std::ostringstream text;
+  if (in) text << in.rdbuf();
+  TXmlNode root;
+  if (in && root.ParseStringQuietly(text.str()) && root.GetName() == kRootTag) ReadValues(root, false);
+}
+
+TPrefs TPrefs::ReadOnly(const str& folder) {
+  return TPrefs(folder, ReadOnlyTag());
 }
 
 TPrefs::~TPrefs() = default;
@@ -125,14 +146,18 @@ void TPrefs::Load() {
     }
     return;
   }
-  auto readValues = [this](TXmlNode* from, Values& into) {
+  ReadValues(root, true);
+}
+
+void TPrefs::ReadValues(const TXmlNode& root, bool report) {
+  auto readValues = [this, report](TXmlNode* from, Values& into) {
     for (size_t i = 0; i < from->GetChildCount(); ++i) {
       TXmlNode* v = from->GetChildAt(i);
       if (v->GetName() != kValueTag) continue;
       bool found = false;
       str key = v->GetAttribute(kKeyAttr, &found);
       if (!found) {
-        Report("%s: a <%s> has no key; skipped", mPath.c_str(), kValueTag);
+        if (report) Report("%s: a <%s> has no key; skipped", mPath.c_str(), kValueTag);
         continue;
       }
       into[key] = v->GetContent();
@@ -150,6 +175,7 @@ void TPrefs::Load() {
 }
 
 bool TPrefs::Flush() {
+  if (mReadOnly) return false;
   if (mDamage == kKeptInPlace) {
     if (!mRefusalReported)
       Report("%s: not written, so the damaged file stays as it is; move it away to save again",

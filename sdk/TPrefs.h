@@ -13,11 +13,17 @@
 
 #include "str.h"
 
+class TXmlNode;
+
 class TPrefs {
  public:
   TPrefs();                            // the default folder
   explicit TPrefs(const str& folder);  // "" is the default folder too
   ~TPrefs();
+  // The file in `folder` as it stands, for looking only: no folder or file
+  // is made, a missing or damaged file reads as empty and stays as it is,
+  // nothing is reported, and nothing set on the result is ever written.
+  static TPrefs ReadOnly(const str& folder);
 
   // What the file was found to be when the store was made.
   enum Damage { kReadable, kMovedAside, kKeptInPlace };
@@ -43,13 +49,20 @@ class TPrefs {
 
  private:
   typedef std::map<str, str> Values;
+  struct ReadOnlyTag {};
+  TPrefs(const str& folder, ReadOnlyTag);
+
   str mPath;
   Damage mDamage = kReadable;
   str mDamagedCopy;
   bool mRefusalReported = false;
   Values mGlobal;
   std::vector<Values> mUsers;
+  bool mReadOnly = false;
   void Load();
+  // Takes the values under a <prefs> root; `report` says whether what is
+  // skipped is reported.
+  void ReadValues(const TXmlNode& root, bool report);
   const Values* Find(int user) const;
   Values* FindForWrite(int user);
 };

@@ -247,6 +247,14 @@ bool TXmlNode::IsValidName(const str& name) {
 }
 
 bool TXmlNode::ParseString(const str& text, const str& what) {
+  return Parse(text, what, false);
+}
+
+bool TXmlNode::ParseStringQuietly(const str& text) {
+  return Parse(text, str(), true);
+}
+
+bool TXmlNode::Parse(const str& text, const str& what, bool quiet) {
   mName.clear();
   mContent.clear();
   mAttrs.clear();
@@ -267,6 +275,7 @@ bool TXmlNode::ParseString(const str& text, const str& what) {
         ((c.type() == pugi::node_pcdata || c.type() == pugi::node_cdata) && !IsBlank(c.value())))
       problem = "more than one root element, or text outside it";
   if (!problem && TooDeep(root)) problem = "elements nested too deeply";
+  if (problem && quiet) return false;
   if (problem) {
     const int line = 1 + int(std::count(text.begin(), text.begin() + std::min(offset, text.size()), '\n'));
     if (res)

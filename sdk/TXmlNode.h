@@ -58,6 +58,9 @@ class TXmlNode {
   // line on stderr naming the file (or "string") and the reason.
   bool ParseFile(const str& path);
   bool ParseString(const str& text, const str& what = "string");
+  // The same without the line on stderr, for a reader that only looks and
+  // must leave no trace.
+  bool ParseStringQuietly(const str& text);
   // Serialises this node as a whole document (no declaration when bare).
   str AsString(bool declaration = false) const;
   // Writes atomically: temp file, fsync, rename.
@@ -80,4 +83,5 @@ class TXmlNode {
   size_t mChildCursor = 0;
   size_t mAttrCursor = 0;
   void WriteTo(str& out, int depth) const;
+  bool Parse(const str& text, const str& what, bool quiet);
 };

@@ -20,8 +20,7 @@
 
 namespace {
 str BackgroundFixturesDir() {
-  std::string here = __FILE__;
-  return here.substr(0, here.rfind("/game/")) + "/fixtures/backgrounds";
+  return str(TOLVANE_TEST_FIXTURES) + "/backgrounds";
 }
 
 class BackgroundTest : public ItemsTest {

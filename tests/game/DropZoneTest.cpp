@@ -12,8 +12,7 @@
 
 namespace {
 str DropZonesFixturesDir() {
-  std::string here = __FILE__;
-  return here.substr(0, here.rfind("/game/")) + "/fixtures/dropzones";
+  return str(TOLVANE_TEST_FIXTURES) + "/dropzones";
 }
 
 class DropZoneTest : public ItemsTest {

@@ -14,8 +14,7 @@
 namespace {
 
 str ControllerFixturesDir() {
-  std::string here = __FILE__;
-  return here.substr(0, here.rfind("/game/")) + "/fixtures/pointer_controllers";
+  return str(TOLVANE_TEST_FIXTURES) + "/pointer_controllers";
 }
 
 // A held item that counts how often the pointer draws it.

@@ -18,8 +18,7 @@
 #include "sdk/TWindowStyle.h"
 
 inline str PointerFixturesDir() {
-  std::string here = __FILE__;
-  return here.substr(0, here.rfind("/game/")) + "/fixtures/pointer";
+  return str(TOLVANE_TEST_FIXTURES) + "/pointer";
 }
 
 class TestItem : public IItem {

@@ -32,8 +32,7 @@
 #include "tools/OMagicRegistry.h"
 
 inline str SceneFixturesDir() {
-  std::string here = __FILE__;
-  return here.substr(0, here.rfind("/game/")) + "/fixtures/scenes";
+  return str(TOLVANE_TEST_FIXTURES) + "/scenes";
 }
 
 class SceneFixture : public StartupTest {

@@ -10,8 +10,7 @@
 #include "rules/OTimersManager.h"
 
 inline str ShellFixturesDir() {
-  std::string here = __FILE__;
-  return here.substr(0, here.rfind("/game/")) + "/fixtures/shell";
+  return str(TOLVANE_TEST_FIXTURES) + "/shell";
 }
 
 // XML text without the layout between elements, for comparisons.

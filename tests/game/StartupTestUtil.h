@@ -19,8 +19,7 @@
 #include "sdk/str.h"
 
 inline str StartupFixturesDir() {
-  std::string here = __FILE__;
-  return here.substr(0, here.rfind("/game/")) + "/fixtures/startup";
+  return str(TOLVANE_TEST_FIXTURES) + "/startup";
 }
 
 class ScratchDir {

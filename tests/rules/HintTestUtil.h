@@ -29,8 +29,7 @@
 #include "sdk/TXmlNode.h"
 
 inline str HintFixturesDir(const char* tree = "hints") {
-  std::string here = __FILE__;
-  return here.substr(0, here.rfind("/rules/")) + "/fixtures/rules/" + tree;
+  return str(TOLVANE_TEST_FIXTURES) + "/rules/" + tree;
 }
 
 // A scene reduced to what hint windows need: a layer and a pause flag.

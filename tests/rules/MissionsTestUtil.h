@@ -23,8 +23,7 @@
 #include "tools/OMagicRegistry.h"
 
 inline str MissionsFixturesDir() {
-  std::string here = __FILE__;
-  return here.substr(0, here.rfind("/rules/")) + "/fixtures/rules/missions";
+  return str(TOLVANE_TEST_FIXTURES) + "/rules/missions";
 }
 
 class MissionsTest : public testing::Test {

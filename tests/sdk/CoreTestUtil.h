@@ -11,12 +11,12 @@
 
 #include "sdk/str.h"
 
-// tests/fixtures, found from this file so the binary runs outside CTest too.
+// tests/fixtures, by the absolute path the build gives, so the binary runs
+// outside CTest too.
 inline str CoreFixturesDir() {
   const char* env = std::getenv("TOLVANE_CONTENT");
   if (env && *env) return env;
-  std::string here = __FILE__;
-  return here.substr(0, here.rfind("/sdk/")) + "/fixtures";
+  return TOLVANE_TEST_FIXTURES;
 }
 
 inline str ReadAll(const str& path) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 
 #include "CoreTestUtil.h"
@@ -231,4 +232,35 @@ TEST(PrefsFolder, MissingFoldersAreCreated) {
   prefs.SetInt("curuser", 2);
   EXPECT_TRUE(Exists(dir.File("a/b/tolvane/prefs.xml")));
   EXPECT_EQ(TPrefs(nested).GetInt("curuser", 0), 2);
+}
+
+// A look at the file leaves every state of it as it was: a missing folder or
+// file is not made, a damaged file is not moved aside, and a value set on
+// the look is never written.
+TEST(PrefsReadOnly, LooksWithoutChangingAnything) {
+  const char* const kGood = "<prefs><global><value key=\"curuser\">2</value></global></prefs>";
+  const struct {
+    const char* folder;  // under the scratch folder
+    const char* text;    // the file's text, null for no file
+    int curuser;         // what the look reads
+  } cases[] = {
+      {"gone", nullptr, -1}, {".", nullptr, -1}, {".", "<prefs><global>", -1},
+      {".", "<other/>", -1}, {".", kGood, 2},
+  };
+  for (const auto& c : cases) {
+    CoreTempDir dir;
+    const str folder = dir.File(c.folder);
+    if (c.text) WriteAll(folder + "/prefs.xml", c.text);
+    const size_t reports = ReportCount();
+    TPrefs look = TPrefs::ReadOnly(folder);
+    EXPECT_EQ(look.GetInt("curuser", -1), c.curuser) << c.folder << " " << (c.text ? c.text : "no file");
+    look.SetInt("curuser", 5);
+    EXPECT_EQ(ReportCount(), reports);
+    EXPECT_EQ(Exists(folder), strcmp(c.folder, ".") == 0);
+    EXPECT_EQ(Exists(folder + "/prefs.xml"), c.text != nullptr);
+    if (c.text) {
+      EXPECT_EQ(ReadAll(folder + "/prefs.xml"), c.text);
+    }
+    EXPECT_FALSE(Exists(folder + "/prefs.xml.damaged"));
+  }
 }

@@ -14,8 +14,7 @@
 namespace {
 
 str FixturesDir() {
-  const std::string here = __FILE__;
-  return here.substr(0, here.rfind("/visual/")) + "/fixtures";
+  return TOLVANE_TEST_FIXTURES;
 }
 
 class ParticleEffects : public ::testing::Test {

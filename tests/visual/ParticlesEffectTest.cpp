@@ -14,8 +14,7 @@
 namespace {
 
 str FixturesDir() {
-  const std::string here = __FILE__;
-  return here.substr(0, here.rfind("/visual/")) + "/fixtures";
+  return TOLVANE_TEST_FIXTURES;
 }
 
 str LuaString(GParticleSystem* s, const char* expr) {
