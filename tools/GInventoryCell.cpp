@@ -7,6 +7,7 @@
 #include "game/OMousePointerManager.h"
 #include "items/IItem.h"
 #include "items/IItemsManager.h"
+#include "items/OBasementFlaskItem.h"
 #include "items/OComboGuide.h"
 #include "items/OItem.h"
 #include "rules/OCompositeAction.h"
@@ -49,9 +50,11 @@ bool IsFlask(IItem* item) {
   return item && item->GetTypeId() == ItemTypeId::OBasementFlaskItem;
 }
 
-// The potion flask and the matches box come with their own items; until
-// then no flask takes a potion here and no match burns.
-void SetFlaskPotion(IItem* flask, const str& potion) {}
+void SetFlaskPotion(IItem* flask, const str& potion) {
+  OBasementFlaskItem::SetPotion(static_cast<OBasementFlaskItem*>(flask), potion, false);
+}
+
+// The matches box comes with its own item; until then no match burns.
 bool IsBurningMatchesBox(IItem* item) {
   return false;
 }
