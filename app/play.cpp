@@ -40,6 +40,7 @@
 #include "items/OItemFactory.h"
 #include "items/OItemsManager.h"
 #include "items/OItemsRegistry.h"
+#include "rules/GQuestBookControl.h"
 #include "rules/OMission.h"
 #include "rules/OMissionsManager.h"
 #include "rules/OQuestBookItem.h"
@@ -64,7 +65,6 @@
 #include "tools/GMagicButton.h"
 #include "tools/GMagicControl.h"
 #include "tools/OMagicRegistry.h"
-#include "rules/GQuestBookControl.h"
 #include "visual/GButton.h"
 #include "visual/GInteractiveButton.h"
 #include "visual/GVObject.h"
@@ -1088,7 +1088,8 @@ int L_panel(lua_State* L) {
   SetInt(L, "kind", panel->GetKind());
   SetBool(L, "locked", panel->IsLocked());
   SetBool(L, "shown", panel->GetParent() != nullptr);
-  static const char* const kNames[GGamePanel::kInventoryCount] = {"main", "cook", "fishing", "plants", "mirrors"};
+  static const char* const kNames[GGamePanel::kInventoryCount] = {"main", "cook", "fishing", "plants",
+                                                                  "mirrors"};
   for (int i = 0; i < GGamePanel::kInventoryCount; ++i) {
     GInventory* inventory = panel->GetInventory(i);
     lua_newtable(L);
@@ -1110,7 +1111,8 @@ int L_panel(lua_State* L) {
   lua_setfield(L, -2, "arrows");
   lua_newtable(L);
   static const char* const kDirections[GGamePanel::kPassageButtons] = {"left", "right", "top", "bottom"};
-  for (int i = 0; i < GGamePanel::kPassageButtons; ++i) SetBool(L, kDirections[i], Enabled(panel->GetPassageButton(i)));
+  for (int i = 0; i < GGamePanel::kPassageButtons; ++i)
+    SetBool(L, kDirections[i], Enabled(panel->GetPassageButton(i)));
   lua_setfield(L, -2, "passages");
   if (GQuestBookControl* book = panel->GetQuestBookControl()) {
     lua_newtable(L);

@@ -25,14 +25,16 @@ std::set<str> Shown(GGamePanel* panel) {
 }
 
 TEST_F(PanelTest, EachKindShowsItsBackgroundChildrenAndInventory) {
-  const std::set<str> passages = {"btn_passage_left", "btn_passage_right", "btn_passage_top", "btn_passage_bottom"};
+  const std::set<str> passages = {"btn_passage_left", "btn_passage_right", "btn_passage_top",
+                                  "btn_passage_bottom"};
   const std::set<str> arrows = {"btn_inventory_left", "btn_inventory_right"};
   auto join = [](std::initializer_list<std::set<str>> parts) {
     std::set<str> all;
     for (const auto& part : parts) all.insert(part.begin(), part.end());
     return all;
   };
-  const std::set<str> play = join({passages, arrows, {"magic_control", "quest_book_control", "menu_button", "inventory"}});
+  const std::set<str> play =
+      join({passages, arrows, {"magic_control", "quest_book_control", "menu_button", "inventory"}});
   struct Case {
     int kind;
     int background;
@@ -43,13 +45,20 @@ TEST_F(PanelTest, EachKindShowsItsBackgroundChildrenAndInventory) {
       {1, GGamePanel::kCommon, GGamePanel::kMainInventory, join({play, {"alchemical_stub", "btn_done"}})},
       {2, GGamePanel::kCommon, GGamePanel::kMainInventory,
        join({play, {"btn_globe", "btn_globe_rotation_left", "btn_globe_rotation_right"}})},
-      {3, GGamePanel::kFullScreenBg, GGamePanel::kMainInventory, {"btn_exit", "quest_book_control", "menu_button"}},
+      {3,
+       GGamePanel::kFullScreenBg,
+       GGamePanel::kMainInventory,
+       {"btn_exit", "quest_book_control", "menu_button"}},
       {4, GGamePanel::kGameOverBg, GGamePanel::kMainInventory, {}},
       {5, GGamePanel::kCommon, GGamePanel::kMainInventory, play},
       {6, GGamePanel::kKingCook, GGamePanel::kCookInventory,
        join({arrows,
-             {"btn_done", "btn_cook_clear", "progress_bar_king_cook", "cook_book_button", "menu_button", "inventory"}})},
-      {7, GGamePanel::kAlchemical, GGamePanel::kMainInventory, {"btn_done", "btn_exit_minigame", "menu_button"}},
+             {"btn_done", "btn_cook_clear", "progress_bar_king_cook", "cook_book_button", "menu_button",
+              "inventory"}})},
+      {7,
+       GGamePanel::kAlchemical,
+       GGamePanel::kMainInventory,
+       {"btn_done", "btn_exit_minigame", "menu_button"}},
       {8, GGamePanel::kCommon, GGamePanel::kMirrorsInventory,
        join({arrows, {"btn_done", "btn_clear", "inactive_quest_image", "menu_button", "inventory"}})},
       {9, GGamePanel::kCommon, GGamePanel::kFishingInventory,
@@ -114,7 +123,8 @@ TEST_F(PanelTest, OnlyFullyOpaquePixelsOfTheBackgroundHit) {
     float x, y;
     bool hit;
   } cases[] = {
-      {10, 20, true}, {11, 20, false}, {12, 20, false}, {9, 20, false}, {13, 20, false}, {10, 21, false}, {10, 19, false},
+      {10, 20, true},  {11, 20, false}, {12, 20, false}, {9, 20, false},
+      {13, 20, false}, {10, 21, false}, {10, 19, false},
   };
   for (const Case& c : cases) EXPECT_EQ(panel->HitTest(TPoint(c.x, c.y)), c.hit) << c.x << "," << c.y;
   panel->SetKind(4);
@@ -127,7 +137,8 @@ TEST_F(PanelTest, LockDisablesCellsAndPassagesAndUnlockGivesBackTheScenesPassage
   panel->SetPassages({false, true, true, false, true});
   auto live = [&] {
     str out;
-    for (int i = 0; i < GGamePanel::kPassageButtons; ++i) out += panel->GetPassageButton(i)->IsEnabled() ? "1" : "0";
+    for (int i = 0; i < GGamePanel::kPassageButtons; ++i)
+      out += panel->GetPassageButton(i)->IsEnabled() ? "1" : "0";
     return out;
   };
   EXPECT_EQ(live(), "0110");
@@ -145,11 +156,14 @@ TEST_F(PanelTest, LockDisablesCellsAndPassagesAndUnlockGivesBackTheScenesPassage
 
 TEST_F(PanelTest, ScrollingStopsAtBothEndsAndActsOnTheCurrentInventory) {
   std::unique_ptr<GGamePanel> panel = Build();
-  panel->SetKind(7);  // the tag game shows no inventory, yet the main one scrolls
+  panel->SetKind(7);                             // the tag game shows no inventory, yet the main one scrolls
   GInventory* main = panel->GetMainInventory();  // 4 cells, 2 shown
   auto arrows = [&] {
-    return str(static_cast<GInteractiveButton*>(panel->GetNamedChild("btn_inventory_left"))->IsEnabled() ? "<" : "-") +
-           (static_cast<GInteractiveButton*>(panel->GetNamedChild("btn_inventory_right"))->IsEnabled() ? ">" : "-");
+    return str(static_cast<GInteractiveButton*>(panel->GetNamedChild("btn_inventory_left"))->IsEnabled()
+                   ? "<"
+                   : "-") +
+           (static_cast<GInteractiveButton*>(panel->GetNamedChild("btn_inventory_right"))->IsEnabled() ? ">"
+                                                                                                       : "-");
   };
   EXPECT_EQ(arrows(), "->");
   std::vector<int> firsts;
@@ -184,8 +198,8 @@ TEST_F(PanelTest, SavesEveryInventoryInItsOrderWithEveryCell) {
   ASSERT_TRUE(node);
   std::vector<str> names;
   for (size_t i = 0; i < node->GetChildCount(); ++i) names.push_back(node->GetChildAt(i)->GetName());
-  EXPECT_EQ(names, (std::vector<str>{"main_inventory", "cook_inventory", "plants_inventory", "mirrors_inventory",
-                                     "fishing_inventory", "magic_control"}));
+  EXPECT_EQ(names, (std::vector<str>{"main_inventory", "cook_inventory", "plants_inventory",
+                                     "mirrors_inventory", "fishing_inventory", "magic_control"}));
   TXmlNode* main = node->GetChild("main_inventory");
   EXPECT_EQ(main->GetAttribute("first_cell"), "1");
   str cells;
@@ -208,10 +222,12 @@ TEST_F(PanelTest, LoadingEmptiesTheCellsAndTakesOnlyWhatReadsBack) {
     int first;
     const char* items;
   } cases[] = {
-      {"<panel><main_inventory first_cell='1'><cell0 item_id='apple'/><cell3 item_id='coin'/></main_inventory></panel>",
+      {"<panel><main_inventory first_cell='1'><cell0 item_id='apple'/><cell3 "
+       "item_id='coin'/></main_inventory></panel>",
        1, "apple,-,-,coin"},
       // Past the end, below the start, a missing cell, an unknown item.
-      {"<panel><main_inventory first_cell='99'><cell1 item_id='nothing'/><cell2 item_id='key'/></main_inventory></panel>",
+      {"<panel><main_inventory first_cell='99'><cell1 item_id='nothing'/><cell2 "
+       "item_id='key'/></main_inventory></panel>",
        2, "-,-,key,-"},
       {"<panel><main_inventory first_cell='-3'/></panel>", 0, "-,-,-,-"},
       {"", 0, "-,-,-,-"},
