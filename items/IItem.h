@@ -117,3 +117,9 @@ class IItem : public GVListener {
   str mName;
   str mCaptionKey;
 };
+
+// Exact-class tests by type number, as the cooking game and the player tools
+// tell the items they handle; false for null.
+bool IsMatchesBoxItem(const IItem* item);
+bool IsCookDishItem(const IItem* item);
+bool IsCookDustItem(const IItem* item);
