@@ -10,6 +10,7 @@
 #include "items/OBasementFlaskItem.h"
 #include "items/OComboGuide.h"
 #include "items/OItem.h"
+#include "items/OMatchesBoxItem.h"
 #include "rules/OCompositeAction.h"
 #include "rules/OMissionsManager.h"
 #include "sdk/TWindowManager.h"
@@ -54,9 +55,9 @@ void SetFlaskPotion(IItem* flask, const str& potion) {
   OBasementFlaskItem::SetPotion(static_cast<OBasementFlaskItem*>(flask), potion, false);
 }
 
-// The matches box comes with its own item; until then no match burns.
 bool IsBurningMatchesBox(IItem* item) {
-  return false;
+  return IsMatchesBoxItem(item) &&
+         static_cast<OMatchesBoxItem*>(item)->GetMatchMode() == OMatchesBoxItem::kBurning;
 }
 }  // namespace
 

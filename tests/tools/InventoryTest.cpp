@@ -135,4 +135,17 @@ TEST_F(InventoryTest, ASpellOnAStoredFlaskFillsItAndUsesUpTheHeldItem) {
   EXPECT_EQ(Hand(), "-");
 }
 
+TEST_F(InventoryTest, OnlyABurningMatchBurnsAStoredItem) {
+  Give("key");
+  Click(0);
+  IItem* taper = Give("taper");
+  EXPECT_FALSE(Cell(0)->UseHeldItem(TPoint(1, 1))) << "an unlit box burns nothing";
+  EXPECT_EQ(In(0), "key");
+  taper->Use(TPoint(1, 1));
+  ASSERT_EQ(taper->GetCurrentName(), "match");
+  EXPECT_TRUE(Cell(0)->UseHeldItem(TPoint(1, 1)));
+  EXPECT_EQ(In(0), "rope_cut");
+  EXPECT_EQ(taper->GetCurrentName(), "taper") << "the match went out";
+}
+
 }  // namespace
