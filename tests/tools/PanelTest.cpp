@@ -6,6 +6,7 @@
 
 #include "PanelTestUtil.h"
 #include "sdk/TImage.h"
+#include "sdk/TScript.h"
 #include "sdk/TXmlNode.h"
 #include "tools/GInventory.h"
 #include "tools/GInventoryCell.h"
@@ -250,6 +251,28 @@ TEST_F(PanelTest, LoadingEmptiesTheCellsAndTakesOnlyWhatReadsBack) {
       items += (items.empty() ? "" : ",") + (cell->GetItem() ? cell->GetItem()->GetName() : str("-"));
     EXPECT_EQ(items, c.items);
   }
+}
+
+TEST_F(PanelTest, TheAlchemicalEffectsLeaveWhenTheirScriptsSaySo) {
+  std::unique_ptr<GGamePanel> panel = Build();
+  panel->PlayAlchemicalPanelEffects();
+  TFxSpriteRef left = panel->GetLeftEffect(), right = panel->GetRightEffect();
+  ASSERT_TRUE(left && right);
+  EXPECT_EQ(panel->GetSpriteRoot()->GetChildren().size(), 2u);
+  EXPECT_EQ(left->GetPosition().x, 5);
+  EXPECT_EQ(right->GetPosition().y, 8);
+  left->GetScript()->DoLuaString("removeEffect()", 0);
+  EXPECT_TRUE(left->GetParticleSystem()->IsDone());
+  EXPECT_FALSE(right->GetParticleSystem()->IsDone());
+  right->GetScript()->DoLuaString("removeEffect() removeEffect()", 0);
+  left->GetScript()->DoLuaString("removeEffect()", 0);
+  EXPECT_TRUE(right->GetParticleSystem()->IsDone());
+  panel->GetSpriteRoot()->Draw(TDrawSpec());  // applies the removals
+  EXPECT_TRUE(panel->GetSpriteRoot()->GetChildren().empty()) << "nothing more is drawn";
+  // Played again: two fresh effects.
+  panel->PlayAlchemicalPanelEffects();
+  EXPECT_NE(panel->GetLeftEffect(), left);
+  EXPECT_EQ(panel->GetSpriteRoot()->GetChildren().size(), 2u);
 }
 
 }  // namespace
