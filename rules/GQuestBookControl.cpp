@@ -23,11 +23,6 @@ const char* const kBookScene = "basement_quest_book";
 // A mask pixel is the button's shape from this much red on.
 const uint32_t kMaskRed = 120;
 
-GScene* CurrentScene() {
-  GGameWnd* wnd = GGameWnd::GetCurrent();
-  return wnd ? wnd->GetCurrentScene() : nullptr;
-}
-
 str CurrentSceneId() {
   return OGame::HasInstance() ? OGame::GetInstance()->GetCurrentSceneId() : str();
 }
@@ -148,7 +143,7 @@ void GQuestBookControl::Tick() {
 void GQuestBookControl::OnBookButtonClick() {
   if (mState != kUnlocked || !mPanel || mPanel->IsLocked()) return;
   IPanelClient* client = mPanel->GetClient();
-  GScene* scene = CurrentScene();
+  GScene* scene = GGamePanel::CurrentScene();
   if (!client || !client->IsMagicEnabled() || IsQuestBookOpen() || !scene || scene->IsPaused()) return;
   // Inside the book the book would become the scene to come back to, and
   // the player could never leave it.

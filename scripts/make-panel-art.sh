@@ -2,10 +2,9 @@
 # Draws the game panel: its backgrounds (one per kind of scene), the book
 # mask, the inventory and passage arrows, the buttons of the menu and the
 # mini-games, the magic control's selectors, magic buttons and pictures,
-# the book button's animation, the new items of the panel's demo, and the
-# particles of the unlock and completion marks. Needs ImageMagick's convert.
-# The outputs are small and committed; run this again after changing a
-# picture here. The panel lies over the bottom 100 rows of the screen; every
+# the book button's animation, and the tick of the quest book's pages.
+# Needs ImageMagick's convert. The outputs are small and committed; run this
+# again after changing a picture here. The panel lies over the bottom 100 rows of the screen; every
 # position below is the one content/scripts/game.lua gives.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,7 +12,7 @@ command -v convert >/dev/null || { echo "make-panel-art.sh: needs ImageMagick's 
 
 png() { convert "$@" -depth 8 -strip -define png:color-type=6 "$out"; }
 ui=content/images/ui/panel
-mkdir -p "$ui" content/anim/panel content/anim/items content/images/masks content/particles
+mkdir -p "$ui" content/anim/panel content/images/book
 
 # Backgrounds. Fully opaque wherever the panel takes clicks: a click on them
 # never reaches the scene. The common strip has a slot under each of the
@@ -152,25 +151,6 @@ for mark in "t:#60e070" "m:#f0c040"; do
 done
 out=content/anim/panel/book_button.png
 png "${frames[@]}" +append
-
-# The panel's demo items, 40 by 40 like the others; the apple and the
-# shears lie in the study and have a mask.
-picture() {  # picture NAME DRAW...
-  local name=$1
-  shift
-  out=content/anim/items/$name.png
-  png -size 40x40 xc:none "$@"
-}
-item() {  # item NAME DRAW...
-  picture "$@"
-  out=content/images/masks/${1}_mask.png
-  png content/anim/items/$1.png -alpha extract -threshold 0 -background white -alpha shape
-}
-item apple -fill '#c02020' -draw "circle 20,23 20,36" -fill '#4a8a34' -draw "ellipse 24,8 6,3 0,360"
-item shears -stroke '#c0c0c8' -strokewidth 4 -draw "line 8,34 30,8" -draw "line 32,34 10,8" \
-  -stroke none -fill '#8a2a1e' -draw "circle 8,34 8,38" -draw "circle 32,34 32,38"
-picture rope_cut -fill none -stroke '#c8a870' -strokewidth 4 -draw "arc 6,6 34,34 0,160" -draw "arc 6,6 34,34 200,340"
-picture tablet_piece -fill '#9a9488' -draw "polygon 6,6 34,10 30,34 8,30"
 
 # The tick that quest-book pages show beside a task done or an item held.
 out=content/images/book/tick.png

@@ -77,11 +77,12 @@ void Orphan(TWindow* w) {
   if (w && w->GetParent()) w->GetParent()->OrphanChild(w);
 }
 
-GScene* CurrentScene() {
+}  // namespace
+
+GScene* GGamePanel::CurrentScene() {
   GGameWnd* wnd = GGameWnd::GetCurrent();
   return wnd ? wnd->GetCurrentScene() : nullptr;
 }
-}  // namespace
 
 GGamePanel::GGamePanel() : mLuaNames(this) {
   SetWindowSize(800, 600);

@@ -17,6 +17,7 @@
 
 class GButton;
 class GGameWnd;
+class GScene;
 class GInteractiveButton;
 class GInventory;
 class GMagicControl;
@@ -141,6 +142,9 @@ class GGamePanel : public TWindow {
   // none of the right class.
   TWindow* GetNamedChild(const str& name) const;
   bool IsMenuRequested() const { return mMenuRequest; }
+  // The scene on screen in the running game, which the panel's tools ask
+  // about pauses and play; null between scenes or without a game.
+  static GScene* CurrentScene();
   const TSpriteRef& GetSpriteRoot() const { return mSpriteRoot; }
   TFxSpriteRef GetLeftEffect() const { return mLeftEffect; }
   TFxSpriteRef GetRightEffect() const { return mRightEffect; }

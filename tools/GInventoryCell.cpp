@@ -15,6 +15,7 @@
 #include "rules/OMissionsManager.h"
 #include "sdk/TWindowManager.h"
 #include "sdk/TXmlNode.h"
+#include "tools/GGamePanel.h"
 #include "tools/GInventory.h"
 
 namespace {
@@ -40,11 +41,6 @@ void ShowCaption(IItem* item) {
 
 void HideCaption(IItem* item) {
   if (OItem* owned = dynamic_cast<OItem*>(item)) owned->HideCaption();
-}
-
-GScene* CurrentScene() {
-  GGameWnd* wnd = GGameWnd::GetCurrent();
-  return wnd ? wnd->GetCurrentScene() : nullptr;
 }
 
 bool IsFlask(IItem* item) {
@@ -158,7 +154,7 @@ void GInventoryCell::Tick() {
 
 bool GInventoryCell::OnMouseUp(const TPoint& local) {
   if (mDisabled) return false;
-  GScene* scene = CurrentScene();
+  GScene* scene = GGamePanel::CurrentScene();
   if (scene && (scene->GetInteractionMode() != 0 || !scene->CanUseItem(mIndex))) return false;
   if (OFlagsRegistry::GetInstance()->GetValue("are_we_sleeping") == "true") return false;
 

@@ -18,11 +18,6 @@ const char* const GMagicControl::kMagicIds[kMagicCount] = {"fire",    "health", 
                                                            "rainbow", "through_space", "through_time"};
 
 namespace {
-GScene* CurrentScene() {
-  GGameWnd* wnd = GGameWnd::GetCurrent();
-  return wnd ? wnd->GetCurrentScene() : nullptr;
-}
-
 void Orphan(TWindow* w) {
   if (w && w->GetParent()) w->GetParent()->OrphanChild(w);
 }
@@ -120,7 +115,7 @@ void GMagicControl::Select(int index) {
   if (mLocked) return;
   IPanelClient* client = mPanel ? mPanel->GetClient() : nullptr;
   if (!client || !client->IsMagicEnabled()) return;
-  GScene* scene = CurrentScene();
+  GScene* scene = GGamePanel::CurrentScene();
   if (scene && scene->GetInteractionMode() != 0) return;
   SetCurrentMagic(index);
 }
@@ -177,7 +172,7 @@ void GMagicControl::UnlockMagic(const str& magic) {
     button->ShowReady();
   }
   OMissionsManager::GetInstance()->OnMagicButtonUnlock(magic);
-  if (GScene* scene = CurrentScene()) scene->Resume();
+  if (GScene* scene = GGamePanel::CurrentScene()) scene->Resume();
 }
 
 void GMagicControl::PlayUnlockEffects() {
@@ -187,7 +182,7 @@ void GMagicControl::PlayUnlockEffects() {
   for (size_t i = 0; guide && i < guide->GetChildCount(); ++i) {
     const str magic = guide->GetChildAt(i)->GetName();
     if (registry->GetValue(magic) != OMagicRegistry::kEarned) continue;
-    GScene* scene = CurrentScene();
+    GScene* scene = GGamePanel::CurrentScene();
     if (!scene) return;
     scene->Pause();
     registry->SetValue(magic, OMagicRegistry::kUnlocked);

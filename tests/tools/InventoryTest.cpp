@@ -8,18 +8,11 @@
 
 namespace {
 
-class InventoryTest : public PanelTest {
+class InventoryTest : public BuiltPanelTest {
  protected:
   void SetUp() override {
-    PanelTest::SetUp();
-    ReadyPointer();
-    mPanel = Build();
-    mPanel->SetKind(0);
+    BuiltPanelTest::SetUp();
     mMain = mPanel->GetMainInventory();
-  }
-  void TearDown() override {
-    mPanel.reset();
-    PanelTest::TearDown();
   }
   GInventoryCell* Cell(int i) { return mMain->GetCell(i); }
   // A click on the cell, as the mouse's release reaches it.
@@ -28,7 +21,6 @@ class InventoryTest : public PanelTest {
   str In(int i) { return Cell(i)->GetItem() ? Cell(i)->GetItem()->GetName() : str("-"); }
   str Hand() { return Held() ? Held()->GetName() : str("-"); }
 
-  std::unique_ptr<GGamePanel> mPanel;
   GInventory* mMain = nullptr;
 };
 

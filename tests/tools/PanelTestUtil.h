@@ -93,3 +93,21 @@ class PanelTest : public testing::Test {
 
   str mOldRoot;
 };
+
+// With the fixture's panel built, of kind 0, and a pointer that holds items.
+class BuiltPanelTest : public PanelTest {
+ protected:
+  void SetUp() override {
+    PanelTest::SetUp();
+    ReadyPointer();
+    mPanel = Build();
+    ASSERT_TRUE(mPanel);
+    mPanel->SetKind(0);
+  }
+  void TearDown() override {
+    mPanel.reset();
+    PanelTest::TearDown();
+  }
+
+  std::unique_ptr<GGamePanel> mPanel;
+};

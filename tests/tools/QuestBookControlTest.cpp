@@ -28,23 +28,15 @@ class EffectsClient : public IPanelClient {
   TSpriteRef mSprite;
 };
 
-class QuestBookControlTest : public PanelTest {
+class QuestBookControlTest : public BuiltPanelTest {
  protected:
   void SetUp() override {
-    PanelTest::SetUp();
-    ReadyPointer();
-    mPanel = Build();
-    mPanel->SetKind(0);
+    BuiltPanelTest::SetUp();
     mControl = mPanel->GetQuestBookControl();
     ASSERT_TRUE(mControl);
   }
-  void TearDown() override {
-    mPanel.reset();
-    PanelTest::TearDown();
-  }
   str Look() { return mControl->GetAnimation()->GetChild("main")->GetState().ToStr(); }
 
-  std::unique_ptr<GGamePanel> mPanel;
   GQuestBookControl* mControl = nullptr;
 };
 
