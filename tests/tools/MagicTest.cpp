@@ -6,6 +6,7 @@
 #include "sdk/TXmlNode.h"
 #include "tools/GMagicButton.h"
 #include "tools/GMagicControl.h"
+#include "tools/IPanelClient.h"
 #include "visual/GButton.h"
 
 namespace {
@@ -120,6 +121,41 @@ TEST_F(MagicTest, AButtonRefillsFromItsBottomAndIsUsableTheTickAfterItIsFull) {
   fire->SetLocked(true);
   fire->Tick();
   EXPECT_EQ(fire->GetRestoreCounter(), 0);
+}
+
+// A scene that allows magic or not.
+class MagicClient : public IPanelClient {
+ public:
+  bool IsMagicEnabled() override { return enabled; }
+  bool enabled = true;
+};
+
+TEST_F(MagicTest, ASelectorShowsItsMagicOnlyWhenTheControlIsFreeAndTheSceneAllowsMagic) {
+  std::unique_ptr<GGamePanel> panel = Build();
+  panel->SetKind(0);
+  GMagicControl* control = panel->GetMagicControl();
+  MagicClient scene;
+  struct Case {
+    bool client, enabled, locked;
+    int current;
+  } cases[] = {
+      {false, true, false, -1},  // between scenes
+      {true, false, false, -1},
+      {true, true, true, -1},
+      {true, true, false, 3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(str::format("client %d enabled %d locked %d", int(c.client), int(c.enabled), int(c.locked)));
+    control->SetCurrentMagic(-1);
+    panel->SetClient(c.client ? &scene : nullptr);
+    scene.enabled = c.enabled;
+    if (c.locked) panel->Lock();
+    control->onRainbowSmallButtonClick();
+    if (c.locked) panel->Unlock();
+    EXPECT_EQ(control->GetCurrentMagic(), c.current);
+    EXPECT_EQ(control->GetPicture(3)->GetParent() != nullptr, c.current == 3);
+  }
+  panel->SetClient(nullptr);
 }
 
 TEST_F(MagicTest, AnUnlockedMagicShowsAfterTheDelayAndBecomesTheShownOne) {

@@ -186,6 +186,18 @@ TEST_F(PanelTest, ScrollingStopsAtBothEndsAndActsOnTheCurrentInventory) {
   EXPECT_EQ(panel->GetInventory(GGamePanel::kCookInventory)->GetFirstCell(), 1);
 }
 
+TEST_F(PanelTest, OnlyTheCurrentInventoryIsAskedForAnItem) {
+  ReadyPointer();
+  std::unique_ptr<GGamePanel> panel = Build();
+  ASSERT_TRUE(panel->GetMainInventory()->GetCell(3)->PutItem(Give("key")));
+  GMousePointer::GetInstance()->ReleaseItem();
+  panel->SetKind(0);
+  EXPECT_TRUE(panel->HasItem("key"));
+  EXPECT_FALSE(panel->HasItem("coin"));
+  panel->SetKind(6);
+  EXPECT_FALSE(panel->HasItem("key")) << "the cooking game asks its own strip";
+}
+
 TEST_F(PanelTest, SavesEveryInventoryInItsOrderWithEveryCell) {
   ReadyPointer();
   std::unique_ptr<GGamePanel> panel = Build();
