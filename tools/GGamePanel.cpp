@@ -7,6 +7,7 @@
 #include "items/IItem.h"
 #include "items/OItemFactory.h"
 #include "rules/GQuestBookControl.h"
+#include "rules/OIndicatorsManager.h"
 #include "sdk/TImage.h"
 #include "sdk/TLuaParticleSystem.h"
 #include "sdk/TRenderer.h"
@@ -396,6 +397,7 @@ void GGamePanel::Update() {
   GetCurrentInventory()->Tick();
   if (mMagicControl) mMagicControl->Tick();
   if (mQuestBookControl) mQuestBookControl->Tick();
+  OIndicatorsManager::GetInstance()->BlinkTick();
 }
 
 void GGamePanel::SetItemsManager(IItemsManager* manager) {

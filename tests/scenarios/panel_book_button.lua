@@ -4,7 +4,8 @@
 -- heartbeats: an inventory scene ticks the panel twice), "1" to "11", and
 -- closes again off it. Taking the shears marks the task, cutting the rope
 -- the whole mission, whose mark replaces the task's. A click keeps the
--- timers' snapshot and the scene to come back to, and enters the book.
+-- timers' snapshot and the scene to come back to, and enters the book,
+-- where the timers hold; leaving it restores them.
 
 local demo = require("lib.demo")
 local pn = require("lib.panel")
@@ -60,20 +61,37 @@ book = panel().book
 assert(book.state == 2 and book.look == "stMissionComplete", book.state .. " " .. book.look)
 tick_until(function() return panel().book.state == 1 end, 200, "the end of the mission's mark")
 assert(panel().book.look == "0")
+pn.click_cell(2)
 
--- The click: the scene to come back to and the timers' snapshot are kept,
--- and the book opens.
+-- In the gallery the mouse trap's clock runs. The click keeps the timers'
+-- snapshot and the scene to come back to, and the book opens; in the book
+-- the clock holds, and leaving it brings the clock back as it was.
+click(195, 300) -- the gallery
+demo.wait_active("gallery")
+-- The apple kept in a cell earned health: its unlock plays first.
+tick_until(function() return not select(4, scene()) end, 60, "the health magic's unlock")
+click(330, 470) -- the baited trap
+click(530, 400) -- set down: its clock starts
+tick(10)
+local left = timers().mousetrap.left
+assert(timers().mousetrap.state == 0 and left < 2000, left)
 pn.click("book")
-assert(flag("exit_from_book_scene") == "study")
+assert(flag("exit_from_book_scene") == "gallery")
 local snapshot = flag("timer_controllers_snapshot")
 assert(snapshot:find("<timer_controllers", 1, true) and snapshot:find("<indicators", 1, true), snapshot)
 demo.wait_active("basement_quest_book")
+local held_at = timers().mousetrap.left
+tick(30)
+assert(timers().mousetrap.left == held_at, "the clock holds in the book")
 -- Inside the book the button takes no click: the book would become the
 -- scene to come back to.
 pn.click("book")
 tick(2)
-assert(flag("exit_from_book_scene") == "study")
+assert(flag("exit_from_book_scene") == "gallery")
 bk.settle()
 bk.click(bk.CLOSE)
-demo.wait_active("study")
+demo.wait_active("gallery")
 assert(flag("timer_controllers_snapshot") == "", "used up on the way out")
+assert(timers().mousetrap.state == 0 and timers().mousetrap.left == left, "as it was at the click")
+tick(10)
+assert(timers().mousetrap.left < left, "and it runs on")
