@@ -64,7 +64,9 @@ TEST_F(FlaskItemTest, EachPotionHasItsNameItsPourAndItsDrink) {
   OFlagsRegistry* flags = OFlagsRegistry::GetInstance();
   OMagicRegistry* registry = OMagicRegistry::GetInstance();
   // Drinks counted toward any magic of the cases.
-  auto counted = [registry] { return registry->GetFlaskUsage("health") + registry->GetFlaskUsage("invisibility"); };
+  auto counted = [registry] {
+    return registry->GetFlaskUsage("health") + registry->GetFlaskUsage("invisibility");
+  };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.potion);
     flags->SetValue("drank", "");
