@@ -4,6 +4,7 @@
 
 #include "TravelTestUtil.h"
 #include "game/GMasksManager.h"
+#include "tools/GGamePanel.h"
 #include "tools/GNavigator.h"
 #include "tools/GVethraGameScene.h"
 #include "tools/GVethraGlobe.h"
@@ -76,6 +77,35 @@ TEST_F(VethraSceneTest, TurningTheGlobeFadesTheMapOnlyWhileItIsShown) {
   scene->OnGlobeRotated(0);
   EXPECT_EQ(map->GetCurrentPart(), 0);
   EXPECT_FALSE(map->GetSlides()->IsSettled());
+}
+
+TEST_F(VethraSceneTest, ThePanelsArrowsTurnFromTheTargetAndKeepTheLockRule) {
+  GVethraGameScene* scene = PlayVethra("1_2_0");
+  GGamePanel* panel = mWnd->GetPanel();
+  GVethraMap* map = scene->GetMap();
+  int part = map->GetCurrentPart();
+  RunLua("onGlobeLeftButtonClick()");
+  EXPECT_EQ(Globe()->GetTarget(), 0);
+  RunLua("onGlobeLeftButtonClick()");
+  EXPECT_EQ(Globe()->GetTarget(), 3) << "left of 0 is 3";
+  RunLua("onGlobeRightButtonClick()");
+  EXPECT_EQ(Globe()->GetTarget(), 0) << "right of 3 is 0";
+  EXPECT_EQ(map->GetCurrentPart(), part) << "a hidden map stays";
+
+  // Paused with the map hidden: the locked panel drops the turn.
+  scene->Pause();
+  ASSERT_TRUE(panel->IsLocked());
+  RunLua("onGlobeRightButtonClick()");
+  EXPECT_EQ(Globe()->GetTarget(), 0);
+  scene->Resume();
+
+  // Looking at the map locks the panel, yet the arrows turn globe and map.
+  scene->OnGlobeClick();
+  Beat(20);
+  ASSERT_TRUE(panel->IsLocked());
+  RunLua("onGlobeRightButtonClick()");
+  EXPECT_EQ(Globe()->GetTarget(), 1);
+  EXPECT_FALSE(map->GetSlides()->IsSettled()) << "the map fades to the new part";
 }
 
 TEST_F(VethraSceneTest, TheChoosersButtonsComeAfterAHundredTicksAndEitherRemovesIt) {
