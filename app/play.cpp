@@ -1277,8 +1277,8 @@ int L_navigator(lua_State* L) {
     const std::vector<TFxSpriteRef>& particles = selection->GetParticles();
     for (size_t i = 0; i < particles.size(); ++i) {
       const TVec3& at = particles[i]->GetPosition();
-      lua_pushstring(L,
-                     str::format("%s %d %d", particles[i]->GetScriptPath().c_str(), int(at.x), int(at.y)).c_str());
+      lua_pushstring(
+          L, str::format("%s %d %d", particles[i]->GetScriptPath().c_str(), int(at.x), int(at.y)).c_str());
       lua_rawseti(L, -2, int(i + 1));
     }
   }
