@@ -1,6 +1,6 @@
 #pragma once
 // The game-scene kinds that vary the default inventory scene, by the state
-// node's "type": "sleeping", "under_water" and "game_over".
+// node's "type": "sleeping", "under_water", "game_over" and "vethra".
 
 #include "sdk/str.h"
 
