@@ -25,18 +25,11 @@ assert(effects > 0 and theme == "scene_default", effects .. " " .. theme)
 local function open_and_choose(id)
   demo.cast(id)
   assert(navigator() == 0 and select(4, scene()), "the journey starts and holds the scene")
-  tick(10)
-  assert(navigator() == 0, "the start particles alone")
-  tick(1)
-  assert(navigator() == 1)
-  tick(150)
-  assert(navigator() == 1, "still covering")
-  tick(1)
-  assert(navigator() == 3, "the scene is off, the selection comes")
-  tick(150)
-  assert(navigator() == 3)
-  tick(1)
-  assert(navigator() == 8, "choosing")
+  -- Heartbeats, then the state they lead to.
+  for _, step in ipairs{{10, 0}, {1, 1}, {150, 1}, {1, 3}, {150, 3}, {1, 8}} do
+    tick(step[1])
+    assert(navigator() == step[2], "after " .. step[1] .. " more: " .. tostring(navigator()))
+  end
 end
 
 open_and_choose("through_space")
