@@ -82,6 +82,7 @@
 #include "visual/GInteractiveButton.h"
 #include "visual/GVObject.h"
 #include "visual/LuaUtils.h"
+#include "visual/TFxSprite.h"
 
 namespace fs = std::filesystem;
 
@@ -1250,8 +1251,9 @@ int L_show_effect(lua_State* L) {
 }
 
 // navigator(): the travel navigator's state (0 .. 12), the ticks counted in
-// that state, and the world ids its selection offers (a table, empty
-// without a selection); nil while no journey runs.
+// that state, the world ids its selection offers and the particles its
+// selection plays, each "script x y" (two tables, empty without a
+// selection); nil while no journey runs.
 int L_navigator(lua_State* L) {
   Game(L);
   GGameWnd* wnd = GGameWnd::GetCurrent();
@@ -1270,7 +1272,17 @@ int L_navigator(lua_State* L) {
       lua_rawseti(L, -2, int(i + 1));
     }
   }
-  return 3;
+  lua_newtable(L);
+  if (GTravelSelection* selection = navigator->GetSelection()) {
+    const std::vector<TFxSpriteRef>& particles = selection->GetParticles();
+    for (size_t i = 0; i < particles.size(); ++i) {
+      const TVec3& at = particles[i]->GetPosition();
+      lua_pushstring(
+          L, str::format("%s %d %d", particles[i]->GetScriptPath().c_str(), int(at.x), int(at.y)).c_str());
+      lua_rawseti(L, -2, int(i + 1));
+    }
+  }
+  return 4;
 }
 
 // vethra(): a table of the Vethra's tools. From the panel's globe:
