@@ -1,6 +1,7 @@
 #pragma once
 // The game-scene kinds that vary the default inventory scene, by the state
-// node's "type": "sleeping", "under_water" and "game_over".
+// node's "type": "sleeping", "under_water", "game_over" and
+// "alchemical_device".
 
 #include "sdk/str.h"
 

@@ -53,7 +53,7 @@ void IItem::CreateObject() {
   mObject->changed = 1;
 }
 
-GVObject* IItem::CreateVisual(const str& imageFolder, const str& path, GVDrawList* list) const {
+GVObject* IItem::CreateVisual(const str& imageFolder, const str& path, GVDrawList* list) {
   if (path.empty()) return nullptr;
   GVFactory* factory = GVFactory::GetInstance();
   // The factory is shared; leave it as it was found for whoever comes next.

@@ -100,13 +100,14 @@ class IItem : public GVListener {
   const str& GetVisualPath() const { return mVisualPath; }
   GVDrawList& GetDrawList() { return mDrawList; }
 
- protected:
   // A visual made by the visual-object factory from `path`, with pictures
   // under `imageFolder` and descriptions under "xml/", registered in `list`;
   // null for an empty path or one the factory makes nothing of. The caller
-  // owns it.
-  GVObject* CreateVisual(const str& imageFolder, const str& path, GVDrawList* list) const;
+  // owns it. Other visuals that belong with items (the alchemical device's
+  // liquid) are made the same way.
+  static GVObject* CreateVisual(const str& imageFolder, const str& path, GVDrawList* list);
 
+ protected:
   GVDrawList mDrawList;
   str mVisualFolder;
   str mVisualPath;

@@ -18,6 +18,7 @@
 #include "items/OSimpleItem.h"
 #include "rules/OQuestBookItem.h"
 #include "sdk/TXmlNode.h"
+#include "tools/alchemy/OAlchemicalDeviceItem.h"
 
 namespace {
 using OItemFactory::Creator;
@@ -86,6 +87,8 @@ const Kind kKinds[] = {
     {"kitchen_mousetrap", &OKitchenMouseTrapItem::CreateForScene, nullptr, nullptr, nullptr},
     // The quest book lies in its own scene and nowhere else.
     {"basement_quest_book", &OQuestBookItem::CreateFromXml, nullptr, nullptr, nullptr},
+    // The alchemical device stands in its own scene.
+    {"alchemical_device", &OAlchemicalDeviceItem::CreateForScene, nullptr, nullptr, nullptr},
 };
 
 enum Situation { kScene, kPointer, kInventory, kDropped };
