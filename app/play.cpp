@@ -31,6 +31,7 @@
 #include "game/OCallLog.h"
 #include "game/OFlagsRegistry.h"
 #include "game/OGame.h"
+#include "game/OGameConfig.h"
 #include "game/OMousePointerManager.h"
 #include "game/OSaveData.h"
 #include "game/OSoundManager.h"
@@ -55,6 +56,7 @@
 #include "sdk/TWindow.h"
 #include "sdk/TWindowManager.h"
 #include "sdk/TWindowStyle.h"
+#include "sdk/TXmlNode.h"
 #include "tools/GFrontItemHolder.h"
 #include "visual/GVObject.h"
 
@@ -597,20 +599,10 @@ int L_game_lua(lua_State* L) {
   return results;
 }
 
-// The named window in the modal stack, top modal first.
-TWindow* FindWindow(TWindowManager* wm, const str& name) {
-  const std::vector<TModalWindow*>& modals = wm->GetModalStack();
-  for (auto it = modals.rbegin(); it != modals.rend(); ++it) {
-    if ((*it)->GetName() == name) return *it;
-    if (TWindow* w = (*it)->GetChildWindow(name, -1)) return w;
-  }
-  return nullptr;
-}
-
 // window(name): "shown", "hidden" (it or an ancestor is hidden) or nil.
 int L_window(lua_State* L) {
   TWindowManager* wm = Game(L);
-  TWindow* w = FindWindow(wm, luaL_checkstring(L, 1));
+  TWindow* w = wm->FindWindow(luaL_checkstring(L, 1));
   if (!w)
     lua_pushnil(L);
   else
@@ -620,7 +612,7 @@ int L_window(lua_State* L) {
 
 // window_rect(name): the window's screen rectangle (x, y, w, h), or nil.
 int L_window_rect(lua_State* L) {
-  TWindow* w = FindWindow(Game(L), luaL_checkstring(L, 1));
+  TWindow* w = Game(L)->FindWindow(luaL_checkstring(L, 1));
   if (!w) {
     lua_pushnil(L);
     return 1;
@@ -633,16 +625,14 @@ int L_window_rect(lua_State* L) {
   return 4;
 }
 
-// text(name): what a text window (an edit field too) holds, or nil when there
-// is no such window or it shows no text.
+// text(name): what a text window (an edit field too) holds, or a button's
+// label; nil when there is no such window or it is neither.
 int L_text(lua_State* L) {
-  TWindow* w = FindWindow(Game(L), luaL_checkstring(L, 1));
-  if (w && w->IsKindOf(TText::ClassId())) {
-    const str& text = static_cast<TText*>(w)->GetText();
-    lua_pushlstring(L, text.data(), text.size());
-  } else {
+  const str* text = ShownText(Game(L)->FindWindow(luaL_checkstring(L, 1)));
+  if (text)
+    lua_pushlstring(L, text->data(), text->size());
+  else
     lua_pushnil(L);
-  }
   return 1;
 }
 
@@ -1056,6 +1046,25 @@ int L_book(lua_State* L) {
   return 1;
 }
 
+// show_effect(name): the game window's magic effect of
+// game_screen/magic_effects/<name> with a new empty hints list, or its
+// wake-up effect for "wake_up"; as the game asks for them, so a second one
+// while one runs is dropped.
+int L_show_effect(lua_State* L) {
+  Game(L);
+  str name = luaL_checkstring(L, 1);
+  GGameWnd* wnd = GGameWnd::GetCurrent();
+  if (!wnd) return luaL_error(L, "show_effect: no game is running");
+  if (name == "wake_up") {
+    wnd->ShowWakeUpEffect();
+    return 0;
+  }
+  TXmlNode* effects = OGameConfig::GetInstance()->GetGameScreenChild("magic_effects");
+  wnd->ShowMagicEffect(effects && TXmlNode::IsValidName(name) ? effects->GetChild(name) : nullptr,
+                       new std::vector<IHint*>());
+  return 0;
+}
+
 const std::vector<luaL_Reg> kFunctions = {
     {"tick", L_tick},
     {"click", L_click},
@@ -1098,6 +1107,7 @@ const std::vector<luaL_Reg> kFunctions = {
     {"item", L_item},
     {"give", L_give},
     {"book", L_book},
+    {"show_effect", L_show_effect},
 };
 
 void PlayMainCallback(TPlatform* platform, const str& commandLine) {

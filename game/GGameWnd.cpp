@@ -15,6 +15,7 @@
 #include "game/OSceneDirector.h"
 #include "game/OSimpleBackground.h"
 #include "game/OSoundManager.h"
+#include "game/OUsersManager.h"
 #include "items/IItem.h"
 #include "items/OComboGuide.h"
 #include "items/OItem.h"
@@ -36,6 +37,8 @@
 #include "sdk/TXmlNode.h"
 #include "tools/GGamePanel.h"
 #include "tools/OMagicRegistry.h"
+#include "visual/GMagicEffect.h"
+#include "visual/GVXmlLoaders.h"
 #include "visual/LuaUtils.h"
 
 GGameWnd* GGameWnd::sCurrent = nullptr;
@@ -211,7 +214,22 @@ void GGameWnd::SceneStep() {
     }
   }
   if (mScene) mScene->Update();
-  // Magic and wake-up effects come later; no effect window runs yet.
+  EffectStep();
+}
+
+void GGameWnd::EffectStep() {
+  if (!mEffectWindow) return;
+  mEffectWindow->Tick();
+  int state = mEffectWindow->GetEffectState();
+  if (state == GTravelEffect::kFadeEnded) {
+    mEffectWindow->SetEffectState(GTravelEffect::kRunning);
+  } else if (state == GTravelEffect::kFinished) {
+    GTravelEffect* effect = mEffectWindow;
+    mEffectWindow = nullptr;
+    mEffectsLayer->OrphanChild(effect);
+    if (effect->GetUnlock() && mScene) mScene->Resume();
+    delete effect;
+  }
 }
 
 void GGameWnd::NavigatorStep() {
@@ -252,9 +270,54 @@ bool GGameWnd::OnKeyUp(int key, uint32_t flags) {
   return true;
 }
 
-void GGameWnd::ShowMagicEffect(TXmlNode* node, std::vector<IHint*>* hints) {}
+void GGameWnd::StartEffect(GTravelEffect* effect) {
+  mEffectWindow = effect;
+  mEffectsLayer->AdoptChild(effect);
+  effect->SetEffectState(GTravelEffect::kRunning);
+}
 
-void GGameWnd::ShowWakeUpEffect() {}
+void GGameWnd::ShowMagicEffect(TXmlNode* node, std::vector<IHint*>* hints) {
+  if (mEffectWindow) {
+    GMagicEffect::DropHints(hints);
+    return;
+  }
+  if (!node) {
+    Report("cfg/game_screen.xml: a magic effect missing from magic_effects is not shown");
+    GMagicEffect::DropHints(hints);
+    return;
+  }
+  StartEffect(GMagicEffect::Create(node, hints));
+  if (!mScene) return;
+  if (OSimpleBackground* background = mScene->GetBackground()) background->StopEffect();
+  std::vector<TFxSpriteRef>* sprites = mScene->GetEffectsList();
+  std::vector<GBaseInterpolator*>* interpolators = mScene->GetEffectsHost();
+  if (sprites && interpolators)
+    LoadParticlesFromXml(node->GetChild("effects"), *sprites, *interpolators, mScene->GetEffectsSpriteB());
+  mScene->Pause();
+}
+
+void GGameWnd::ShowWakeUpEffect() {
+  if (mEffectWindow) return;
+  TXmlNode* effects = OGameConfig::GetInstance()->GetGameScreenChild("magic_effects");
+  TXmlNode* node = effects ? effects->GetChild("wake_up") : nullptr;
+  // The player still wakes, behind a blank picture.
+  if (!node) Report("cfg/game_screen.xml: no magic_effects/wake_up; the wake-up shows no picture");
+  StartEffect(GWakeUpEffect::Create(node));
+  if (mScene) mScene->Pause();
+}
+
+void GGameWnd::ChangeSceneAtOnce(const str& sceneId) {
+  DestroyCurrentScene(false);
+  // A name that is no scene of the world is reported, and the player wakes
+  // in the scene they slept in.
+  OGame::GetInstance()->SetCurrentScene(sceneId);
+  // The change is done here: no fade-out is awaited.
+  mTransitionState = kPlayingAfterChange;
+  if (!CreateCurrentScene()) return;
+  mScene->OnStart();
+  mScene->SetState(GScene::kActive);
+  if (mPanel) mPanel->RefreshInventoryItems();
+}
 
 bool GGameWnd::StartGame(int slot) {
   OMissionsManager::GetInstance()->Reset();
@@ -415,6 +478,15 @@ bool GGameWnd::LoadGame(int slot) {
   GMousePointer::GetInstance()->LoadItem(save, mScene->GetItemsManager());
   if (mPanel) mPanel->RefreshInventoryItems();
   mScene->SetState(GScene::kFadeIn);
+  return true;
+}
+
+bool GGameWnd::RequestAutosave() {
+  // Quick saves and the save window are the player's own choice and save
+  // all the same.
+  OUsersManager* users = OUsersManager::GetInstance();
+  if (users && users->IsAutosaveOff()) return false;
+  mAutosaveRequested = true;
   return true;
 }
 

@@ -10,6 +10,7 @@
 
 class GGamePanel;
 class GScene;
+class GTravelEffect;
 class IHint;
 class OGame;
 class OItemsManager;
@@ -40,7 +41,9 @@ class GGameWnd : public TWindow {
   bool OnKeyUp(int key, uint32_t flags) override;
 
   GGamePanel* GetPanel() const { return mPanel; }
-  // Magic and wake-up effects come later; until then they do nothing.
+  // Each starts its effect over the paused scene, unless an effect already
+  // runs: then the request is dropped (the hints list with it). The magic
+  // effect takes the hints list over and queues its hints when it ends.
   virtual void ShowMagicEffect(TXmlNode* node, std::vector<IHint*>* hints);
   virtual void ShowWakeUpEffect();
 
@@ -53,6 +56,10 @@ class GGameWnd : public TWindow {
   // cannot be built. Not yet started: the caller runs OnStart and SetState.
   GScene* CreateCurrentScene();
   void DestroyCurrentScene(bool keepItems);
+  // Behind a full-screen effect: the current scene goes at once (items not
+  // kept), the scene `sceneId` becomes current and is built, started and
+  // active at once, without a fade.
+  void ChangeSceneAtOnce(const str& sceneId);
   void OpenNavigator();
   void ShowDialog(const str& script);
   void ShowLocalMenu();
@@ -60,7 +67,9 @@ class GGameWnd : public TWindow {
   // False when the slot holds no save: then nothing changes.
   bool LoadGame(int slot);
   void ResendHeldItemEvents();
-  void RequestAutosave() { mAutosaveRequested = true; }
+  // The autosave runs at the end of the next heartbeat. False, and nothing
+  // will be saved, while the current player has autosaves turned off.
+  bool RequestAutosave();
   bool IsAutosaveRequested() const { return mAutosaveRequested; }
 
   // Lua "onCancelExit", "quitGame", "unlockCurrentScene".
@@ -76,6 +85,7 @@ class GGameWnd : public TWindow {
   GScene* GetCurrentScene() const { return mScene; }
   TWindow* GetSceneHost() const { return mSceneHost; }
   TWindow* GetEffectsLayer() const { return mEffectsLayer; }
+  GTravelEffect* GetEffectWindow() const { return mEffectWindow; }
   // Written by the main loop at a close request; read by "onCancelExit".
   void SetSceneWasPaused(bool paused) { mSceneWasPaused = paused; }
   bool GetSceneWasPaused() const { return mSceneWasPaused; }
@@ -91,6 +101,10 @@ class GGameWnd : public TWindow {
   // The change of scene or state the heartbeat owes, then the scene's tick.
   void SceneStep();
   void NavigatorStep();
+  // The running effect's tick; a finished one is deleted.
+  void EffectStep();
+  // A new effect window: adopted into the effects layer and started.
+  void StartEffect(GTravelEffect* effect);
 
   OGame* mGame = nullptr;
   OItemsManager* mKeptItems = nullptr;  // owned
@@ -98,8 +112,8 @@ class GGameWnd : public TWindow {
   GScene* mScene = nullptr;       // owned
   TWindow* mNavigator = nullptr;  // owned
   TWindow* mEffectsLayer = nullptr;
-  TWindow* mEffectWindow = nullptr;  // owned
-  GGamePanel* mPanel = nullptr;      // owned
+  GTravelEffect* mEffectWindow = nullptr;  // owned
+  GGamePanel* mPanel = nullptr;            // owned
   int32_t mTransitionState = kPlaying;
   TWindow* mMousePointer = nullptr;
   TWindow* mSceneHost = nullptr;

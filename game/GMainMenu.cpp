@@ -99,6 +99,12 @@ void GMainMenu::onLoadGameClick() {
   SetState(kSlidingOut);
 }
 
+void GMainMenu::StartFromSlot(int slot) {
+  if (IsStarting()) return;
+  mStartSlot = slot;
+  SetState(kSlidingOut);
+}
+
 void GMainMenu::onProfileClick() {
   if (IsStarting()) return;
   SetState(kChoosePlayer);

@@ -36,6 +36,9 @@ class GMainMenu : public TWindow {
   void onProfileClick();
   // The key 'x': starts from the quick save when the player has one.
   void LoadQuickSave();
+  // Starts the game from a save slot, as the load window asks from the
+  // title; ignored while a game is already starting.
+  void StartFromSlot(int slot);
 
   void SetState(int state);
   int GetState() const { return mState; }

@@ -1,5 +1,6 @@
 #include "GSlidingPanel.h"
 
+#include "sdk/TWindowManager.h"
 #include "sdk/TWindowStyle.h"
 
 void GSlidingPanel::Init(TWindowStyle& style) {
@@ -34,4 +35,19 @@ void GSlidingPanel::Step() {
     return;
   }
   MoveTo(mMode == kSlidingIn ? mStep : mPositions.size() - mStep - 1);
+}
+
+void GSlidingPanel::StepMenuPanel(GSlidingPanel*& panel, const char* modal) {
+  if (!panel) return;
+  panel->Step();
+  if (panel->GetMode() != kRestOut) return;
+  TWindowManager::GetInstance()->PopModal(modal);
+  panel = nullptr;
+}
+
+void GSlidingPanel::CloseMenu(GSlidingPanel* panel, const char* modal) {
+  if (panel)
+    panel->StartSlide(kSlidingOut);
+  else
+    TWindowManager::GetInstance()->PopModal(modal);
 }

@@ -22,6 +22,12 @@ class GSlidingPanel : public TWindow {
 
   void StartSlide(int mode);
   void Step();
+  // A menu's tick for its panel: one step, and once the panel has slid out
+  // the modal window `modal` is popped and the panel forgotten (null).
+  static void StepMenuPanel(GSlidingPanel*& panel, const char* modal);
+  // A menu closing: its panel slides out (StepMenuPanel then pops the
+  // modal), or without a panel the modal window `modal` is popped at once.
+  static void CloseMenu(GSlidingPanel* panel, const char* modal);
 
   int GetMode() const { return mMode; }
   const std::vector<Position>& GetPositions() const { return mPositions; }

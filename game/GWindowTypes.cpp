@@ -1,8 +1,13 @@
 #include "GWindowTypes.h"
 
 #include "game/GGameWnd.h"
+#include "game/GLoadWnd.h"
 #include "game/GMainMenu.h"
+#include "game/GOptions.h"
+#include "game/GPickSceneWnd.h"
 #include "game/GPopup.h"
+#include "game/GProfilesWnd.h"
+#include "game/GSaveWnd.h"
 #include "game/GSlidingPanel.h"
 #include "game/GTolvaneWnd.h"
 #include "minigames/GCatapultPanel.h"
@@ -40,7 +45,7 @@ const std::vector<WindowType>& Table() {
       {"SlidingPanel", &GSlidingPanel::Create},
       {"GameWindow", &GGameWnd::Create},
       {"GamePanel", &GGamePanel::Create},
-      // "ThroughSpaceModeWnd" registers here when its window is built.
+      {"ThroughSpaceModeWnd", &GThroughSpaceModeWnd::Create},
       {"TolvWindow", &GTolvaneWnd::Create},
       {"GButton", &GButton::Create},
       {"GSlider", &GSlider::Create},
@@ -55,9 +60,12 @@ const std::vector<WindowType>& Table() {
       {"GBigHint", &GBigHint::Create},
       {"GSmallHint", &GSmallHint::Create},
       {"GAutoDeleteHint", &GAutoDeleteHint::Create},
-      // "OptionsWindow", "SaveWindow", "LoadWindow", "ProfilesWindow",
-      // "EnterName" and "PickSceneWindow" register here when their windows
-      // are built.
+      {"OptionsWindow", &GOptions::Create},
+      {"SaveWindow", &GSaveWnd::Create},
+      {"LoadWindow", &GLoadWnd::Create},
+      {"ProfilesWindow", &GProfilesWnd::Create},
+      {"EnterName", &GEnterNameWnd::Create},
+      {"PickSceneWindow", &GPickSceneWnd::Create},
       {"CatapultPanel", &GCatapultPanel::Create},
       {"GPopup", &GPopup::Create},
       {"GVLuaObject", &GVLuaObject::Create},

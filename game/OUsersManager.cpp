@@ -12,14 +12,7 @@
 
 namespace {
 const int kGlobal = -1;
-const char* const kCurUser = "curuser";
-const char* const kFullscreen = "fullscreen";
-const char* const kName = "name";
-const char* const kSoundLevel = "soundlevel";
-const char* const kMusicLevel = "musiclevel";
-const char* const kSoundOff = "soundoff";
-const char* const kMusicOff = "musicoff";
-const char* const kAutoSaveOff = "autosaveoff";
+using namespace PrefKey;
 // High-score property that holds the current player's name.
 const char* const kHiscoreUserProperty = "1";
 // Longer than any name field lets a player type. A name of megabytes, made
@@ -165,6 +158,10 @@ void OUsersManager::ToggleMusicMute() {
 void OUsersManager::ToggleAutoSave() {
   int p = GetCurrentUserIndex();
   mPrefs->SetInt(kAutoSaveOff, (mPrefs->GetInt(kAutoSaveOff, 0, p) + 1) % 2, p, true);
+}
+
+bool OUsersManager::IsAutosaveOff() const {
+  return mPrefs->GetInt(kAutoSaveOff, 0, GetCurrentUserIndex()) == 1;
 }
 
 void OUsersManager::SetCurrentGameMode(int mode) {

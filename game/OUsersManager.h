@@ -13,6 +13,19 @@
 class TPrefs;
 class THiscores;
 
+// The preference keys: "curuser" and "fullscreen" global (user -1), every
+// key but "curuser" also per player.
+namespace PrefKey {
+constexpr const char* kCurUser = "curuser";
+constexpr const char* kFullscreen = "fullscreen";
+constexpr const char* kName = "name";
+constexpr const char* kSoundLevel = "soundlevel";
+constexpr const char* kMusicLevel = "musiclevel";
+constexpr const char* kSoundOff = "soundoff";
+constexpr const char* kMusicOff = "musicoff";
+constexpr const char* kAutoSaveOff = "autosaveoff";
+}  // namespace PrefKey
+
 class OUsersManager {
  public:
   // Deletes an earlier instance, then makes the new one.
@@ -31,6 +44,8 @@ class OUsersManager {
   str GetCurrentUserName() const;
   int GetCurrentUserIndex() const;
   int GetGameMode() const { return mGameMode; }
+  // Whether the current player turned autosaves off ("autosaveoff" 1).
+  bool IsAutosaveOff() const;
 
   // Told after every change of the current player, so whatever caches a
   // player's data (the save data) follows it. Returns an id for removal.

@@ -39,7 +39,11 @@ bool IItem::IsKindOf(int32_t typeId) const {
 }
 
 void IItem::CreateObject() {
-  GVObject* object = CreateVisual(mVisualFolder, mVisualPath, &mDrawList);
+  CreateObjectFrom(mVisualPath);
+}
+
+void IItem::CreateObjectFrom(const str& path) {
+  GVObject* object = CreateVisual(mVisualFolder, path, &mDrawList);
   delete mObject;
   mObject = object;
   if (!mObject) return;
@@ -47,7 +51,7 @@ void IItem::CreateObject() {
     main->listener = this;
   } else {
     Report("%s: item \"%s\": visual \"%s\" has no object \"main\"; its state events are lost",
-           OItemFactory::GetGuidePath().c_str(), mName.c_str(), mVisualPath.c_str());
+           OItemFactory::GetGuidePath().c_str(), mName.c_str(), path.c_str());
   }
   mObject->visible = 1;
   mObject->changed = 1;

@@ -108,6 +108,10 @@ class IItem : public GVListener {
   static GVObject* CreateVisual(const str& imageFolder, const str& path, GVDrawList* list);
 
  protected:
+  // Replaces the visual by one of `path` from the item's visual folder: its
+  // "main" child reports to the item, and it is shown.
+  void CreateObjectFrom(const str& path);
+
   GVDrawList mDrawList;
   str mVisualFolder;
   str mVisualPath;

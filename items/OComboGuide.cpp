@@ -7,6 +7,7 @@
 #include "game/OMousePointerManager.h"
 #include "items/IItem.h"
 #include "items/IItemsManager.h"
+#include "items/OBasementFlaskItem.h"
 #include "items/OItemFactory.h"
 #include "rules/OCompositeAction.h"
 #include "sdk/TReport.h"
@@ -46,9 +47,11 @@ IItem* Exactly(int32_t typeId, IItem* first, IItem* second) {
   return nullptr;
 }
 
-// The potion flask and the matches box are told here; both kinds come with
-// their own items, and until then nothing changes in them.
-void SetPotion(IItem* flask, const str& potion) {}
+// The matches box is told here; it comes with its own item, and until then
+// nothing changes in it.
+void SetPotion(IItem* flask, const str& potion) {
+  OBasementFlaskItem::SetPotion(dynamic_cast<OBasementFlaskItem*>(flask), potion, false);
+}
 void PutMatchOut(IItem* matchesBox) {}
 }  // namespace
 

@@ -30,43 +30,42 @@ OCompositionItem::~OCompositionItem() {
 
 OCompositionItem* OCompositionItem::CreateFromXml(const str& name, TXmlNode* node, IItemsManager* owner) {
   if (!node) return nullptr;
-  GMasksManager* masks = MasksOf(owner);
   str folder, path;
-  int32_t x = 0, y = 0;
   ReadVisualOf(node, &folder, &path);
-  // A position means something only for a visual.
-  if (!path.empty()) ReadPosition(node, "pos", &x, &y);
   OCompositionItem* item = new OCompositionItem(name, owner, folder, path);
-  item->SetCaptionKey(node->GetAttribute("caption"));
-  item->mX = x;
-  item->mY = y;
+  item->ReadEntry(node, true);
+  return item;
+}
+
+void OCompositionItem::ReadEntry(TXmlNode* node, bool readLeftItemsActions) {
+  GMasksManager* masks = MasksOf(mOwner);
+  // A position means something only for a visual.
+  if (!mVisualPath.empty()) ReadPosition(node, "pos", &mX, &mY);
+  SetCaptionKey(node->GetAttribute("caption"));
   if (TXmlNode* mask = node->GetChild("scene_mask")) {
-    item->mOwnMask = FindItemMask(masks, mask->GetAttribute("name"));
-    if (item->mOwnMask) item->mOwnMask->SetItem(item);
+    mOwnMask = FindItemMask(masks, mask->GetAttribute("name"));
+    if (mOwnMask) mOwnMask->SetItem(this);
   }
   if (TXmlNode* parts = node->GetChild("parts"))
-    for (size_t i = 0; i < parts->GetChildCount(); ++i) item->mPartNodes.push_back(parts->GetChildAt(i));
-  item->mPartObjects.assign(item->mPartNodes.size(), nullptr);
-  item->mCompletedActions = node->GetChild("completed_actions");
+    for (size_t i = 0; i < parts->GetChildCount(); ++i) mPartNodes.push_back(parts->GetChildAt(i));
+  mPartObjects.assign(mPartNodes.size(), nullptr);
+  mCompletedActions = node->GetChild("completed_actions");
   // Copied: the registry may be emptied by a load before the visual is made.
-  if (const OItemsRegistry::States* saved = OItemsRegistry::GetInstance()->GetStates(name)) {
-    item->mSavedStates = *saved;
-    item->mHasSavedStates = true;
+  if (const OItemsRegistry::States* saved = OItemsRegistry::GetInstance()->GetStates(mName)) {
+    mSavedStates = *saved;
+    mHasSavedStates = true;
   }
-  item->mWrongItemAction =
-      OActionFactory::CreateAction(node->GetChild("not_valid_insert_item_action"), masks);
-  if (TXmlNode* left = node->GetChild("left_items_actions")) {
-    for (size_t i = 0; i < left->GetChildCount(); ++i) {
-      TXmlNode* child = left->GetChildAt(i);
-      IAction* action = OActionFactory::CreateAction(child, masks);
-      if (!action) continue;
-      // A later entry for the same number replaces the earlier one.
-      IAction*& slot = item->mLeftItemsActions[child->GetAttribute("num_left_items").to_int()];
-      delete slot;
-      slot = action;
-    }
+  mWrongItemAction = OActionFactory::CreateAction(node->GetChild("not_valid_insert_item_action"), masks);
+  TXmlNode* left = readLeftItemsActions ? node->GetChild("left_items_actions") : nullptr;
+  for (size_t i = 0; left && i < left->GetChildCount(); ++i) {
+    TXmlNode* child = left->GetChildAt(i);
+    IAction* action = OActionFactory::CreateAction(child, masks);
+    if (!action) continue;
+    // A later entry for the same number replaces the earlier one.
+    IAction*& slot = mLeftItemsActions[child->GetAttribute("num_left_items").to_int()];
+    delete slot;
+    slot = action;
   }
-  return item;
 }
 
 IItem* OCompositionItem::CreateForScene(const str& name, TXmlNode* node, IItemsManager* owner) {

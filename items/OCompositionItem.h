@@ -63,6 +63,9 @@ class OCompositionItem : public OItem {
 
  protected:
   OCompositionItem(const str& name, IItemsManager* owner, const str& visualFolder, const str& visualPath);
+  // Reads the composition's part of the entry into an item made with the
+  // entry's visual; "left_items_actions" only when asked.
+  void ReadEntry(TXmlNode* node, bool readLeftItemsActions);
 
   // After part i came in: the action for the parts still missing, the
   // registry, the held item deleted, part i's own actions, and the

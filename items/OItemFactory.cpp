@@ -1,21 +1,29 @@
 #include "OItemFactory.h"
 
 #include "game/OGameConfig.h"
+#include "items/OAltarItem.h"
+#include "items/OAnimSaveItem.h"
+#include "items/OBasementFlaskItem.h"
 #include "items/OCaptionItem.h"
 #include "items/OCompositionItem.h"
 #include "items/OContainerItem.h"
 #include "items/ODialogItem.h"
 #include "items/ODifferentReactionItem.h"
+#include "items/OFireMagicItem.h"
 #include "items/OFlagItem.h"
 #include "items/OKeyItem.h"
 #include "items/OKitchenMouseTrapItem.h"
+#include "items/OMusicItem.h"
 #include "items/ONoteItem.h"
+#include "items/OParticleItem.h"
 #include "items/OPassageItem.h"
 #include "items/OProducerItem.h"
 #include "items/OProductItem.h"
 #include "items/ORaptorItem.h"
 #include "items/OSceneJumpItem.h"
 #include "items/OSimpleItem.h"
+#include "items/OSparkItem.h"
+#include "items/OTimerActionItem.h"
 #include "rules/OQuestBookItem.h"
 #include "sdk/TXmlNode.h"
 #include "tools/alchemy/OAlchemicalDeviceItem.h"
@@ -87,6 +95,17 @@ const Kind kKinds[] = {
     {"kitchen_mousetrap", &OKitchenMouseTrapItem::CreateForScene, nullptr, nullptr, nullptr},
     // The quest book lies in its own scene and nowhere else.
     {"basement_quest_book", &OQuestBookItem::CreateFromXml, nullptr, nullptr, nullptr},
+    // Decorations of a scene, the kinds that run by time, and the fire that
+    // only the fire magic puts into the hand.
+    {"sound", &OMusicItem::CreateForScene, nullptr, nullptr, nullptr},
+    {"particle", &OParticleItem::CreateForScene, nullptr, nullptr, nullptr},
+    {"spark", &OSparkItem::CreateForScene, nullptr, nullptr, nullptr},
+    {"timer_action", &OTimerActionItem::CreateForScene, nullptr, nullptr, nullptr},
+    {"fire_magic", nullptr, &OFireMagicItem::CreateForPointer, nullptr, nullptr},
+    {"anim_save", &OAnimSaveItem::CreateForScene, nullptr, nullptr, nullptr},
+    // The potion flask, filled by the rules and drunk.
+    Takeable<&OBasementFlaskItem::CreateFromXml>("potion_flask"),
+    {"altar", &OAltarItem::CreateForScene, nullptr, nullptr, nullptr},
     // The alchemical device stands in its own scene.
     {"alchemical_device", &OAlchemicalDeviceItem::CreateForScene, nullptr, nullptr, nullptr},
 };

@@ -89,3 +89,11 @@ IAction* OActionFactory::CreateAction(TXmlNode* element, GMasksManager* owner) {
   if (!name.empty() && !value.empty()) return new OFlagAction(name, value, owner);
   return nullptr;
 }
+
+bool OActionFactory::RunAction(TXmlNode* element, GMasksManager* owner) {
+  IAction* action = CreateAction(element, owner);
+  if (!action) return false;
+  action->Execute();
+  delete action;
+  return true;
+}

@@ -12,4 +12,7 @@ namespace OActionFactory {
 // Null for an element it cannot classify (or a null element). The element
 // stays owned by its document; the caller owns the action.
 IAction* CreateAction(TXmlNode* element, GMasksManager* owner);
+// Builds the action, runs it once and deletes it; false when the element
+// makes none (then nothing runs).
+bool RunAction(TXmlNode* element, GMasksManager* owner);
 }  // namespace OActionFactory

@@ -114,7 +114,8 @@ void Autosave() {
   }
   GGameWnd* window = GGameWnd::GetCurrent();
   if (!window) return;
-  window->RequestAutosave();
+  // With autosaves turned off nothing is saved, so no message may say it was.
+  if (!window->RequestAutosave()) return;
   OPopupQueue::GetInstance()->Push(
       TPlatform::GetInstance()->GetStringTable()->GetString("hint_autosave_complete"));
 }

@@ -128,10 +128,12 @@ garden content/images/scenes/garden_night.png '#0a0e22' '#26304e' '#141e12' '#f3
 mask content/images/masks/garden_gate.png 120x190
 
 # The cellar under the living room: dark unless something is held up to
-# light it. The ladder leads back up.
+# light it. The ladder leads back up, the low door on the right down to the
+# crypt.
 room content/images/scenes/cellar.png '#8a7660' '#5a4836'
 convert content/images/scenes/cellar.png \
   -fill '#8a5a2a' -draw "ellipse 200,380 60,80 0,360" -draw "ellipse 600,390 60,70 0,360" \
+  -fill '#3a2a1c' -draw "rectangle 690,130 770,330" \
   -stroke '#3a2616' -strokewidth 4 -draw "line 140,340 260,340" -draw "line 140,420 260,420" \
   -draw "line 540,360 660,360" -draw "line 540,420 660,420" \
   -stroke '#8a6a44' -strokewidth 6 -draw "line 370,0 370,300" -draw "line 430,0 430,300" \

@@ -29,6 +29,9 @@ tone book_discover.wav 0.3 sine 990:1480
 tone menu_theme.wav 1.0 sine 262 sine 330
 tone menu_theme2.wav 0.8 sine 392
 tone scene_theme.wav 1.2 sine 196
+# The crypt's ambient sounds: a drip that loops, and a draught now and then.
+tone crypt_drip.wav 0.6 sine 1200:900
+tone crypt_wind.wav 0.8 brownnoise
 
 # The unit tests' own sounds (tests/fixtures/startup/sounds): plain tones
 # whose lengths the tests count on.

@@ -13,6 +13,7 @@
 #include "TReport.h"
 #include "TScript.h"
 #include "TStringTable.h"
+#include "TText.h"
 #include "TWindowManager.h"
 
 namespace {
@@ -183,6 +184,44 @@ int GetString(lua_State* L, std::string& error) {
   return 1;
 }
 
+TText* FindText(const str& name) {
+  TWindow* w = TWindowManager::GetInstance()->FindWindow(name);
+  return w && w->IsKindOf(TText::ClassId()) ? static_cast<TText*>(w) : nullptr;
+}
+
+// GetText(name): the text of the named text window or edit field, or the
+// label of the named button, searched in the modal stack from the top; nil
+// when there is none.
+int GetText(lua_State* L, std::string& error) {
+  const str* text = ShownText(TWindowManager::GetInstance()->FindWindow(ArgString(L, 1)));
+  if (!text) return 0;
+  lua_pushlstring(L, text->data(), text->size());
+  return 1;
+}
+
+// SetText(name, text): puts text in the named text window; a name that is
+// no text window is reported.
+int SetText(lua_State* L, std::string& error) {
+  str name = ArgString(L, 1);
+  TText* text = FindText(name);
+  if (text)
+    text->SetText(ArgString(L, 2));
+  else
+    Report("SetText: no text window \"%s\"", name.c_str());
+  return 0;
+}
+
+// ShowWindow(name, shown): shows or hides the named window; a name no
+// window has is reported.
+int ShowWindow(lua_State* L, std::string& error) {
+  str name = ArgString(L, 1);
+  if (TWindow* window = TWindowManager::GetInstance()->FindWindow(name))
+    window->Show(lua_toboolean(L, 2) != 0);
+  else
+    Report("ShowWindow: no window \"%s\"", name.c_str());
+  return 0;
+}
+
 }  // namespace
 
 void RegisterLuaApi(TScript& script) {
@@ -194,6 +233,9 @@ void RegisterLuaApi(TScript& script) {
       {"DisplayDialog", Guard<DisplayDialog>},
       {"SendGameMessage", Guard<SendGameMessage>},
       {"GetString", Guard<GetString>},
+      {"GetText", Guard<GetText>},
+      {"SetText", Guard<SetText>},
+      {"ShowWindow", Guard<ShowWindow>},
   };
   lua_State* L = script.GetState();
   for (const luaL_Reg& f : functions) {

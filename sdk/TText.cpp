@@ -1,5 +1,6 @@
 #include "TText.h"
 
+#include "TButton.h"
 #include "TEvent.h"
 #include "TFont.h"
 #include "TRenderer.h"
@@ -193,4 +194,10 @@ void TEditText::Draw() {
   TRect bounds = GetTextBounds();
   const int height = bounds.Height() > 0 ? bounds.Height() : mSize;
   TRenderer::GetInstance()->FillRect(TRect(bounds.right + 1, 0, bounds.right + 3, height), mColour);
+}
+
+const str* ShownText(const TWindow* window) {
+  if (window && window->IsKindOf(TText::ClassId())) return &static_cast<const TText*>(window)->GetText();
+  if (window && window->IsKindOf(TButton::ClassId())) return &static_cast<const TButton*>(window)->GetLabel();
+  return nullptr;
 }

@@ -63,3 +63,7 @@ class TEditText : public TText {
   int mMaxLen = 32;
   bool mFocused = false;
 };
+
+// The text a window shows: a text window's (an edit field's too) or a
+// button's label; null for any other window, or none.
+const str* ShownText(const TWindow* window);

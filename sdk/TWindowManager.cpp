@@ -232,6 +232,14 @@ TModalWindow* TWindowManager::GetRootModal() const {
   return mModals.empty() ? nullptr : mModals.front();
 }
 
+TWindow* TWindowManager::FindWindow(const str& name) const {
+  for (auto it = mModals.rbegin(); it != mModals.rend(); ++it) {
+    if ((*it)->GetName() == name) return *it;
+    if (TWindow* w = (*it)->GetChildWindow(name, -1)) return w;
+  }
+  return nullptr;
+}
+
 void TWindowManager::HandleEvent(const TEvent& event) {
   {
     TDispatchScope busy(this);

@@ -42,6 +42,9 @@ class TWindowManager {
   void PopModal(TModalWindow* modal);
   TModalWindow* GetTopModalWindow() const;
   TModalWindow* GetRootModal() const;
+  // The window of that name, a modal window or one inside it, searching the
+  // modal stack from the top; null when there is none.
+  TWindow* FindWindow(const str& name) const;
   const std::vector<TModalWindow*>& GetModalStack() const { return mModals; }
 
   // Delivers input to the top modal. Mouse events go to the front-most shown

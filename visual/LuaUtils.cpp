@@ -30,6 +30,20 @@ TWindow* LoadWindowFromScript(const char* script, const char* child, uintptr_t c
   return found;
 }
 
+TWindow* FindAncestor(const TWindow* window, const str& name) {
+  for (TWindow* w = window ? window->GetParent() : nullptr; w; w = w->GetParent())
+    if (w->GetName() == name) return w;
+  return nullptr;
+}
+
+bool FocusFieldAt(const TWindow* owner, const TPoint& local, TWindow* field) {
+  if (!owner || !field) return false;
+  TRect own = owner->GetWindowRect();
+  if (!field->GetWindowRect().Contains(TPoint(local.x + own.left, local.y + own.top))) return false;
+  TWindowManager::GetInstance()->SetFocus(field);
+  return true;
+}
+
 TTextureRef RenderWindowToTexture(TWindow* window) {
   return TRenderer::GetInstance()->RenderWindowToTexture(window);
 }

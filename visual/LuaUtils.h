@@ -24,6 +24,14 @@ const T* WindowCast(const TWindow* window) {
   return window && window->IsKindOf(T::ClassId()) ? static_cast<const T*>(window) : nullptr;
 }
 
+// The nearest ancestor of `window` named `name` (its parent first), or null.
+TWindow* FindAncestor(const TWindow* window, const str& name);
+
+// A press at `local` (a point of `owner`) inside `field`'s rectangle gives
+// `field` the input focus: how the menus with a text field let the player
+// type into it. Returns whether it did.
+bool FocusFieldAt(const TWindow* owner, const TPoint& local, TWindow* field);
+
 // Runs `script` inside a new modal window named "temp_modal" and takes out its
 // descendant `child`, which must be of kind `classId`. The caller owns the
 // result (normally adopting it at once); null when the child is missing, of

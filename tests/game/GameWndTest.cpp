@@ -2,22 +2,27 @@
 // states, the quick-save keys and the autosave, a start from an empty slot,
 // the close dialog's cancel, and quitting from inside the game's own modal.
 
+#include "game/GFullScreenGameScene.h"
 #include "game/GGameWnd.h"
 #include "game/GInventoryGameScene.h"
 #include "game/GMiniGameScene.h"
 #include "game/OMinigameRegistry.h"
+#include "game/OSimpleBackground.h"
 #include "game/OUsersManager.h"
 #include "game/SceneTestUtil.h"
 #include "items/OItem.h"
 #include "items/OItemFactory.h"
 #include "items/OItemsManager.h"
+#include "rules/IHint.h"
 #include "sdk/TEvent.h"
+#include "sdk/TImage.h"
 #include "sdk/TModalWindow.h"
 #include "sdk/TReport.h"
 #include "sdk/TWindowManager.h"
 #include "sdk/TWindowStyle.h"
 #include "sdk/TXmlNode.h"
 #include "tools/GGamePanel.h"
+#include "visual/GMagicEffect.h"
 
 namespace {
 
@@ -474,3 +479,186 @@ TEST_F(GameWndTest, QuitGameFromInsideThePoppedModalLeavesOnlyTheRoot) {
 }
 
 }  // namespace
+
+namespace {
+// A hint that counts its deletions.
+class CountedHint : public IHint {
+ public:
+  CountedHint(bool queueOwnsIt, int* deleted) : IHint("", queueOwnsIt, kSmallHint), mDeleted(deleted) {}
+  ~CountedHint() override { ++*mDeleted; }
+  str GetText() const override { return "counted"; }
+
+ private:
+  int* mDeleted;
+};
+
+std::unique_ptr<TXmlNode> Xml(const str& text) {
+  std::unique_ptr<TXmlNode> node(new TXmlNode());
+  EXPECT_TRUE(node->ParseString(text));
+  return node;
+}
+
+// The alpha of the given image (after the blank one) of the running effect.
+float ShownAlpha(GGameWnd* wnd) {
+  GTravelEffect* effect = wnd->GetEffectWindow();
+  return effect ? effect->GetImages()[1]->GetAlpha() : -1;
+}
+}  // namespace
+
+// Heartbeat by heartbeat as the player sees it: the picture fades in over
+// anim_ticks, out over as many, and the effect window goes on the heartbeat
+// the fade-out ends; a start wait delays it all, and fewer than one tick per
+// fade counts as one.
+TEST_F(GameWndTest, AMagicEffectFadesInAndOutOnItsTicksOverThePausedScene) {
+  struct Probe {
+    int beat;
+    float alpha;
+  };
+  struct Case {
+    const char* attributes;
+    std::vector<Probe> probes;
+    int goneAt;
+    bool resumed;
+  } cases[] = {
+      {"anim_ticks='30'",
+       {{1, 1 / 30.f}, {15, 0.5f}, {29, 29 / 30.f}, {30, 29 / 30.f}, {58, 1 / 30.f}},
+       59,
+       true},
+      {"anim_ticks='30' start_wait_ticks='20'", {{19, 0}, {20, 1 / 30.f}, {34, 0.5f}}, 78, true},
+      {"anim_ticks='2' unlock_after_effect='false'", {{1, 0.5f}, {2, 0.5f}}, 3, false},
+      {"anim_ticks='0'", {}, 2, true},
+      {"anim_ticks='-4' start_wait_ticks=''", {}, 2, true},
+  };
+  GScene* scene = Play();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.attributes);
+    std::unique_ptr<TXmlNode> node = Xml(str("<fire ") + c.attributes + "/>");
+    mWnd->ShowMagicEffect(node.get(), new std::vector<IHint*>());
+    ASSERT_NE(mWnd->GetEffectWindow(), nullptr);
+    EXPECT_EQ(mWnd->GetEffectWindow()->GetParent(), mWnd->GetEffectsLayer());
+    EXPECT_TRUE(scene->IsPaused());
+    size_t next = 0;
+    int beat = 0;
+    while (mWnd->GetEffectWindow() && beat < 200) {
+      Beat(1);
+      ++beat;
+      if (next < c.probes.size() && c.probes[next].beat == beat) {
+        EXPECT_NEAR(ShownAlpha(mWnd), c.probes[next].alpha, 1e-5) << "heartbeat " << beat;
+        ++next;
+      }
+    }
+    EXPECT_EQ(beat, c.goneAt);
+    EXPECT_EQ(next, c.probes.size());
+    EXPECT_TRUE(mWnd->GetEffectsLayer()->GetChildren().empty());
+    EXPECT_EQ(scene->IsPaused(), !c.resumed);
+    scene->Resume();
+  }
+}
+
+TEST_F(GameWndTest, AMagicEffectQueuesItsHintsWhenItEndsAndDropsARefusedOnesList) {
+  Play();
+  std::unique_ptr<TXmlNode> node = Xml("<health anim_ticks='2'/>");
+  int deleted = 0;
+  std::vector<IHint*>* hints = new std::vector<IHint*>();
+  for (int i = 0; i < 3; ++i) hints->push_back(new CountedHint(true, &deleted));
+  std::vector<IHint*> given = *hints;
+  mWnd->ShowMagicEffect(node.get(), hints);
+  GTravelEffect* first = mWnd->GetEffectWindow();
+
+  // Refused while the first runs: its list goes, with the hints the queue
+  // would have owned; a hint that belongs to someone else is left alone.
+  CountedHint kept(false, &deleted);
+  std::vector<IHint*>* refused = new std::vector<IHint*>{new CountedHint(true, &deleted), &kept};
+  mWnd->ShowMagicEffect(node.get(), refused);
+  EXPECT_EQ(mWnd->GetEffectWindow(), first);
+  EXPECT_EQ(deleted, 1);
+
+  const std::vector<IHint*>& queue = OHintsManager::GetInstance()->GetQueue();
+  size_t before = queue.size();
+  Beat(2);
+  EXPECT_EQ(queue.size(), before) << "not before the effect ends";
+  Beat(1);
+  EXPECT_EQ(mWnd->GetEffectWindow(), nullptr);
+  ASSERT_EQ(queue.size(), before + 3);
+  EXPECT_TRUE(std::equal(given.begin(), given.end(), queue.begin() + before)) << "in their order";
+  EXPECT_EQ(deleted, 1);
+}
+
+TEST_F(GameWndTest, AMagicEffectEndedEarlyPassesNoHintsOn) {
+  Play();
+  std::unique_ptr<TXmlNode> node = Xml("<health anim_ticks='30'/>");
+  int deleted = 0;
+  mWnd->ShowMagicEffect(node.get(), new std::vector<IHint*>{new CountedHint(true, &deleted)});
+  Beat(5);
+  delete mWnd;
+  mWnd = nullptr;
+  EXPECT_EQ(deleted, 1);
+}
+
+TEST_F(GameWndTest, AMagicEffectStopsAPoisonAndLaysItsParticlesOnTheScene) {
+  GScene* scene = Play();
+  OSimpleBackground* background = new OSimpleBackground();
+  static_cast<GFullScreenGameScene*>(scene)->SetBackground(background);
+  background->StartBerryPoisonEffect();
+  ASSERT_NE(background->GetEffect(), nullptr);
+  size_t particles = scene->GetEffectsList()->size();
+  std::unique_ptr<TXmlNode> node =
+      Xml("<health anim_ticks='3'><effects><a file='scripts/empty.lua' x='5' y='6'/></effects></health>");
+  mWnd->ShowMagicEffect(node.get(), new std::vector<IHint*>());
+  EXPECT_EQ(background->GetEffect(), nullptr);
+  EXPECT_EQ(scene->GetEffectsList()->size(), particles + 1);
+
+  // A magic effect that the configuration lacks is not shown.
+  Beat(10);
+  size_t reports = ReportCount();
+  mWnd->ShowMagicEffect(nullptr, new std::vector<IHint*>());
+  EXPECT_EQ(mWnd->GetEffectWindow(), nullptr);
+  EXPECT_FALSE(scene->IsPaused());
+  EXPECT_EQ(ReportCount() - reports, 1u);
+}
+
+// The picture covers the screen at once with one tick a fade: the slept
+// scene is there, active, the moment the effect starts. A wake-up whose
+// description or action is missing or unknown still wakes the player into
+// that scene, runs nothing and says so (beyond what building the scene
+// says, which the first case measures).
+TEST_F(GameWndTest, WakingUpChangesTheSceneBehindThePictureAndRunsItsAction) {
+  struct Case {
+    const char* effect;
+    const char* woke;
+    size_t reports;
+  } cases[] = {
+      {"<wake_up folder='anim/' asset='torch.png' anim_ticks='1'><action flag_name='woke' "
+       "flag_value='yes'/></wake_up>",
+       "yes", 0},
+      {"<wake_up folder='anim/' asset='torch.png' anim_ticks='1'><action type='no_such_action'/></wake_up>",
+       "null", 1},
+      {"<wake_up folder='anim/' asset='torch.png' anim_ticks='1'/>", "null", 1},
+      {"", "null", 2},
+  };
+  size_t building = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.effect);
+    GScene* scene = Play();
+    scene->SetName("slept in");
+    TXmlNode* screen = OGameConfig::GetInstance()->GetGameScreen();
+    screen->AdoptChild(Xml(str("<magic_effects>") + c.effect + "</magic_effects>"));
+    OFlagsRegistry::GetInstance()->SetValue("slept_scene", "hall");
+    size_t reports = ReportCount();
+    mWnd->ShowWakeUpEffect();
+    EXPECT_EQ(OGame::GetInstance()->GetCurrentSceneId(), "hall");
+    EXPECT_NE(mWnd->GetCurrentScene()->GetName(), "slept in");
+    EXPECT_EQ(mWnd->GetCurrentScene()->GetState(), GScene::kActive);
+    EXPECT_EQ(mWnd->GetTransitionState(), GGameWnd::kPlayingAfterChange);
+    EXPECT_EQ(OFlagsRegistry::GetInstance()->GetValue("woke"), c.woke);
+    if (&c == cases) building = ReportCount() - reports;
+    EXPECT_EQ(ReportCount() - reports, building + c.reports);
+    Beat(1);
+    EXPECT_EQ(mWnd->GetEffectWindow(), nullptr);
+    EXPECT_FALSE(mWnd->GetCurrentScene()->IsPaused());
+    delete mWnd;
+    mWnd = nullptr;
+    ResetGame();
+    OGameConfig::DeleteInstance();
+  }
+}

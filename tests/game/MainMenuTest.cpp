@@ -28,7 +28,7 @@ class MainMenuTest : public ShellTest {
     users = OUsersManager::Create();
   }
   void TearDown() override {
-    while (wm->GetTopModalWindow() && wm->GetTopModalWindow()->GetName() == "menu_modal")
+    while (wm->GetTopModalWindow() && wm->GetTopModalWindow()->GetName() == "mainmenu")
       wm->PopModal(wm->GetTopModalWindow());
     wm->DeletePending();
     GMousePointer::DestroyInstance();
@@ -39,7 +39,7 @@ class MainMenuTest : public ShellTest {
     wm->DoLuaString(nullptr, str("slides = ") + slides);
     wm->RunScript(nullptr, "scripts/menu.lua");
     TModalWindow* top = wm->GetTopModalWindow();
-    return top ? dynamic_cast<GMainMenu*>(top->GetChildWindow("mainmenu")) : nullptr;
+    return top ? dynamic_cast<GMainMenu*>(top->GetChildWindow("menuwnd")) : nullptr;
   }
   int GotoCalls() {
     wm->GetScript()->DoLuaString("return gotoCalls", 1);
@@ -192,7 +192,7 @@ TEST_F(MainMenuTest, DamagedPreferencesAreToldOnScreenWhenTheMenuComes) {
 
 TEST_F(MainMenuTest, ClosingAScreenHandsThePointerToTheScreenUnderneath) {
   const char* screen =
-      "Window{type = 'TModalWindow', name = 'menu_modal', x = 0, y = 0, w = 800, h = 600,"
+      "Window{type = 'TModalWindow', name = 'mainmenu', x = 0, y = 0, w = 800, h = 600,"
       "  {type = 'TolvWindow', name = 'TolvWindow', x = 0, y = 0, w = 800, h = 600}}";
   wm->DoLuaString(nullptr, screen);
   TWindow* lower = wm->GetTopModalWindow()->GetChildWindow("TolvWindow");

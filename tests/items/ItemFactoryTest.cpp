@@ -52,6 +52,11 @@ TEST_F(ItemFactoryTest, TakeableKindsAreMadeEverywhereAndSceneKindsOnlyForTheSce
       {"snare", ItemTypeId::OKitchenMouseTrapItem, false},
       {"mark", ItemTypeId::OChalkMarkItem, false},
       {"plaque", ItemTypeId::OSceneTextItem, false},
+      {"drips", ItemTypeId::OMusicItem, false},
+      {"candles", ItemTypeId::OParticleItem, false},
+      {"glint", ItemTypeId::OSparkItem, false},
+      {"clock", ItemTypeId::OTimerActionItem, false},
+      {"hinge", ItemTypeId::OAnimSaveItem, false},
   };
   OItemsManager owner(nullptr);
   for (const Case& c : cases) {
@@ -69,6 +74,16 @@ TEST_F(ItemFactoryTest, TakeableKindsAreMadeEverywhereAndSceneKindsOnlyForTheSce
       item->Detach();
     }
   }
+}
+
+TEST_F(ItemFactoryTest, TheFireIsMadeOnlyForTheHand) {
+  OItemsManager owner(nullptr);
+  std::unique_ptr<IItem> fire(OItemFactory::CreateForPointer("blaze", &owner));
+  ASSERT_TRUE(fire);
+  EXPECT_EQ(fire->GetTypeId(), ItemTypeId::OFireMagicItem);
+  for (Make make :
+       {&OItemFactory::CreateForScene, &OItemFactory::CreateForInventory, &OItemFactory::CreateDropped})
+    EXPECT_FALSE(std::unique_ptr<IItem>(make("blaze", &owner)));
 }
 
 TEST_F(ItemFactoryTest, UnknownNamesAndKindsMakeNothing) {

@@ -17,6 +17,7 @@ local function no_reports(where)
   assert(reports() == 0, reports() .. " report line(s) by " .. where)
 end
 
+demo.enter_name()
 tick(10)
 no_reports("the main menu")
 click(110, 282) -- New game

@@ -6,6 +6,7 @@ local demo = require("lib.demo")
 
 local function wait_active(id) demo.wait_active(id, 200) end
 
+demo.enter_name()
 tick(10)
 click(110, 282)
 tick_until(function() return top_modal() == "thegame" end, 400, "the game screen")

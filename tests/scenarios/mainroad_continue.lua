@@ -2,6 +2,8 @@
 -- autosave, the key "x" the quick save, each after the panel's slide-out
 -- and the entry slides.
 
+local demo = require("lib.demo")
+
 local function wait_game()
   tick_until(function() return top_modal() == "thegame" end, 400, "the game screen")
   tick_until(function() return select(2, scene()) == 1 end, 100, "the scene's fade-in")
@@ -11,10 +13,11 @@ local function to_menu()
   key("escape")
   click(400, 342) -- Main menu
   tick(1)
-  assert(top_modal() == "menuwnd")
+  assert(top_modal() == "mainmenu")
   tick(10)
 end
 
+demo.enter_name()
 tick(10)
 click(110, 282) -- New game
 wait_game()

@@ -4,12 +4,15 @@
 -- (a passage still shows its boots), the idle animation after 181 ticks at
 -- rest, and in a full-screen scene always the plain pointer.
 
+local demo = require("lib.demo")
+
 local function look_at(x, y, expected, why)
   move(x, y)
   tick(1)
   assert(pointer() == expected, (why or "") .. " at " .. x .. "," .. y .. ": " .. tostring(pointer()))
 end
 
+demo.enter_name()
 tick(10)
 click(110, 282)
 repeat tick(1) until top_modal() == "thegame"

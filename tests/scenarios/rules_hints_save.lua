@@ -3,6 +3,8 @@
 -- a save whose hints section has too many or too few children loads what it
 -- holds and leaves the rest as a new game has it.
 
+local demo = require("lib.demo")
+
 local function room_plays()
   tick_until(function() return scene() == "living_room" and select(2, scene()) == 1 and not select(4, scene()) end,
              400, "the living room")
@@ -29,6 +31,7 @@ local function load_quick_save()
   room_plays()
 end
 
+demo.enter_name()
 tick(10)
 click(110, 282) -- New game
 tick_until(function() return top_modal() == "thegame" end, 400, "the game screen")

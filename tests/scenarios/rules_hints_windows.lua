@@ -4,6 +4,8 @@
 -- feather is taken. The shell's story is a big hint whose panel slides up,
 -- waits for OK and slides away.
 
+local demo = require("lib.demo")
+
 local function enter(name)
   tick_until(function() return scene() == name and select(2, scene()) == 1 end, 200, name)
 end
@@ -12,6 +14,7 @@ local function paused()
   return select(4, scene())
 end
 
+demo.enter_name()
 tick(10)
 click(110, 282) -- New game
 tick_until(function() return top_modal() == "thegame" end, 400, "the game screen")

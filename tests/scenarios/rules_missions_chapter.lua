@@ -8,6 +8,7 @@ local function wait_active(id) demo.wait_active(id, 400) end
 
 local close_hints = demo.close_hints
 
+demo.enter_name()
 tick(10)
 click(110, 282)
 tick_until(function() return top_modal() == "thegame" end, 400, "the game screen")

@@ -2,6 +2,8 @@
 -- scene; "No" resumes it. Asked while the local menu already paused the
 -- scene, "No" leaves it paused. "Yes" ends the game.
 
+local demo = require("lib.demo")
+
 local function wait_for(what, test)
   for _ = 1, 400 do
     if test() then return end
@@ -15,6 +17,7 @@ local function paused()
   return p
 end
 
+demo.enter_name()
 tick(10)
 click(110, 282) -- New game
 wait_for("the scene to play", function()

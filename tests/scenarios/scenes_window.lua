@@ -4,6 +4,8 @@
 -- "Resume" unlocks the scene and "t" then writes the quick save; the menu's
 -- "Main menu" quits the game from inside its own modal's button.
 
+local demo = require("lib.demo")
+
 local function has_event(line)
   for _, e in ipairs(events()) do
     if e == line then return true end
@@ -19,6 +21,7 @@ local function wait_for(what, test)
   error("never: " .. what)
 end
 
+demo.enter_name()
 tick(10)
 click(110, 282) -- New game
 wait_for("the game screen", function() return top_modal() == "thegame" end)
@@ -63,5 +66,5 @@ tick(1)
 assert(top_modal() == "localmenu")
 click(400, 342)
 tick(2)
-assert(top_modal() == "menuwnd", "back in the main menu")
+assert(top_modal() == "mainmenu", "back in the main menu")
 assert(scene() == nil, "the game is gone")

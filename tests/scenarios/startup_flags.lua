@@ -15,6 +15,7 @@ local function has_event(wanted)
   return false
 end
 
+demo.enter_name()
 tick(10)
 click(110, 282) -- New game
 tick_until(function() return top_modal() == "thegame" end, 400, "the game screen")

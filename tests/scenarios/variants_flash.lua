@@ -4,6 +4,8 @@
 -- that leaves the scene as it is, runs once when the last frame shows and
 -- never again however long the player watches.
 
+local demo = require("lib.demo")
+
 local function chimes()
   local n = 0
   for _, path in ipairs(sounds()) do
@@ -17,6 +19,7 @@ local function red(x, y)
   return r
 end
 
+demo.enter_name()
 tick(10)
 click(110, 282)
 local limit = 600

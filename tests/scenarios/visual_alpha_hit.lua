@@ -16,6 +16,7 @@ local function wait_active(id) demo.wait_active(id, 300) end
 local CAPTION_END = "64,40,16"
 local BODY = "243,226,168" -- the lamp's opaque middle
 
+demo.enter_name()
 tick(10)
 click(110, 282) -- New game
 tick_until(function() return top_modal() == "thegame" end, 400, "the game screen")

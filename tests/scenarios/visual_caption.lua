@@ -4,6 +4,8 @@
 -- right edge, where it would end beyond x 789, it flips to the left: its
 -- right end 30 pixels left of the pointer. A move hides it again.
 
+local demo = require("lib.demo")
+
 local END, MIDDLE = "64,40,16", "128,80,32" -- the caption's ends and middle, row 1
 
 local function colour(x, y)
@@ -22,6 +24,7 @@ local function frame_run(x, y)
   return x, last
 end
 
+demo.enter_name()
 tick(10)
 click(110, 282) -- New game
 tick_until(function() return top_modal() == "thegame" end, 400, "the game screen")

@@ -1,5 +1,6 @@
 // The globals content scripts call: building windows, modals and dialogs, the
-// quit message and the string table; and button commands run from clicks.
+// quit message and the string table, reading and changing windows by name;
+// and button commands run from clicks.
 
 #include <gtest/gtest.h>
 
@@ -206,4 +207,27 @@ TEST_F(LuaApi, SendGameMessageQueuesQuitAndGetStringFormats) {
   ASSERT_TRUE(wm->DoLuaString(root, "w = GetString('welcome', 'Ann', 3) u = GetString('no_such_key')"));
   EXPECT_EQ(LuaString("w"), "Welcome, Ann! Level 3");
   EXPECT_EQ(LuaString("u"), "no_such_key");
+}
+
+TEST_F(LuaApi, WindowsAreReadWrittenAndShownByName) {
+  ASSERT_TRUE(wm->RunScript(root, "scripts/tree.lua"));
+  ASSERT_TRUE(wm->DoLuaString(
+      root, "t = GetText('deep') b = GetText('ok') p = GetText('panel') n = GetText('nowhere')"));
+  EXPECT_EQ(LuaString("t"), "deep");
+  EXPECT_EQ(LuaString("b"), "OK");  // a button's label
+  EXPECT_EQ(LuaString("p"), "<nil>");
+  EXPECT_EQ(LuaString("n"), "<nil>");
+
+  TWindow* panel = root->GetChildWindow("panel");
+  const size_t before = ReportCount();
+  testing::internal::CaptureStderr();
+  ASSERT_TRUE(
+      wm->DoLuaString(root, "SetText('deep', 'shallow') SetText('ok', 'No') ShowWindow('panel', false)"));
+  EXPECT_EQ(As<TText>(root->GetChildWindow("deep"))->GetText(), "shallow");
+  EXPECT_EQ(As<TButton>(root->GetChildWindow("ok"))->GetLabel(), "OK") << "a button is no text window";
+  EXPECT_FALSE(panel->IsShown());
+  ASSERT_TRUE(wm->DoLuaString(root, "ShowWindow('panel', true) ShowWindow('nowhere', true)"));
+  testing::internal::GetCapturedStderr();
+  EXPECT_TRUE(panel->IsShown());
+  EXPECT_EQ(ReportCount(), before + 2);
 }

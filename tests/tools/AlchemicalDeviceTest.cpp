@@ -1,6 +1,7 @@
 // The alchemical device item: its records, what it takes and refuses, its
 // brew, its potion and the removal of unnecessary items.
 
+#include "items/OBasementFlaskItem.h"
 #include "tools/AlchemyTestUtil.h"
 
 namespace {
@@ -231,6 +232,19 @@ TEST_F(AlchemicalDeviceTest, PouringTakesTheFirstLiquidOnlyAndMayLeaveAnotherIte
   EXPECT_EQ(Hints(), "");
 }
 
+TEST_F(AlchemicalDeviceTest, AFlaskPouredOutStaysInHandEmpty) {
+  Light();
+  MakeDevice();
+  IItem* phial = Hold("phial");
+  OBasementFlaskItem::SetPotion(static_cast<OBasementFlaskItem*>(phial), "water", true);
+  ASSERT_EQ(phial->GetCurrentName(), "flask_water");
+  device->OnMaskClick(mask);
+  EXPECT_EQ(panel->GetLiquidName(), "water");
+  EXPECT_EQ(Held(), "phial");
+  EXPECT_EQ(phial->GetCurrentName(), "flask_empty");
+  EXPECT_EQ(Registry("phial"), "1,0");
+}
+
 TEST_F(AlchemicalDeviceTest, TheActiveRecipeDecidesWhichLiquidGoesIn) {
   struct Case {
     const char* active;
@@ -346,9 +360,10 @@ TEST_F(AlchemicalDeviceTest, DrawingOffTakesTheContainerTheRecipeNames) {
     int state;
   } cases[] = {
       {"bottle", "tonic", Device::kPotionLeaving},
-      {"herb", "herb", Device::kPotionReady},  // its result makes no item
-      {"root", "root", Device::kPotionReady},  // a potion needs a flask
-      {"seed", "seed", Device::kPotionReady},  // no entry for it
+      {"phial", "phial", Device::kPotionLeaving},  // an empty flask is filled
+      {"herb", "herb", Device::kPotionReady},      // its result makes no item
+      {"root", "root", Device::kPotionReady},      // a potion needs a flask
+      {"seed", "seed", Device::kPotionReady},      // no entry for it
   };
   for (const Case& c : cases) {
     Light();
@@ -358,6 +373,9 @@ TEST_F(AlchemicalDeviceTest, DrawingOffTakesTheContainerTheRecipeNames) {
     EXPECT_EQ(Held(), c.after) << c.held;
     EXPECT_EQ(device->GetState(), c.state) << c.held;
     EXPECT_EQ(Sounds(sounds), c.state == Device::kPotionLeaving ? "pour.wav" : "") << c.held;
+    if (str(c.held) == "phial") {
+      EXPECT_EQ(Events().back(), "potion_create flask_health_complete");
+    }
     if (c.state == Device::kPotionLeaving) {
       EXPECT_EQ(device->GetRecipeIndex(), -1);
       Tick(59);

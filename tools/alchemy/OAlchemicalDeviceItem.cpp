@@ -14,6 +14,7 @@
 #include "game/OSoundController.h"
 #include "game/OSoundManager.h"
 #include "items/IItemsManager.h"
+#include "items/OBasementFlaskItem.h"
 #include "items/OItemFactory.h"
 #include "rules/IAction.h"
 #include "rules/OActionFactory.h"
@@ -87,11 +88,9 @@ bool IsBurningMatch(IItem* item) {
 }
 void PutMatchOut(IItem* item) {}
 
-// PENDING(h16): the potion flask. The held item, when it is a potion flask,
-// is emptied; filled with the potion, answering whether it was a flask.
-void EmptyFlask(IItem* item) {}
-bool FillFlask(IItem* item, const str& potion) {
-  return false;
+OBasementFlaskItem* AsFlask(IItem* item) {
+  return item && item->IsKindOf(ItemTypeId::OBasementFlaskItem) ? static_cast<OBasementFlaskItem*>(item)
+                                                                : nullptr;
 }
 }  // namespace
 
@@ -475,8 +474,9 @@ bool OAlchemicalDeviceItem::UseSpecialItem(TXmlNode* special, str* added) {
                          special->GetAttribute("gvobject_y").to_int()))
     return false;
   Sounds()->PlayAlchemicalDeviceAddLiquid();
-  IItem* held = HeldItem();
-  EmptyFlask(held);
+  // A flask poured out stays in hand, empty.
+  if (OBasementFlaskItem* flask = AsFlask(HeldItem()))
+    OBasementFlaskItem::UpdateObject(OBasementFlaskItem::kEmpty, flask, false);
   const str handId = special->GetAttribute("hand_id");
   if (!handId.empty()) {
     if (IItem* hand = OItemFactory::CreateForPointer(handId, mOwner)) {
@@ -743,7 +743,10 @@ void OAlchemicalDeviceItem::FillContainer() {
     made->CreateObject();
     GMousePointer::GetInstance()->HoldItem(made);
   } else if (type == "potion") {
-    if (!FillFlask(held, result)) return;
+    // Only a flask holds a potion: anything else leaves it in the device.
+    OBasementFlaskItem* flask = AsFlask(held);
+    if (!flask) return;
+    OBasementFlaskItem::SetPotion(flask, result, false);
   } else {
     Report("%s: alchemical device \"%s\": recipe \"%s\" has result_type \"%s\"; the potion stays",
            OItemFactory::GetGuidePath().c_str(), mName.c_str(), recipe->id.c_str(), type.c_str());

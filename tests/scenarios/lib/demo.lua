@@ -1,9 +1,28 @@
 -- Steps shared by the scenarios that play the bundled demo.
 local demo = {}
 
--- From the main menu's first frame: "New game", then until the first scene
--- has faded in.
+-- A click on the middle of the named window.
+function demo.click_on(name)
+  local x, y, w, h = window_rect(name)
+  assert(x, name .. ": no such window")
+  click(x + math.floor(w / 2), y + math.floor(h / 2))
+end
+
+-- The first start asks for the player's name over the title: answers it
+-- with `name` ("Player" by default) and OK, so that the saves belong to that
+-- player. Scenarios that click the title themselves take this step first.
+function demo.enter_name(name)
+  assert(top_modal() == "entername", "the first-start window is not open: " .. tostring(top_modal()))
+  demo.click_on("nameedit")
+  type(name or "Player")
+  demo.click_on("btn_Ok")
+  assert(top_modal() == "mainmenu", "the name was not taken: " .. tostring(text("entername_note")))
+end
+
+-- From the main menu's first frame (the first-start window answered when it
+-- is open): "New game", then until the first scene has faded in.
 function demo.start_new_game()
+  if top_modal() == "entername" then demo.enter_name() end
   tick(10)
   click(110, 282)
   tick_until(function() return top_modal() == "thegame" end, 400, "the game screen")
