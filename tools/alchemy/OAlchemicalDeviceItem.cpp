@@ -331,6 +331,15 @@ bool OAlchemicalDeviceItem::OnMaskClick(IMask* mask) {
   return false;
 }
 
+IItem* OAlchemicalDeviceItem::FindContainedItem(const str& name) const {
+  if (mFalling && mFalling->GetName() == name) return mFalling;
+  for (size_t i = 0; mPanel && i < mPanel->GetCells().size(); ++i) {
+    IItem* item = mPanel->GetCells()[i]->GetItem();
+    if (item && item->GetName() == name) return item;
+  }
+  return nullptr;
+}
+
 bool OAlchemicalDeviceItem::IsLit() const {
   return OFlagsRegistry::GetInstance()->GetValue(mLitFlagName) == mLitFlagValue;
 }

@@ -86,6 +86,9 @@ class OAlchemicalDeviceItem : public OItem {
   // The child of "effects" named after a recipe id or "failed", or null.
   TXmlNode* FindEffect(const str& name) const;
 
+  // The item of that name falling in or lying in a cell, or null.
+  IItem* FindContainedItem(const str& name) const;
+
   int GetRecipeIndex() const { return mRecipeIndex; }
   const OAlchemicalRecipes& GetRecipes() const { return mRecipes; }
   IItem* GetFallingItem() const { return mFalling; }
