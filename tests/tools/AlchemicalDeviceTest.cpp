@@ -474,8 +474,22 @@ TEST_F(AlchemicalDeviceTest, WithEveryRecipeUnlockedAnyExactMatchBrews) {
   device->Brew();
   EXPECT_EQ(Hints(), "");
   EXPECT_EQ(device->GetRecipeIndex(), 1);
-  // No smoke with particles off: the potion window opens with the brew.
+  // Without smoke (and "sleep" has no effects at all) the potion window opens
+  // with the brew; it has no pictures, so the potion is ready on the next tick.
   EXPECT_EQ(device->GetState(), Device::kPotionAppearing);
+  Tick(1);
+  EXPECT_EQ(device->GetState(), Device::kPotionReady);
+}
+
+TEST_F(AlchemicalDeviceTest, AFailureWithoutAFailedEffectStillGivesAllBack) {
+  TXmlNode* effects = Guide()->GetChild("effects");
+  effects->RemoveChild(effects->GetChildAt(effects->GetChildCount() - 1));
+  Filled();
+  Add({"seed", "herb"});
+  device->Brew();
+  EXPECT_EQ(Cells(), "- - -");
+  EXPECT_EQ(device->GetState(), Device::kIdle);
+  EXPECT_EQ(device->GetSmokeEffect(), nullptr);
 }
 
 }  // namespace

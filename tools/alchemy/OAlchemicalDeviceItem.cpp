@@ -320,15 +320,15 @@ void OAlchemicalDeviceItem::Detach() {
 
 bool OAlchemicalDeviceItem::OnMaskClick(IMask* mask) {
   if (!OwnsMask(mask)) return false;
-  if (!IsLit()) {
+  // Taken whatever it did: a scene that went on would use the held item on
+  // the scene, putting a refused ingredient back on its shelf.
+  if (!IsLit())
     TryTurnOn();
-    return false;
-  }
-  if (mState == kIdle)
+  else if (mState == kIdle)
     DropHeldItem();
   else if (mState == kPotionReady)
     FillContainer();
-  return false;
+  return true;
 }
 
 IItem* OAlchemicalDeviceItem::FindContainedItem(const str& name) const {

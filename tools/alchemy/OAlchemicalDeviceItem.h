@@ -60,7 +60,7 @@ class OAlchemicalDeviceItem : public OItem {
   bool IsInScene() const override { return true; }
   bool IsInInventory() const override { return false; }
   bool IsOnPointer() const override { return false; }
-  // Lights, fills or draws off by the state; always false.
+  // Lights, fills or draws off by the state; true for the device's mask.
   bool OnMaskClick(IMask* mask) override;
   bool OwnsMask(IMask* mask) const override;
   void ReleaseMask() override {}
