@@ -17,6 +17,7 @@
 #include "items/ODialogItem.h"
 #include "items/OItem.h"
 #include "items/OItemsManager.h"
+#include "items/OMatchesBoxItem.h"
 #include "items/ONoteItem.h"
 #include "rules/IAction.h"
 #include "rules/OCompositeAction.h"
@@ -252,10 +253,14 @@ void GFullScreenGameScene::UseHeldItem(const TPoint& point) {
   if (IMask* active = mMasksManager ? mMasksManager->GetActiveMask() : nullptr) {
     OComboGuide* guide = OComboGuide::GetInstance();
     TXmlNode* rule = OComboGuide::FindRule(guide, held->GetCurrentName(), active->GetName());
+    // Read before the rule runs: an "item" rule deletes the held item.
+    bool heldBox = IsMatchesBoxItem(held);
     if (OComboGuide::ApplyToSceneItem(guide, held, active, mItemsManager)) {
-      // A held matches box puts its match out here, before the rule's own
-      // composite. It must ask the pointer what it holds now: the rule may
-      // have deleted the item that was held before.
+      // The match was used on the place and goes out, unless the rule took
+      // the box out of the hand: only a box the pointer still holds.
+      IItem* now = manager->GetHeldItem();
+      if (heldBox && now == held)
+        if (OMatchesBoxItem* box = dynamic_cast<OMatchesBoxItem*>(now)) box->SetMatchMode(0);
       str post = rule ? rule->GetAttribute("post_composite_action_name") : str();
       if (!post.empty()) {
         OCompositeAction action(post, mMasksManager);

@@ -10,6 +10,7 @@
 #include "game/GSaveWnd.h"
 #include "game/GSlidingPanel.h"
 #include "game/GTolvaneWnd.h"
+#include "game/GTutorialWnd.h"
 #include "minigames/GCatapultPanel.h"
 #include "minigames/GCookBook.h"
 #include "rules/GAutoDeleteHint.h"
@@ -36,9 +37,7 @@
 #include "visual/particle_layer.h"
 
 namespace {
-// In start-up order. A type whose window is not written yet keeps its place
-// as a comment: until it registers, a script naming it gets nothing, as for
-// any unknown type.
+// In start-up order.
 const std::vector<WindowType>& Table() {
   static const std::vector<WindowType> table = {
       {"MainMenu", &GMainMenu::Create},
@@ -78,7 +77,7 @@ const std::vector<WindowType>& Table() {
       {"GQuestBookItemTick", &GQuestBookItemTick::Create},
       {"GQuestBookTaskTick", &GQuestBookTaskTick::Create},
       {"GCookBook", &GCookBook::Create},
-      // "GTutorialWnd" registers here when its window is built.
+      {"GTutorialWnd", &GTutorialWnd::Create},
   };
   return table;
 }

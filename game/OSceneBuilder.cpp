@@ -7,6 +7,7 @@
 #include "game/GMasksManager.h"
 #include "game/GMiniGameScene.h"
 #include "game/GSceneVariants.h"
+#include "game/GTutorialGameScene.h"
 #include "game/IMask.h"
 #include "game/OAlphaBackground.h"
 #include "game/ODarkRoomBackground.h"
@@ -22,6 +23,7 @@
 #include "items/OItem.h"
 #include "items/OItemFactory.h"
 #include "items/OItemsManager.h"
+#include "minigames/GCookScene.h"
 #include "rules/IAction.h"
 #include "rules/OActionFactory.h"
 #include "sdk/TImage.h"
@@ -115,15 +117,29 @@ GScene* OGameSceneBuilder::GetScene() {
 }
 
 bool OGameSceneBuilder::KnowsType(const str& type) {
-  // The other kinds of game scene come with their subsystems.
-  return type.empty() || type == "full_screen" || IsSceneVariantType(type);
+  // The alchemical device, Vethra and plants scenes come with their
+  // subsystems.
+  return type.empty() || type == "full_screen" || type == "tutorial" || type == "cook" ||
+         IsSceneVariantType(type);
+}
+
+GFullScreenGameScene* OGameSceneBuilder::CreateSceneWindow(const str& type) const {
+  if (IsSceneVariantType(type)) return CreateSceneVariant(type);
+  if (type == "cook") return new GCookScene();
+  if (type == "tutorial") {
+    std::vector<int> cells;
+    if (TXmlNode* list = mNode->GetChild("not_locked_cells"))
+      for (size_t i = 0; i < list->GetChildCount(); ++i)
+        cells.push_back(list->GetChildAt(i)->GetContent().to_int());
+    return new GTutorialGameScene(mNode->GetChild("top_visual_objects"), cells);
+  }
+  return new GInventoryGameScene(type == "full_screen");
 }
 
 void OGameSceneBuilder::BuildSceneWindow() {
   str type = mNode->GetAttribute("type");
   if (!KnowsType(type)) return;
-  GFullScreenGameScene* scene =
-      IsSceneVariantType(type) ? CreateSceneVariant(type) : new GInventoryGameScene(type == "full_screen");
+  GFullScreenGameScene* scene = CreateSceneWindow(type);
   mScene = scene;
   scene->SetStandardPointer(mNode->GetAttribute("use_std_pointer") == "true");
   str hints = mNode->GetAttribute("drop_zones_hints_enabled");

@@ -47,6 +47,9 @@ class OGameSceneBuilder : public ISceneBuilder {
   static bool KnowsType(const str& type);
 
  private:
+  // The scene class of a known "type".
+  GFullScreenGameScene* CreateSceneWindow(const str& type) const;
+
   GFullScreenGameScene* mScene = nullptr;
   TXmlNode* mNode;
   GGameWnd* mGameWnd;

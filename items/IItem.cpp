@@ -57,20 +57,8 @@ void IItem::CreateObjectFrom(const str& path) {
   mObject->changed = 1;
 }
 
-GVObject* IItem::CreateVisual(const str& imageFolder, const str& path, GVDrawList* list) {
-  if (path.empty()) return nullptr;
-  GVFactory* factory = GVFactory::GetInstance();
-  // The factory is shared; leave it as it was found for whoever comes next.
-  GVDrawList* oldList = factory->drawList;
-  str oldImages = factory->imageFolder, oldDescriptions = factory->descriptionFolder;
-  factory->drawList = list;
-  factory->imageFolder = imageFolder;
-  factory->descriptionFolder = "xml/";
-  GVObject* object = factory->CreateObject(nullptr, path);
-  factory->drawList = oldList;
-  factory->imageFolder = oldImages;
-  factory->descriptionFolder = oldDescriptions;
-  return object;
+GVObject* IItem::CreateVisual(const str& imageFolder, const str& path, GVDrawList* list) const {
+  return GVFactory::GetInstance()->CreateInList(list, imageFolder, path);
 }
 
 void IItem::Draw() {
@@ -99,4 +87,16 @@ TPoint IItem::GetCenter() const {
   float x = mObject ? mObject->deltaX : 0;
   float y = mObject ? mObject->deltaY : 0;
   return TPoint{x + GetObjectWidth() * 0.5f, y + GetObjectHeight() * 0.5f};
+}
+
+bool IsMatchesBoxItem(const IItem* item) {
+  return item && item->GetTypeId() == ItemTypeId::OMatchesBoxItem;
+}
+
+bool IsCookDishItem(const IItem* item) {
+  return item && item->GetTypeId() == ItemTypeId::OCookDishItem;
+}
+
+bool IsCookDustItem(const IItem* item) {
+  return item && item->GetTypeId() == ItemTypeId::OCookDustItem;
 }

@@ -100,14 +100,12 @@ class IItem : public GVListener {
   const str& GetVisualPath() const { return mVisualPath; }
   GVDrawList& GetDrawList() { return mDrawList; }
 
+ protected:
   // A visual made by the visual-object factory from `path`, with pictures
   // under `imageFolder` and descriptions under "xml/", registered in `list`;
   // null for an empty path or one the factory makes nothing of. The caller
-  // owns it. Other visuals that belong with items (the alchemical device's
-  // liquid) are made the same way.
-  static GVObject* CreateVisual(const str& imageFolder, const str& path, GVDrawList* list);
-
- protected:
+  // owns it.
+  GVObject* CreateVisual(const str& imageFolder, const str& path, GVDrawList* list) const;
   // Replaces the visual by one of `path` from the item's visual folder: its
   // "main" child reports to the item, and it is shown.
   void CreateObjectFrom(const str& path);
@@ -119,3 +117,9 @@ class IItem : public GVListener {
   str mName;
   str mCaptionKey;
 };
+
+// Exact-class tests by type number, as the cooking game and the player tools
+// tell the items they handle; false for null.
+bool IsMatchesBoxItem(const IItem* item);
+bool IsCookDishItem(const IItem* item);
+bool IsCookDustItem(const IItem* item);

@@ -9,6 +9,7 @@
 #include "items/IItemsManager.h"
 #include "items/OBasementFlaskItem.h"
 #include "items/OItemFactory.h"
+#include "items/OMatchesBoxItem.h"
 #include "rules/OCompositeAction.h"
 #include "sdk/TReport.h"
 #include "sdk/TXmlNode.h"
@@ -47,12 +48,15 @@ IItem* Exactly(int32_t typeId, IItem* first, IItem* second) {
   return nullptr;
 }
 
-// The matches box is told here; it comes with its own item, and until then
-// nothing changes in it.
+// The potion flask and the matches box are told here. A box that empties
+// itself is deleted only once the event is over: the caller still asks it
+// whether it is on the pointer.
 void SetPotion(IItem* flask, const str& potion) {
   OBasementFlaskItem::SetPotion(dynamic_cast<OBasementFlaskItem*>(flask), potion, false);
 }
-void PutMatchOut(IItem* matchesBox) {}
+void PutMatchOut(IItem* matchesBox) {
+  if (OMatchesBoxItem* box = dynamic_cast<OMatchesBoxItem*>(matchesBox)) box->SetMatchMode(0);
+}
 }  // namespace
 
 OComboGuide* OComboGuide::sInstance = nullptr;

@@ -7,12 +7,16 @@
 #include "items/OCaptionItem.h"
 #include "items/OCompositionItem.h"
 #include "items/OContainerItem.h"
+#include "items/OCookCutItem.h"
+#include "items/OCookDeskItem.h"
+#include "items/OCookDishItem.h"
 #include "items/ODialogItem.h"
 #include "items/ODifferentReactionItem.h"
 #include "items/OFireMagicItem.h"
 #include "items/OFlagItem.h"
 #include "items/OKeyItem.h"
 #include "items/OKitchenMouseTrapItem.h"
+#include "items/OMatchesBoxItem.h"
 #include "items/OMusicItem.h"
 #include "items/ONoteItem.h"
 #include "items/OParticleItem.h"
@@ -106,6 +110,13 @@ const Kind kKinds[] = {
     // The potion flask, filled by the rules and drunk.
     Takeable<&OBasementFlaskItem::CreateFromXml>("potion_flask"),
     {"altar", &OAltarItem::CreateForScene, nullptr, nullptr, nullptr},
+    // The matches box and the cooking items.
+    Takeable<&OMatchesBoxItem::CreateFromXml>("matches_box"),
+    Takeable<&OCookCutItem::CreateFromXml>("cook_cut"),
+    Takeable<&OCookDustItem::CreateFromXml>("cook_dust"),
+    Takeable<&OCookToolItem::CreateFromXml>("cook_tool"),
+    Takeable<&OCookDeskItem::CreateFromXml>("cook_desk"),
+    Takeable<&OCookDishItem::CreateFromXml>("cook_dish"),
     // The alchemical device stands in its own scene.
     {"alchemical_device", &OAlchemicalDeviceItem::CreateForScene, nullptr, nullptr, nullptr},
 };

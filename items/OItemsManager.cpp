@@ -145,6 +145,13 @@ int OItemsManager::RankOf(const std::vector<str>* order, const str& name, bool* 
   return 0;
 }
 
+OItemsManager* OItemsManager::SceneListOf(IItemsManager* manager) {
+  if (!manager) return nullptr;
+  if (GFullScreenGameScene* scene = manager->GetScene())
+    if (OItemsManager* list = scene->GetItemsManager()) return list;
+  return dynamic_cast<OItemsManager*>(manager);
+}
+
 void OItemsManager::InsertInSceneOrder(IItem* item) {
   if (!item) return;
   const std::vector<str>* order = GetItemOrder();

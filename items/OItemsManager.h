@@ -56,6 +56,11 @@ class OItemsManager : public IItemsManager {
 
   const std::vector<IItem*>& GetItems() const { return mItems; }
 
+  // The list of the scene that `manager` belongs to: for a holder item (a
+  // container, a desk) its scene's list, which the holder is not. A manager
+  // outside any scene answers itself when it is a list; else null.
+  static OItemsManager* SceneListOf(IItemsManager* manager);
+
  protected:
   // The scene's item order: the names its "items" element lists, in order.
   virtual const std::vector<str>* GetItemOrder() const;

@@ -93,8 +93,8 @@ out=content/images/ui/dialog.png
 png -size 320x260 xc:none -fill '#1e2a38f0' -stroke '#d9b77a' -strokewidth 2 -draw "roundrectangle 1,1 318,258 14,14"
 
 # The study off the hall: a desk to put things on, the door back, an arch
-# into the gallery, and a window onto the garden. The desk's drop zone is opaque over the part of
-# the desk top where an item may stand.
+# into the gallery, a low door into the nursery, and a window onto the garden. The desk's drop
+# zone is opaque over the part of the desk top where an item may stand.
 mkdir -p content/images/zones content/images/rooms
 room content/images/scenes/study.png '#5a4a3a' '#3a2a1e'
 convert content/images/scenes/study.png \
@@ -104,6 +104,7 @@ convert content/images/scenes/study.png \
   -draw "rectangle 590,120 730,300" -draw "line 660,120 660,300" -draw "line 590,210 730,210" -stroke none \
   -fill '#7a5634' -draw "rectangle 240,400 560,416" -fill '#5a3a22' -draw "rectangle 256,416 272,520" \
   -draw "rectangle 528,416 544,520" \
+  -fill '#5a3f26' -draw "rectangle 450,150 520,350" -fill '#c99a4b' -draw "circle 508,260 508,264" \
   -depth 8 -strip -define png:color-type=6 content/images/scenes/study.png
 out=content/images/zones/study_desk.png
 png -size 300x48 xc:'#ffffff'
@@ -111,6 +112,7 @@ mask content/images/masks/hall_study_door.png 80x250
 mask content/images/masks/study_door.png 100x270
 mask content/images/masks/study_window.png 140x180
 mask content/images/masks/study_gallery_door.png 70x250
+mask content/images/masks/study_nursery_door.png 70x200
 
 # The garden, seen three times as the evening falls: the study shows it
 # fading from dusk to night the first time. The gate leads back in.

@@ -416,6 +416,15 @@ void TWindowManager::DeletePending() {
     mPendingDelete.pop_back();
     delete modal;
   }
+  // A call may ask for another; that one waits for the next idle moment.
+  std::vector<void (*)()> calls;
+  calls.swap(mIdleCalls);
+  for (void (*call)() : calls) call();
+}
+
+void TWindowManager::CallWhenIdle(void (*call)()) {
+  if (call && std::find(mIdleCalls.begin(), mIdleCalls.end(), call) == mIdleCalls.end())
+    mIdleCalls.push_back(call);
 }
 
 void TWindowManager::OnWindowDestroyed(TWindow* w) {

@@ -77,7 +77,11 @@ class TWindowManager {
   void EnterDispatch() { ++mDispatchDepth; }
   void LeaveDispatch() { --mDispatchDepth; }
   bool IsDispatching() const { return mDispatchDepth > 0; }
-  void DeletePending();                // after each event and tick
+  void DeletePending();  // after each event and tick
+  // Runs `call` once when the current event or tick has returned, after the
+  // popped modals are freed: for objects that must outlive the callers
+  // still holding them. Added twice before it runs, it runs once.
+  void CallWhenIdle(void (*call)());
   void OnWindowDestroyed(TWindow* w);  // clears every pointer to it
   void RunAnimations(uint32_t platformNow);
   void DrawAll();
@@ -91,6 +95,7 @@ class TWindowManager {
   std::vector<str> mTypeOrder;
   std::vector<TModalWindow*> mModals;
   std::vector<TModalWindow*> mPendingDelete;
+  std::vector<void (*)()> mIdleCalls;
   std::vector<TWindow*> mMouseListeners;
   std::vector<TWindow*> mTargets;  // script target stack
   TWindow* mHover = nullptr;       // window under the mouse last time

@@ -182,3 +182,18 @@ TXmlNode* GVFactory::GVDefaultObjectCreator::OpenDocument(const str& path, std::
   }
   return element;
 }
+
+GVObject* GVFactory::CreateInList(GVDrawList* list, const str& images, const str& path) {
+  if (path.empty()) return nullptr;
+  // The factory is shared; leave it as it was found for whoever comes next.
+  GVDrawList* oldList = drawList;
+  str oldImages = imageFolder, oldDescriptions = descriptionFolder;
+  drawList = list;
+  imageFolder = images;
+  descriptionFolder = "xml/";
+  GVObject* object = CreateObject(nullptr, path);
+  drawList = oldList;
+  imageFolder = oldImages;
+  descriptionFolder = oldDescriptions;
+  return object;
+}

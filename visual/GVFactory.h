@@ -57,6 +57,10 @@ class GVFactory {
   // creations are not offered; `clone` is ignored.
   virtual GVObject* CreateObject(TXmlNode* element, const str& path, bool clone = false,
                                  GVBase* context = nullptr);
+  // An object of `path` with pictures under `imageFolder` and descriptions
+  // under "xml/", placed in `list`; the factory's own settings are left as
+  // they were found. Null for an empty path or one that makes nothing.
+  GVObject* CreateInList(GVDrawList* list, const str& imageFolder, const str& path);
   virtual GVObject* CreateExported(const str& path);
   // A child loaded but not yet placed.
   virtual GVObject* CreateChild(const str& path, TXmlNode* element, GVBase* container);

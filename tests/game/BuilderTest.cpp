@@ -57,7 +57,9 @@ TEST_F(BuilderTest, StatesNoBuilderCanMakeAreRefusedWithAMessage) {
   } cases[] = {
       {"<state/>", true},
       {"<state type='full_screen'/>", true},
-      {"<state type='cook'/>", false},
+      {"<state type='cook'/>", true},
+      {"<state type='tutorial'/>", true},
+      {"<state type='plants'/>", false},
       {"<state type='flash'/>", false},
       {"<state type='mini_game'><mini_game id='tag'/></state>", false},
       {"<state type='mini_game'/>", false},

@@ -77,13 +77,13 @@ TEST(Startup, PlatformConfigurationUsesTheSdkKeys) {
   EXPECT_EQ(p->GetConfig(str(TPlatform::kGameMedalName) + "1"), "medal");
 }
 
-TEST(Startup, WindowTypesFollowTheTableOrderAndMakeTheirOwnClass) {
+TEST(Startup, AllThirtyEightWindowTypesRegisterInOrderAndMakeTheirOwnClass) {
   const std::vector<WindowType>& types = GetWindowTypes();
-  size_t at = 0;
+  ASSERT_EQ(types.size(), 38u);
   std::set<str> names;
-  for (const WindowType& type : types) {
-    while (at < 38 && type.name != str(kTypeOrder[at])) ++at;
-    ASSERT_LT(at, 38u) << type.name << " is out of order or not in the table";
+  for (size_t at = 0; at < types.size(); ++at) {
+    const WindowType& type = types[at];
+    EXPECT_EQ(type.name, str(kTypeOrder[at]));
     EXPECT_TRUE(names.insert(type.name).second) << type.name;
     TWindow* w = type.factory();
     ASSERT_NE(w, nullptr) << type.name;

@@ -13,13 +13,17 @@
 #include "game/OFlagsRegistry.h"
 #include "game/OGameConfig.h"
 #include "game/OMousePointerManager.h"
+#include "game/OPopupQueue.h"
 #include "game/OSoundManager.h"
 #include "items/OComboGuide.h"
 #include "items/OItem.h"
 #include "items/OItemFactory.h"
 #include "items/OItemsManager.h"
 #include "items/OItemsRegistry.h"
+#include "rules/OHintsManager.h"
+#include "rules/OIndicatorsManager.h"
 #include "rules/OMissionsManager.h"
+#include "rules/OTimersManager.h"
 #include "sdk/TPlatform.h"
 #include "sdk/TRenderer.h"
 #include "sdk/TSound.h"
@@ -64,6 +68,14 @@ class ItemsTest : public testing::Test {
     TWindowStyle style;
     pointer->Init(style);
     return pointer;
+  }
+  // What a test's own scene windows made: the hint, popup, timer and
+  // indicator services.
+  static void DeleteSceneServices() {
+    OHintsManager::DeleteInstance();
+    OPopupQueue::DeleteInstance();
+    OTimersManager::DeleteInstance();
+    OIndicatorsManager::DeleteInstance();
   }
   static const std::vector<str>& Events() { return OMissionsManager::GetInstance()->GetAsked(); }
   static str Registry(const str& name) {

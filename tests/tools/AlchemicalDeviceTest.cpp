@@ -2,6 +2,7 @@
 // brew, its potion and the removal of unnecessary items.
 
 #include "items/OBasementFlaskItem.h"
+#include "items/OMatchesBoxItem.h"
 #include "tools/AlchemyTestUtil.h"
 
 namespace {
@@ -108,19 +109,37 @@ TEST_F(AlchemicalDeviceTest, SavedRecordsFollowTheState) {
   EXPECT_EQ(Records(), "5 0");
 }
 
-TEST_F(AlchemicalDeviceTest, AnUnlitDeviceLightsOnlyWithABurningMatch) {
+TEST_F(AlchemicalDeviceTest, AnUnlitDeviceLightsOnlyWithABurningMatchOfItsOwn) {
   MakeDevice();
-  for (const char* name : {"rock", "matches"}) {
+  struct Case {
+    const char* held;
+    bool burning;
+  } refused[] = {{"rock", false}, {"matches", false}, {"other_matches", true}};
+  for (const Case& c : refused) {
+    IItem* held = Hold(c.held);
+    if (c.burning) held->Use(TPoint(0, 0));
     size_t sounds = SoundCount();
-    Drop(name);
-    EXPECT_EQ(Sounds(sounds), "impossible.wav") << name;
-    EXPECT_EQ(Held(), name);
+    device->OnMaskClick(mask);
+    EXPECT_EQ(Sounds(sounds), "impossible.wav") << c.held;
+    EXPECT_EQ(Held(), c.held);
   }
-  EXPECT_EQ(Hints(), "h_fire h_fire");
+  EXPECT_EQ(Hints(), "h_fire h_fire h_fire");
   EXPECT_FALSE(device->IsLit());
   Hold("");
   device->OnMaskClick(mask);
-  EXPECT_EQ(Hints(), "h_fire h_fire");
+  EXPECT_EQ(Hints(), "h_fire h_fire h_fire");
+
+  auto* box = static_cast<OMatchesBoxItem*>(Hold("matches"));
+  box->Use(TPoint(0, 0));
+  ASSERT_EQ(box->GetMatchMode(), OMatchesBoxItem::kBurning);
+  size_t sounds = SoundCount();
+  size_t events = Events().size();
+  device->OnMaskClick(mask);
+  EXPECT_TRUE(device->IsLit());
+  EXPECT_EQ(Sounds(sounds), "turn_on.wav");
+  EXPECT_EQ(Events(events), "flag device_lit=true");
+  EXPECT_EQ(box->GetMatchMode(), OMatchesBoxItem::kBox);
+  EXPECT_EQ(Held(), "matches");
 }
 
 TEST_F(AlchemicalDeviceTest, RefusalsComeInTheirOrder) {

@@ -10,6 +10,7 @@
 #include "items/OItemsManager.h"
 #include "sdk/TImage.h"
 #include "sdk/TXmlNode.h"
+#include "visual/GVFactory.h"
 #include "visual/GVObject.h"
 #include "visual/GVXmlLoaders.h"
 
@@ -197,7 +198,7 @@ bool GAlchemicalDevicePanel::MakeLiquid(const str& name, const str& objectName, 
                                         int y) {
   if (HasLiquid()) return false;
   mLiquidName = name;
-  mLiquid = IItem::CreateVisual(folder, objectName, &mLiquidList);
+  mLiquid = GVFactory::GetInstance()->CreateInList(&mLiquidList, folder, objectName);
   if (mLiquid) {
     mLiquid->deltaX = float(x);
     mLiquid->deltaY = float(y);

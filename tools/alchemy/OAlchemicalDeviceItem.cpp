@@ -16,6 +16,7 @@
 #include "items/IItemsManager.h"
 #include "items/OBasementFlaskItem.h"
 #include "items/OItemFactory.h"
+#include "items/OMatchesBoxItem.h"
 #include "rules/IAction.h"
 #include "rules/OActionFactory.h"
 #include "rules/OHintsManager.h"
@@ -82,11 +83,12 @@ OSoundManager* Sounds() {
   return OSoundManager::GetInstance();
 }
 
-// PENDING(h17): the matches box.
-bool IsBurningMatch(IItem* item) {
-  return false;
+// The held matches box whose match burns, or null.
+OMatchesBoxItem* BurningMatch(IItem* item) {
+  if (!item || !item->IsKindOf(ItemTypeId::OMatchesBoxItem)) return nullptr;
+  OMatchesBoxItem* box = static_cast<OMatchesBoxItem*>(item);
+  return box->GetMatchMode() == OMatchesBoxItem::kBurning ? box : nullptr;
 }
-void PutMatchOut(IItem* item) {}
 
 OBasementFlaskItem* AsFlask(IItem* item) {
   return item && item->IsKindOf(ItemTypeId::OBasementFlaskItem) ? static_cast<OBasementFlaskItem*>(item)
@@ -356,13 +358,14 @@ void OAlchemicalDeviceItem::Refuse(const str& hint) {
 void OAlchemicalDeviceItem::TryTurnOn() {
   IItem* held = HeldItem();
   if (!held) return;
-  if (!Contains(mMatchItems, held->GetName()) || !IsBurningMatch(held)) {
+  OMatchesBoxItem* match = Contains(mMatchItems, held->GetName()) ? BurningMatch(held) : nullptr;
+  if (!match) {
     Refuse(mHintFire);
     return;
   }
   Sounds()->PlayAlchemicalDeviceTurnOn();
   OFlagsRegistry::GetInstance()->SetValue(mLitFlagName, mLitFlagValue);
-  PutMatchOut(held);
+  match->SetMatchMode(OMatchesBoxItem::kBox);
   // PENDING(h20): if (mGamePanel) mGamePanel->PlayAlchemicalPanelEffects();
 }
 
