@@ -35,8 +35,10 @@ tone scene_theme.wav 1.2 sine 196
 tone crypt_drip.wav 0.6 sine 1200:900
 tone crypt_wind.wav 0.8 brownnoise
 
+# What cannot be done (the alchemical device's refusals, the mouse trap's):
+# a sound of its own, apart from the deny of a locked container.
+tone impossible.wav 0.2 square 120:100
 # The alchemical device: a sound of its own for each thing it does.
-tone device_deny.wav 0.2 square 120
 tone device_add.wav 0.15 sine 420:280
 tone device_last.wav 0.35 sine 880:1320
 tone device_done.wav 0.45 sine 400:1600

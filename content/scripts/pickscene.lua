@@ -4,7 +4,7 @@
 -- name typed in the field and "Give item" put it in the empty hand.
 DoModal("scripts/menukit.lua")
 
-local kWorlds, kScenes, kRows = 4, 16, 8
+local kWorlds, kScenes, kRows = 4, 24, 8
 
 function ClearScenes()
   for i = 0, kScenes - 1 do ShowWindow("scene" .. i, false) end
@@ -20,8 +20,8 @@ end
 children[#children + 1] = MenuKit.text("world_name", 0, 116, 800, 26, "", 20, "center")
 for i = 0, kScenes - 1 do
   local column, row = math.floor(i / kRows), i % kRows
-  children[#children + 1] = {type = "TButton", name = "scene" .. i, x = 70 + column * 360, y = 150 + row * 42,
-    w = 300, h = 36, normal = "images/ui/slot_normal.png", hover = "images/ui/slot_hover.png",
+  children[#children + 1] = {type = "TButton", name = "scene" .. i, x = 30 + column * 250, y = 150 + row * 42,
+    w = 240, h = 36, normal = "images/ui/slot_normal.png", hover = "images/ui/slot_hover.png",
     pressed = "images/ui/slot_on.png", size = 18, color = {250, 236, 200},
     command = function() GoToScene(i) end}
 end
