@@ -40,10 +40,15 @@
 #include "items/OItemFactory.h"
 #include "items/OItemsManager.h"
 #include "items/OItemsRegistry.h"
+#include "rules/OIndicatorsManager.h"
+#include "rules/OInvisibilityOverlay.h"
 #include "rules/OMission.h"
+#include "rules/OMissionResults.h"
 #include "rules/OMissionsManager.h"
 #include "rules/OQuestBookItem.h"
 #include "rules/OQuestBookPage.h"
+#include "rules/OTimerIndicator.h"
+#include "rules/OTimersManager.h"
 #include "sdk/TEvent.h"
 #include "sdk/TModalWindow.h"
 #include "sdk/TPlatform.h"
@@ -745,14 +750,74 @@ int L_scene(lua_State* L) {
   return 4;
 }
 
-// autosave(): asks the running game window for an autosave, as a mission
-// result does.
+// autosave(): asks the running game for an autosave exactly as the
+// mission result "autosave" does: refused while a hazard is about to run out
+// or in a locked scene, else requested with its message.
 int L_autosave(lua_State* L) {
   Game(L);
-  GGameWnd* wnd = GGameWnd::GetCurrent();
-  if (!wnd) return luaL_error(L, "autosave: no game is running");
-  wnd->RequestAutosave();
+  if (!GGameWnd::GetCurrent()) return luaL_error(L, "autosave: no game is running");
+  OMissionResults::Autosave();
   return 0;
+}
+
+// timers(): the timer controllers by save key ("poison", "vethra",
+// "mousetrap", "under_water", "sleeping_zone", "greece_scroll",
+// "sleeping_hints", "invisibility"), each a table {state = 0 running or 1
+// stopped, left = milliseconds left}.
+int L_timers(lua_State* L) {
+  Game(L);
+  OTimersManager* timers = OTimersManager::GetInstance();
+  lua_newtable(L);
+  for (int i = 0; i < OTimersManager::kControllerCount; ++i) {
+    ITimerController* controller = timers->GetController(i);
+    lua_newtable(L);
+    lua_pushinteger(L, controller->GetState());
+    lua_setfield(L, -2, "state");
+    lua_pushinteger(L, controller->GetLeftTime());
+    lua_setfield(L, -2, "left");
+    lua_setfield(L, -2, OTimersManager::GetSaveKey(i));
+  }
+  return 1;
+}
+
+// indicators(): "poison", "vethra" and "underwater", each {total = ms,
+// alpha = the picture's, text = the string key shown, blink = ticks per
+// half cycle, text_alpha = the blinking text's alpha}, and "invisibility",
+// the overlay {total = ms, active, alpha, particles = how many run}.
+int L_indicators(lua_State* L) {
+  Game(L);
+  OIndicatorsManager* indicators = OIndicatorsManager::GetInstance();
+  lua_newtable(L);
+  const std::pair<const char*, OTimerIndicator*> shown[] = {{"poison", indicators->GetPoison()},
+                                                            {"vethra", indicators->GetVethra()},
+                                                            {"underwater", indicators->GetUnderwater()}};
+  for (const auto& entry : shown) {
+    OTimerIndicator* indicator = entry.second;
+    lua_newtable(L);
+    lua_pushinteger(L, indicator->GetTotalTime());
+    lua_setfield(L, -2, "total");
+    lua_pushnumber(L, indicator->GetAlpha());
+    lua_setfield(L, -2, "alpha");
+    lua_pushstring(L, indicator->GetTextKey().c_str());
+    lua_setfield(L, -2, "text");
+    lua_pushinteger(L, lua_Integer(indicator->GetBlinkPeriod()));
+    lua_setfield(L, -2, "blink");
+    lua_pushnumber(L, indicator->GetTextAlpha());
+    lua_setfield(L, -2, "text_alpha");
+    lua_setfield(L, -2, entry.first);
+  }
+  OInvisibilityOverlay* overlay = indicators->GetOverlay();
+  lua_newtable(L);
+  lua_pushinteger(L, overlay->GetTotalTime());
+  lua_setfield(L, -2, "total");
+  lua_pushboolean(L, overlay->IsActive());
+  lua_setfield(L, -2, "active");
+  lua_pushnumber(L, overlay->GetSprite()->GetAlpha());
+  lua_setfield(L, -2, "alpha");
+  lua_pushinteger(L, lua_Integer(overlay->GetParticles().size()));
+  lua_setfield(L, -2, "particles");
+  lua_setfield(L, -2, "invisibility");
+  return 1;
 }
 
 // held(): the name of the item on the pointer, or nil.
@@ -1053,13 +1118,20 @@ int L_book(lua_State* L) {
 // show_effect(name): the game window's magic effect of
 // game_screen/magic_effects/<name> with a new empty hints list, or its
 // wake-up effect for "wake_up"; as the game asks for them, so a second one
-// while one runs is dropped.
+// while one runs is dropped. "health" is the scene's health effect, as an
+// item asks for it: the timers it helps give their hints to the effect.
 int L_show_effect(lua_State* L) {
   Game(L);
-  str name = luaL_checkstring(L, 1);
+  const char* name = luaL_checkstring(L, 1);
   GGameWnd* wnd = GGameWnd::GetCurrent();
   if (!wnd) return luaL_error(L, "show_effect: no game is running");
-  if (name == "wake_up") {
+  if (strcmp(name, "health") == 0) {
+    OItemsManager* items = SceneItems();
+    if (!items) return luaL_error(L, "show_effect: the scene has no items manager to show the health");
+    items->ShowHealthEffect();
+    return 0;
+  }
+  if (strcmp(name, "wake_up") == 0) {
     wnd->ShowWakeUpEffect();
     return 0;
   }
@@ -1104,6 +1176,8 @@ const std::vector<luaL_Reg> kFunctions = {
     {"task", L_task},
     {"page", L_page},
     {"autosave", L_autosave},
+    {"timers", L_timers},
+    {"indicators", L_indicators},
     {"pointer", L_pointer},
     {"type", L_type},
     {"volume", L_volume},

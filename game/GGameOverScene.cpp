@@ -4,13 +4,14 @@
 #include "game/OSimpleBackground.h"
 #include "items/OItemsManager.h"
 #include "rules/OIndicatorsManager.h"
+#include "rules/OTimerIndicator.h"
 #include "rules/OTimersManager.h"
 #include "sdk/TWindowManager.h"
 #include "tools/GGamePanel.h"
 
 GGameOverScene::GGameOverScene() {
   // A poison counter left running would otherwise stay over the end screen.
-  OIndicatorsManager::GetInstance()->EmptyIndicator("poison");
+  OIndicatorsManager::GetInstance()->GetPoison()->Empty();
 }
 
 GGameOverScene::~GGameOverScene() {

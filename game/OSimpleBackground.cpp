@@ -20,6 +20,9 @@ OSimpleBackground::~OSimpleBackground() {
 void OSimpleBackground::PostDraw() {
   if (mSprite) {
     T2dScope pass;
+    // A picture faded by the poison fades into black, not into the screens
+    // that lie under the game's.
+    if (mSprite->GetAlpha() < 1) TRenderer::GetInstance()->FillRect(TRect(0, 0, 800, 600), TColor32(0, 0, 0));
     mSprite->Draw(TDrawSpec());
   }
   TWindow::PostDraw();

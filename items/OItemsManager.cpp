@@ -8,6 +8,8 @@
 #include "items/IItem.h"
 #include "items/OContainerItem.h"
 #include "items/OProducerItem.h"
+#include "rules/OHintsManager.h"
+#include "rules/OTimersManager.h"
 #include "sdk/TXmlNode.h"
 #include "tools/GFrontItemHolder.h"
 #include "tools/GGamePanel.h"
@@ -61,15 +63,22 @@ void OItemsManager::OnThroughTimeMagic() {
 }
 
 void OItemsManager::ShowHealthEffect() {
+  // The health acts on the timers whether or not its effect can be shown.
+  std::vector<IHint*>* hints = OTimersManager::GetInstance()->ApplyHealthMagic();
   GGamePanel* panel = mScene ? mScene->GetPanel() : nullptr;
-  if (!panel) return;
-  GGameWnd* game = WindowCast<GGameWnd>(panel->GetParent());
-  if (!game) return;
+  // The panel lives in the scene's panel layer, not in the game window: it
+  // knows its game window by its own field.
+  GGameWnd* game = panel ? panel->mGameWnd : nullptr;
+  if (!game) {
+    // No effect to hand them on at its end: the player is told at once.
+    for (IHint* hint : *hints) OHintsManager::GetInstance()->QueueHint(hint);
+    delete hints;
+    return;
+  }
   TXmlNode* effects = OGameConfig::GetInstance()->GetGameScreen()->GetChild("magic_effects");
   TXmlNode* health = effects ? effects->GetChild("health") : nullptr;
-  // The effect takes the list over and queues its hints when it ends; the
-  // health magic brings none of its own.
-  game->ShowMagicEffect(health, new std::vector<IHint*>());
+  // The effect takes the list over and queues its hints when it ends.
+  game->ShowMagicEffect(health, hints);
 }
 
 void OItemsManager::ClearFrontItem() {

@@ -1,5 +1,7 @@
 #include "OHintsManager.h"
 
+#include <algorithm>
+
 #include "GAutoDeleteHint.h"
 #include "GBigHint.h"
 #include "GSmallHint.h"
@@ -69,6 +71,10 @@ OHint* OHintsManager::FindHint(const str& name) const {
 
 void OHintsManager::QueueHint(IHint* hint) {
   if (hint) mQueue.push_back(hint);
+}
+
+void OHintsManager::Unqueue(const IHint* hint) {
+  mQueue.erase(std::remove(mQueue.begin(), mQueue.end(), hint), mQueue.end());
 }
 
 void OHintsManager::OnEvent(TXmlNode* event) {

@@ -27,6 +27,9 @@ class OHintsManager {
   // No test for duplicates. A hint with delete-after-showing set is handed
   // over with it; null is ignored.
   void QueueHint(IHint* hint);
+  // Takes every entry of a hint out of the queue, not deleting it: for an
+  // owner that goes while its hint waits.
+  void Unqueue(const IHint* hint);
   // Offers the event to every guide hint, in document order.
   void OnEvent(TXmlNode* event);
   // One tick, while the attached scene is active.

@@ -1,6 +1,21 @@
 #include "OIndicatorsManager.h"
 
+#include "OInvisibilityOverlay.h"
+#include "OTimerIndicator.h"
+#include "game/OGame.h"
+#include "game/OGameConfig.h"
+#include "sdk/TRenderer.h"
 #include "sdk/TXmlNode.h"
+
+namespace {
+const char* const kSection = "indicators";
+const char* const kQuestBookScene = "basement_quest_book";
+// Save children, in their order.
+const char* const kPoison = "poison";
+const char* const kVethra = "vethra";
+const char* const kUnderwater = "underwater";
+const char* const kInvisibility = "invisibility";
+}  // namespace
 
 OIndicatorsManager* OIndicatorsManager::sInstance = nullptr;
 
@@ -14,10 +29,67 @@ bool OIndicatorsManager::HasInstance() {
 }
 
 void OIndicatorsManager::DeleteInstance() {
-  delete sInstance;
+  OIndicatorsManager* manager = sInstance;
   sInstance = nullptr;
+  delete manager;
 }
 
-void OIndicatorsManager::Save(TXmlNode* save) const {
-  if (save) save->CreateChild("indicators");
+OIndicatorsManager::OIndicatorsManager() {
+  TXmlNode* config = OGameConfig::GetInstance()->GetGameScreenChild(kSection);
+  TXmlNode* air = config ? config->GetChild("air") : nullptr;
+  mPoison = new OTimerIndicator(config ? config->GetChild("poison") : nullptr);
+  // Both air hazards show the one configured air indicator.
+  mVethra = new OTimerIndicator(air);
+  mUnderwater = new OTimerIndicator(air);
+  mOverlay = new OInvisibilityOverlay(config ? config->GetChild("invisibility") : nullptr);
+}
+
+OIndicatorsManager::~OIndicatorsManager() {
+  delete mPoison;
+  delete mVethra;
+  delete mUnderwater;
+  delete mOverlay;
+}
+
+void OIndicatorsManager::Draw() {
+  if (OGame::HasInstance() && OGame::GetInstance()->GetCurrentSceneId() == kQuestBookScene) return;
+  T2dScope pass;
+  mPoison->Draw();
+  mVethra->Draw();
+  mUnderwater->Draw();
+  mOverlay->GetSprite()->Draw(TDrawSpec());
+}
+
+void OIndicatorsManager::BlinkTick() {
+  mPoison->BlinkTick();
+  mVethra->BlinkTick();
+  mUnderwater->BlinkTick();
+}
+
+void OIndicatorsManager::Save(TXmlNode* parent) const {
+  if (!parent) return;
+  TXmlNode* section = parent->CreateChild(kSection);
+  mPoison->Save(section->CreateChild(kPoison));
+  mVethra->Save(section->CreateChild(kVethra));
+  mUnderwater->Save(section->CreateChild(kUnderwater));
+  mOverlay->Save(section->CreateChild(kInvisibility));
+}
+
+void OIndicatorsManager::Load(const TXmlNode* parent) {
+  const TXmlNode* section = parent ? parent->GetChild(kSection) : nullptr;
+  if (!section) return;
+  OTimerIndicator* indicators[] = {mPoison, mVethra, mUnderwater};
+  const char* keys[] = {kPoison, kVethra, kUnderwater};
+  for (int i = 0; i < 3; ++i) {
+    if (const TXmlNode* child = section->GetChild(keys[i]))
+      indicators[i]->Load(child);
+    else
+      indicators[i]->Empty();
+  }
+  if (const TXmlNode* child = section->GetChild(kInvisibility)) {
+    mOverlay->Load(child);
+  } else {
+    mOverlay->SetTotalTime(0);
+    mOverlay->Stop();
+  }
 }

@@ -1,13 +1,11 @@
 #pragma once
-// Stand-in for the timer indicators, replaced when the indicators are built:
-// it draws nothing, records what it was asked and writes an empty
-// "indicators" section.
+// Owns what the hazard timers show over the scene, built from
+// game_screen/indicators: the poison, Vethra and under-water indicators
+// (the last two both from `air`) and the invisibility overlay. It draws them
+// after the full-screen scenes' objects and keeps them in the save.
 
-#include <vector>
-
-#include "game/OCallLog.h"
-#include "sdk/str.h"
-
+class OInvisibilityOverlay;
+class OTimerIndicator;
 class TXmlNode;
 
 class OIndicatorsManager {
@@ -16,15 +14,29 @@ class OIndicatorsManager {
   static bool HasInstance();
   static void DeleteInstance();
 
-  void Draw() {}
-  void Save(TXmlNode* save) const;
-  void Load(TXmlNode* save) { mAsked.push_back("load"); }
-  // Total time 0, image alpha 0, no text: "poison", "vethra" or "underwater".
-  void EmptyIndicator(const str& key) { mAsked.push_back("empty " + key); }
-  const std::vector<str>& GetAsked() const { return mAsked.Lines(); }
+  OTimerIndicator* GetPoison() const { return mPoison; }
+  OTimerIndicator* GetVethra() const { return mVethra; }
+  OTimerIndicator* GetUnderwater() const { return mUnderwater; }
+  OInvisibilityOverlay* GetOverlay() const { return mOverlay; }
+
+  // Nothing while the quest book is the current scene.
+  void Draw();
+  // One blinking tick of the three indicators.
+  void BlinkTick();
+  void Save(TXmlNode* parent) const;
+  // A missing section changes nothing; a missing child leaves its
+  // indicator idle, or the overlay stopped.
+  void Load(const TXmlNode* parent);
 
  private:
-  OIndicatorsManager() = default;
-  OCallLog mAsked{"indicators"};
+  OIndicatorsManager();
+  ~OIndicatorsManager();
+  OIndicatorsManager(const OIndicatorsManager&) = delete;
+  OIndicatorsManager& operator=(const OIndicatorsManager&) = delete;
+
+  OTimerIndicator* mPoison = nullptr;        // owned
+  OTimerIndicator* mVethra = nullptr;        // owned
+  OTimerIndicator* mUnderwater = nullptr;    // owned
+  OInvisibilityOverlay* mOverlay = nullptr;  // owned
   static OIndicatorsManager* sInstance;
 };

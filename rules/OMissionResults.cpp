@@ -138,9 +138,7 @@ void GreeceCatapultScrollQuest(TXmlNode* result) {
   if (!controller) return;
   const str action = result->GetAttribute("task_timer_action");
   if (action == "start") {
-    controller->Restart();
-    controller->SetClock(TPlatform::GetInstance()->Timer());
-    controller->SetState(ITimerController::kRunning);
+    controller->Start();
   } else if (action == "complete") {
     controller->Stop();
   }

@@ -1,72 +1,89 @@
 #pragma once
-// Stand-in for the timers manager and its controllers, replaced when the
-// timers are built: the seven controllers exist and record what they are
-// asked, no time passes in them, and the manager writes an empty
-// "timer_controllers" section.
+// Owns the eight timer controllers in their fixed order (poison, Vethra air,
+// mouse trap, under-water air, sleeping zone, scroll quest, sleeping hints,
+// invisibility), which is also the order they are made, ticked and saved. The
+// scenes tick them (time counts only in the full-screen game scenes that
+// run, never in the quest book), the game object tells them of changes of
+// world and scene, and the save keeps them as `timer_controllers`.
 
-#include <cstdint>
-#include <memory>
 #include <vector>
 
-#include "game/OCallLog.h"
-#include "sdk/str.h"
+#include "ITimerController.h"
 
-class TXmlNode;
-
-class ITimerController {
- public:
-  enum { kRunning = 0, kStopped = 1 };
-  virtual ~ITimerController() = default;
-  virtual void Stop() { mState = kStopped; }
-  virtual void Restart() = 0;
-  // Only the poison controller gives it a meaning.
-  virtual void StartWithTime(int seconds) {}
-
-  int GetState() const { return mState; }
-  void SetState(int state) { mState = state; }
-  // Milliseconds still to run.
-  int32_t GetLeftTime() const { return mLeftTime; }
-  void SetLeftTime(int32_t ms) { mLeftTime = ms; }
-  // Platform time (ms) at which the last counted period ended.
-  uint32_t GetClock() const { return mClock; }
-  void SetClock(uint32_t ms) { mClock = ms; }
-
- private:
-  int32_t mState = kStopped;
-  uint32_t mClock = 0;
-  int32_t mLeftTime = 0;
-};
+class IHint;
+class OGreeceScrollTimerController;
+class OInvisibilityTimerController;
+class OMouseTrapTimerController;
+class OPoisonTimerController;
+class OSleepingHintsTimerController;
+class OSleepingZoneTimerController;
+class OUnderwaterTimerController;
+class OVethraTimerController;
 
 class OTimersManager {
  public:
+  enum {
+    kPoison,
+    kVethra,
+    kMouseTrap,
+    kUnderwater,
+    kSleepingZone,
+    kGreeceScroll,
+    kSleepingHints,
+    kInvisibility,
+    kControllerCount
+  };
+
+  // Made and initialised on first use: the instance is set before the
+  // controllers are made, so code they run finds it.
   static OTimersManager* GetInstance();
   static bool HasInstance();
   static void DeleteInstance();
 
-  void Update(bool paused) {}
-  void UpdateSleeping(bool paused) {}
-  void OnWorldChange(const str& from, const str& to) { mAsked.push_back("world " + from + ">" + to); }
-  void OnSceneChange(const str& from, const str& to) { mAsked.push_back("scene " + from + ">" + to); }
-  // The controller of a guide key ("poison", "vethra", "mousetrap",
-  // "under_water", "sleeping_zone", "greece_scroll", "sleeping_hints"), or
-  // null.
+  virtual ~OTimersManager();
+  virtual void Init();
+
+  // One tick of every controller; forced paused in the quest book.
+  void Update(bool paused);
+  // The sleeping scene's tick: only the sleeping hints may count.
+  void UpdateSleeping(bool paused);
+  // Leaving the Vethra stops its air; arriving there without its atmosphere
+  // starts it.
+  void OnWorldChange(const str& from, const str& to);
+  void OnSceneChange(const str& from, const str& to);
+  void StartInvisibility();
+  // The hints of the Vethra, under-water and poison controllers that the
+  // health magic helped, in that order, in a new list; the caller takes the
+  // list and its hints.
+  std::vector<IHint*>* ApplyHealthMagic();
+
+  // By save key ("poison", "vethra", "mousetrap", "under_water",
+  // "sleeping_zone", "greece_scroll", "sleeping_hints", "invisibility"),
+  // or null.
   ITimerController* GetController(const str& key) const;
-  // A new list, which the caller takes over: the Vethra, under-water and
-  // poison controllers.
-  std::vector<ITimerController*>* GetHealthTimers() const;
+  ITimerController* GetController(int index) const { return mControllers[index]; }
+  static const char* GetSaveKey(int index);
+  OPoisonTimerController* GetPoison() const;
+  OVethraTimerController* GetVethra() const;
+  OMouseTrapTimerController* GetMouseTrap() const;
+  OUnderwaterTimerController* GetUnderwater() const;
+  OSleepingZoneTimerController* GetSleepingZone() const;
+  OGreeceScrollTimerController* GetGreeceScroll() const;
+  OSleepingHintsTimerController* GetSleepingHints() const;
+  OInvisibilityTimerController* GetInvisibility() const;
 
-  void Save(TXmlNode* save) const;
-  void Load(TXmlNode* save) { mAsked.push_back("load"); }
-
-  const std::vector<str>& GetAsked() const { return mAsked.Lines(); }
-  // Used by the controllers to record.
-  void Note(const str& line) { mAsked.push_back(line); }
+  // `timer_controllers`: the seven in table order, then "invisibility", so
+  // that a game saved while invisible runs the rest of that time.
+  void Save(TXmlNode* parent) const;
+  // A missing section changes nothing; a missing child leaves its
+  // controller stopped with no time left.
+  void Load(const TXmlNode* parent);
 
  private:
-  OTimersManager();
-  ~OTimersManager();
-  struct Controller;
-  std::vector<std::unique_ptr<Controller>> mControllers;
-  OCallLog mAsked{"timers"};
+  OTimersManager() = default;
+  OTimersManager(const OTimersManager&) = delete;
+  OTimersManager& operator=(const OTimersManager&) = delete;
+
+  ITimerController* mControllers[kControllerCount] = {};  // owned
   static OTimersManager* sInstance;
 };

@@ -1,9 +1,10 @@
 #include "OVethraAtmosphereAction.h"
 
 #include "OIndicatorsManager.h"
+#include "OTimerIndicator.h"
 #include "OTimersManager.h"
 
 void OVethraAtmosphereAction::Execute() {
-  if (ITimerController* air = OTimersManager::GetInstance()->GetController("vethra")) air->Stop();
-  OIndicatorsManager::GetInstance()->EmptyIndicator("vethra");
+  OTimersManager::GetInstance()->GetController(OTimersManager::kVethra)->Stop();
+  OIndicatorsManager::GetInstance()->GetVethra()->Empty();
 }

@@ -115,19 +115,22 @@ mask content/images/masks/study_gallery_door.png 70x250
 mask content/images/masks/study_nursery_door.png 70x200
 
 # The garden, seen three times as the evening falls: the study shows it
-# fading from dusk to night the first time. The gate leads back in.
+# fading from dusk to night the first time. The gate leads back in; the path
+# on the right goes down to the pond.
 garden() {  # garden OUT SKY_TOP SKY_BOTTOM GROUND MOON
   out=$1
   png -size 800x600 gradient:"$2"-"$3" -fill "$4" -draw "polygon 0,600 0,430 300,400 560,420 800,390 800,600" \
     -fill "$5" -draw "circle 620,110 620,140" -fill '#100c0a' -draw "rectangle 150,250 170,430" \
     -draw "circle 160,230 160,290" -fill '#2a1c14' -draw "rectangle 340,330 460,520" \
     -stroke '#5a3b22' -strokewidth 4 -draw "line 340,360 460,360" -draw "line 340,480 460,480" \
-    -draw "line 370,330 370,520" -draw "line 400,330 400,520" -draw "line 430,330 430,520"
+    -draw "line 370,330 370,520" -draw "line 400,330 400,520" -draw "line 430,330 430,520" \
+    -stroke none -fill '#6a5440' -draw "polygon 650,600 700,480 770,470 800,500 800,600"
 }
 garden content/images/scenes/garden_dusk.png '#e0905a' '#f4d08a' '#3c5a2c' '#f8e8b0'
 garden content/images/scenes/garden_evening.png '#5a3a6a' '#c0706a' '#2a4020' '#f0e0b0'
 garden content/images/scenes/garden_night.png '#0a0e22' '#26304e' '#141e12' '#f3e2a8'
 mask content/images/masks/garden_gate.png 120x190
+mask content/images/masks/garden_pond_path.png 160x130
 
 # The cellar under the living room: dark unless something is held up to
 # light it. The ladder leads back up, the low door on the right down to the

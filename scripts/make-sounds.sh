@@ -16,6 +16,7 @@ tone drop.wav 0.15 sine 330:220
 tone open.wav 0.2 sine 300:600
 tone close.wav 0.2 sine 600:300
 tone deny.wav 0.2 square 150
+tone no_air.wav 0.35 sine 260:130
 tone page.wav 0.15 pinknoise
 tone magic.wav 0.4 sine 500:1500
 tone chime.wav 0.3 sine 1320

@@ -1,5 +1,6 @@
 #include "GGamePanel.h"
 
+#include "rules/OIndicatorsManager.h"
 #include "sdk/TXmlNode.h"
 
 GGamePanel::GGamePanel() : mLuaNames(this) {
@@ -14,7 +15,9 @@ void GGamePanel::SetKind(int kind) {
   mAsked.push_back(str::format("kind %d", kind));
 }
 
-void GGamePanel::Update() {}
+void GGamePanel::Update() {
+  OIndicatorsManager::GetInstance()->BlinkTick();
+}
 
 void GGamePanel::Lock() {
   mLocked = true;

@@ -20,9 +20,9 @@ end
 children[#children + 1] = MenuKit.text("world_name", 0, 116, 800, 26, "", 20, "center")
 for i = 0, kScenes - 1 do
   local column, row = math.floor(i / kRows), i % kRows
-  children[#children + 1] = {type = "TButton", name = "scene" .. i, x = 30 + column * 250, y = 150 + row * 42,
-    w = 240, h = 36, normal = "images/ui/slot_normal.png", hover = "images/ui/slot_hover.png",
-    pressed = "images/ui/slot_on.png", size = 18, color = {250, 236, 200},
+  children[#children + 1] = {type = "TButton", name = "scene" .. i, x = 25 + column * 255, y = 150 + row * 42,
+    w = 240, h = 36, normal = "images/ui/pick_normal.png", hover = "images/ui/pick_hover.png",
+    pressed = "images/ui/pick_on.png", size = 18, color = {250, 236, 200},
     command = function() GoToScene(i) end}
 end
 MenuKit.field(children, "itemedit", 170, 496, 32)

@@ -140,7 +140,9 @@ TEST_F(BackgroundTest, PoisonNeedsAPictureAndRunsOnlyOnThePlainKinds) {
   ASSERT_NE(first, nullptr);
   plain.StartPoisonEffect();
   EXPECT_EQ(plain.GetEffect(), first);
-  // Finished on the tick it is done, and a new one may start.
+  // Finished on the tick it is done (its 574th), and a new one may start.
+  for (int i = 1; i < 574; ++i) plain.Update();
+  EXPECT_EQ(plain.GetEffect(), first);
   plain.Update();
   EXPECT_EQ(plain.GetEffect(), nullptr);
   plain.StartPoisonEffect();

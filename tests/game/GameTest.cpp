@@ -17,7 +17,7 @@ class GameTest : public ShellTest {
 };
 }  // namespace
 
-TEST_F(GameTest, NewGameEntersTheDefaultWorldAndTellsTheTimers) {
+TEST_F(GameTest, NewGameEntersTheDefaultWorld) {
   EXPECT_EQ(game()->GetCurrentWorldId(), "home");
   EXPECT_EQ(game()->GetCurrentSceneId(), "hall");
   EXPECT_EQ(game()->GetWorldDirectory(), "worlds/home");
@@ -25,9 +25,28 @@ TEST_F(GameTest, NewGameEntersTheDefaultWorldAndTellsTheTimers) {
   EXPECT_EQ(game()->GetCurrentStateNode()->GetAttribute("type"), "hall_only");
   EXPECT_EQ(game()->GetSceneStateNode(1), nullptr);
   EXPECT_EQ(game()->GetSceneStateNode(-1), nullptr);
-  std::vector<str> asked = OTimersManager::GetInstance()->GetAsked();
-  EXPECT_EQ(asked, (std::vector<str>{"world >home", "scene >hall"}));
   EXPECT_EQ(OFlagsRegistry::GetInstance()->GetListener(), game());
+}
+
+TEST_F(GameTest, ChangesOfSceneAndWorldReachTheTimers) {
+  game();
+  ITimerController* water = OTimersManager::GetInstance()->GetController("under_water");
+  ITimerController* air = OTimersManager::GetInstance()->GetController("vethra");
+  EXPECT_EQ(water->GetState(), ITimerController::kStopped) << "the first scene is dry";
+  ASSERT_TRUE(game()->SetCurrentScene("door"));
+  EXPECT_EQ(water->GetState(), ITimerController::kRunning);
+  ASSERT_TRUE(game()->SetCurrentScene("hall"));
+  EXPECT_EQ(water->GetState(), ITimerController::kStopped);
+  EXPECT_EQ(air->GetState(), ITimerController::kStopped);
+  // Into the world from behind the door: the world's air starts, and the
+  // first scene of the world is outside the water.
+  ASSERT_TRUE(game()->SetCurrentScene("door"));
+  ASSERT_TRUE(game()->GoToWorld("vethra"));
+  EXPECT_EQ(air->GetState(), ITimerController::kRunning);
+  EXPECT_EQ(air->GetLeftTime(), 30000);
+  EXPECT_EQ(water->GetState(), ITimerController::kStopped);
+  ASSERT_TRUE(game()->GoToWorld("home"));
+  EXPECT_EQ(air->GetState(), ITimerController::kStopped);
 }
 
 TEST_F(GameTest, StateFollowsTheVariables) {
@@ -110,10 +129,6 @@ TEST_F(GameTest, GoToWorldTellsTimersAndMissions) {
   OMissionsManager::DeleteInstance();
   ASSERT_TRUE(game()->GoToWorld("vethra"));
   EXPECT_EQ(game()->GetCurrentSceneId(), "1_2_3");
-  std::vector<str> asked = OTimersManager::GetInstance()->GetAsked();
-  ASSERT_GE(asked.size(), 2u);
-  EXPECT_EQ(asked[asked.size() - 2], "world home>vethra");
-  EXPECT_EQ(asked.back(), "scene hall>1_2_3");
   EXPECT_EQ(OMissionsManager::GetInstance()->GetAsked().back(), "world_enter vethra");
   EXPECT_TRUE(game()->IsThroughTimeWorld());
   EXPECT_FALSE(game()->IsThroughSpaceWorld());
@@ -144,11 +159,11 @@ TEST_F(GameTest, SaveAndLoadRestoreWorldAndSceneSilently) {
   OTimersManager::DeleteInstance();
   OMissionsManager::DeleteInstance();
   game();
-  size_t timerNotes = OTimersManager::GetInstance()->GetAsked().size();
   EXPECT_TRUE(game()->Load(&save));
   EXPECT_EQ(game()->GetCurrentWorldId(), "vethra");
   EXPECT_EQ(game()->GetCurrentSceneId(), "1_2");
-  EXPECT_EQ(OTimersManager::GetInstance()->GetAsked().size(), timerNotes);
+  // The timers come back from their own section, not from the arrival.
+  EXPECT_EQ(OTimersManager::GetInstance()->GetController("vethra")->GetState(), ITimerController::kStopped);
   EXPECT_TRUE(OMissionsManager::GetInstance()->GetAsked().empty());
 }
 

@@ -9,6 +9,7 @@
 #include "game/GUnderwaterGameScene.h"
 #include "game/OSceneBuilder.h"
 #include "game/SceneTestUtil.h"
+#include "rules/OTimerIndicator.h"
 #include "sdk/TXmlNode.h"
 #include "tools/GGamePanel.h"
 
@@ -68,10 +69,15 @@ TEST_F(SceneVariantTest, GameOverAlwaysCountsAsPaused) {
   delete panel;
 }
 
-TEST_F(SceneVariantTest, GameOverClearsTheFirstIndicator) {
+TEST_F(SceneVariantTest, GameOverEmptiesThePoisonIndicator) {
+  OTimerIndicator* poison = OIndicatorsManager::GetInstance()->GetPoison();
+  poison->SetTotalTime(5000);
+  poison->SetLeftTime(1000);
+  poison->SetText("poison_text");
   GGameOverScene scene;
-  const std::vector<str>& asked = OIndicatorsManager::GetInstance()->GetAsked();
-  EXPECT_NE(std::find(asked.begin(), asked.end(), "empty poison"), asked.end());
+  EXPECT_EQ(poison->GetTotalTime(), 0);
+  EXPECT_EQ(poison->GetAlpha(), 0.0f);
+  EXPECT_EQ(poison->GetTextKey(), "");
 }
 
 }  // namespace

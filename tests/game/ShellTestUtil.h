@@ -7,6 +7,7 @@
 #include "game/OGame.h"
 #include "game/OMinigameRegistry.h"
 #include "game/OSaveData.h"
+#include "rules/OIndicatorsManager.h"
 #include "rules/OTimersManager.h"
 
 inline str ShellFixturesDir() {
@@ -48,5 +49,6 @@ class ShellTest : public StartupTest {
     OSaveData::DeleteInstance();
     OMinigameRegistry::DeleteInstance();
     OTimersManager::DeleteInstance();
+    OIndicatorsManager::DeleteInstance();
   }
 };

@@ -2,6 +2,8 @@
 #include <functional>
 
 #include "ItemsTestUtil.h"
+#include "rules/IHint.h"
+#include "rules/OHintsManager.h"
 
 namespace {
 typedef ItemsTest ItemsManagerTest;
@@ -130,6 +132,19 @@ TEST_F(ItemsManagerTest, DrawsOnlyItemsInTheSceneAndBroadcastsInOrder) {
     c.call();
     EXPECT_EQ(journal, c.expected) << c.name;
   }
+}
+
+TEST_F(ItemsManagerTest, TheHealthCuresEvenWithoutAnEffectAndSaysSoAtOnce) {
+  // No scene, so no panel and no game window to play the effect in: the
+  // cure still happens, and its hint goes straight to the queue.
+  ITimerController* poison = OTimersManager::GetInstance()->GetController("poison");
+  poison->StartWithTime(10);
+  OItemsManager m(nullptr);
+  m.ShowHealthEffect();
+  EXPECT_EQ(poison->GetState(), ITimerController::kStopped);
+  ASSERT_EQ(OHintsManager::GetInstance()->GetQueue().size(), 1u);
+  EXPECT_TRUE(OHintsManager::GetInstance()->GetQueue()[0]->IsDeleteAfterShowing());
+  OHintsManager::DestroyInstance();
 }
 
 TEST_F(ItemsManagerTest, SceneServicesWithoutASceneDoNothing) {

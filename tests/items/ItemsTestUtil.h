@@ -58,7 +58,9 @@ class ItemsTest : public testing::Test {
     OFlagsRegistry::DeleteInstance();
     OMissionsManager::DeleteInstance();
     OSoundManager::DeleteInstance();
-    // The rules hold a node of the configuration: they go first.
+    // The rules hold nodes of the configuration: they go first.
+    OTimersManager::DeleteInstance();
+    OIndicatorsManager::DeleteInstance();
     OComboGuide::DeleteInstance();
     OGameConfig::DeleteInstance();
   }

@@ -10,6 +10,7 @@
 #include "items/OItemFactory.h"
 #include "items/OKitchenMouseTrapItem.h"
 #include "items/ORaptorItem.h"
+#include "rules/OIndicatorsManager.h"
 #include "rules/OTimersManager.h"
 #include "sdk/TReport.h"
 
@@ -30,6 +31,7 @@ class ReactionItemTest : public ItemsTest {
     manager.Clear();
     GMousePointer::DestroyInstance();
     OTimersManager::DeleteInstance();
+    OIndicatorsManager::DeleteInstance();
     ItemsTest::TearDown();
   }
   template <class T>
@@ -109,7 +111,8 @@ TEST_F(ReactionItemTest, ATrapWhoseItemsCannotBeMadeStaysAsItIs) {
   snare->OnMaskClick(masks[2]);
   EXPECT_EQ(snare->GetTrapState(), OKitchenMouseTrapItem::kSet);
   EXPECT_EQ(Held(), "none");
-  EXPECT_EQ(OTimersManager::GetInstance()->GetAsked().back(), "restart mousetrap");
+  ITimerController* catching = OTimersManager::GetInstance()->GetController("mousetrap");
+  EXPECT_EQ(catching->GetState(), ITimerController::kRunning) << "the trap's restart starts it";
 
   struct Case {
     int32_t saved;

@@ -25,6 +25,7 @@
 #include "rules/OSimpleHint.h"
 #include "rules/OSoundAction.h"
 #include "rules/OSubstituteItemAction.h"
+#include "rules/OTimerIndicator.h"
 #include "rules/OVethraAtmosphereAction.h"
 #include "sdk/TReport.h"
 #include "sdk/TWindowStyle.h"
@@ -71,7 +72,7 @@ class ActionTest : public HintTest {
     IItem* item = Pointer()->GetHeldItem();
     return item ? item->GetName() : str("(empty)");
   }
-  static const std::vector<str>& Timers() { return OTimersManager::GetInstance()->GetAsked(); }
+  static ITimerController* Timer(int index) { return OTimersManager::GetInstance()->GetController(index); }
 };
 }  // namespace
 
@@ -194,20 +195,23 @@ TEST_F(ActionTest, AnItemsOwnCompositeThatDeletesTheItemStillRunsToItsEnd) {
 TEST_F(ActionTest, PoisonStartsItsTimerAndDeletesTheHeldItemUnlessToldNot) {
   struct Case {
     const char* xml;
-    const char* timer;
+    int32_t leftMs;
     bool deletes;
   } cases[] = {
-      {"<a type='poison' time_to_die='30'/>", "start poison 30", true},
-      {"<a type='poison' time_to_die='30' delete_item='false'/>", "start poison 30", false},
-      {"<a type='berry_poison' time_to_die='9'/>", "start poison 9", true},
-      {"<a type='berry_poison' time_to_die='9' delete_item='false'/>", "start poison 9", true},
+      {"<a type='poison' time_to_die='30'/>", 30000, true},
+      {"<a type='poison' time_to_die='30' delete_item='false'/>", 30000, false},
+      {"<a type='berry_poison' time_to_die='9'/>", 9000, true},
+      {"<a type='berry_poison' time_to_die='9' delete_item='false'/>", 9000, true},
   };
   Pointer();
+  ITimerController* poison = Timer(OTimersManager::kPoison);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.xml);
+    poison->Stop();
     Make("<a type='substitute' subs_item_id='coin'/>")->Execute();
     Make(c.xml)->Execute();  // no scene: no background to darken, the rest goes on
-    EXPECT_EQ(c.timer, Timers().back());
+    EXPECT_EQ(ITimerController::kRunning, poison->GetState());
+    EXPECT_EQ(c.leftMs, poison->GetLeftTime());
     EXPECT_EQ(c.deletes ? "(empty)" : "coin", Held());
     Make("<a type='delete_item'/>")->Execute();
   }
@@ -245,10 +249,18 @@ TEST_F(ActionTest, VariablesHintsAndTheVethraAir) {
   EXPECT_EQ("mark", queued->GetAfterCloseAction());
   EXPECT_EQ("A coin.", queued->GetText());
 
+  // The breathable air stops the Vethra's air timer and empties its indicator.
+  ITimerController* air = Timer(OTimersManager::kVethra);
+  OTimerIndicator* airShown = OIndicatorsManager::GetInstance()->GetVethra();
+  air->Start();
+  airShown->SetTotalTime(30000);
+  airShown->SetLeftTime(15000);
+  airShown->SetText("coin_text");
   Make("<a type='vethra_atmosphere'/>")->Execute();
-  EXPECT_EQ("stop vethra", Timers().back());
-  EXPECT_EQ(ITimerController::kStopped, OTimersManager::GetInstance()->GetController("vethra")->GetState());
-  EXPECT_EQ("empty vethra", OIndicatorsManager::GetInstance()->GetAsked().back());
+  EXPECT_EQ(ITimerController::kStopped, air->GetState());
+  EXPECT_EQ(0, airShown->GetTotalTime());
+  EXPECT_EQ(0.0f, airShown->GetAlpha());
+  EXPECT_EQ("", airShown->GetTextKey());
 
   // Outside a game these reach nothing and do nothing.
   for (const char* xml :
@@ -283,11 +295,16 @@ TEST_F(ActionTest, PassagesPickASleepingRoomAndLeaveTheBookForItsScene) {
   // "exit_from_book" restores the timers from the snapshot and forgets both
   // variables.
   OFlagsRegistry* flags = OFlagsRegistry::GetInstance();
-  flags->SetValue("timer_controllers_snapshot", "<snapshot><timer_controllers/><indicators/></snapshot>");
+  flags->SetValue("timer_controllers_snapshot",
+                  "<snapshot><timer_controllers><poison state='0' left_time='1234'/></timer_controllers>"
+                  "<indicators><poison iit='5000' alpha='75' text='coin_text' blink_ticks='3'/></indicators>"
+                  "</snapshot>");
   flags->SetValue("exit_from_book_scene", "cave");
   Make("<a link='exit_from_book'/>")->Execute();
   EXPECT_EQ("", Flag("timer_controllers_snapshot"));
   EXPECT_EQ("", Flag("exit_from_book_scene"));
-  EXPECT_EQ("load", Timers().back());
-  EXPECT_EQ("load", OIndicatorsManager::GetInstance()->GetAsked().back());
+  EXPECT_EQ(ITimerController::kRunning, Timer(OTimersManager::kPoison)->GetState());
+  EXPECT_EQ(1234, Timer(OTimersManager::kPoison)->GetLeftTime());
+  EXPECT_EQ(5000, OIndicatorsManager::GetInstance()->GetPoison()->GetTotalTime());
+  EXPECT_EQ("coin_text", OIndicatorsManager::GetInstance()->GetPoison()->GetTextKey());
 }

@@ -13,6 +13,7 @@
 #include "game/OGameConfig.h"
 #include "game/OPopupQueue.h"
 #include "rules/OHintsManager.h"
+#include "rules/OIndicatorsManager.h"
 #include "rules/OMission.h"
 #include "rules/OMissionsManager.h"
 #include "rules/OTimersManager.h"
@@ -44,6 +45,7 @@ class MissionsTest : public testing::Test {
     OMissionsManager::DestroyInstance();
     OHintsManager::DestroyInstance();
     OTimersManager::DeleteInstance();
+    OIndicatorsManager::DeleteInstance();
     OMagicRegistry::DeleteInstance();
     OPopupQueue::DeleteInstance();
     OFlagsRegistry::DeleteInstance();

@@ -15,11 +15,10 @@ assert(held() == "trap_ready")
 click(530, 400)
 assert(trap() == "1" and registry("trap") == 1)
 assert(held() == nil, "the trap is used up")
-local all = calls()
-assert(all[#all] == "timers restart mousetrap", tostring(all[#all]))
+assert(timers().mousetrap.state == 0, "setting the trap starts its timer")
 
 -- The timer catches a mouse; the next visit shows it.
-set_flag("mouse_caught", "true")
+tick_until(function() return flag("mouse_caught") == "true" end, 130, "the catch")
 click(60, 300)
 demo.wait_active("study")
 click(195, 300)

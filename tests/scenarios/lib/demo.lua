@@ -52,6 +52,28 @@ function demo.close_hints()
   error("hints still open", 2)
 end
 
+-- Through the scene picker to the scene `id` of the world `world`, as the
+-- picker goes there (into the world, then to the scene, the scene on screen
+-- fading out); returns once the picker has closed.
+function demo.go_to(world, id)
+  game_lua("DoModal('scripts/pickscene.lua')")
+  assert(top_modal() == "pickscene", "the picker did not open")
+  local w = 0
+  while true do
+    game_lua("ShowScenes(" .. w .. ")")
+    if text("world_name") == world then break end
+    w = w + 1
+    assert(w < 16, "no world " .. world)
+  end
+  local s = 0
+  while text("scene" .. s) ~= id do
+    s = s + 1
+    assert(window("scene" .. s) == "shown", "no scene " .. id .. " in " .. world)
+  end
+  game_lua("GoToScene(" .. s .. ")")
+  assert(top_modal() == "thegame", "the picker stayed open")
+end
+
 -- The game events sent after the first n, joined with ", ".
 function demo.events_since(n)
   local all, out = events(), {}
