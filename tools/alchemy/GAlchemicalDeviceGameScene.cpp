@@ -55,13 +55,11 @@ void GAlchemicalDeviceGameScene::SetItemsManager(OItemsManager* manager) {
     if (manager)
       Report("alchemical device scene: no item \"%s\" of the device's kind; nothing can be brewed here",
              kDeviceName);
-    // PENDING(h20): if (mPanel) mPanel->ShowDoneButton(false);
+    if (mPanel) mPanel->ShowDoneButton(false);
     return;
   }
   mDevice->SetGamePanel(mPanel);
-  bool lit = mDevice->IsLit();
-  (void)lit;
-  // PENDING(h20): if (mPanel) mPanel->ShowDoneButton(lit);
+  if (mPanel) mPanel->ShowDoneButton(mDevice->IsLit());
   mDevice->LoadIntoPanel(mDevicePanel);
 }
 

@@ -366,7 +366,7 @@ void OAlchemicalDeviceItem::TryTurnOn() {
   Sounds()->PlayAlchemicalDeviceTurnOn();
   OFlagsRegistry::GetInstance()->SetValue(mLitFlagName, mLitFlagValue);
   match->SetMatchMode(OMatchesBoxItem::kBox);
-  // PENDING(h20): if (mGamePanel) mGamePanel->PlayAlchemicalPanelEffects();
+  if (mGamePanel) mGamePanel->PlayAlchemicalPanelEffects();
 }
 
 // ---- putting things in ----
