@@ -271,6 +271,12 @@ void GAlchemicalDevicePanel::ReturnItemToScene(IItem* item) {
   IItemsManager* owner = owned ? owned->GetItemsManager() : nullptr;
   GFullScreenGameScene* scene = owner ? owner->GetScene() : nullptr;
   if (owned) owned->ReturnToScene(true);
+  // A cell may have faded the item out: it lies in its scene whole again.
+  if (GVObject* object = item->GetObject()) {
+    object->alpha = 1;
+    object->visible = 1;
+    object->changed = 1;
+  }
   // An item of the scene on screen lies there again at once, as an item put
   // back by hand does; any other is made again by its own scene.
   OItemsManager* items = scene ? scene->GetItemsManager() : nullptr;
