@@ -26,16 +26,9 @@ lab.click("device") -- the water
 pn.click_cell(0)
 tick(20)
 
-local function put(name)
-  lab.click(name)
-  assert(held() == name)
-  lab.click("device")
-  tick(16)
-  demo.close_hints() -- what taking it told
-end
-put("herb")
-put("feather")
-put("bark")
+lab.drop("herb")
+lab.drop("feather")
+lab.drop("bark")
 assert(flag("active_recipe_name") == "health", "the bark brought health to mind")
 move(600, 100)
 tick(1)

@@ -32,14 +32,6 @@ local function done_does_nothing(what)
   assert(lab.panel_y() == 240, what .. ": the panel came up")
 end
 
-local function put(name)
-  lab.click(name)
-  assert(held() == name)
-  lab.click("device")
-  tick(16)
-  demo.close_hints() -- what taking it told
-end
-
 lab.enter(true)
 move(600, 100)
 tick(1)
@@ -58,8 +50,8 @@ end
 
 -- No recipe: everything back, the failed smoke.
 pour(0)
-put("herb")
-put("feather")
+lab.drop("herb")
+lab.drop("feather")
 move(600, 100)
 tick(1)
 local calm = brightness(400, 150)
@@ -86,8 +78,8 @@ done_does_nothing("emptied by the failure")
 
 -- Health brewed, then cleared while it waits.
 pour(1)
-put("herb")
-put("bark")
+lab.drop("herb")
+lab.drop("bark")
 move(600, 100)
 game_lua("onDoneClick()")
 tick(60)

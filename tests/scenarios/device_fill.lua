@@ -90,17 +90,9 @@ refused("rock", "That does not belong in the still.")
 pn.click_cell(1) -- the rock goes into the panel
 
 -- Bark, feather and root fill the other three cells.
-local function drop(name)
-  if name == "bark" or name == "feather" then lab.click(name) else give(name) end
-  assert(held() == name)
-  lab.click("device")
-  tick(16)
-  assert(held() == nil, name .. " went in")
-  demo.close_hints() -- what taking it told
-end
-drop("bark")
-drop("feather")
-drop("root")
+lab.drop("bark")
+lab.drop("feather")
+lab.drop("root")
 give("seed")
 refused("seed", "The still is full.")
 pn.click_cell(2) -- the seed goes into the panel

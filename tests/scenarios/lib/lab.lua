@@ -74,4 +74,16 @@ function lab.put(name)
   lab.click("device")
 end
 
+-- Takes `name` from its shelf (or is given it when it has no place here),
+-- drops it into the device, waits for its fall and fade, and closes the
+-- hints taking it told.
+function lab.drop(name)
+  if lab.at[name] then lab.click(name) else give(name) end
+  assert(held() == name, "holding " .. name)
+  lab.click("device")
+  tick(16)
+  assert(held() == nil, name .. " went in")
+  demo.close_hints()
+end
+
 return lab
