@@ -78,6 +78,7 @@
 #include "tools/GVethraMap.h"
 #include "tools/GVethraPotionEffectChooser.h"
 #include "tools/OMagicRegistry.h"
+#include "tools/alchemy/OAlchemicalDeviceItem.h"
 #include "visual/GButton.h"
 #include "visual/GInteractiveButton.h"
 #include "visual/GVObject.h"
@@ -1030,7 +1031,7 @@ OItemsManager* SceneItems() {
 
 // The named item in the hand, shown in front of the scene, in the scene's
 // list, or inside an item of that list that holds items of its own (a
-// container, a passage, a desk).
+// container, a passage, a desk, the alchemical device).
 IItem* FindAnyItem(const str& name) {
   GMousePointer* pointer = GMousePointer::PeekInstance();
   IItem* held = pointer ? pointer->GetHeldItem() : nullptr;
@@ -1043,9 +1044,12 @@ IItem* FindAnyItem(const str& name) {
   OItemsManager* items = SceneItems();
   if (!items) return nullptr;
   if (IItem* item = items->FindItem(name)) return item;
-  for (IItem* holder : items->GetItems())
+  for (IItem* holder : items->GetItems()) {
     if (IItemsManager* inner = dynamic_cast<IItemsManager*>(holder))
       if (IItem* item = inner->FindItem(name)) return item;
+    if (holder->IsKindOf(ItemTypeId::OAlchemicalDeviceItem))
+      if (IItem* item = static_cast<OAlchemicalDeviceItem*>(holder)->FindContainedItem(name)) return item;
+  }
   return nullptr;
 }
 

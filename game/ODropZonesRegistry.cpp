@@ -5,6 +5,15 @@
 
 ODropZonesRegistry* ODropZonesRegistry::sInstance = nullptr;
 
+namespace {
+// A record whose item is no element name ("0", a recipe index: the player
+// tools keep codes among their records) is written under this name with the
+// text in "name". An item that is itself called so is written the ordinary
+// way and has no "name", so the two never read back as each other.
+const char* const kNamedRecord = "record";
+const char* const kNameAttribute = "name";
+}  // namespace
+
 ODropZonesRegistry* ODropZonesRegistry::GetInstance() {
   if (!sInstance) sInstance = new ODropZonesRegistry();
   return sInstance;
@@ -40,20 +49,21 @@ void ODropZonesRegistry::Save(TXmlNode* save) const {
   if (!save) return;
   TXmlNode* section = save->CreateChild("drop_zones");
   for (const auto& entry : mEntries) {
-    // Keys and item names become element names; one that cannot be would
-    // make a save that does not read back.
+    // A key becomes an element name; one that cannot be would make a save
+    // that does not read back.
     if (!TXmlNode::IsValidName(entry.first)) {
       Report("drop zones: \"%s\" is not a valid element name; zone not saved", entry.first.c_str());
       continue;
     }
     TXmlNode* zone = section->CreateChild(entry.first);
     for (const Record& record : entry.second) {
-      if (!TXmlNode::IsValidName(record.item)) {
-        Report("drop zones: zone \"%s\": \"%s\" is not a valid element name; item not saved",
-               entry.first.c_str(), record.item.c_str());
-        continue;
+      TXmlNode* item;
+      if (TXmlNode::IsValidName(record.item)) {
+        item = zone->CreateChild(record.item);
+      } else {
+        item = zone->CreateChild(kNamedRecord);
+        item->SetAttribute(kNameAttribute, record.item);
       }
-      TXmlNode* item = zone->CreateChild(record.item);
       item->SetAttribute("x", str::format("%d", int(record.x)));
       item->SetAttribute("y", str::format("%d", int(record.y)));
     }
@@ -71,7 +81,9 @@ void ODropZonesRegistry::Load(TXmlNode* save) {
     for (size_t j = 0; j < zone->GetChildCount(); ++j) {
       TXmlNode* item = zone->GetChildAt(j);
       Record record;
-      record.item = item->GetName();
+      bool named = false;
+      if (item->GetName() == kNamedRecord) record.item = item->GetAttribute(kNameAttribute, &named);
+      if (!named) record.item = item->GetName();
       record.x = item->GetAttribute("x").to_int();
       record.y = item->GetAttribute("y").to_int();
       records.push_back(record);

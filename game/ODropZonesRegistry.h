@@ -37,7 +37,9 @@ class ODropZonesRegistry {
   void Clear() { mEntries.clear(); }
 
   // Appends "drop_zones" to the save element: a child per key, in it a child
-  // per record named after the item, with "x" and "y".
+  // per record named after the item, with "x" and "y"; an item text that is
+  // no element name goes into the element "record" as its "name". A key that
+  // is no element name is reported and not written.
   void Save(TXmlNode* save) const;
   // Empties the registry, then reads "drop_zones" of the save element.
   void Load(TXmlNode* save);

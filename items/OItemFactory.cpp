@@ -30,6 +30,7 @@
 #include "items/OTimerActionItem.h"
 #include "rules/OQuestBookItem.h"
 #include "sdk/TXmlNode.h"
+#include "tools/alchemy/OAlchemicalDeviceItem.h"
 
 namespace {
 using OItemFactory::Creator;
@@ -116,6 +117,8 @@ const Kind kKinds[] = {
     Takeable<&OCookToolItem::CreateFromXml>("cook_tool"),
     Takeable<&OCookDeskItem::CreateFromXml>("cook_desk"),
     Takeable<&OCookDishItem::CreateFromXml>("cook_dish"),
+    // The alchemical device stands in its own scene.
+    {"alchemical_device", &OAlchemicalDeviceItem::CreateForScene, nullptr, nullptr, nullptr},
 };
 
 enum Situation { kScene, kPointer, kInventory, kDropped };

@@ -40,14 +40,15 @@ out=content/images/effects/rainbow.png; png -size 600x800 \
   gradient:'rgb(240,80,80)-rgb(80,120,240)' -rotate 90
 
 # The crypt: stone walls, the stairs up on the left, a low coffin, the
-# cistern on the right with the cauldron before it, and the altar's place in
-# the middle.
+# cistern on the right with the cauldron before it, the altar's place in
+# the middle, and the low door to the laboratory on the right edge.
 out=content/images/scenes/crypt.png
 png -size 800x600 xc:'#3c3a44' -fill '#24222a' -draw "polygon 0,600 0,440 800,440 800,600" \
   -fill '#2a2830' -draw "rectangle 20,150 100,420" -fill '#4a4852' \
   -draw "rectangle 20,390 100,420" -draw "rectangle 30,340 100,370" -draw "rectangle 40,290 100,320" \
   -fill '#5a5060' -draw "rectangle 650,250 750,400" -fill '#2a4a6a' -draw "ellipse 700,255 50,12 0,360" \
-  -fill '#1a1a1e' -draw "ellipse 580,420 40,22 0,360"
+  -fill '#1a1a1e' -draw "ellipse 580,420 40,22 0,360" \
+  -fill '#2a2830' -draw "rectangle 760,150 800,420" -fill '#6a5a40' -draw "rectangle 766,160 800,420"
 # The cellar's door down to the crypt is drawn with the cellar.
 mask content/images/masks/cellar_crypt.png 80x200
 mask content/images/masks/crypt_stairs.png 80x270

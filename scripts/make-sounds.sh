@@ -47,6 +47,20 @@ tone navigator_time.wav 1.0 sine 440:220
 tone crypt_drip.wav 0.6 sine 1200:900
 tone crypt_wind.wav 0.8 brownnoise
 
+# What cannot be done (the alchemical device's refusals, the mouse trap's):
+# a sound of its own, apart from the deny of a locked container.
+tone impossible.wav 0.2 square 120:100
+# The alchemical device: a sound of its own for each thing it does.
+tone device_add.wav 0.15 sine 420:280
+tone device_last.wav 0.35 sine 880:1320
+tone device_done.wav 0.45 sine 400:1600
+tone device_failed.wav 0.4 sawtooth 300:120
+tone device_clear.wav 0.3 pinknoise
+tone device_liquid.wav 0.3 sine 260:180
+tone device_on.wav 0.25 sine 200:800
+tone device_pour.wav 0.35 sine 1000:500
+tone device_boil.wav 0.6 brownnoise
+
 # The unit tests' own sounds (tests/fixtures/startup/sounds): plain tones
 # whose lengths the tests count on.
 cd ../../tests/fixtures/startup/sounds
