@@ -40,6 +40,7 @@
 #include "items/OItemFactory.h"
 #include "items/OItemsManager.h"
 #include "items/OItemsRegistry.h"
+#include "rules/GQuestBookControl.h"
 #include "rules/OIndicatorsManager.h"
 #include "rules/OInvisibilityOverlay.h"
 #include "rules/OMission.h"
@@ -63,7 +64,15 @@
 #include "sdk/TWindowStyle.h"
 #include "sdk/TXmlNode.h"
 #include "tools/GFrontItemHolder.h"
+#include "tools/GGamePanel.h"
+#include "tools/GInventory.h"
+#include "tools/GInventoryCell.h"
+#include "tools/GMagicButton.h"
+#include "tools/GMagicControl.h"
+#include "tools/OMagicRegistry.h"
 #include "tools/alchemy/OAlchemicalDeviceItem.h"
+#include "visual/GButton.h"
+#include "visual/GInteractiveButton.h"
 #include "visual/GVObject.h"
 
 namespace fs = std::filesystem;
@@ -1115,6 +1124,100 @@ int L_book(lua_State* L) {
   return 1;
 }
 
+void SetBool(lua_State* L, const char* key, bool value) {
+  lua_pushboolean(L, value);
+  lua_setfield(L, -2, key);
+}
+
+void SetInt(lua_State* L, const char* key, int value) {
+  lua_pushinteger(L, value);
+  lua_setfield(L, -2, key);
+}
+
+// Whether the interactive button exists and is live.
+bool Enabled(const GInteractiveButton* button) {
+  return button && button->IsEnabled();
+}
+
+// panel(): the game panel as a table, nil without a running game: kind,
+// locked, shown (a scene holds it), per inventory ("main", "cook",
+// "fishing", "plants", "mirrors") its first cell and its items (one entry
+// per cell, the item's name or false), the inventory arrows and the passage
+// arrows (live or not), and the book button (state, frame, the state of
+// its animation's "main", whether that is shown).
+int L_panel(lua_State* L) {
+  Game(L);
+  GGameWnd* wnd = GGameWnd::GetCurrent();
+  GGamePanel* panel = wnd ? wnd->GetPanel() : nullptr;
+  if (!panel) {
+    lua_pushnil(L);
+    return 1;
+  }
+  lua_newtable(L);
+  SetInt(L, "kind", panel->GetKind());
+  SetBool(L, "locked", panel->IsLocked());
+  SetBool(L, "shown", panel->GetParent() != nullptr);
+  static const char* const kNames[GGamePanel::kInventoryCount] = {"main", "cook", "fishing", "plants",
+                                                                  "mirrors"};
+  for (int i = 0; i < GGamePanel::kInventoryCount; ++i) {
+    GInventory* inventory = panel->GetInventory(i);
+    lua_newtable(L);
+    SetInt(L, "first", inventory->GetFirstCell());
+    lua_createtable(L, inventory->GetTotalCells(), 0);
+    for (GInventoryCell* cell : inventory->GetCells()) {
+      if (cell->GetItem())
+        lua_pushstring(L, cell->GetItem()->GetName().c_str());
+      else
+        lua_pushboolean(L, 0);
+      lua_rawseti(L, -2, cell->GetIndex() + 1);
+    }
+    lua_setfield(L, -2, "items");
+    lua_setfield(L, -2, kNames[i]);
+  }
+  lua_newtable(L);
+  SetBool(L, "left", Enabled(static_cast<GInteractiveButton*>(panel->GetNamedChild("btn_inventory_left"))));
+  SetBool(L, "right", Enabled(static_cast<GInteractiveButton*>(panel->GetNamedChild("btn_inventory_right"))));
+  lua_setfield(L, -2, "arrows");
+  lua_newtable(L);
+  static const char* const kDirections[GGamePanel::kPassageButtons] = {"left", "right", "top", "bottom"};
+  for (int i = 0; i < GGamePanel::kPassageButtons; ++i)
+    SetBool(L, kDirections[i], Enabled(panel->GetPassageButton(i)));
+  lua_setfield(L, -2, "passages");
+  if (GQuestBookControl* book = panel->GetQuestBookControl()) {
+    lua_newtable(L);
+    SetInt(L, "state", book->GetState());
+    SetInt(L, "frame", book->GetFrame());
+    GVObject* anim = book->GetAnimation();
+    GVObject* main = anim && anim->GetChild("main") ? anim->GetChild("main") : anim;
+    lua_pushstring(L, main ? main->GetState().ToStr().c_str() : "");
+    lua_setfield(L, -2, "look");
+    SetBool(L, "shown", anim && anim->visible);
+    lua_setfield(L, -2, "book");
+  }
+  return 1;
+}
+
+// magic(id): the magic registry's value for the id (magics and worlds), the
+// flask drinks counted for it, and, for the six magics, whether its small
+// button and its magic button are shown on the panel and whether the magic
+// button is ready (full).
+int L_magic(lua_State* L) {
+  Game(L);
+  const char* id = luaL_checkstring(L, 1);
+  OMagicRegistry* registry = OMagicRegistry::GetInstance();
+  lua_pushinteger(L, registry->GetValue(id));
+  lua_pushinteger(L, registry->GetFlaskUsage(id));
+  GGameWnd* wnd = GGameWnd::GetCurrent();
+  GMagicControl* control = wnd && wnd->GetPanel() ? wnd->GetPanel()->GetMagicControl() : nullptr;
+  int index = GMagicControl::IndexOf(id);
+  GButton* small = control ? control->GetSmallButton(index) : nullptr;
+  GMagicButton* button = control ? control->GetMagicButton(index) : nullptr;
+  lua_pushboolean(L, small && small->GetParent());
+  lua_pushboolean(L, button && button->GetParent());
+  lua_pushboolean(L, button && button->GetMagicState() == GMagicButton::kReady);
+  return 5;
+}
+
 // show_effect(name): the game window's magic effect of
 // game_screen/magic_effects/<name> with a new empty hints list, or its
 // wake-up effect for "wake_up"; as the game asks for them, so a second one
@@ -1185,6 +1288,8 @@ const std::vector<luaL_Reg> kFunctions = {
     {"item", L_item},
     {"give", L_give},
     {"book", L_book},
+    {"panel", L_panel},
+    {"magic", L_magic},
     {"show_effect", L_show_effect},
 };
 

@@ -36,8 +36,8 @@ void GGameOverScene::AttachPanel(GGamePanel* panel) {
 void GGameOverScene::DetachPanel() {
   if (!mPanel) return;
   if (mPanel->GetParent() == mPanelLayer) mPanelLayer->OrphanChild(mPanel);
-  mPanel->mClient = nullptr;
-  mPanel->mItemsManager = nullptr;
+  mPanel->SetClient(nullptr);
+  mPanel->SetItemsManager(nullptr);
   mPanel = nullptr;
 }
 

@@ -36,6 +36,8 @@
 #include "sdk/TWindowStyle.h"
 #include "sdk/TXmlNode.h"
 #include "tools/GGamePanel.h"
+#include "tools/GInventory.h"
+#include "tools/GInventoryCell.h"
 #include "tools/OMagicRegistry.h"
 #include "visual/GMagicEffect.h"
 #include "visual/GVXmlLoaders.h"
@@ -139,7 +141,7 @@ void GGameWnd::PostChildrenInit(TWindowStyle& style) {
   TWindow::PostChildrenInit(style);
   mPanel = WindowCast<GGamePanel>(GetChildWindow("game_panel"));
   if (mPanel) {
-    mPanel->mGameWnd = this;
+    mPanel->SetGameWnd(this);
     // The scenes take the panel up into their own panel layers.
     if (mPanel->GetParent()) mPanel->GetParent()->OrphanChild(mPanel);
     OMagicRegistry::GetInstance()->SetListener(mPanel);
@@ -493,7 +495,8 @@ bool GGameWnd::RequestAutosave() {
 void GGameWnd::ResendHeldItemEvents() {
   OMissionsManager* missions = OMissionsManager::GetInstance();
   if (mPanel) {
-    for (IItem* item : mPanel->mMainCells) {
+    for (GInventoryCell* cell : mPanel->GetMainInventory()->GetCells()) {
+      IItem* item = cell->GetItem();
       if (!item) continue;
       missions->OnItemCreate(item->GetCurrentName());
       missions->OnItemGet(item->GetCurrentName());

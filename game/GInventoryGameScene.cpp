@@ -44,14 +44,14 @@ void GInventoryGameScene::AttachPanel(GGamePanel* panel) {
 void GInventoryGameScene::DetachPanel() {
   if (!mPanel) return;
   if (mPanel->GetParent() == mPanelLayer) mPanelLayer->OrphanChild(mPanel);
-  mPanel->mClient = nullptr;
-  mPanel->mItemsManager = nullptr;
+  mPanel->SetClient(nullptr);
+  mPanel->SetItemsManager(nullptr);
   mPanel = nullptr;
 }
 
 void GInventoryGameScene::SetBorders(std::vector<IAction*>* borders) {
   GFullScreenGameScene::SetBorders(borders);
-  bool passages[kBorderCount] = {};
+  std::vector<bool> passages(kBorderCount, false);
   for (int i = 0; borders && i < kBorderCount && i < int(borders->size()); ++i)
     passages[i] = (*borders)[i] != nullptr;
   if (mPanel) mPanel->SetPassages(passages);

@@ -78,24 +78,15 @@ class GScene : public TWindow, public IPanelClient, public GVObjectWrapperClient
   TImage* GetFadeImage() const { return mFadeImage; }
   OSceneCaption* GetCaption() const { return mCaption; }
 
-  // IPanelClient defaults.
-  void OnDoneClick() override {}
-  void OnClearClick() override {}
-  void OnPassageButtonClick(int direction) override {}
-  void OnGlobeClick() override {}
-  bool CanUseGlobeWhileLocked() override { return false; }
-  void OnGlobeRotated(int step) override {}
-  void OnGlobeAction(int value) override {}
-  void OnGlobeActionEnd() override {}
+  // The scene's answers to the panel; every scene kind that shows the panel
+  // overrides some.
   void OnThroughTimeMagic() override;
   void OnThroughSpaceMagic() override;
-  TSpriteRef GetEffectsSpriteA() override { return TSpriteRef(); }
-  TSpriteRef GetEffectsSpriteB() override { return TSpriteRef(); }
-  std::vector<TFxSpriteRef>* GetEffectsList() override { return nullptr; }
-  std::vector<GBaseInterpolator*>* GetEffectsHost() override { return nullptr; }
   bool CanScrollInventory() override { return true; }
-  bool CanUseItem(int kind) override { return true; }
   bool IsMagicEnabled() override { return false; }
+  // The sprite under which the builder puts the scene's own effects, drawn
+  // over the scene's objects and under its windows.
+  virtual TSpriteRef GetEffectsSpriteA() { return TSpriteRef(); }
 
   void DrawObjects(TWindow* wrapper) override {}
 

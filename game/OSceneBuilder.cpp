@@ -147,7 +147,7 @@ void OGameSceneBuilder::BuildSceneWindow() {
   scene->SetMagicControlEnabled(mNode->GetAttribute("magic_control_enabled") != "false");
   if (scene->UsesPanel() && mPanel) {
     scene->AttachPanel(mPanel);
-    mPanel->mClient = scene;
+    mPanel->SetClient(scene);
   }
   scene->SetInteractionMode(GFullScreenGameScene::kPlay);
   scene->SetWindowSize(800, 600);
@@ -219,7 +219,7 @@ void OGameSceneBuilder::BuildBorders() {
 void OGameSceneBuilder::BuildItems() {
   if (!mScene) return;
   OItemsManager* items = new OItemsManager(mScene);
-  if (mPanel) mPanel->mItemsManager = items;
+  if (mPanel) mPanel->SetItemsManager(items);
   OItemsManager* kept = mGameWnd ? mGameWnd->TakeKeptItemsManager() : nullptr;
   std::vector<str>* names = new std::vector<str>();
   if (TXmlNode* list = mNode->GetChild("items")) {
@@ -303,7 +303,7 @@ void OMinigameSceneBuilder::BuildSceneWindow() {
   if (game->GetAttribute("panel") == "true" && mPanel) {
     mScene->AttachPanel(mPanel);
     mPanel->SetKind(GetPanelKind(id));
-    mPanel->mClient = mScene;
+    mPanel->SetClient(mScene);
   }
   mScene->SetWindowSize(800, 600);
   mScene->SetConfigNode(mNode);

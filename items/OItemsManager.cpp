@@ -68,7 +68,7 @@ void OItemsManager::ShowHealthEffect() {
   GGamePanel* panel = mScene ? mScene->GetPanel() : nullptr;
   // The panel lives in the scene's panel layer, not in the game window: it
   // knows its game window by its own field.
-  GGameWnd* game = panel ? panel->mGameWnd : nullptr;
+  GGameWnd* game = panel ? panel->GetGameWnd() : nullptr;
   if (!game) {
     // No effect to hand them on at its end: the player is told at once.
     for (IHint* hint : *hints) OHintsManager::GetInstance()->QueueHint(hint);

@@ -1,9 +1,16 @@
 #pragma once
-// Stand-in window of the quest book, replaced when the quest book is built:
-// registered so that scripts naming its type get a window of this class.
+// A tick that a quest-book page's script places in the page: it stays only
+// when the task named by its style's "task" is complete. It decides once,
+// as it is built; the page is then rendered into a texture.
 
-#include "sdk/TWindow.h"
+#include "sdk/TImage.h"
 
-class GQuestBookTaskTick : public TWindow {
-  TWINDOW_CLASS(GQuestBookTaskTick, TWindow)
+class GQuestBookTaskTick : public TImage {
+  TWINDOW_CLASS(GQuestBookTaskTick, TImage)
+ public:
+  void PostChildrenInit(TWindowStyle& style) override;
 };
+
+// Takes a tick that does not stay out of the page at once, and deletes it
+// once the page's building has returned.
+void RemoveQuestBookTick(TWindow* tick);

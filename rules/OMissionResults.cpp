@@ -22,9 +22,7 @@ namespace {
 GQuestBookControl* QuestBookControl() {
   GGameWnd* window = GGameWnd::GetCurrent();
   GGamePanel* panel = window ? window->GetPanel() : nullptr;
-  TWindow* child = panel ? panel->GetChildWindow("quest_book_control") : nullptr;
-  return child && child->IsKindOf(GQuestBookControl::ClassId()) ? static_cast<GQuestBookControl*>(child)
-                                                                : nullptr;
+  return panel ? panel->GetQuestBookControl() : nullptr;
 }
 
 // A running hazard with less time left than its limit makes the moment

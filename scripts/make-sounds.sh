@@ -27,6 +27,7 @@ tone splash.wav 0.25 brownnoise
 tone book_turn.wav 0.15 pinknoise
 tone book_back.wav 0.15 brownnoise
 tone book_discover.wav 0.3 sine 990:1480
+tone unlock_magic.wav 0.5 sine 660:1320
 tone burn.wav 0.3 brownnoise
 tone chop.wav 0.1 whitenoise
 tone menu_theme.wav 1.0 sine 262 sine 330

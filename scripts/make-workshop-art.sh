@@ -76,6 +76,11 @@ item statue_head -fill '#e0c090' -draw "circle 20,20 20,34"
 picture berry -fill '#9a2040' -draw "circle 16,24 16,32" -draw "circle 26,22 26,30" -fill '#4a8a34' \
   -draw "rectangle 19,6 22,16"
 item oil_can -fill '#5a7a5a' -draw "rectangle 8,14 30,36" -stroke '#5a7a5a' -strokewidth 3 -draw "line 30,18 38,8"
+# The study's apple and shears, and the rope the shears cut.
+item apple -fill '#c02020' -draw "circle 20,23 20,36" -fill '#4a8a34' -draw "ellipse 24,8 6,3 0,360"
+item shears -stroke '#c0c0c8' -strokewidth 4 -draw "line 8,34 30,8" -draw "line 32,34 10,8" \
+  -stroke none -fill '#8a2a1e' -draw "circle 8,34 8,38" -draw "circle 32,34 32,38"
+picture rope_cut -fill none -stroke '#c8a870' -strokewidth 4 -draw "arc 6,6 34,34 0,160" -draw "arc 6,6 34,34 200,340"
 
 # The chest, closed and opened, as two 140 by 140 cells: the lid rises into
 # the upper 50 rows when it opens.

@@ -409,8 +409,19 @@ TWindow* TWindowManager::GetScriptTarget() const {
   return GetTopModalWindow();
 }
 
+void TWindowManager::DeleteLater(TWindow* w) {
+  if (w && std::find(mPendingWindows.begin(), mPendingWindows.end(), w) == mPendingWindows.end())
+    mPendingWindows.push_back(w);
+}
+
 void TWindowManager::DeletePending() {
   if (mDispatchDepth > 0) return;
+  while (!mPendingWindows.empty()) {
+    TWindow* w = mPendingWindows.back();
+    mPendingWindows.pop_back();
+    // Adopted again meanwhile: its new parent owns it now.
+    if (!w->GetParent()) delete w;
+  }
   while (!mPendingDelete.empty()) {
     TModalWindow* modal = mPendingDelete.back();
     mPendingDelete.pop_back();
@@ -431,6 +442,8 @@ void TWindowManager::OnWindowDestroyed(TWindow* w) {
   TModalWindow* top = GetTopModalWindow();
   mModals.erase(std::remove(mModals.begin(), mModals.end(), w), mModals.end());
   mPendingDelete.erase(std::remove(mPendingDelete.begin(), mPendingDelete.end(), w), mPendingDelete.end());
+  mPendingWindows.erase(std::remove(mPendingWindows.begin(), mPendingWindows.end(), w),
+                        mPendingWindows.end());
   RemoveMouseListener(w);
   mHovered.erase(std::remove(mHovered.begin(), mHovered.end(), w), mHovered.end());
   for (TWindow*& t : mTargets)

@@ -40,6 +40,10 @@ class TWindowManager {
   void PopModal(const str& name);
   void PopModal(uint32_t id);
   void PopModal(TModalWindow* modal);
+  // Deletes a window that has left the tree once the dispatch now running
+  // (an event, a tick, a script building windows) has returned; a window
+  // may so remove itself while its parent is still being built.
+  void DeleteLater(TWindow* w);
   TModalWindow* GetTopModalWindow() const;
   TModalWindow* GetRootModal() const;
   // The window of that name, a modal window or one inside it, searching the
@@ -95,6 +99,7 @@ class TWindowManager {
   std::vector<str> mTypeOrder;
   std::vector<TModalWindow*> mModals;
   std::vector<TModalWindow*> mPendingDelete;
+  std::vector<TWindow*> mPendingWindows;
   std::vector<void (*)()> mIdleCalls;
   std::vector<TWindow*> mMouseListeners;
   std::vector<TWindow*> mTargets;  // script target stack

@@ -8,7 +8,7 @@ class IItem;
 
 class GFrontItemHolder : public TWindow {
   TWINDOW_CLASS(GFrontItemHolder, TWindow)
-public:
+ public:
   GFrontItemHolder();
   ~GFrontItemHolder() override;
   void PostDraw() override;

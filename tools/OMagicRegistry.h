@@ -1,12 +1,12 @@
 #pragma once
-// Stand-in for the magic registry until the player tools land: nothing is
-// unlocked, flask uses are recorded, and it writes an empty "magic_registry"
-// section.
+// Which of the six magics the player has, and, under keys of the same kind,
+// which worlds are open for travel; and how often the player drank each
+// magic's potion from the basement flask, since enough drinks earn the
+// magic. The game panel listens to every change and passes the magics' on to
+// the magic control. Saved as "magic_registry".
 
 #include <map>
-#include <vector>
 
-#include "game/OCallLog.h"
 #include "sdk/str.h"
 
 class GGamePanel;
@@ -14,6 +14,9 @@ class TXmlNode;
 
 class OMagicRegistry {
  public:
+  // Values of a magic id; world ids take 0, 1 and 2 as their own.
+  enum { kLocked = 0, kEarned = 1, kUnlocked = 2 };
+
   static OMagicRegistry* GetInstance();
   static bool HasInstance();
   static void DeleteInstance();
@@ -21,24 +24,37 @@ class OMagicRegistry {
   // Not owned: the game window hands in its panel.
   void SetListener(GGamePanel* panel) { mListener = panel; }
   GGamePanel* GetListener() const { return mListener; }
-  void OnFlaskUsed(const str& magic) { mAsked.push_back("flask " + magic); }
+
+  // 0 for a key never set.
+  int GetValue(const str& key) const;
+  // Stores the value and tells the listener, even when it did not change.
+  void SetValue(const str& key, int value);
+  // A counted drink of the magic's potion. Drinks after the magic was earned
+  // are not counted; the drink that reaches the magic's "unlock_usage_count"
+  // earns it and plays its unlock effect at once.
+  void OnFlaskUsed(const str& magic);
+  int GetFlaskUsage(const str& magic) const;
+  // The default sound "unlock_magic".
   void PlayUnlockSound();
-  // Magics and worlds by id: 0 locked, 1 earned, 2 unlocked; 0 for an id
-  // never set. Kept, not yet saved.
-  void SetValue(const str& id, int value) { mValues[id] = value; }
-  int GetValue(const str& id) const {
-    auto it = mValues.find(id);
-    return it == mValues.end() ? 0 : it->second;
-  }
 
   void Save(TXmlNode* save) const;
-  void Load(TXmlNode* save) { mAsked.push_back("load"); }
-  const std::vector<str>& GetAsked() const { return mAsked.Lines(); }
+  void Load(TXmlNode* save);
+
+  const std::map<str, int>& GetValues() const { return mValues; }
+
+  // The magic's element of the magic guide (cfg "magiccfg", root
+  // "magic_guide"), or null; the guide itself, or null when the document
+  // is missing or has another root (said once).
+  static TXmlNode* GetGuideEntry(const str& magic);
+  static TXmlNode* GetGuide();
 
  private:
   OMagicRegistry() = default;
-  GGamePanel* mListener = nullptr;
-  OCallLog mAsked{"magic"};
+  // The magic's "unlock_usage_count"; 0 when absent.
+  static int UnlockUsageCount(const str& magic);
+
   std::map<str, int> mValues;
+  std::map<str, int> mFlaskUsage;
+  GGamePanel* mListener = nullptr;
   static OMagicRegistry* sInstance;
 };

@@ -29,6 +29,7 @@
 #include "sdk/TWindowStyle.h"
 #include "tools/GFrontItemHolder.h"
 #include "tools/GGamePanel.h"
+#include "tools/GInventory.h"
 
 namespace {
 
@@ -417,7 +418,7 @@ TEST_F(SceneTest, InventorySceneLocksItsPanelWithThePause) {
   }
   // The dying scene gives the panel back.
   EXPECT_EQ(panel->GetParent(), nullptr);
-  EXPECT_EQ(panel->mClient, nullptr);
+  EXPECT_EQ(panel->GetClient(), nullptr);
   GInventoryGameScene full(true);
   full.AttachPanel(panel);
   EXPECT_EQ(panel->GetKind(), 3);
@@ -442,13 +443,21 @@ TEST_F(SceneTest, PassageButtonsRunOnlyTheBordersThatExist) {
 
 TEST_F(SceneTest, WheelScrollsTheInventoryBothWays) {
   GGamePanel panel;
+  TXmlNode strip;
+  ASSERT_TRUE(
+      strip.ParseString("<inventory><cells totalCells='4' width='10' height='10'><p x='0' y='0'/><p x='20' "
+                        "y='0'/></cells></inventory>"));
+  TWindowStyle style;
+  panel.GetMainInventory()->LoadCells(style, &strip);
   GInventoryGameScene scene(false);
   scene.AttachPanel(&panel);
-  for (int event : {4, 5, 6, 7}) scene.OnExtendedMouseEvent(TPoint(1, 1), event);
-  std::vector<str> scrolls;
-  for (const str& asked : panel.GetAsked())
-    if (asked == "prev" || asked == "next") scrolls.push_back(asked);
-  EXPECT_EQ(scrolls, (std::vector<str>{"prev", "next", "prev", "next"}));
+  // Up (4, 6) goes back, down (5, 7) goes on, within 0 to 2.
+  std::vector<int> firsts;
+  for (int event : {5, 7, 5, 4, 6, 6}) {
+    scene.OnExtendedMouseEvent(TPoint(1, 1), event);
+    firsts.push_back(panel.GetMainInventory()->GetFirstCell());
+  }
+  EXPECT_EQ(firsts, (std::vector<int>{1, 2, 2, 1, 0, 0}));
   scene.DetachPanel();
 }
 

@@ -52,7 +52,7 @@ TEST_F(SceneVariantTest, GameOverAlwaysCountsAsPaused) {
   {
     GGameOverScene scene;
     scene.AttachPanel(panel);
-    panel->mClient = &scene;
+    panel->SetClient(&scene);
     EXPECT_FALSE(scene.IsMagicEnabled());
     scene.SetState(GScene::kFadeIn);
     EXPECT_TRUE(panel->IsLocked());
@@ -65,7 +65,7 @@ TEST_F(SceneVariantTest, GameOverAlwaysCountsAsPaused) {
   }
   // The dying scene gives the panel back.
   EXPECT_EQ(panel->GetParent(), nullptr);
-  EXPECT_EQ(panel->mClient, nullptr);
+  EXPECT_EQ(panel->GetClient(), nullptr);
   delete panel;
 }
 

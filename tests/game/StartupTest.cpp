@@ -98,19 +98,6 @@ namespace {
 typedef StartupTest StandInTest;
 }
 
-TEST_F(StandInTest, GamePanelAnswersNoAndKeepsItsKind) {
-  GGamePanel panel;
-  EXPECT_FALSE(panel.HitTest(TPoint(10, 10)));
-  EXPECT_FALSE(panel.IsOverInventoryCell(TPoint(10, 10)));
-  EXPECT_FALSE(panel.HasItem("lamp"));
-  panel.SetKind(6);
-  EXPECT_EQ(panel.GetKind(), 6);
-  panel.Lock();
-  panel.Update();
-  panel.Unlock();
-  EXPECT_EQ(panel.GetAsked(), (std::vector<str>{"has lamp", "kind 6", "lock", "unlock"}));
-}
-
 TEST_F(StandInTest, EverySectionOwnerWritesItsSectionInSaveOrder) {
   // The sections these stand-ins and the game variables own, in the order a
   // save writes them.

@@ -7,7 +7,7 @@
 
 local demo = require("lib.demo")
 demo.start_new_game()
-click(180, 510) -- the trapdoor
+click(180, 485) -- the trapdoor
 demo.wait_active("cellar")
 click(730, 230) -- the door to the crypt
 demo.wait_active("crypt")

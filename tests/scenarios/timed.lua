@@ -12,7 +12,7 @@ local function go_down()
   tick_until(function() return scene() == "crypt" and select(2, scene()) == 0 end, 100, "the crypt")
 end
 
-click(180, 510) -- the trapdoor
+click(180, 485) -- the trapdoor
 demo.wait_active("cellar")
 go_down()
 -- The tick that built the crypt ran its first update; the fade-in takes 35.

@@ -27,7 +27,7 @@ demo.wait_active("study")
 click(660, 200)
 demo.wait_active("garden")
 assert(timers().greece_scroll.state == 1)
-click(720, 540)
+click(720, 485)
 demo.wait_active("pond")
 local scroll = timers().greece_scroll
 assert(scroll.state == 0 and scroll.left == 2000, scroll.state .. " " .. scroll.left)

@@ -562,3 +562,28 @@ TEST_F(WindowTest, AWindowTableListingItselfOrAnAncestorIsCut) {
   EXPECT_EQ(ReportCount(), reports + 2);
   EXPECT_NE(err.find("lists itself"), std::string::npos) << err;
 }
+
+// A window may take itself out of the tree while its parent is still being
+// built: it is deleted once the dispatch has returned, unless it was taken
+// in again meanwhile.
+TEST_F(WindowTest, AWindowLeftForLaterIsDeletedWhenTheDispatchReturns) {
+  ProbeModal* base = new ProbeModal("base");
+  wm->PushModal(base);
+  Probe* button = new Probe("button", 10, 10, 100, 40);
+  base->AdoptChild(button);
+  Probe* leaving = new Probe("leaving", 500, 500, 10, 10);
+  Probe* staying = new Probe("staying", 500, 500, 10, 10);
+  base->AdoptChild(leaving);
+  base->AdoptChild(staying);
+  button->onDown = [&] {
+    for (Probe* p : {leaving, staying}) {
+      base->OrphanChild(p);
+      wm->DeleteLater(p);
+    }
+    base->AdoptChild(staying);
+    gLog.push_back("handler done");
+  };
+  wm->HandleEvent(Mouse(TEvent::kMouseDown, 20, 20));
+  EXPECT_EQ(gLog, (std::vector<std::string>{"button:down", "handler done", "base:down", "leaving:deleted"}));
+  EXPECT_EQ(staying->GetParent(), base);
+}

@@ -42,7 +42,7 @@ end
 -- From the main menu's first frame to the crypt, playing.
 function lab.to_crypt()
   demo.start_new_game()
-  click(180, 510) -- the trapdoor
+  click(180, 485) -- the trapdoor
   demo.wait_active("cellar")
   click(730, 230) -- the door to the crypt
   demo.wait_active("crypt")

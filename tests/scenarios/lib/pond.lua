@@ -6,11 +6,11 @@ local pond = {}
 
 -- Screen points of the pond's things.
 pond.at = {
-  path = {60, 540},
+  path = {60, 485},
   water = {420, 380},
-  mouth = {680, 515},
+  mouth = {680, 485},
   mushroom = {190, 460},
-  toadstool = {250, 520},
+  toadstool = {250, 475},
   nightberry = {708, 325},
   -- The scene's picture, well inside the indicators' clear middle.
   grass = {200, 300},
@@ -32,7 +32,7 @@ function pond.enter()
   demo.wait_active("study")
   click(660, 200) -- out of the window
   demo.wait_active("garden")
-  click(720, 540) -- down the path
+  click(720, 485) -- down the path
   demo.wait_active("pond")
 end
 
