@@ -60,7 +60,7 @@ assert(done:find("potion_ready health", 1, true), done)
 assert(count(done, "item_scene_return") == 2, done)
 assert(done:find("item_scene_return herb", 1, true) and done:find("item_scene_return bark", 1, true), done)
 for _, name in ipairs({"herb", "bark"}) do
-  local _, look, _, x, y = item(name)
+  local _, look = item(name)
   assert(look == "stScene", name .. " back on its shelf: " .. tostring(look))
 end
 
