@@ -51,6 +51,7 @@
 #include "rules/OTimerIndicator.h"
 #include "rules/OTimersManager.h"
 #include "sdk/TEvent.h"
+#include "sdk/TImage.h"
 #include "sdk/TModalWindow.h"
 #include "sdk/TPlatform.h"
 #include "sdk/TPrefs.h"
@@ -69,11 +70,19 @@
 #include "tools/GInventoryCell.h"
 #include "tools/GMagicButton.h"
 #include "tools/GMagicControl.h"
+#include "tools/GNavigator.h"
+#include "tools/GTravelSelection.h"
+#include "tools/GVethraGameScene.h"
+#include "tools/GVethraGlobe.h"
+#include "tools/GVethraGrid.h"
+#include "tools/GVethraMap.h"
+#include "tools/GVethraPotionEffectChooser.h"
 #include "tools/OMagicRegistry.h"
 #include "tools/alchemy/OAlchemicalDeviceItem.h"
 #include "visual/GButton.h"
 #include "visual/GInteractiveButton.h"
 #include "visual/GVObject.h"
+#include "visual/LuaUtils.h"
 
 namespace fs = std::filesystem;
 
@@ -1244,6 +1253,89 @@ int L_show_effect(lua_State* L) {
   return 0;
 }
 
+// navigator(): the travel navigator's state (0 .. 12), the ticks counted in
+// that state, and the world ids its selection offers (a table, empty
+// without a selection); nil while no journey runs.
+int L_navigator(lua_State* L) {
+  Game(L);
+  GGameWnd* wnd = GGameWnd::GetCurrent();
+  GNavigator* navigator = wnd ? wnd->GetNavigator() : nullptr;
+  if (!navigator) {
+    lua_pushnil(L);
+    return 1;
+  }
+  lua_pushinteger(L, navigator->GetState());
+  lua_pushinteger(L, navigator->GetTickCount());
+  lua_newtable(L);
+  if (GTravelSelection* selection = navigator->GetSelection()) {
+    const std::vector<GTravelLocation*>& locations = selection->GetLocations();
+    for (size_t i = 0; i < locations.size(); ++i) {
+      lua_pushstring(L, locations[i]->GetWorldId().c_str());
+      lua_rawseti(L, -2, int(i + 1));
+    }
+  }
+  return 3;
+}
+
+// vethra(): a table of the Vethra's tools. From the panel's globe:
+// globe (its position, -1 before the first), globe_target, globe_mode (0
+// idle, 1 turning right, 2 turning left, 3 inactive) and globe_state (the
+// state shown, "noactive", "1", "10" ...). In a Vethra scene also: map (0
+// hidden, 1 showing, 2 shown, 3 hiding, 4 leaving to travel), map_y (the
+// map window's top), part (the part shown), fade (that part picture's
+// alpha), grid (0 choosing, 1 a cell chosen), grid_active, marker_x and
+// marker_y (the marker's place on the slides, absent when not shown),
+// chooser (the chooser's state, absent without one) and chooser_buttons
+// (how many of its buttons are shown). Nil without a game window.
+int L_vethra(lua_State* L) {
+  Game(L);
+  GGameWnd* wnd = GGameWnd::GetCurrent();
+  if (!wnd) {
+    lua_pushnil(L);
+    return 1;
+  }
+  lua_newtable(L);
+  auto setInt = [L](const char* key, int value) {
+    lua_pushinteger(L, value);
+    lua_setfield(L, -2, key);
+  };
+  if (GVethraGlobe* globe = wnd->GetPanel() ? wnd->GetPanel()->GetGlobe() : nullptr) {
+    setInt("globe", globe->GetPosition());
+    setInt("globe_target", globe->GetTarget());
+    setInt("globe_mode", globe->GetMode());
+    lua_pushstring(L, globe->GetShownState().c_str());
+    lua_setfield(L, -2, "globe_state");
+  }
+  GVethraGameScene* scene = WindowCast<GVethraGameScene>(wnd->GetCurrentScene());
+  GVethraMap* map = scene ? scene->GetMap() : nullptr;
+  if (map) {
+    setInt("map", map->GetState());
+    setInt("map_y", map->GetY());
+    setInt("part", map->GetCurrentPart());
+    GVethraMapSlides* slides = map->GetSlides();
+    int current = slides->GetCurrent();
+    if (current >= 0 && current < int(slides->GetPictures().size())) {
+      lua_pushnumber(L, slides->GetPictures()[current]->GetAlpha());
+      lua_setfield(L, -2, "fade");
+    }
+    if (TImage* marker = slides->GetMarker())
+      if (marker->GetParent()) {
+        setInt("marker_x", marker->GetX());
+        setInt("marker_y", marker->GetY());
+      }
+    if (GVethraGrid* grid = map->GetGrid()) setInt("grid", grid->GetMode());
+    lua_pushboolean(L, map->IsGridActive());
+    lua_setfield(L, -2, "grid_active");
+  }
+  if (GVethraPotionEffectChooser* chooser = scene ? scene->GetChooser() : nullptr) {
+    setInt("chooser", chooser->GetState());
+    int shown = 0;
+    for (GButton* button : chooser->GetButtons()) shown += button->GetParent() ? 1 : 0;
+    setInt("chooser_buttons", shown);
+  }
+  return 1;
+}
+
 const std::vector<luaL_Reg> kFunctions = {
     {"tick", L_tick},
     {"click", L_click},
@@ -1291,6 +1383,8 @@ const std::vector<luaL_Reg> kFunctions = {
     {"panel", L_panel},
     {"magic", L_magic},
     {"show_effect", L_show_effect},
+    {"navigator", L_navigator},
+    {"vethra", L_vethra},
 };
 
 void PlayMainCallback(TPlatform* platform, const str& commandLine) {

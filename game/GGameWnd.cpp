@@ -38,6 +38,7 @@
 #include "tools/GGamePanel.h"
 #include "tools/GInventory.h"
 #include "tools/GInventoryCell.h"
+#include "tools/GNavigator.h"
 #include "tools/OMagicRegistry.h"
 #include "visual/GMagicEffect.h"
 #include "visual/GVXmlLoaders.h"
@@ -235,11 +236,46 @@ void GGameWnd::EffectStep() {
 }
 
 void GGameWnd::NavigatorStep() {
-  // The travel navigator comes with the player tools; until then a journey
-  // that was asked for ends at once and the scene plays on.
-  mTransitionState = kPlayingAfterChange;
-  if (mScene) mScene->Resume();
-  if (mScene) mScene->Update();
+  // A journey whose navigator could not be made ends at once.
+  if (!mNavigator) {
+    mTransitionState = kPlayingAfterChange;
+    if (mScene) mScene->Resume();
+    return;
+  }
+  mNavigator->Tick();
+  switch (mNavigator->GetState()) {
+    case GNavigator::kSceneOff:
+      if (mScene && mScene->GetParent()) mSceneHost->OrphanChild(mScene);
+      mNavigator->SetState(GNavigator::kSelectionIn);
+      break;
+    case GNavigator::kCancelSceneBack:
+      if (mScene && !mScene->GetParent()) mSceneHost->AdoptChild(mScene);
+      mNavigator->SetState(GNavigator::kCancelUncover);
+      break;
+    case GNavigator::kNewScene:
+      if (mScene && mScene->GetParent()) mSceneHost->OrphanChild(mScene);
+      DestroyCurrentScene(false);
+      if (CreateCurrentScene()) {
+        mScene->OnStart();
+        mScene->SetState(GScene::kActive);
+        mScene->Pause();
+      }
+      mNavigator->SetState(GNavigator::kTravelUncover);
+      break;
+    case GNavigator::kDone: {
+      if (mScene) mScene->Resume();
+      OrphanChild(mNavigator);
+      delete mNavigator;
+      mNavigator = nullptr;
+      TXmlNode* effects = OGameConfig::GetInstance()->GetGameScreenChild("world_enter_effects");
+      str world = OGame::GetInstance()->GetCurrentWorldId();
+      PlayEffectsInScene(effects && TXmlNode::IsValidName(world) ? effects->GetChild(world) : nullptr);
+      mTransitionState = kPlayingAfterChange;
+      break;
+    }
+    default:
+      break;
+  }
 }
 
 bool GGameWnd::OnMouseMove(const TPoint& point) {
@@ -291,11 +327,17 @@ void GGameWnd::ShowMagicEffect(TXmlNode* node, std::vector<IHint*>* hints) {
   StartEffect(GMagicEffect::Create(node, hints));
   if (!mScene) return;
   if (OSimpleBackground* background = mScene->GetBackground()) background->StopEffect();
+  PlayEffectsInScene(node->GetChild("effects"));
+  mScene->Pause();
+}
+
+void GGameWnd::PlayEffectsInScene(TXmlNode* node) {
+  if (!node || !mScene) return;
+  // A scene without effect lists (a mini-game) has nowhere to play them.
   std::vector<TFxSpriteRef>* sprites = mScene->GetEffectsList();
   std::vector<GBaseInterpolator*>* interpolators = mScene->GetEffectsHost();
   if (sprites && interpolators)
-    LoadParticlesFromXml(node->GetChild("effects"), *sprites, *interpolators, mScene->GetEffectsSpriteB());
-  mScene->Pause();
+    LoadParticlesFromXml(node, *sprites, *interpolators, mScene->GetEffectsSpriteB());
 }
 
 void GGameWnd::ShowWakeUpEffect() {
@@ -399,7 +441,21 @@ OItemsManager* GGameWnd::TakeKeptItemsManager() {
 
 void GGameWnd::OpenNavigator() {
   if (mScene) mScene->Pause();
-  Report("travel between worlds is not available yet");
+  if (mNavigator) return;
+  bool throughTime = mScene && mScene->GetNavigatorKind() == GNavigator::kThroughTime;
+  const char* kind = throughTime ? "through_time" : "through_space";
+  TXmlNode* navigator = OGameConfig::GetInstance()->GetGameScreenChild("navigator");
+  TXmlNode* node = navigator ? navigator->GetChild(kind) : nullptr;
+  if (!node) {
+    // The next heartbeat ends the journey that has no navigator.
+    Report("cfg/game_screen.xml: no navigator/%s; the player stays where they are", kind);
+    return;
+  }
+  bool keepHome = !throughTime || OGame::GetInstance()->IsThroughTimeWorld();
+  mNavigator =
+      new GNavigator(node, throughTime ? GNavigator::kThroughTime : GNavigator::kThroughSpace, keepHome);
+  mNavigator->SetState(GNavigator::kStart);
+  AdoptChild(mNavigator);
 }
 
 void GGameWnd::ShowDialog(const str& script) {

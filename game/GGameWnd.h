@@ -9,6 +9,7 @@
 #include "sdk/TWindow.h"
 
 class GGamePanel;
+class GNavigator;
 class GScene;
 class GTravelEffect;
 class IHint;
@@ -60,7 +61,10 @@ class GGameWnd : public TWindow {
   // kept), the scene `sceneId` becomes current and is built, started and
   // active at once, without a fade.
   void ChangeSceneAtOnce(const str& sceneId);
+  // Opens the navigator of the kind the scene recorded; the scene has put
+  // the window into its travel state.
   void OpenNavigator();
+  GNavigator* GetNavigator() const { return mNavigator; }
   void ShowDialog(const str& script);
   void ShowLocalMenu();
   void SaveGame(int slot, const str& name, bool silent);
@@ -101,6 +105,8 @@ class GGameWnd : public TWindow {
   // The change of scene or state the heartbeat owes, then the scene's tick.
   void SceneStep();
   void NavigatorStep();
+  // The particle children of `node` played in the current scene.
+  void PlayEffectsInScene(TXmlNode* node);
   // The running effect's tick; a finished one is deleted.
   void EffectStep();
   // A new effect window: adopted into the effects layer and started.
@@ -109,8 +115,8 @@ class GGameWnd : public TWindow {
   OGame* mGame = nullptr;
   OItemsManager* mKeptItems = nullptr;  // owned
   bool mSceneWasPaused = false;
-  GScene* mScene = nullptr;       // owned
-  TWindow* mNavigator = nullptr;  // owned
+  GScene* mScene = nullptr;          // owned
+  GNavigator* mNavigator = nullptr;  // owned
   TWindow* mEffectsLayer = nullptr;
   GTravelEffect* mEffectWindow = nullptr;  // owned
   GGamePanel* mPanel = nullptr;            // owned

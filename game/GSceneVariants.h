@@ -1,6 +1,6 @@
 #pragma once
 // The game-scene kinds that vary the default inventory scene, by the state
-// node's "type": "sleeping", "under_water", "game_over" and
+// node's "type": "sleeping", "under_water", "game_over", "vethra" and
 // "alchemical_device".
 
 #include "sdk/str.h"

@@ -24,9 +24,7 @@
 #include "tools/GMagicButton.h"
 #include "tools/GMagicControl.h"
 #include "tools/GNavigatorEntrance.h"
-#include "tools/GTravelButton.h"
-#include "tools/GTravelLocation.h"
-#include "tools/GTravelSelection.h"
+#include "tools/GTravelSelection.h"  // GTravelSelection, GTravelLocation, GTravelButton
 #include "tools/GVethraGrid.h"
 #include "tools/GVethraPotionEffectChooser.h"
 #include "visual/GButton.h"  // GButton, GSlider

@@ -132,6 +132,9 @@ void OGame::OnFlagChanged() {
   if (index == mStateIndex) return;
   mStateIndex = index;
   if (!mGameWnd) return;
+  // On a journey the navigator has the scene rebuilt itself, from the state
+  // chosen then; a change of state now would leave the journey half-way.
+  if (mGameWnd->GetTransitionState() == GGameWnd::kNavigator) return;
   mGameWnd->SetTransitionState(GGameWnd::kStateChange);
   // During a build there is no scene to pause yet; the request stands.
   if (GScene* scene = mGameWnd->GetCurrentScene()) scene->Pause();

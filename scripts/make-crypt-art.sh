@@ -3,7 +3,7 @@
 # magic effects: the crypt itself, its glinting spot and what a touch of it
 # shows, the creaking coffin lid, the candle, the cistern and cauldron, the
 # altar with its stones and its two lights, the flask with its potions, and
-# the three effect pictures. Needs ImageMagick's convert. The outputs are
+# the five effect pictures. Needs ImageMagick's convert. The outputs are
 # small and committed; run this again after changing a picture here.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -35,6 +35,9 @@ mkdir -p content/images/scenes content/images/masks content/images/effects conte
 out=content/images/effects/health.png;  png -size 800x600 xc:'rgb(60,200,120)'
 out=content/images/effects/fire.png;    png -size 800x600 xc:'rgb(230,110,30)'
 out=content/images/effects/wake_up.png; png -size 800x600 xc:'rgb(250,236,200)'
+out=content/images/effects/invisibility.png; png -size 800x600 xc:'rgb(170,190,230)'
+out=content/images/effects/rainbow.png; png -size 600x800 \
+  gradient:'rgb(240,80,80)-rgb(80,120,240)' -rotate 90
 
 # The crypt: stone walls, the stairs up on the left, a low coffin, the
 # cistern on the right with the cauldron before it, the altar's place in

@@ -33,6 +33,16 @@ tone chop.wav 0.1 whitenoise
 tone menu_theme.wav 1.0 sine 262 sine 330
 tone menu_theme2.wav 0.8 sine 392
 tone scene_theme.wav 1.2 sine 196
+# The six magics, each with its own sound.
+tone fire_magic.wav 0.4 sawtooth 300:900
+tone health_magic.wav 0.4 sine 660:990
+tone invisible_magic.wav 0.4 sine 1200:400
+tone rainbow_magic.wav 0.4 sine 400:1600
+tone space_magic.wav 0.4 square 200:800
+tone time_magic.wav 0.4 square 800:200
+# The navigator's music, one for each kind of journey.
+tone navigator_space.wav 1.0 sine 220:440
+tone navigator_time.wav 1.0 sine 440:220
 # The crypt's ambient sounds: a drip that loops, and a draught now and then.
 tone crypt_drip.wav 0.6 sine 1200:900
 tone crypt_wind.wav 0.8 brownnoise

@@ -17,6 +17,7 @@
 #include "tools/GInventory.h"
 #include "tools/GInventoryCell.h"
 #include "tools/GMagicControl.h"
+#include "tools/GVethraGlobe.h"
 #include "tools/IPanelClient.h"
 #include "visual/GButton.h"
 #include "visual/GInteractiveButton.h"
@@ -88,6 +89,10 @@ GScene* GGamePanel::CurrentScene() {
 GGamePanel::GGamePanel() : mLuaNames(this) {
   SetWindowSize(800, 600);
   for (GInventory*& inventory : mInventories) inventory = new GInventory();
+  mGlobe = new GVethraGlobe();
+  mGlobe->SetName("globe");
+  mGlobe->SetWindowPos(24, 484);
+  mGlobe->Build();
   mLuaNames.Bind("onInventoryPrev", this, &GGamePanel::onInventoryPrev);
   mLuaNames.Bind("onInventoryNext", this, &GGamePanel::onInventoryNext);
   mLuaNames.Bind("onDoneClick", this, &GGamePanel::onDoneClick);
@@ -116,6 +121,8 @@ GGamePanel::~GGamePanel() {
     Orphan(inventory);
     delete inventory;
   }
+  Orphan(mGlobe);
+  delete mGlobe;
   if (mSpriteRoot) mSpriteRoot->RemoveChildren();
 }
 
@@ -179,6 +186,7 @@ void GGamePanel::HideAllChildren() {
   Orphan(mBackground);
   for (Named& child : mNamed) Orphan(child.window);
   for (GInventory* inventory : mInventories) Orphan(inventory);
+  Orphan(mGlobe);
 }
 
 void GGamePanel::Show(TWindow* w) {
@@ -205,6 +213,7 @@ void GGamePanel::SetKind(int kind) {
     case kKindGame:
     case kKindUnderwater:
       ShowPassageButtons();
+      Show(mGlobe);
       ShowArrows();
       Show(mMagicControl);
       Show(mQuestBookControl);
@@ -222,6 +231,7 @@ void GGamePanel::SetKind(int kind) {
       ShowArrows();
       Show("btn_globe_rotation_left");
       Show("btn_globe_rotation_right");
+      Show(mGlobe);
       Show("btn_globe");
       Show(mMagicControl);
       Show(mQuestBookControl);
@@ -269,6 +279,8 @@ void GGamePanel::SetKind(int kind) {
       showsInventory = false;
       break;
   }
+  // The full-screen and game-over kinds leave the globe's mode as it was.
+  if (kind != kKindFullScreen && kind != kKindGameOver) mGlobe->SetActive(kind == kKindVethra);
   if (kind != kKindGameOver) Show("menu_button");
   if (showsInventory) Show(GetCurrentInventory());
   UpdateArrows();
@@ -444,11 +456,24 @@ void GGamePanel::onGlobeClick() {
   if (CanUseGlobe()) mClient->OnGlobeClick();
 }
 
-// The globe turns with the Vethra world; until it comes there is no globe
-// position to turn from, and the arrows do nothing.
-void GGamePanel::onGlobeLeftButtonClick() {}
+void GGamePanel::TurnGlobe(int step) {
+  if (!CanUseGlobe()) return;
+  // Before a Vethra scene has shown the globe a position there is nothing to
+  // turn from.
+  int target = mGlobe->GetTarget();
+  if (target < 0) return;
+  int position = (target + step + GVethraGlobe::kPositions) % GVethraGlobe::kPositions;
+  mClient->OnGlobeRotated(position);
+  mGlobe->RotateTo(position);
+}
 
-void GGamePanel::onGlobeRightButtonClick() {}
+void GGamePanel::onGlobeLeftButtonClick() {
+  TurnGlobe(-1);
+}
+
+void GGamePanel::onGlobeRightButtonClick() {
+  TurnGlobe(1);
+}
 
 void GGamePanel::onMenuButtonClick() {
   GScene* scene = CurrentScene();

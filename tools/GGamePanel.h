@@ -22,6 +22,7 @@ class GInteractiveButton;
 class GInventory;
 class GMagicControl;
 class GQuestBookControl;
+class GVethraGlobe;
 class IItemsManager;
 class IPanelClient;
 class TImage;
@@ -134,6 +135,8 @@ class GGamePanel : public TWindow {
   // plants 11, every other kind the main one.
   GInventory* GetCurrentInventory() const;
   GMagicControl* GetMagicControl() const { return mMagicControl; }
+  // The Vethra world's globe, owned; active for the Vethra kind only.
+  GVethraGlobe* GetGlobe() const { return mGlobe; }
   GQuestBookControl* GetQuestBookControl() const { return mQuestBookControl; }
   TImage* GetBackground() const { return mBackground; }
   int GetBackgroundId() const { return mBackgroundId; }
@@ -162,6 +165,8 @@ class GGamePanel : public TWindow {
   void PassageClick(int direction);
   // The globe rule: a locked panel asks the client.
   bool CanUseGlobe();
+  // The globe arrows: one position right (1) or left (-1) of the target.
+  void TurnGlobe(int step);
   void Show(TWindow* w);
   void Show(const char* name) { Show(GetNamedChild(name)); }
   void ShowPassageButtons();
@@ -173,6 +178,7 @@ class GGamePanel : public TWindow {
   GGameWnd* mGameWnd = nullptr;                    // not owned
   IItemsManager* mItemsManager = nullptr;          // not owned
   GInventory* mInventories[kInventoryCount] = {};  // owned
+  GVethraGlobe* mGlobe = nullptr;                  // owned
   GQuestBookControl* mQuestBookControl = nullptr;  // owned
   TImage* mBackground = nullptr;                   // owned
   std::vector<Named> mNamed;                       // owned windows

@@ -1,16 +1,31 @@
 #include "GMagicControl.h"
 
 #include "game/GGameWnd.h"
+#include "game/GMousePointer.h"
 #include "game/GScene.h"
+#include "game/OFlagsRegistry.h"
+#include "game/OGame.h"
 #include "game/OGameConfig.h"
+#include "game/OMousePointerManager.h"
+#include "game/OSoundManager.h"
+#include "items/IItem.h"
+#include "items/ItemTypeIds.h"
+#include "items/OFireMagicItem.h"
+#include "items/OItemFactory.h"
+#include "items/OItemsManager.h"
+#include "rules/OActionFactory.h"
 #include "rules/OMissionsManager.h"
+#include "rules/OSleepingZoneTimerController.h"
+#include "rules/OTimersManager.h"
 #include "sdk/TImage.h"
+#include "sdk/TReport.h"
 #include "sdk/TXmlNode.h"
 #include "tools/GGamePanel.h"
 #include "tools/GMagicButton.h"
 #include "tools/IPanelClient.h"
 #include "tools/OMagicRegistry.h"
 #include "visual/GButton.h"
+#include "visual/GMagicEffect.h"
 #include "visual/GVXmlLoaders.h"
 #include "visual/LuaUtils.h"
 
@@ -235,4 +250,124 @@ void GMagicControl::Load(TXmlNode* panel) {
     button->Tick();
     button->SetLocked(node->GetAttribute("locked") == "1");
   }
+}
+
+bool GMagicControl::CanCast(int index) {
+  if (mLocked) return false;
+  IPanelClient* client = mPanel ? mPanel->GetClient() : nullptr;
+  if (!client || !client->IsMagicEnabled()) return false;
+  GScene* scene = GGamePanel::CurrentScene();
+  if (scene && scene->GetInteractionMode() != 0) return false;
+  return index == IndexOf("health") || OFlagsRegistry::GetInstance()->GetValue("are_we_sleeping") != "true";
+}
+
+void GMagicControl::StartRestore(int index) {
+  if (GMagicButton* button = mMagicButtons[index]) button->StartRestore();
+}
+
+void GMagicControl::ShowEffect(const char* magic, std::vector<IHint*>* hints) {
+  if (!hints) hints = new std::vector<IHint*>();
+  GGameWnd* game = mPanel ? mPanel->GetGameWnd() : nullptr;
+  if (!game) {
+    GMagicEffect::DropHints(hints);
+    return;
+  }
+  TXmlNode* effects = OGameConfig::GetInstance()->GetGameScreenChild("magic_effects");
+  game->ShowMagicEffect(effects ? effects->GetChild(magic) : nullptr, hints);
+}
+
+void GMagicControl::RunSceneAction(TXmlNode* action) {
+  GScene* scene = GGamePanel::CurrentScene();
+  OItemsManager* items = scene ? scene->GetItemsManager() : nullptr;
+  OActionFactory::RunAction(action, items ? items->GetMasksManager() : nullptr);
+}
+
+void GMagicControl::onFireMagicButtonClick() {
+  const int index = IndexOf("fire");
+  if (!CanCast(index)) return;
+  GScene* scene = GGamePanel::CurrentScene();
+  // The fire is made before the held item goes: a guide without it refuses
+  // the cast rather than leave the player's item lost.
+  IItem* fire = OItemFactory::CreateForPointer("fire_magic_item", scene ? scene->GetItemsManager() : nullptr);
+  if (!fire) {
+    Report("cfg/items_guide.xml: no \"fire_magic_item\" the hand can hold; the fire magic is not cast");
+    return;
+  }
+  OSoundManager::GetInstance()->PlayMagicSound("fire");
+  OMousePointerManager* pointer = GMousePointer::PeekManager();
+  str saved;
+  if (IItem* held = pointer ? pointer->GetHeldItem() : nullptr) {
+    saved = held->GetName();
+    held->SaveState();
+    pointer->DeleteHeldItem();
+  }
+  OFlagsRegistry* flags = OFlagsRegistry::GetInstance();
+  flags->SetValue("__fire_magic_saved_item", saved);
+  fire->CreateObject();
+  if (fire->IsKindOf(ItemTypeId::OFireMagicItem))
+    flags->SetValue(static_cast<OFireMagicItem*>(fire)->GetFlagName(), "true");
+  if (pointer)
+    pointer->HoldItem(fire);
+  else
+    delete fire;
+  StartRestore(index);
+  ShowEffect("fire");
+}
+
+void GMagicControl::onHealthMagicButtonClick() {
+  const int index = IndexOf("health");
+  if (!CanCast(index)) return;
+  OSoundManager::GetInstance()->PlayMagicSound("health");
+  OFlagsRegistry* flags = OFlagsRegistry::GetInstance();
+  OTimersManager* timers = OTimersManager::GetInstance();
+  if (flags->GetValue("are_we_sleeping") == "true") {
+    flags->SetValue("are_we_sleeping", "false");
+    // Waking cures as well; the sleeper is not shown what was helped.
+    GMagicEffect::DropHints(timers->ApplyHealthMagic());
+    if (GGameWnd* game = mPanel ? mPanel->GetGameWnd() : nullptr) game->ShowWakeUpEffect();
+    timers->GetSleepingHints()->Stop();
+  } else {
+    ShowEffect("health", timers->ApplyHealthMagic());
+  }
+  StartRestore(index);
+}
+
+void GMagicControl::onInvisibilityMagicButtonClick() {
+  const int index = IndexOf("invisibility");
+  if (!CanCast(index)) return;
+  OSoundManager::GetInstance()->PlayMagicSound("invisibility");
+  StartRestore(index);
+  OTimersManager::GetInstance()->StartInvisibility();
+  OFlagsRegistry::GetInstance()->SetValue("are_we_invisible", "true");
+  ShowEffect("invisibility");
+}
+
+void GMagicControl::onRainbowMagicButtonClick() {
+  const int index = IndexOf("rainbow");
+  if (!CanCast(index)) return;
+  TXmlNode* rainbow = OGameConfig::GetInstance()->GetGameScreenChild("rainbow_magic");
+  if (!rainbow || OGame::GetInstance()->GetCurrentSceneId() != rainbow->GetAttribute("work_scene_id")) return;
+  OSoundManager::GetInstance()->PlayMagicSound("rainbow");
+  ShowEffect("rainbow");
+  RunSceneAction(rainbow->GetChild("action"));
+  StartRestore(index);
+}
+
+void GMagicControl::onThroughSpaceMagicButtonClick() {
+  const int index = IndexOf("through_space");
+  if (!CanCast(index)) return;
+  OSoundManager::GetInstance()->PlayMagicSound("through_space");
+  StartRestore(index);
+  if (OGame::GetInstance()->IsThroughSpaceWorld())
+    mPanel->GetClient()->OnThroughSpaceMagic();
+  else
+    RunSceneAction(OGameConfig::GetInstance()->GetGameScreenChild("impossible_travel_space_action"));
+}
+
+void GMagicControl::onThroughTimeMagicButtonClick() {
+  const int index = IndexOf("through_time");
+  if (!CanCast(index)) return;
+  OSoundManager::GetInstance()->PlayMagicSound("through_time");
+  StartRestore(index);
+  mPanel->GetClient()->OnThroughTimeMagic();
 }

@@ -15,6 +15,7 @@
 class GButton;
 class GGamePanel;
 class GMagicButton;
+class IHint;
 class TImage;
 class TXmlNode;
 
@@ -65,16 +66,25 @@ class GMagicControl : public TWindow {
   void onRainbowSmallButtonClick() { Select(3); }
   void onThroughSpaceSmallButtonClick() { Select(4); }
   void onThroughTimeSmallButtonClick() { Select(5); }
-  // The cast globals. Casting comes with travel and the world map; until
-  // then a click on a magic button does nothing.
-  void onFireMagicButtonClick() {}
-  void onHealthMagicButtonClick() {}
-  void onInvisibilityMagicButtonClick() {}
-  void onRainbowMagicButtonClick() {}
-  void onThroughSpaceMagicButtonClick() {}
-  void onThroughTimeMagicButtonClick() {}
+  // The cast globals: each tests the refusals, then casts.
+  void onFireMagicButtonClick();
+  void onHealthMagicButtonClick();
+  void onInvisibilityMagicButtonClick();
+  void onRainbowMagicButtonClick();
+  void onThroughSpaceMagicButtonClick();
+  void onThroughTimeMagicButtonClick();
 
  private:
+  // Whether a cast of the magic may happen now: the control unlocked, the
+  // scene allowing magic and in plain play, and (for all but health) the
+  // player awake. A refused cast does nothing at all.
+  bool CanCast(int index);
+  // Empties the magic's button, which then refills.
+  void StartRestore(int index);
+  // The full-screen effect of the magic, with the hints it hands on.
+  void ShowEffect(const char* magic, std::vector<IHint*>* hints = nullptr);
+  // Runs a game-screen action element with the current scene's masks.
+  void RunSceneAction(TXmlNode* action);
   void Select(int index);
   void HideMagic(int index);
   void StartDelayedUnlock(const str& magic);

@@ -127,7 +127,10 @@ TEST_F(MagicTest, AButtonRefillsFromItsBottomAndIsUsableTheTickAfterItIsFull) {
 class MagicClient : public IPanelClient {
  public:
   bool IsMagicEnabled() override { return enabled; }
+  void OnThroughTimeMagic() override { ++journeys; }
+  void OnThroughSpaceMagic() override { ++journeys; }
   bool enabled = true;
+  int journeys = 0;
 };
 
 TEST_F(MagicTest, ASelectorShowsItsMagicOnlyWhenTheControlIsFreeAndTheSceneAllowsMagic) {
@@ -220,6 +223,65 @@ TEST_F(MagicTest, SavingCarriesOutPendingUnlocksAndLoadingReadsSixButtonsOnly) {
   EXPECT_EQ(health->GetHeight(), 30);
   EXPECT_FALSE(health->IsLocked());
   Registry()->SetListener(nullptr);
+}
+
+TEST_F(MagicTest, ACastIsRefusedWhileLockedOrDisallowedAndOnlyHealthWorksAsleep) {
+  std::unique_ptr<GGamePanel> panel = Build();
+  panel->SetKind(0);
+  GMagicControl* control = panel->GetMagicControl();
+  MagicClient scene;
+  struct Case {
+    bool client, enabled, locked, asleep;
+    const char* magic;
+    bool cast;
+  } cases[] = {
+      {false, true, false, false, "through_time", false},  // between scenes
+      {true, true, true, false, "through_time", false},   {true, true, true, false, "health", false},
+      {true, false, false, false, "through_time", false}, {true, false, false, false, "health", false},
+      {true, true, false, true, "through_time", false},   {true, true, false, true, "health", true},
+      {true, true, false, false, "through_time", true},   {true, true, false, false, "health", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(str::format("%s client %d enabled %d locked %d asleep %d", c.magic, int(c.client),
+                             int(c.enabled), int(c.locked), int(c.asleep)));
+    int index = GMagicControl::IndexOf(c.magic);
+    GMagicButton* button = control->GetMagicButton(index);
+    ASSERT_NE(button, nullptr);
+    button->SetLocked(false);
+    button->ShowReady();
+    panel->SetClient(c.client ? &scene : nullptr);
+    scene.enabled = c.enabled;
+    scene.journeys = 0;
+    OFlagsRegistry::GetInstance()->SetValue("are_we_sleeping", c.asleep ? "true" : "false");
+    if (c.locked) panel->Lock();
+    if (index == 1)
+      control->onHealthMagicButtonClick();
+    else
+      control->onThroughTimeMagicButtonClick();
+    if (c.locked) panel->Unlock();
+    EXPECT_EQ(button->GetMagicState(), c.cast ? GMagicButton::kEmptied : GMagicButton::kReady);
+    EXPECT_EQ(scene.journeys, c.cast && index == 5 ? 1 : 0);
+    if (index == 1) EXPECT_EQ(OFlagsRegistry::GetInstance()->GetValue("are_we_sleeping"), "false") << c.cast;
+  }
+  panel->SetClient(nullptr);
+}
+
+TEST_F(MagicTest, FireWithoutItsItemInTheGuideIsRefusedAndTheHeldItemStays) {
+  ReadyPointer();
+  std::unique_ptr<GGamePanel> panel = Build();
+  panel->SetKind(0);
+  MagicClient scene;
+  panel->SetClient(&scene);
+  GMagicButton* fire = panel->GetMagicControl()->GetMagicButton(0);
+  fire->SetLocked(false);
+  fire->ShowReady();
+  IItem* apple = Give("apple");
+  ASSERT_NE(apple, nullptr);
+  panel->GetMagicControl()->onFireMagicButtonClick();
+  EXPECT_EQ(Held(), apple);
+  EXPECT_EQ(fire->GetMagicState(), GMagicButton::kReady);
+  EXPECT_NE(OFlagsRegistry::GetInstance()->GetValue("__fire_magic_saved_item"), "apple");
+  panel->SetClient(nullptr);
 }
 
 }  // namespace

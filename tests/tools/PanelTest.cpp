@@ -10,6 +10,7 @@
 #include "sdk/TXmlNode.h"
 #include "tools/GInventory.h"
 #include "tools/GInventoryCell.h"
+#include "tools/GVethraGlobe.h"
 #include "visual/GInteractiveButton.h"
 
 namespace {
@@ -36,22 +37,23 @@ TEST_F(PanelTest, EachKindShowsItsBackgroundChildrenAndInventory) {
   };
   const std::set<str> play =
       join({passages, arrows, {"magic_control", "quest_book_control", "menu_button", "inventory"}});
+  const std::set<str> playGlobe = join({play, {"globe"}});
   struct Case {
     int kind;
     int background;
     int inventory;  // the current inventory's index
     std::set<str> shown;
   } cases[] = {
-      {0, GGamePanel::kCommon, GGamePanel::kMainInventory, play},
+      {0, GGamePanel::kCommon, GGamePanel::kMainInventory, playGlobe},
       {1, GGamePanel::kCommon, GGamePanel::kMainInventory, join({play, {"alchemical_stub", "btn_done"}})},
       {2, GGamePanel::kCommon, GGamePanel::kMainInventory,
-       join({play, {"btn_globe", "btn_globe_rotation_left", "btn_globe_rotation_right"}})},
+       join({playGlobe, {"btn_globe", "btn_globe_rotation_left", "btn_globe_rotation_right"}})},
       {3,
        GGamePanel::kFullScreenBg,
        GGamePanel::kMainInventory,
        {"btn_exit", "quest_book_control", "menu_button"}},
       {4, GGamePanel::kGameOverBg, GGamePanel::kMainInventory, {}},
-      {5, GGamePanel::kCommon, GGamePanel::kMainInventory, play},
+      {5, GGamePanel::kCommon, GGamePanel::kMainInventory, playGlobe},
       {6, GGamePanel::kKingCook, GGamePanel::kCookInventory,
        join({arrows,
              {"btn_done", "btn_cook_clear", "progress_bar_king_cook", "cook_book_button", "menu_button",
@@ -73,12 +75,18 @@ TEST_F(PanelTest, EachKindShowsItsBackgroundChildrenAndInventory) {
   std::unique_ptr<GGamePanel> panel = Build();
   ASSERT_TRUE(panel);
   EXPECT_TRUE(panel->GetChildren().empty()) << "nothing shows before a kind is set";
+  int previous = -1;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.kind);
     panel->SetKind(c.kind);
     EXPECT_EQ(panel->GetBackgroundId(), c.background);
     EXPECT_EQ(panel->GetCurrentInventory(), panel->GetInventory(c.inventory));
     EXPECT_EQ(Shown(panel.get()), c.shown);
+    // The globe is active only in the Vethra; the full-screen and game-over
+    // kinds leave it as the kind before set it.
+    bool active = c.kind == 2 || ((c.kind == 3 || c.kind == 4) && previous == 2);
+    EXPECT_EQ(panel->GetGlobe()->GetMode() != GVethraGlobe::kInactive, active);
+    previous = c.kind == 3 || c.kind == 4 ? previous : c.kind;
     // The game-over kind has no picture in the fixture: no background then.
     EXPECT_EQ(panel->GetBackground() != nullptr, c.kind != 4);
     if (panel->GetBackground()) {
@@ -111,7 +119,7 @@ TEST_F(PanelTest, AStyleWithoutChildrenShowsOnlyBackgroundAndInventory) {
     panel->onInventoryNext();
   }
   panel->SetKind(0);
-  EXPECT_EQ(Shown(panel.get()), (std::set<str>{"inventory"}));
+  EXPECT_EQ(Shown(panel.get()), (std::set<str>{"globe", "inventory"})) << "the globe is no styled child";
   EXPECT_EQ(panel->GetMagicControl(), nullptr);
   EXPECT_EQ(panel->GetQuestBookControl(), nullptr);
 }

@@ -104,4 +104,30 @@ function demo.any_dark(x0, y0, x1, y1, limit)
   return false
 end
 
+-- The gift of travel: the mission that earns the six magics and opens the
+-- worlds. Its results only mark the magics earned; the panel shows them when
+-- it next unlocks, so the local menu is opened and left, and the buttons
+-- come 40 panel ticks later.
+function demo.unlock_magics()
+  set_flag("gift_of_travel", "true")
+  key("escape")
+  demo.click_on("btn_Resume")
+  tick_until(function() return select(5, magic("through_time")) end, 60, "the magic buttons")
+end
+
+-- Screen points of the magic control (content/scripts/game.lua): the
+-- selectors in two rows of three, and the big button of the chosen magic.
+local magic_order = {fire = 0, health = 1, invisibility = 2, rainbow = 3, through_space = 4, through_time = 5}
+
+function demo.select_magic(id)
+  local i = magic_order[id]
+  click(8 + 28 * (i % 3) + 13, 500 + 14 + 36 * math.floor(i / 3) + 13)
+end
+
+-- Chooses the magic and clicks its big button.
+function demo.cast(id)
+  demo.select_magic(id)
+  click(128, 550)
+end
+
 return demo

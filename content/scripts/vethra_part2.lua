@@ -1,0 +1,7 @@
+-- Part 2 of the Vethra world map, drawn once into a picture.
+Window{
+  type = "TWindow", name = "map", x = 0, y = 0, w = 400, h = 300,
+  {type = "TImage", name = "land", x = 0, y = 0, image = "images/vethra/map_part2.png"},
+  {type = "TText", name = "title", x = 0, y = 8, w = 400, h = 22, text = GetString("vethra_part2"),
+    size = 16, color = {60, 36, 20}, align = "center"},
+}
