@@ -10,24 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 command -v convert >/dev/null || { echo "make-nursery-kitchen-art.sh: needs ImageMagick's convert" >&2; exit 1; }
 
-png() { convert "$@" -depth 8 -strip -define png:color-type=6 "png:$out"; }
-mask() {  # mask OUT WxH: opaque over the whole region
-  out=$1
-  png -size "$2" xc:'#ffffff'
-}
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-frames=()
-frame() {  # frame CONVERT-ARGS...: one more frame for the next sheet
-  local f=$tmp/frame${#frames[@]}.png
-  convert "$@" "png:$f"
-  frames+=("$f")
-}
-sheet() {  # sheet OUT: the frames so far, left to right
-  out=$1
-  png "${frames[@]}" +append
-  frames=()
-}
+source scripts/art-kit.sh
 
 mkdir -p content/images/scenes content/images/masks content/images/tutorial content/anim/nursery \
   content/anim/kitchen
