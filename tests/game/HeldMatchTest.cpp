@@ -59,7 +59,9 @@ TEST_F(HeldMatchTest, AMatchUsedOnAPlaceGoesOutOnlyWhileTheBoxIsStillHeld) {
     IItem* held = pointer->GetHeldItem();
     ASSERT_NE(held, nullptr);
     EXPECT_EQ(held->GetName(), c.held);
-    if (c.mode >= 0) EXPECT_EQ(static_cast<OMatchesBoxItem*>(held)->GetMatchMode(), c.mode);
+    if (c.mode >= 0) {
+      EXPECT_EQ(static_cast<OMatchesBoxItem*>(held)->GetMatchMode(), c.mode);
+    }
     EXPECT_EQ(OFlagsRegistry::GetInstance()->GetValue("knocked"), str(c.place) == "well" ? "true" : "false");
     pointer->DeleteHeldItem();
   }

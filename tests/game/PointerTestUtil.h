@@ -56,7 +56,7 @@ class TestItem : public IItem {
 class RecordingController : public IMousePointerController {
  public:
   RecordingController(const char* id, bool wants, std::string* log)
-      : IMousePointerController(nullptr), mId(id), mWants(wants), mLog(log) {}
+      : IMousePointerController(nullptr), mWants(wants), mId(id), mLog(log) {}
   void SetActive(bool active) override {
     IMousePointerController::SetActive(active);
     *mLog += std::string(mId) + (active ? "+" : "-");

@@ -173,7 +173,9 @@ TEST_F(CookItemsTest, AProductShowsItsLayerAndLeavesTheHandOrNot) {
     EXPECT_TRUE(dish->OnMaskClick(nullptr));
     EXPECT_EQ(dish->GetApplied().size(), c.applied ? 1u : 0u);
     EXPECT_EQ(bool(layer->visible), c.applied);
-    if (c.applied) EXPECT_EQ(layer->deltaZ, 1.0f);
+    if (c.applied) {
+      EXPECT_EQ(layer->deltaZ, 1.0f);
+    }
     EXPECT_EQ(Held(), c.handAfter);
   }
   OCookDishItem* dish = Start(Dish("<d ingredients='a,b,c'/>"), {"a", "a"});
@@ -531,8 +533,12 @@ TEST_F(CookDeskTest, TheRecordBringsThePiecesBack) {
     EXPECT_EQ(Name(board->GetProduct()), c.product);
     EXPECT_EQ(Name(board->GetCut()), c.cut);
     EXPECT_EQ(Name(board->GetDust()), c.dust);
-    if (board->GetProduct()) EXPECT_EQ(board->GetProduct()->GetObject()->deltaX, c.productX);
-    if (board->GetCut()) EXPECT_EQ(board->GetCut()->GetObject()->deltaY, 40.0f) << "at the saved position";
+    if (board->GetProduct()) {
+      EXPECT_EQ(board->GetProduct()->GetObject()->deltaX, c.productX);
+    }
+    if (board->GetCut()) {
+      EXPECT_EQ(board->GetCut()->GetObject()->deltaY, 40.0f) << "at the saved position";
+    }
     EXPECT_EQ(Record().size(), 3u) << "written back whole";
     board->CreateObject();
     EXPECT_EQ(board->GetHeldItems().size(), size_t(board->GetProduct() != nullptr) +

@@ -113,7 +113,9 @@ TEST_F(ActionTest, TheFactoryChoosesTheKindByTypeThenLinkThenVariable) {
     SCOPED_TRACE(c.xml);
     std::unique_ptr<IAction> action = Make(c.xml, &owner);
     EXPECT_EQ(c.made, Describe(action.get()));
-    if (action && !dynamic_cast<ODummyAction*>(action.get())) EXPECT_EQ(&owner, action->GetOwner());
+    if (action && !dynamic_cast<ODummyAction*>(action.get())) {
+      EXPECT_EQ(&owner, action->GetOwner());
+    }
   }
   EXPECT_FALSE(OActionFactory::CreateAction(nullptr, &owner));
   EXPECT_FALSE(Make("<a type='dummy'/>", &owner)->GetOwner());  // made without one

@@ -53,8 +53,12 @@ class TravelFixture : public SceneFixture {
   // A new game in `scene` of `world`, faded in and playing.
   GScene* Play(const str& world = "home", const str& scene = "") {
     OGame* game = OGame::GetInstance();
-    if (world != game->GetCurrentWorldId()) EXPECT_TRUE(game->GoToWorld(world));
-    if (!scene.empty()) EXPECT_TRUE(game->SetCurrentScene(scene));
+    if (world != game->GetCurrentWorldId()) {
+      EXPECT_TRUE(game->GoToWorld(world));
+    }
+    if (!scene.empty()) {
+      EXPECT_TRUE(game->SetCurrentScene(scene));
+    }
     mWnd = MakeWindow();
     EXPECT_TRUE(mWnd->StartGame(-1));
     Beat(GScene::kFadeTicks);

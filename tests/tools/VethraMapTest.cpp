@@ -174,8 +174,9 @@ TEST_F(VethraMapTest, GridCellsOfPoints) {
   for (const Case& c : cases) {
     int column = -1, row = -1;
     EXPECT_EQ(grid->CellAt(c.x, c.y, &column, &row), c.inside) << c.x << "," << c.y;
-    if (c.inside)
+    if (c.inside) {
       EXPECT_EQ(std::make_pair(column, row), std::make_pair(c.column, c.row)) << c.x << "," << c.y;
+    }
   }
 }
 
