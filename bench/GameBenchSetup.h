@@ -22,7 +22,7 @@
 #include "sdk/TSound.h"
 #include "sdk/TWindowManager.h"
 #include "sdk/TWindowStyle.h"
-#include "tools/GGamePanel.h"
+#include "tools/panel/GGamePanel.h"
 
 namespace bench {
 

@@ -1,7 +1,7 @@
 #include "GFlashScene.h"
 
-#include "rules/IAction.h"
-#include "rules/OTimersManager.h"
+#include "rules/actions/IAction.h"
+#include "rules/timers/OTimersManager.h"
 #include "sdk/TFlashHost.h"
 
 GFlashScene::~GFlashScene() {

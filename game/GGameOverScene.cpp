@@ -3,11 +3,11 @@
 #include "game/GMousePointer.h"
 #include "game/OSimpleBackground.h"
 #include "items/OItemsManager.h"
-#include "rules/OIndicatorsManager.h"
-#include "rules/OTimerIndicator.h"
-#include "rules/OTimersManager.h"
+#include "rules/timers/OIndicatorsManager.h"
+#include "rules/timers/OTimerIndicator.h"
+#include "rules/timers/OTimersManager.h"
 #include "sdk/TWindowManager.h"
-#include "tools/GGamePanel.h"
+#include "tools/panel/GGamePanel.h"
 
 GGameOverScene::GGameOverScene() {
   // A poison counter left running would otherwise stay over the end screen.

@@ -4,8 +4,8 @@
 #include "game/ODropZoneSet.h"
 #include "items/IItem.h"
 #include "items/OItemsManager.h"
-#include "rules/IAction.h"
-#include "tools/GGamePanel.h"
+#include "rules/actions/IAction.h"
+#include "tools/panel/GGamePanel.h"
 
 GInventoryGameScene::~GInventoryGameScene() {
   DetachPanel();

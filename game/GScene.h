@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "sdk/TWindow.h"
-#include "tools/IPanelClient.h"
+#include "tools/panel/IPanelClient.h"
 #include "visual/GVObject.h"
 
 class GGamePanel;

@@ -3,8 +3,8 @@
 #include "game/GGameOverScene.h"
 #include "game/GSleepingGameScene.h"
 #include "game/GUnderwaterGameScene.h"
-#include "tools/GVethraGameScene.h"
 #include "tools/alchemy/GAlchemicalDeviceGameScene.h"
+#include "tools/vethra/GVethraGameScene.h"
 
 bool IsSceneVariantType(const str& type) {
   return type == "sleeping" || type == "under_water" || type == "game_over" || type == "vethra" ||

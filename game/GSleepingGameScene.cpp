@@ -1,6 +1,6 @@
 #include "GSleepingGameScene.h"
 
-#include "rules/OTimersManager.h"
+#include "rules/timers/OTimersManager.h"
 
 void GSleepingGameScene::UpdateTimers() {
   OTimersManager::GetInstance()->UpdateSleeping(mPaused);

@@ -9,7 +9,7 @@
 #include "items/OMatchesBoxItem.h"
 #include "sdk/TWindowManager.h"
 #include "sdk/TXmlNode.h"
-#include "tools/GGamePanel.h"
+#include "tools/panel/GGamePanel.h"
 #include "visual/GVFactory.h"
 #include "visual/GVObjectWrapper.h"
 

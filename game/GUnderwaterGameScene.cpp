@@ -1,6 +1,6 @@
 #include "GUnderwaterGameScene.h"
 
-#include "tools/GGamePanel.h"
+#include "tools/panel/GGamePanel.h"
 
 void GUnderwaterGameScene::AttachPanel(GGamePanel* panel) {
   GInventoryGameScene::AttachPanel(panel);

@@ -3,7 +3,7 @@
 #include "OActionMask.h"
 #include "OItemMask.h"
 #include "OPanelMask.h"
-#include "rules/OActionFactory.h"
+#include "rules/actions/OActionFactory.h"
 #include "sdk/TReport.h"
 #include "sdk/TXmlNode.h"
 

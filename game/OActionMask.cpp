@@ -2,7 +2,7 @@
 
 #include "GMasksManager.h"
 #include "GMousePointer.h"
-#include "rules/IAction.h"
+#include "rules/actions/IAction.h"
 
 namespace {
 void SetPointerSceneMode(int mode) {

@@ -9,7 +9,7 @@
 #include "items/OItemFactory.h"
 #include "items/OProductItem.h"
 #include "items/OSimpleItem.h"
-#include "rules/OMissionsManager.h"
+#include "rules/events/OMissionsManager.h"
 #include "sdk/TPlatform.h"
 #include "sdk/TRandom.h"
 #include "sdk/TReport.h"

@@ -1,6 +1,6 @@
 #include "OFlagsRegistry.h"
 
-#include "rules/OMissionsManager.h"
+#include "rules/events/OMissionsManager.h"
 #include "sdk/TReport.h"
 #include "sdk/TXmlNode.h"
 

@@ -5,11 +5,11 @@
 #include "game/OGameConfig.h"
 #include "game/OMinigameRegistry.h"
 #include "game/OSceneBuilder.h"
-#include "rules/OMissionsManager.h"
-#include "rules/OTimersManager.h"
+#include "rules/events/OMissionsManager.h"
+#include "rules/timers/OTimersManager.h"
 #include "sdk/TReport.h"
 #include "sdk/TXmlNode.h"
-#include "tools/OMagicRegistry.h"
+#include "tools/magic/OMagicRegistry.h"
 
 namespace {
 const char* const kWorldFile = "/world.xml";

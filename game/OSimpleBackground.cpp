@@ -1,6 +1,6 @@
 #include "OSimpleBackground.h"
 
-#include "rules/OEffect.h"
+#include "rules/actions/OEffect.h"
 #include "sdk/TRenderer.h"
 
 OSimpleBackground::OSimpleBackground(TWindow* overlay, const TSpriteRef& sprite)

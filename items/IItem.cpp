@@ -1,7 +1,7 @@
 #include "IItem.h"
 
 #include "items/OItemFactory.h"
-#include "rules/OMissionsManager.h"
+#include "rules/events/OMissionsManager.h"
 #include "sdk/TReport.h"
 #include "visual/GVFactory.h"
 #include "visual/GVFrame.h"

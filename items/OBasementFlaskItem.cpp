@@ -8,15 +8,15 @@
 #include "items/IItemsManager.h"
 #include "items/OItemFactory.h"
 #include "items/OItemsRegistry.h"
-#include "rules/OActionFactory.h"
-#include "rules/OMissionsManager.h"
+#include "rules/actions/OActionFactory.h"
+#include "rules/events/OMissionsManager.h"
 #include "sdk/TPlatform.h"
 #include "sdk/TRenderer.h"
 #include "sdk/TReport.h"
 #include "sdk/TScript.h"
 #include "sdk/TStringTable.h"
 #include "sdk/TXmlNode.h"
-#include "tools/OMagicRegistry.h"
+#include "tools/magic/OMagicRegistry.h"
 
 namespace {
 struct Potion {

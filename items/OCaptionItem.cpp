@@ -6,8 +6,8 @@
 #include "game/OMousePointerManager.h"
 #include "items/IItemsManager.h"
 #include "items/OItemsRegistry.h"
-#include "rules/IAction.h"
-#include "rules/OActionFactory.h"
+#include "rules/actions/IAction.h"
+#include "rules/actions/OActionFactory.h"
 #include "sdk/TXmlNode.h"
 
 namespace {

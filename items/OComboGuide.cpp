@@ -10,7 +10,7 @@
 #include "items/OBasementFlaskItem.h"
 #include "items/OItemFactory.h"
 #include "items/OMatchesBoxItem.h"
-#include "rules/OCompositeAction.h"
+#include "rules/actions/OCompositeAction.h"
 #include "sdk/TReport.h"
 #include "sdk/TXmlNode.h"
 

@@ -8,8 +8,8 @@
 #include "game/OSoundManager.h"
 #include "items/OItemFactory.h"
 #include "items/OItemsRegistry.h"
-#include "rules/IAction.h"
-#include "rules/OActionFactory.h"
+#include "rules/actions/IAction.h"
+#include "rules/actions/OActionFactory.h"
 #include "sdk/TXmlNode.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "items/OItemFactory.h"
 #include "items/OItemsManager.h"
 #include "minigames/GCookScene.h"
-#include "rules/OHintAction.h"
+#include "rules/actions/OHintAction.h"
 #include "sdk/TXmlNode.h"
 #include "visual/LuaUtils.h"
 

@@ -28,7 +28,7 @@
 #include "items/OSimpleItem.h"
 #include "items/OSparkItem.h"
 #include "items/OTimerActionItem.h"
-#include "rules/OQuestBookItem.h"
+#include "rules/questbook/OQuestBookItem.h"
 #include "sdk/TXmlNode.h"
 #include "tools/alchemy/OAlchemicalDeviceItem.h"
 

@@ -8,11 +8,11 @@
 #include "items/IItem.h"
 #include "items/OContainerItem.h"
 #include "items/OProducerItem.h"
-#include "rules/OHintsManager.h"
-#include "rules/OTimersManager.h"
+#include "rules/hints/OHintsManager.h"
+#include "rules/timers/OTimersManager.h"
 #include "sdk/TXmlNode.h"
 #include "tools/GFrontItemHolder.h"
-#include "tools/GGamePanel.h"
+#include "tools/panel/GGamePanel.h"
 #include "visual/LuaUtils.h"
 
 OItemsManager::OItemsManager(GFullScreenGameScene* scene) : mScene(scene) {}

@@ -9,7 +9,7 @@
 #include "items/IItemsManager.h"
 #include "items/OItemFactory.h"
 #include "items/OItemsRegistry.h"
-#include "rules/OTimersManager.h"
+#include "rules/timers/OTimersManager.h"
 #include "sdk/TReport.h"
 #include "sdk/TXmlNode.h"
 

@@ -5,7 +5,7 @@
 #include "game/OSoundManager.h"
 #include "items/IItemsManager.h"
 #include "items/OItemFactory.h"
-#include "rules/OMissionsManager.h"
+#include "rules/events/OMissionsManager.h"
 #include "sdk/TPlatform.h"
 #include "sdk/TRenderer.h"
 #include "sdk/TReport.h"

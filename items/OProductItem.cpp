@@ -1,7 +1,7 @@
 #include "OProductItem.h"
 
 #include "items/OItemFactory.h"
-#include "rules/IAction.h"
+#include "rules/actions/IAction.h"
 #include "sdk/TXmlNode.h"
 
 // ---- product ----

@@ -8,9 +8,9 @@
 #include "items/IItemsManager.h"
 #include "items/OItemFactory.h"
 #include "items/OItemsRegistry.h"
-#include "rules/IAction.h"
-#include "rules/OActionFactory.h"
-#include "rules/ORestoreItemAction.h"
+#include "rules/actions/IAction.h"
+#include "rules/actions/OActionFactory.h"
+#include "rules/actions/ORestoreItemAction.h"
 #include "sdk/TReport.h"
 #include "sdk/TXmlNode.h"
 

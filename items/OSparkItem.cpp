@@ -6,9 +6,9 @@
 #include "items/IItemsManager.h"
 #include "items/OComboGuide.h"
 #include "items/OItemFactory.h"
-#include "rules/IAction.h"
-#include "rules/OActionFactory.h"
-#include "rules/OCompositeAction.h"
+#include "rules/actions/IAction.h"
+#include "rules/actions/OActionFactory.h"
+#include "rules/actions/OCompositeAction.h"
 #include "sdk/TReport.h"
 #include "sdk/TXmlNode.h"
 

@@ -3,8 +3,8 @@
 #include "game/GFullScreenGameScene.h"
 #include "items/IItemsManager.h"
 #include "items/OItemFactory.h"
-#include "rules/IAction.h"
-#include "rules/OActionFactory.h"
+#include "rules/actions/IAction.h"
+#include "rules/actions/OActionFactory.h"
 #include "sdk/TReport.h"
 #include "sdk/TXmlNode.h"
 

@@ -13,7 +13,7 @@
 #include "game/SceneTestUtil.h"
 #include "items/ItemsTestUtil.h"
 #include "items/OItemFactory.h"
-#include "rules/OEffect.h"
+#include "rules/actions/OEffect.h"
 #include "sdk/TImage.h"
 #include "sdk/TReport.h"
 #include "visual/GVXmlLoaders.h"

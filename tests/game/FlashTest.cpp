@@ -6,7 +6,7 @@
 #include "game/GFlashScene.h"
 #include "game/GMasksManager.h"
 #include "game/SceneTestUtil.h"
-#include "rules/IAction.h"
+#include "rules/actions/IAction.h"
 #include "sdk/TFlashHost.h"
 #include "sdk/TPlatform.h"
 #include "sdk/TReport.h"

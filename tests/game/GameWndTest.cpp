@@ -13,7 +13,7 @@
 #include "items/OItem.h"
 #include "items/OItemFactory.h"
 #include "items/OItemsManager.h"
-#include "rules/IHint.h"
+#include "rules/hints/IHint.h"
 #include "sdk/TEvent.h"
 #include "sdk/TImage.h"
 #include "sdk/TModalWindow.h"
@@ -21,7 +21,7 @@
 #include "sdk/TWindowManager.h"
 #include "sdk/TWindowStyle.h"
 #include "sdk/TXmlNode.h"
-#include "tools/GGamePanel.h"
+#include "tools/panel/GGamePanel.h"
 #include "visual/GMagicEffect.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "sdk/TScript.h"
 #include "sdk/TSlider.h"
 #include "sdk/TWindowManager.h"
-#include "tools/GGamePanel.h"
+#include "tools/panel/GGamePanel.h"
 #include "visual/LuaUtils.h"
 
 namespace {

@@ -20,16 +20,16 @@
 #include "items/OItem.h"
 #include "items/OItemFactory.h"
 #include "items/OItemsManager.h"
-#include "rules/IAction.h"
-#include "rules/OActionFactory.h"
-#include "rules/OEffect.h"
-#include "rules/OSimpleHint.h"
+#include "rules/actions/IAction.h"
+#include "rules/actions/OActionFactory.h"
+#include "rules/actions/OEffect.h"
+#include "rules/hints/OSimpleHint.h"
 #include "sdk/TImage.h"
 #include "sdk/TTexture.h"
 #include "sdk/TWindowStyle.h"
 #include "tools/GFrontItemHolder.h"
-#include "tools/GGamePanel.h"
-#include "tools/GInventory.h"
+#include "tools/panel/GGamePanel.h"
+#include "tools/panel/GInventory.h"
 
 namespace {
 

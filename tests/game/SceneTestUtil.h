@@ -24,12 +24,12 @@
 #include "game/StartupTestUtil.h"
 #include "items/OComboGuide.h"
 #include "items/OItemsRegistry.h"
-#include "rules/OHintsManager.h"
-#include "rules/OIndicatorsManager.h"
-#include "rules/OMissionsManager.h"
-#include "rules/OTimersManager.h"
+#include "rules/events/OMissionsManager.h"
+#include "rules/hints/OHintsManager.h"
+#include "rules/timers/OIndicatorsManager.h"
+#include "rules/timers/OTimersManager.h"
 #include "sdk/TXmlNode.h"
-#include "tools/OMagicRegistry.h"
+#include "tools/magic/OMagicRegistry.h"
 
 inline str SceneFixturesDir() {
   return str(TOLVANE_TEST_FIXTURES) + "/scenes";

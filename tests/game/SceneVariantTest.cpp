@@ -9,9 +9,9 @@
 #include "game/GUnderwaterGameScene.h"
 #include "game/OSceneBuilder.h"
 #include "game/SceneTestUtil.h"
-#include "rules/OTimerIndicator.h"
+#include "rules/timers/OTimerIndicator.h"
 #include "sdk/TXmlNode.h"
-#include "tools/GGamePanel.h"
+#include "tools/panel/GGamePanel.h"
 
 namespace {
 

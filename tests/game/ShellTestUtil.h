@@ -7,8 +7,8 @@
 #include "game/OGame.h"
 #include "game/OMinigameRegistry.h"
 #include "game/OSaveData.h"
-#include "rules/OIndicatorsManager.h"
-#include "rules/OTimersManager.h"
+#include "rules/timers/OIndicatorsManager.h"
+#include "rules/timers/OTimersManager.h"
 
 inline str ShellFixturesDir() {
   return str(TOLVANE_TEST_FIXTURES) + "/shell";

@@ -11,9 +11,9 @@
 #include "game/GStartup.h"
 #include "game/GWindowTypes.h"
 #include "game/LuaBinding.h"
-#include "rules/OHintsManager.h"
-#include "rules/OIndicatorsManager.h"
-#include "rules/OTimersManager.h"
+#include "rules/hints/OHintsManager.h"
+#include "rules/timers/OIndicatorsManager.h"
+#include "rules/timers/OTimersManager.h"
 #include "sdk/TEvent.h"
 #include "sdk/TModalWindow.h"
 #include "sdk/TPrefs.h"
@@ -21,8 +21,8 @@
 #include "sdk/TScript.h"
 #include "sdk/TWindowManager.h"
 #include "sdk/TXmlNode.h"
-#include "tools/GGamePanel.h"
-#include "tools/OMagicRegistry.h"
+#include "tools/magic/OMagicRegistry.h"
+#include "tools/panel/GGamePanel.h"
 #include "visual/LuaUtils.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include "game/ONotices.h"
 #include "game/OSoundManager.h"
 #include "game/OUsersManager.h"
-#include "rules/OMissionsManager.h"
+#include "rules/events/OMissionsManager.h"
 #include "sdk/TPlatform.h"
 #include "sdk/TSound.h"
 #include "sdk/str.h"

@@ -10,7 +10,7 @@
 #include "items/IItem.h"
 #include "items/OItemFactory.h"
 #include "sdk/TWindowStyle.h"
-#include "tools/GGamePanel.h"
+#include "tools/panel/GGamePanel.h"
 #include "visual/GButton.h"
 #include "visual/GVObjectWrapper.h"
 

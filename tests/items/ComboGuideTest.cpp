@@ -145,14 +145,19 @@ TEST_F(ComboGuideTest, TabletResultsGoToTheInventoryAndTheHandOrNowhereAtAll) {
     TPoint heldCentre = held->GetCenter();
     std::unique_ptr<IItem> made(OComboGuide::ApplyToInventoryItem(held, guide, stored.get(), manager.get()));
     EXPECT_EQ(made ? made->GetName() : str("nothing"), c.result ? c.result : "nothing");
-    if (made) EXPECT_TRUE(made->IsInInventory());
+    if (made) {
+      EXPECT_TRUE(made->IsInInventory());
+    }
     EXPECT_EQ(HeldName(pointer), c.hand);
-    if (!c.result) EXPECT_EQ(pointer->GetHeldItem(), held);
+    if (!c.result) {
+      EXPECT_EQ(pointer->GetHeldItem(), held);
+    }
     ASSERT_EQ(manager->log.size(), c.effect ? 1u : 0u);
-    if (c.effect)
+    if (c.effect) {
       EXPECT_EQ(manager->log[0].find(str::format("particles/flame.lua at %g,%g", heldCentre.x, heldCentre.y)),
                 0u)
           << manager->log[0];
+    }
   }
 }
 

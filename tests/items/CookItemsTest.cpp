@@ -13,7 +13,7 @@
 #include "items/OCookDishItem.h"
 #include "items/OItemFactory.h"
 #include "minigames/GCookScene.h"
-#include "rules/OHintsManager.h"
+#include "rules/hints/OHintsManager.h"
 #include "sdk/TReport.h"
 
 namespace {

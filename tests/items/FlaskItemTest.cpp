@@ -8,7 +8,7 @@
 #include "items/OBasementFlaskItem.h"
 #include "items/OItemFactory.h"
 #include "sdk/TReport.h"
-#include "tools/OMagicRegistry.h"
+#include "tools/magic/OMagicRegistry.h"
 
 namespace {
 class FlaskItemTest : public ItemsTest {

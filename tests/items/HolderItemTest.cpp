@@ -11,8 +11,8 @@
 #include "items/OItemFactory.h"
 #include "items/OKeyItem.h"
 #include "items/OPassageItem.h"
-#include "rules/OHintsManager.h"
-#include "rules/OSimpleHint.h"
+#include "rules/hints/OHintsManager.h"
+#include "rules/hints/OSimpleHint.h"
 
 namespace {
 // The scene's answer to "is it available" is the test's.

@@ -2,8 +2,8 @@
 #include <functional>
 
 #include "ItemsTestUtil.h"
-#include "rules/IHint.h"
-#include "rules/OHintsManager.h"
+#include "rules/hints/IHint.h"
+#include "rules/hints/OHintsManager.h"
 
 namespace {
 typedef ItemsTest ItemsManagerTest;

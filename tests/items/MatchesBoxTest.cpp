@@ -11,7 +11,7 @@
 #include "items/ODeferredDelete.h"
 #include "items/OItemFactory.h"
 #include "items/OMatchesBoxItem.h"
-#include "rules/OHintsManager.h"
+#include "rules/hints/OHintsManager.h"
 #include "sdk/TWindowManager.h"
 
 namespace {

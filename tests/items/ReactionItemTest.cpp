@@ -10,8 +10,8 @@
 #include "items/OItemFactory.h"
 #include "items/OKitchenMouseTrapItem.h"
 #include "items/ORaptorItem.h"
-#include "rules/OIndicatorsManager.h"
-#include "rules/OTimersManager.h"
+#include "rules/timers/OIndicatorsManager.h"
+#include "rules/timers/OTimersManager.h"
 #include "sdk/TReport.h"
 
 namespace {

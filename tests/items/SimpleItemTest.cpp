@@ -2,7 +2,7 @@
 #include "game/OItemMask.h"
 #include "items/OItemFactory.h"
 #include "items/OSimpleItem.h"
-#include "rules/IAction.h"
+#include "rules/actions/IAction.h"
 #include "sdk/TReport.h"
 
 namespace {

@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "HintTestUtil.h"
-#include "rules/GAutoDeleteHint.h"
-#include "rules/GBigHint.h"
-#include "rules/GSmallHint.h"
-#include "rules/OHint.h"
-#include "rules/OSimpleHint.h"
-#include "rules/OTimerControllerHintInfo.h"
+#include "rules/hints/GAutoDeleteHint.h"
+#include "rules/hints/GBigHint.h"
+#include "rules/hints/GSmallHint.h"
+#include "rules/hints/OHint.h"
+#include "rules/hints/OSimpleHint.h"
+#include "rules/timers/OTimerControllerHintInfo.h"
 #include "sdk/TReport.h"
 #include "sdk/TText.h"
 #include "visual/LuaUtils.h"

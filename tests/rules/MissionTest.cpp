@@ -6,9 +6,9 @@
 #include "game/GGameWnd.h"
 #include "game/GMousePointer.h"
 #include "rules/MissionsTestUtil.h"
-#include "rules/OGameCondition.h"
-#include "rules/OMissionResults.h"
-#include "rules/OMissionTask.h"
+#include "rules/events/OGameCondition.h"
+#include "rules/events/OMissionResults.h"
+#include "rules/events/OMissionTask.h"
 
 namespace {
 

@@ -12,16 +12,16 @@
 #include "game/OGame.h"
 #include "game/OGameConfig.h"
 #include "game/OPopupQueue.h"
-#include "rules/OHintsManager.h"
-#include "rules/OIndicatorsManager.h"
-#include "rules/OMission.h"
-#include "rules/OMissionsManager.h"
-#include "rules/OTimersManager.h"
+#include "rules/events/OMission.h"
+#include "rules/events/OMissionsManager.h"
+#include "rules/hints/OHintsManager.h"
+#include "rules/timers/OIndicatorsManager.h"
+#include "rules/timers/OTimersManager.h"
 #include "sdk/TPlatform.h"
 #include "sdk/TReport.h"
 #include "sdk/TXmlNode.h"
 #include "sdk/str.h"
-#include "tools/OMagicRegistry.h"
+#include "tools/magic/OMagicRegistry.h"
 
 inline str MissionsFixturesDir() {
   return str(TOLVANE_TEST_FIXTURES) + "/rules/missions";

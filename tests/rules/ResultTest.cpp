@@ -4,10 +4,10 @@
 #include "game/GGameWnd.h"
 #include "game/GMousePointer.h"
 #include "game/OGame.h"
-#include "rules/IHint.h"
 #include "rules/MissionsTestUtil.h"
-#include "rules/OMissionResults.h"
-#include "rules/OSimpleHint.h"
+#include "rules/events/OMissionResults.h"
+#include "rules/hints/IHint.h"
+#include "rules/hints/OSimpleHint.h"
 
 namespace {
 

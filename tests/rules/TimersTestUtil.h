@@ -10,10 +10,10 @@
 #include "game/OGame.h"
 #include "game/OGameConfig.h"
 #include "game/OSoundManager.h"
-#include "rules/OHintsManager.h"
-#include "rules/OIndicatorsManager.h"
-#include "rules/OMissionsManager.h"
-#include "rules/OTimersManager.h"
+#include "rules/events/OMissionsManager.h"
+#include "rules/hints/OHintsManager.h"
+#include "rules/timers/OIndicatorsManager.h"
+#include "rules/timers/OTimersManager.h"
 #include "sdk/TPlatform.h"
 
 class TimersFixture : public testing::Test {

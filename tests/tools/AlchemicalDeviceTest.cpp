@@ -74,7 +74,9 @@ TEST_F(AlchemicalDeviceTest, RecordsRestoreTheContentsOrAReadyPotion) {
               shown ? GAlchemicalDevicePanel::kShown : GAlchemicalDevicePanel::kHidden)
         << what;
     GVObject* liquid = panel->GetLiquidObject();
-    if (liquid) EXPECT_EQ(liquid->GetChild("main")->GetState().ToStr(), "stBoiling");
+    if (liquid) {
+      EXPECT_EQ(liquid->GetChild("main")->GetState().ToStr(), "stBoiling");
+    }
     TearDown();
     SetUp();
   }

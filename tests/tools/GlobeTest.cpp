@@ -8,7 +8,7 @@
 
 #include "TravelTestUtil.h"
 #include "sdk/TPlatform.h"
-#include "tools/GVethraGlobe.h"
+#include "tools/vethra/GVethraGlobe.h"
 #include "visual/GVObject.h"
 
 namespace {

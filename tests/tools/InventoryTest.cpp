@@ -3,8 +3,8 @@
 
 #include "PanelTestUtil.h"
 #include "items/OBasementFlaskItem.h"
-#include "tools/GInventory.h"
-#include "tools/GInventoryCell.h"
+#include "tools/panel/GInventory.h"
+#include "tools/panel/GInventoryCell.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include "PanelTestUtil.h"
 #include "sdk/TImage.h"
 #include "sdk/TXmlNode.h"
-#include "tools/GMagicButton.h"
-#include "tools/GMagicControl.h"
-#include "tools/IPanelClient.h"
+#include "tools/magic/GMagicButton.h"
+#include "tools/magic/GMagicControl.h"
+#include "tools/panel/IPanelClient.h"
 #include "visual/GButton.h"
 
 namespace {
@@ -261,7 +261,9 @@ TEST_F(MagicTest, ACastIsRefusedWhileLockedOrDisallowedAndOnlyHealthWorksAsleep)
     if (c.locked) panel->Unlock();
     EXPECT_EQ(button->GetMagicState(), c.cast ? GMagicButton::kEmptied : GMagicButton::kReady);
     EXPECT_EQ(scene.journeys, c.cast && index == 5 ? 1 : 0);
-    if (index == 1) EXPECT_EQ(OFlagsRegistry::GetInstance()->GetValue("are_we_sleeping"), "false") << c.cast;
+    if (index == 1) {
+      EXPECT_EQ(OFlagsRegistry::GetInstance()->GetValue("are_we_sleeping"), "false") << c.cast;
+    }
   }
   panel->SetClient(nullptr);
 }

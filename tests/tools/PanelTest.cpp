@@ -8,9 +8,9 @@
 #include "sdk/TImage.h"
 #include "sdk/TScript.h"
 #include "sdk/TXmlNode.h"
-#include "tools/GInventory.h"
-#include "tools/GInventoryCell.h"
-#include "tools/GVethraGlobe.h"
+#include "tools/panel/GInventory.h"
+#include "tools/panel/GInventoryCell.h"
+#include "tools/vethra/GVethraGlobe.h"
 #include "visual/GInteractiveButton.h"
 
 namespace {

@@ -3,11 +3,11 @@
 // or their items are held.
 
 #include "PanelTestUtil.h"
-#include "rules/GQuestBookControl.h"
-#include "rules/GQuestBookItemTick.h"
-#include "rules/GQuestBookTaskTick.h"
+#include "rules/questbook/GQuestBookControl.h"
+#include "rules/questbook/GQuestBookItemTick.h"
+#include "rules/questbook/GQuestBookTaskTick.h"
 #include "sdk/TScript.h"
-#include "tools/IPanelClient.h"
+#include "tools/panel/IPanelClient.h"
 #include "visual/TFxSprite.h"
 
 namespace {

@@ -16,7 +16,7 @@
 #include "sdk/TScript.h"
 #include "sdk/TWindowManager.h"
 #include "sdk/TWindowStyle.h"
-#include "tools/GGamePanel.h"
+#include "tools/panel/GGamePanel.h"
 
 inline str TravelFixturesDir() {
   std::string here = __FILE__;

@@ -10,8 +10,8 @@
 #include "sdk/TImage.h"
 #include "sdk/TReport.h"
 #include "sdk/TXmlNode.h"
-#include "tools/GVethraGrid.h"
-#include "tools/GVethraMap.h"
+#include "tools/vethra/GVethraGrid.h"
+#include "tools/vethra/GVethraMap.h"
 #include "visual/GButton.h"
 
 namespace {

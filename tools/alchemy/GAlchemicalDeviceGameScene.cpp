@@ -2,9 +2,9 @@
 
 #include "items/OItemsManager.h"
 #include "sdk/TReport.h"
-#include "tools/GGamePanel.h"
 #include "tools/alchemy/GAlchemicalDevicePanel.h"
 #include "tools/alchemy/OAlchemicalDeviceItem.h"
+#include "tools/panel/GGamePanel.h"
 
 const char* const GAlchemicalDeviceGameScene::kDeviceName = "alchemical_device";
 

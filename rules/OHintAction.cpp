@@ -1,8 +1,0 @@
-#include "OHintAction.h"
-
-#include "OHintsManager.h"
-#include "OSimpleHint.h"
-
-void OHintAction::Execute() {
-  OHintsManager::GetInstance()->QueueHint(new OSimpleHint(mTextKey, mAfterCloseAction, true, mKind));
-}
