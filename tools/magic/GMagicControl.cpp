@@ -285,6 +285,8 @@ void GMagicControl::RunSceneAction(TXmlNode* action) {
 void GMagicControl::onFireMagicButtonClick() {
   const int index = IndexOf("fire");
   if (!CanCast(index)) return;
+  OMousePointerManager* pointer = GMousePointer::PeekManager();
+  if (!pointer) return;
   GScene* scene = GGamePanel::CurrentScene();
   // The fire is made before the held item goes: a guide without it refuses
   // the cast rather than leave the player's item lost.
@@ -294,9 +296,8 @@ void GMagicControl::onFireMagicButtonClick() {
     return;
   }
   OSoundManager::GetInstance()->PlayMagicSound("fire");
-  OMousePointerManager* pointer = GMousePointer::PeekManager();
   str saved;
-  if (IItem* held = pointer ? pointer->GetHeldItem() : nullptr) {
+  if (IItem* held = pointer->GetHeldItem()) {
     saved = held->GetName();
     held->SaveState();
     pointer->DeleteHeldItem();
@@ -306,10 +307,7 @@ void GMagicControl::onFireMagicButtonClick() {
   fire->CreateObject();
   if (fire->IsKindOf(ItemTypeId::OFireMagicItem))
     flags->SetValue(static_cast<OFireMagicItem*>(fire)->GetFlagName(), "true");
-  if (pointer)
-    pointer->HoldItem(fire);
-  else
-    delete fire;
+  pointer->HoldItem(fire);
   StartRestore(index);
   ShowEffect("fire");
 }
