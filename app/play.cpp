@@ -321,6 +321,14 @@ bool Runner::Load(const std::vector<luaL_Reg>& functions) {
       "    tick(1)\n"
       "  end\n"
       "  if not done() then error(what .. ': not within ' .. limit .. ' ticks', 2) end\n"
+      "end\n"
+      "do\n"
+      "  local request = go\n"
+      "  function go(id)\n"
+      "    request(id)\n"
+      "    tick_until(function() local s, state = scene() return s == id and state == 1 end, 2000,\n"
+      "               'go(\"' .. tostring(id) .. '\")')\n"
+      "  end\n"
       "end\n";
   const std::string dir = fs::path(mPath.c_str()).parent_path().string();
   lua_getglobal(mState, "package");
@@ -535,13 +543,11 @@ int L_wheel(lua_State* L) {
   return Yield(L);
 }
 
-// key(k): one key stroke, sent as the platform sends a real one. A single
-// character types that character (its key code is the lower-case letter, with
-// shift held for an upper-case one); named keys are below. Escape, Enter and
-// Backspace send their character too, as the keyboard does.
-int L_key(lua_State* L) {
-  Game(L);
-  const char* name = luaL_checkstring(L, 1);
+// The key code, typed character (-1 for none) and flags of a key name: a
+// single character types that character (its key code is the lower-case
+// letter, with shift held for an upper-case one); named keys are below.
+// Escape, Enter and Backspace send their character too, as the keyboard does.
+bool KeyByName(const char* name, int* code, int* ch, uint32_t* flags) {
   struct Named {
     const char* name;
     int code;
@@ -554,34 +560,63 @@ int L_key(lua_State* L) {
       {"left", TEvent::kLeft, false},    {"up", TEvent::kUp, false},
       {"right", TEvent::kRight, false},  {"down", TEvent::kDown, false},
   };
-  int code = -1, ch = -1;
-  uint32_t flags = 0;
+  *code = -1;
+  *ch = -1;
+  *flags = 0;
   if (name[0] && !name[1] && isprint(static_cast<unsigned char>(name[0]))) {
-    ch = static_cast<unsigned char>(name[0]);
-    code = tolower(ch);
-    if (isupper(ch)) flags = TEvent::kShift;
+    *ch = static_cast<unsigned char>(name[0]);
+    *code = tolower(*ch);
+    if (isupper(*ch)) *flags = TEvent::kShift;
   } else {
     for (const Named& k : kNamed)
       if (strcmp(name, k.name) == 0) {
-        code = k.code;
-        if (k.text) ch = k.code;
+        *code = k.code;
+        if (k.text) *ch = k.code;
       }
   }
-  if (code < 0) return luaL_argerror(L, 1, "a character or a key name expected");
+  return *code >= 0;
+}
+
+// key(k): one key stroke, sent as the platform sends a real one; k is a
+// character or a key name ("escape", "space", "left" ...). key_down(k) and
+// key_up(k) hold the key and let it go, for games steered while a key is
+// held.
+int QueueKey(lua_State* L, bool down, bool up) {
+  Game(L);
+  int code, ch;
+  uint32_t flags;
+  if (!KeyByName(luaL_checkstring(L, 1), &code, &ch, &flags))
+    return luaL_argerror(L, 1, "a character or a key name expected");
   TEvent e;
-  e.type = TEvent::kKeyDown;
   e.key = code;
   e.flags = flags;
-  gRunner->QueueEvent(e);
-  if (ch >= 0) {
-    e.type = TEvent::kChar;
-    e.key = ch;
+  if (down) {
+    e.type = TEvent::kKeyDown;
+    gRunner->QueueEvent(e);
+    if (ch >= 0) {
+      e.type = TEvent::kChar;
+      e.key = ch;
+      gRunner->QueueEvent(e);
+    }
+  }
+  if (up) {
+    e.type = TEvent::kKeyUp;
+    e.key = code;
     gRunner->QueueEvent(e);
   }
-  e.type = TEvent::kKeyUp;
-  e.key = code;
-  gRunner->QueueEvent(e);
   return Yield(L);
+}
+
+int L_key(lua_State* L) {
+  return QueueKey(L, true, true);
+}
+
+int L_key_down(lua_State* L) {
+  return QueueKey(L, true, false);
+}
+
+int L_key_up(lua_State* L) {
+  return QueueKey(L, false, true);
 }
 
 // close_request(): the player pressed the window's close button.
@@ -769,6 +804,72 @@ int L_scene(lua_State* L) {
   return 4;
 }
 
+// go(scene): a jump to that scene of the current world, as the scene picker
+// makes it, with the hand kept. The prelude's go waits until it is active.
+int L_go_request(lua_State* L) {
+  Game(L);
+  const char* id = luaL_checkstring(L, 1);
+  GGameWnd* wnd = GGameWnd::GetCurrent();
+  if (!wnd || !wnd->GetCurrentScene() || !OGame::HasInstance()) return luaL_error(L, "go: no game is played");
+  if (!OGame::GetInstance()->GoToScene(id))
+    return luaL_error(L, "go: the current world has no scene \"%s\" (see stderr)", id);
+  return 0;
+}
+
+// A node as a table: its attributes by name (numbers where they read as
+// numbers), its children in order in the array part and each under its name
+// (the first of that name).
+void PushNode(lua_State* L, TXmlNode* node) {
+  lua_newtable(L);
+  node->ResetAttributes();
+  str name, value;
+  while (node->GetNextAttribute(&name, &value)) {
+    char* end = nullptr;
+    double number = strtod(value.c_str(), &end);
+    if (!value.empty() && end && *end == 0)
+      lua_pushnumber(L, number);
+    else
+      lua_pushstring(L, value.c_str());
+    lua_setfield(L, -2, name.c_str());
+  }
+  for (size_t i = 0; i < node->GetChildCount(); ++i) {
+    TXmlNode* child = node->GetChildAt(i);
+    PushNode(L, child);
+    lua_pushvalue(L, -1);
+    lua_rawseti(L, -3, int(i) + 1);
+    lua_getfield(L, -2, child->GetName().c_str());
+    bool taken = !lua_isnil(L, -1);
+    lua_pop(L, 1);
+    if (taken)
+      lua_pop(L, 1);
+    else
+      lua_setfield(L, -2, child->GetName().c_str());
+  }
+}
+
+// minigame(): what the current scene describes of its game (what it saves,
+// and the positions a scenario clicks), as a table; nil when it describes
+// nothing.
+int L_minigame(lua_State* L) {
+  Game(L);
+  GGameWnd* wnd = GGameWnd::GetCurrent();
+  GScene* scene = wnd ? wnd->GetCurrentScene() : nullptr;
+  if (!scene) {
+    lua_pushnil(L);
+    return 1;
+  }
+  TXmlNode node;
+  node.SetName("minigame");
+  scene->DescribeState(&node);
+  if (node.GetAttributeCount() == 0 && node.GetChildCount() == 0) {
+    lua_pushnil(L);
+    return 1;
+  }
+  // Lua raises no error below: the table is built with plain pushes.
+  PushNode(L, &node);
+  return 1;
+}
+
 // autosave(): asks the running game for an autosave exactly as the
 // mission result "autosave" does: refused while a hazard is about to run out
 // or in a locked scene, else requested with its message.
@@ -852,17 +953,20 @@ int L_held(lua_State* L) {
 }
 
 // pointer(): the drawn pointer's current look (the state of its "main"
-// child, "stNormal" ...), or nil before the pointer is loaded.
+// child, "stNormal" ...), or nil before the pointer is loaded; and whether
+// the pointer is shown (false while a game hides it).
 int L_pointer(lua_State* L) {
   Game(L);
   GMousePointer* pointer = GMousePointer::PeekInstance();
   GVObject* object = pointer ? pointer->GetPointerObject() : nullptr;
   GVObject* main = object ? object->GetChild("main") : nullptr;
-  if (main)
-    lua_pushstring(L, main->GetState().ToStr().c_str());
-  else
+  if (!main) {
     lua_pushnil(L);
-  return 1;
+    return 1;
+  }
+  lua_pushstring(L, main->GetState().ToStr().c_str());
+  lua_pushboolean(L, pointer->GetManager() && pointer->GetManager()->IsVisible());
+  return 2;
 }
 
 // registry(item[, index]): the item's saved number at index (0, its place,
@@ -1356,6 +1460,8 @@ const std::vector<luaL_Reg> kFunctions = {
     {"move", L_move},
     {"wheel", L_wheel},
     {"key", L_key},
+    {"key_down", L_key_down},
+    {"key_up", L_key_up},
     {"close_request", L_close_request},
     {"game_lua", L_game_lua},
     {"window", L_window},
@@ -1371,6 +1477,8 @@ const std::vector<luaL_Reg> kFunctions = {
     {"timer", L_timer},
     {"ended", L_ended},
     {"scene", L_scene},
+    {"go", L_go_request},
+    {"minigame", L_minigame},
     {"held", L_held},
     {"registry", L_registry},
     {"save_document", L_save_document},

@@ -1,15 +1,26 @@
 #include "GMiniGameScene.h"
 
+#include <algorithm>
+
+#include "game/GGameWnd.h"
+#include "game/GMousePointer.h"
+#include "game/OFlagsRegistry.h"
 #include "game/OGame.h"
+#include "game/OMinigameRegistry.h"
+#include "game/OMousePointerManager.h"
 #include "game/OPopupQueue.h"
+#include "items/IItem.h"
+#include "items/OItemFactory.h"
 #include "items/OItemsManager.h"
 #include "rules/hints/OHintsManager.h"
 #include "rules/timers/OTimersManager.h"
 #include "sdk/TLuaParticleSystem.h"
 #include "sdk/TRenderer.h"
+#include "sdk/TReport.h"
 #include "sdk/TScript.h"
 #include "sdk/TWindowManager.h"
 #include "sdk/TXmlNode.h"
+#include "tools/panel/GGamePanel.h"
 #include "visual/GBaseInterpolator.h"
 #include "visual/GZInterpolator.h"
 #include "visual/TFxSprite.h"
@@ -27,6 +38,7 @@ GMiniGameScene::GMiniGameScene() : mParticles(new std::vector<TFxSpriteRef>()) {
 }
 
 GMiniGameScene::~GMiniGameScene() {
+  DetachPanel();
   mSpriteRoot->RemoveChildren();
   for (TFxSpriteRef& sprite : *mParticles) sprite->GetParticleSystem()->SetDone();
   delete mParticles;
@@ -76,4 +88,98 @@ void GMiniGameScene::DrawObjects(TWindow* wrapper) {
   mDrawList.Draw();
   T2dScope pass;
   mSpriteRoot->Draw(TDrawSpec());
+}
+
+void GMiniGameScene::AttachPanel(GGamePanel* panel) {
+  mPanel = panel;
+  if (mPanel) AdoptChild(mPanel);
+}
+
+void GMiniGameScene::DetachPanel() {
+  if (!mPanel) return;
+  if (mPanel->GetParent() == this) OrphanChild(mPanel);
+  if (mPanel->GetClient() == this) {
+    mPanel->SetClient(nullptr);
+    mPanel->SetItemsManager(nullptr);
+  }
+  mPanel = nullptr;
+}
+
+void GMiniGameScene::Pause() {
+  GScene::Pause();
+  if (mPanel) mPanel->Lock();
+}
+
+void GMiniGameScene::Resume() {
+  GScene::Resume();
+  if (mPanel) mPanel->Unlock();
+}
+
+void GMiniGameScene::SaveState() {
+  const char* name = GetRegistryName();
+  if (mFinished || !name) return;
+  if (TXmlNode* node = OMinigameRegistry::GetInstance()->CreateNode(name)) WriteState(node);
+}
+
+bool GMiniGameScene::BeginFinish() {
+  if (mFinished) return false;
+  mFinished = true;
+  return true;
+}
+
+void GMiniGameScene::GiveExitItem(const str& itemId) {
+  if (itemId.empty()) return;
+  IItem* item = OItemFactory::CreateForPointer(itemId, nullptr);
+  if (!item) {
+    Report("mini-game: exit item \"%s\" is not in the items guide; the hand stays as it is", itemId.c_str());
+    return;
+  }
+  OMousePointerManager* hand = GMousePointer::GetInstance()->GetManager();
+  if (!hand) {
+    delete item;
+    return;
+  }
+  // Whatever the game left in the hand would stay held by nothing. It goes
+  // before the visual is made, which already shows the new item in the hand.
+  hand->DeleteHeldItem();
+  item->CreateObject();
+  GMousePointer::GetInstance()->HoldItem(item);
+  item->SaveState();
+}
+
+void GMiniGameScene::SetExitFlag(const str& name, const str& value) {
+  OFlagsRegistry::GetInstance()->SetValue(name, value);
+}
+
+void GMiniGameScene::EnterExitScene(const str& sceneId) {
+  OGame* game = OGame::GetInstance();
+  game->SetCurrentScene(sceneId.empty() ? game->GetCurrentSceneId() : sceneId);
+}
+
+void GMiniGameScene::FinishWith(const str& registryChild, const str& itemId, const str& flagName,
+                                const str& flagValue, const str& sceneId) {
+  if (!BeginFinish()) return;
+  OMinigameRegistry::GetInstance()->DeleteNode(registryChild);
+  GiveExitItem(itemId);
+  SetExitFlag(flagName, flagValue);
+  EnterExitScene(sceneId);
+  SetState(kFadeOutScene);
+}
+
+bool GMiniGameScene::ReadTutorial(TXmlNode* stateNode) {
+  TXmlNode* tutorial = stateNode ? stateNode->GetChild("tutorial") : nullptr;
+  if (!tutorial) return false;
+  mTutorialCountdown = std::max(0, tutorial->GetAttribute("start").to_int());
+  mTutorialScript = tutorial->GetAttribute("script");
+  return true;
+}
+
+void GMiniGameScene::TickTutorial() {
+  if (mTutorialCountdown < 0) return;
+  if (mTutorialCountdown > 0) {
+    --mTutorialCountdown;
+    return;
+  }
+  mTutorialCountdown = -1;
+  if (GGameWnd* wnd = OGame::GetInstance()->GetGameWindow()) wnd->ShowDialog(mTutorialScript);
 }

@@ -1,11 +1,16 @@
 #pragma once
 // Base of the mini-game scenes: its own draw list, a sprite root for the
 // particle effects, and an overlay and a popup layer above the fade image,
-// so a mini-game's popups and hints are not darkened by its fade.
+// so a mini-game's popups and hints are not darkened by its fade. It also
+// holds what every game shares: the panel, the random generator, the
+// tutorial countdown and the end, which runs once: after it no input, panel
+// button or Lua global of the game acts and nothing is saved, since the
+// exit item, flag and scene have been handed back already.
 
 #include <vector>
 
 #include "game/GScene.h"
+#include "sdk/TRandom.h"
 #include "visual/GVDrawList.h"
 
 class GMasksManager;
@@ -23,6 +28,7 @@ class GMiniGameScene : public GScene {
   OItemsManager* GetItemsManager() override { return mItemsManager; }
   void SetItemsManager(OItemsManager* manager) override { mItemsManager = manager; }
 
+  // A game's own windows go under the fade (GetSceneLayer()); hints come here.
   // The mini-game keeps its state node.
   virtual void SetConfigNode(TXmlNode* node) {}
   // Takes the window made from the node "bg".
@@ -34,10 +40,37 @@ class GMiniGameScene : public GScene {
 
   void DrawObjects(TWindow* wrapper) override;
 
-  std::vector<TFxSpriteRef>* GetEffectsList() override { return mParticles; }
-  std::vector<GBaseInterpolator*>* GetEffectsHost() override { return &mInterpolators; }
-  TSpriteRef GetEffectsSpriteA() override { return mSpriteRoot; }
-  TSpriteRef GetEffectsSpriteB() override { return mSpriteRoot; }
+  // Keeps the panel and adopts it into the scene window.
+  void AttachPanel(GGamePanel* panel) override;
+  // Orphans the panel and clears its client and items manager where they
+  // are this scene, so the panel never keeps a deleted client.
+  void DetachPanel() override;
+  void Pause() override;
+  void Resume() override;
+  // Writes WriteState into the registry child GetRegistryName(), unless the
+  // game has finished.
+  void SaveState() override;
+  // The registry child the game keeps its state in; none by default.
+  virtual const char* GetRegistryName() const { return nullptr; }
+
+  bool IsMagicEnabled() override { return false; }
+
+  GGamePanel* GetPanel() const { return mPanel; }
+  TRandom& GetRandom() { return mRandom; }
+  bool IsFinished() const { return mFinished; }
+
+  // The pieces of a game's end. The item goes to the hand (nothing for an
+  // empty id or one the items guide does not know); an empty scene id means
+  // the current scene, entered again so that the state the variables now
+  // choose is built.
+  static void GiveExitItem(const str& itemId);
+  static void SetExitFlag(const str& name, const str& value);
+  static void EnterExitScene(const str& sceneId);
+
+  // The particle list, interpolators and sprite root of the scene's own
+  // animations; the panel's effects never play into a game.
+  std::vector<TFxSpriteRef>* GetParticles() { return mParticles; }
+  std::vector<GBaseInterpolator*>* GetInterpolators() { return &mInterpolators; }
 
   void SetMasksManager(GMasksManager* masks) { mMasksManager = masks; }
   GMasksManager* GetMasksManager() const { return mMasksManager; }
@@ -47,6 +80,18 @@ class GMiniGameScene : public GScene {
   std::vector<GZInterpolator*>& GetAnimations() { return mAnimations; }
 
  protected:
+  // False when the game has finished already; otherwise marks it finished.
+  bool BeginFinish();
+  // The usual end: registry child deleted, item, flag, scene, fade out.
+  void FinishWith(const str& registryChild, const str& itemId, const str& flagName, const str& flagValue,
+                  const str& sceneId);
+  // Reads the state node's "tutorial" child ("start" ticks, "script");
+  // false without one.
+  bool ReadTutorial(TXmlNode* stateNode);
+  // One tick of the countdown: at 0 the dialog opens (and pauses the scene).
+  void TickTutorial();
+  int GetTutorialCountdown() const { return mTutorialCountdown; }
+
   TSpriteRef mSpriteRoot;
   std::vector<TFxSpriteRef>* mParticles;           // owned
   std::vector<GBaseInterpolator*> mInterpolators;  // owned
@@ -56,4 +101,9 @@ class GMiniGameScene : public GScene {
   TWindow* mPopupLayer = nullptr;
   OItemsManager* mItemsManager = nullptr;  // owned
   GMasksManager* mMasksManager = nullptr;
+  GGamePanel* mPanel = nullptr;
+  TRandom mRandom;
+  bool mFinished = false;
+  int mTutorialCountdown = -1;
+  str mTutorialScript;
 };

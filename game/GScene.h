@@ -54,6 +54,12 @@ class GScene : public TWindow, public IPanelClient, public GVObjectWrapperClient
   virtual void OnGameKeyUp(char key) {}
   virtual void ReleaseItemsManager() {}
   virtual void SaveState() {}
+  // What the scene saves of its own (a game's registry child), written into
+  // the node; SaveState and the scenario runner read it the same way.
+  virtual void WriteState(TXmlNode* node) {}
+  // WriteState, plus whatever a scenario needs to find its way (the
+  // positions to click); the game never reads it.
+  virtual void DescribeState(TXmlNode* node) { WriteState(node); }
   virtual bool IsPaused() { return mPaused; }
   virtual int GetInteractionMode() { return 0; }
   virtual OSimpleBackground* GetBackground() { return nullptr; }

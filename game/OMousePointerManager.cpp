@@ -59,6 +59,7 @@ void OMousePointerManager::ReleaseItem() {
 }
 
 void OMousePointerManager::SetVisible(bool visible) {
+  mVisible = visible;
   for (IMousePointerController* c : mControllers) c->SetVisible(visible);
   PickController();
 }

@@ -50,6 +50,8 @@ class OMousePointerManager : public IMousePointerEventListener {
   void PickController();
 
   IItem* GetHeldItem() const { return mHeldItem; }
+  // False while SetVisible(false) hides the pointer.
+  bool IsVisible() const { return mVisible; }
   int GetX() const { return mPosition.first; }
   int GetY() const { return mPosition.second; }
   int GetRestCounter() const { return mRestCounter; }
@@ -68,6 +70,7 @@ class OMousePointerManager : public IMousePointerEventListener {
   std::vector<IMousePointerController*> mControllers;
   std::pair<int, int> mPosition{0, 0};
   IItem* mHeldItem = nullptr;
+  bool mVisible = true;
   OSceneCaption* mCaption = nullptr;
   int mRestCounter = 0;
 };

@@ -4,7 +4,8 @@
 -- name typed in the field and "Give item" put it in the empty hand.
 DoModal("scripts/menukit.lua")
 
-local kWorlds, kScenes, kRows = 4, 24, 8
+-- Room for forty scenes a world, five columns of eight.
+local kWorlds, kScenes, kRows = 4, 40, 8
 
 function ClearScenes()
   for i = 0, kScenes - 1 do ShowWindow("scene" .. i, false) end
@@ -20,9 +21,9 @@ end
 children[#children + 1] = MenuKit.text("world_name", 0, 116, 800, 26, "", 20, "center")
 for i = 0, kScenes - 1 do
   local column, row = math.floor(i / kRows), i % kRows
-  children[#children + 1] = {type = "TButton", name = "scene" .. i, x = 25 + column * 255, y = 150 + row * 42,
-    w = 240, h = 36, normal = "images/ui/pick_normal.png", hover = "images/ui/pick_hover.png",
-    pressed = "images/ui/pick_on.png", size = 18, color = {250, 236, 200},
+  children[#children + 1] = {type = "TButton", name = "scene" .. i, x = 14 + column * 156, y = 150 + row * 42,
+    w = 150, h = 36, normal = "images/ui/pick_normal.png", hover = "images/ui/pick_hover.png",
+    pressed = "images/ui/pick_on.png", size = 14, color = {250, 236, 200},
     command = function() GoToScene(i) end}
 end
 MenuKit.field(children, "itemedit", 170, 496, 32)

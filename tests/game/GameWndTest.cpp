@@ -2,10 +2,15 @@
 // states, the quick-save keys and the autosave, a start from an empty slot,
 // the close dialog's cancel, and quitting from inside the game's own modal.
 
+#include <algorithm>
+
 #include "game/GFullScreenGameScene.h"
 #include "game/GGameWnd.h"
 #include "game/GInventoryGameScene.h"
 #include "game/GMiniGameScene.h"
+#include "game/GMousePointer.h"
+#include "game/OFlagsRegistry.h"
+#include "game/OGame.h"
 #include "game/OMinigameRegistry.h"
 #include "game/OSimpleBackground.h"
 #include "game/OUsersManager.h"
@@ -13,6 +18,7 @@
 #include "items/OItem.h"
 #include "items/OItemFactory.h"
 #include "items/OItemsManager.h"
+#include "rules/events/OMissionsManager.h"
 #include "rules/hints/IHint.h"
 #include "sdk/TEvent.h"
 #include "sdk/TImage.h"
@@ -292,6 +298,89 @@ TEST_F(GameWndTest, TheHeldItemBelongsToEveryNewSceneWhateverItsKind) {
     mWnd = nullptr;
   }
   OMinigameSceneBuilder::RegisterScene("arcade", nullptr);
+}
+
+// A game that ends on the panel's done with the flag it is given and an
+// empty exit scene, which means "this scene again".
+class ArcadeScene : public GMiniGameScene {
+ public:
+  static str sFlag;
+  const char* GetRegistryName() const override { return "arcade"; }
+  void WriteState(TXmlNode* node) override { node->SetAttribute("score", "7"); }
+  void OnDoneClick() override {
+    if (IsFinished()) return;
+    FinishWith("arcade", "wand", sFlag, "true", "");
+  }
+};
+str ArcadeScene::sFlag;
+
+TEST_F(GameWndTest, AMiniGameEndsOnceAndAnEmptyExitSceneEntersTheSceneAgain) {
+  AddToGuide("<wand><gvobject name=\"torch\">anim/</gvobject></wand>");
+  OMinigameSceneBuilder::RegisterScene("arcade",
+                                       [] { return static_cast<GMiniGameScene*>(new ArcadeScene()); });
+  TWindowStyle style;
+  GMousePointer::GetInstance()->Init(style);
+  // "arcade_won" makes the scene a plain room; another flag leaves it the
+  // game, which starts again.
+  for (const char* flag : {"arcade_played", "arcade_won"}) {
+    SCOPED_TRACE(flag);
+    ArcadeScene::sFlag = flag;
+    Play();
+    OGame::GetInstance()->GoToScene("arcade");
+    Beat(GScene::kFadeTicks + 1 + GScene::kFadeTicks);
+    GScene* game = mWnd->GetCurrentScene();
+    ASSERT_TRUE(game->IsKindOf(GMiniGameScene::ClassId()));
+    EXPECT_EQ(mWnd->GetPanel()->GetClient(), game);
+
+    // Saved while it runs.
+    game->SaveState();
+    ASSERT_NE(OMinigameRegistry::GetInstance()->GetNode("arcade"), nullptr);
+    EXPECT_EQ(OMinigameRegistry::GetInstance()->GetNode("arcade")->GetAttribute("score"), "7");
+
+    const str event = str("flag ") + flag + "=true";
+    auto flagEvents = [&event] {
+      const std::vector<str>& asked = OMissionsManager::GetInstance()->GetAsked();
+      return std::count(asked.begin(), asked.end(), event);
+    };
+    game->OnDoneClick();
+    IItem* given = GMousePointer::GetInstance()->GetHeldItem();
+    ASSERT_NE(given, nullptr);
+    EXPECT_EQ(given->GetName(), "wand");
+    EXPECT_EQ(OMinigameRegistry::GetInstance()->GetNode("arcade"), nullptr);
+    EXPECT_EQ(game->GetState(), GScene::kFadeOutScene);
+    // Nothing acts or saves after the end: a save in the fade-out (an
+    // autosave of the win) keeps no state that would end the game again.
+    game->OnDoneClick();
+    game->SaveState();
+    EXPECT_EQ(GMousePointer::GetInstance()->GetHeldItem(), given);
+    EXPECT_EQ(flagEvents(), 1);
+    EXPECT_EQ(OMinigameRegistry::GetInstance()->GetNode("arcade"), nullptr);
+
+    // The scene comes back in the state the flags now choose, and the panel
+    // keeps no client that was deleted.
+    Beat(GScene::kFadeTicks + 1 + GScene::kFadeTicks);
+    EXPECT_EQ(OGame::GetInstance()->GetCurrentSceneId(), "arcade");
+    GScene* after = mWnd->GetCurrentScene();
+    ASSERT_NE(after, nullptr);
+    EXPECT_EQ(after->IsKindOf(GMiniGameScene::ClassId()), str(flag) != "arcade_won");
+    EXPECT_EQ(after->GetState(), GScene::kActive);
+    EXPECT_EQ(mWnd->GetPanel()->GetClient(), after);
+    EXPECT_EQ(GMousePointer::GetInstance()->GetHeldItem(), given);
+    delete mWnd;
+    mWnd = nullptr;
+  }
+  OMinigameSceneBuilder::RegisterScene("arcade", nullptr);
+}
+
+TEST_F(GameWndTest, ADeletedMiniGameLeavesThePanelWithoutItsClient) {
+  GGamePanel panel;
+  ArcadeScene* game = new ArcadeScene();
+  game->AttachPanel(&panel);
+  panel.SetClient(game);
+  EXPECT_EQ(panel.GetParent(), game);
+  delete game;
+  EXPECT_EQ(panel.GetClient(), nullptr);
+  EXPECT_EQ(panel.GetParent(), nullptr);
 }
 
 TEST_F(GameWndTest, QuickSaveAndLoadOnlyWhileTheScenePlays) {

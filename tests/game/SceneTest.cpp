@@ -477,7 +477,11 @@ TEST_F(SceneTest, MiniGameLayersLieAboveTheFadeAndEffectsStackUp) {
   EXPECT_EQ(first->GetLayer(), 0);
   EXPECT_EQ(second->GetLayer(), 1);
   EXPECT_EQ(scene.GetSpriteRoot()->GetChildren().size(), 2u);
-  EXPECT_EQ(scene.GetEffectsHost()->size(), 2u);
+  EXPECT_EQ(scene.GetInterpolators()->size(), 2u);
+  // The panel's effects (the book button's marks) never play into a game.
+  EXPECT_EQ(scene.GetEffectsList(), nullptr);
+  EXPECT_EQ(scene.GetEffectsHost(), nullptr);
+  EXPECT_FALSE(scene.GetEffectsSpriteB());
 }
 
 TEST_F(SceneTest, BackgroundRunsOneEffectAtATime) {
