@@ -45,8 +45,13 @@ struct MinigameEntry {
 // registered by the mini-games themselves as they land.
 std::map<str, MinigameEntry>& MinigameTable() {
   static std::map<str, MinigameEntry> table = {
-      {"fishing", {nullptr, 9}}, {"catapult", {nullptr, 10}}, {"shooter", {nullptr, 13}},
-      {"mirrors", {nullptr, 8}}, {"tag", {nullptr, 7}},       {"cards", {nullptr, 12}},
+      // One game a line: the creator, then the panel kind it shows.
+      {"fishing", {nullptr, 9}},   //
+      {"catapult", {nullptr, 10}},  //
+      {"shooter", {nullptr, 13}},   //
+      {"mirrors", {nullptr, 8}},    //
+      {"tag", {nullptr, 7}},        //
+      {"cards", {nullptr, 12}},     //
   };
   return table;
 }
