@@ -423,6 +423,8 @@ void OAlchemicalDeviceItem::DropHeldItem() {
     return;
   }
   GMousePointer::GetInstance()->ReleaseItem();
+  // The caption goes with the item, as a drop into a zone or a cell takes it.
+  if (OItem* owned = dynamic_cast<OItem*>(held)) owned->HideCaption();
   StartFall(held);
   OnItemAdded(name);
 }
@@ -695,8 +697,10 @@ void OAlchemicalDeviceItem::Brew() {
   }
   StopEffect(mSteam);
   int recipe = FindExactRecipe();
+  if (recipe < 0 && !HoldsSomething()) return;
+  // The brew has ended, made or failed: nothing is left to boil.
+  DeleteBoilingSound();
   if (recipe < 0) {
-    if (!HoldsSomething()) return;
     ReturnContents();
     mPanel->SetSlideState(GAlchemicalDevicePanel::kSlidingOut);
     SetState(kFailed);
