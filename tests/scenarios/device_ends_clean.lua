@@ -62,4 +62,15 @@ lab.drop("bark")
 move(600, 100)
 tick(12)
 assert(colour(630, 101) ~= FRAME_END, "a caption stayed behind over the bare wall")
+
+
+-- In the still, the bark is an inventory cell's item like any other: the
+-- resting pointer over it shows its caption.
+tick(20)
+local cx, cy = lab.cell(1)
+move(cx, cy)
+tick(2)
+move(cx + 1, cy)
+tick(12)
+assert(colour(cx + 31, cy + 1) == FRAME_END, "the bark's caption in the still: " .. colour(cx + 31, cy + 1))
 assert(reports() == 0, "reports")

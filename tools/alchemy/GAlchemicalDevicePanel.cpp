@@ -26,13 +26,7 @@ IItem* HeldItem() {
 // ---- cells ----
 
 GAlchemicalDeviceCell::GAlchemicalDeviceCell(GAlchemicalDevicePanel* panel, int width, int height, int index)
-    : mPanel(panel), mIndex(index) {
-  SetWindowSize(width, height);
-}
-
-GAlchemicalDeviceCell::~GAlchemicalDeviceCell() {
-  delete mItem;
-}
+    : GInventoryCell(width, height, index, nullptr), mPanel(panel) {}
 
 void GAlchemicalDeviceCell::PostDraw() {
   if (mItem) mItem->Draw();
@@ -43,13 +37,16 @@ bool GAlchemicalDeviceCell::OnMouseUp(const TPoint& local) {
   if (mCellState != kFull || mPanel->IsPaused() || !mItem || HeldItem() ||
       mPanel->IsItemLocked(mItem->GetName()))
     return false;
-  IItem* item = mItem;
+  IItem* item = TakeItem();
   if (OItem* owned = dynamic_cast<OItem*>(item)) owned->HideCaption();
-  mItem = nullptr;
   SetCellState(kEmpty);
   item->MoveToPointer();
   item->PlayTakeSound();
   mPanel->CompactCells();
+  return false;
+}
+
+bool GAlchemicalDeviceCell::OnExtendedMouseEvent(const TPoint& local, int event) {
   return false;
 }
 
@@ -67,7 +64,8 @@ void GAlchemicalDeviceCell::SetItemAlpha(float alpha, bool visible) {
 }
 
 void GAlchemicalDeviceCell::Tick() {
-  if (!mPanel->IsPaused() && mItem) mItem->Update();
+  // The base tick updates the item and shows its caption under the pointer.
+  if (!mPanel->IsPaused()) GInventoryCell::Tick();
   if (mCellState == kFilling) {
     ++mCounter;
     SetItemAlpha(float(mCounter) / kFadeTicks, true);

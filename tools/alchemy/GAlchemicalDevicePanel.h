@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "sdk/TWindow.h"
+#include "tools/panel/GInventoryCell.h"
 #include "visual/GVDrawList.h"
 
 class GAlchemicalDevicePanel;
@@ -18,8 +19,10 @@ class IItem;
 class TImage;
 class TXmlNode;
 
-// One cell of the panel. Its item is drawn at the cell's top-left corner.
-class GAlchemicalDeviceCell : public TWindow {
+// One cell of the panel: an inventory cell, so hovering its item shows the
+// caption and the item pointer as the panel's and the shelf's do. Its item is
+// drawn at the cell's top-left corner and fades in and out.
+class GAlchemicalDeviceCell : public GInventoryCell {
  public:
   // Cell states: an item fades in (filling) and out (emptying) over
   // kFadeTicks ticks.
@@ -27,27 +30,26 @@ class GAlchemicalDeviceCell : public TWindow {
   enum { kFadeTicks = 10 };
 
   GAlchemicalDeviceCell(GAlchemicalDevicePanel* panel, int width, int height, int index);
-  // Deletes the item it holds.
-  ~GAlchemicalDeviceCell() override;
 
   void PostDraw() override;
   // Gives the item back to an empty hand; always false.
   bool OnMouseUp(const TPoint& local) override;
+  // The right button takes nothing here: an item leaves the device only
+  // whole, unlocked and through the left button, so the cells stay compact.
+  bool OnExtendedMouseEvent(const TPoint& local, int event) override;
 
   // Only while the panel is shown.
-  void Tick();
+  void Tick() override;
   // Into an empty cell: the item fades in. False when the cell holds one.
-  bool PutItem(IItem* item);
+  bool PutItem(IItem* item) override;
   // The same, shown at once.
   bool PutItemFull(IItem* item);
 
-  IItem* GetItem() const { return mItem; }
   // Forgets the item without touching it, leaving the cell state as it is.
-  void ForgetItem() { mItem = nullptr; }
+  void ForgetItem() { TakeItem(); }
   int GetCellState() const { return mCellState; }
   // The state with its counter from 0.
   void SetCellState(int state);
-  int GetIndex() const { return mIndex; }
   int GetCounter() const { return mCounter; }
 
  private:
@@ -55,8 +57,6 @@ class GAlchemicalDeviceCell : public TWindow {
   void SetItemAlpha(float alpha, bool visible);
 
   GAlchemicalDevicePanel* mPanel;
-  IItem* mItem = nullptr;  // owned
-  int mIndex;
   int mCellState = kEmpty;
   int mCounter = 0;
 };
