@@ -86,5 +86,6 @@ item bottle -fill '#c8e0e8' -draw "rectangle 12,14 28,38" -draw "rectangle 17,4 
 item tonic -fill '#c8e0e8' -draw "rectangle 12,14 28,38" -draw "rectangle 17,4 23,14" -fill '#c83c50' -draw "rectangle 13,20 27,37"
 
 mask herb_mask 40x40
+mask herb_bunch_mask 40x40
 mask bark_mask 40x40
 mask lab_matches_mask 40x40

@@ -232,6 +232,15 @@ TEST_F(AlchemicalDeviceTest, SpecialItemsDropOneThingAndLeaveAnother) {
   EXPECT_EQ(ReportCount(), reports + 1);
   EXPECT_EQ(device->GetState(), Device::kIdle);
   EXPECT_EQ(Cells(), "herb - -");
+
+  // A second bunch would make a second herb: refused, without a report,
+  // while one is in play.
+  Drop("bunch");
+  EXPECT_EQ(Held(), "bunch");
+  EXPECT_EQ(Hints(), "h_wrong_item h_wrong_item");
+  EXPECT_EQ(ReportCount(), reports + 1);
+  EXPECT_EQ(device->GetFallingItem(), nullptr);
+  EXPECT_EQ(Cells(), "herb - -");
 }
 
 TEST_F(AlchemicalDeviceTest, PouringTakesTheFirstLiquidOnlyAndMayLeaveAnotherItemInHand) {

@@ -31,6 +31,8 @@
 #include "tools/alchemy/GAlchemicalDevicePanel.h"
 #include "tools/alchemy/OAlchemicalDevicePotionEffect.h"
 #include "tools/panel/GGamePanel.h"
+#include "tools/panel/GInventory.h"
+#include "tools/panel/GInventoryCell.h"
 #include "visual/GBaseInterpolator.h"
 #include "visual/LuaUtils.h"
 
@@ -342,6 +344,21 @@ IItem* OAlchemicalDeviceItem::FindContainedItem(const str& name) const {
   return nullptr;
 }
 
+bool OAlchemicalDeviceItem::IsInPlay(const str& name) const {
+  if (IItem* held = HeldItem())
+    if (held->GetName() == name) return true;
+  if (mOwner && mOwner->FindItem(name)) return true;
+  if (FindContainedItem(name)) return true;
+  for (int i = 0; mGamePanel && i < GGamePanel::kInventoryCount; ++i) {
+    GInventory* inventory = mGamePanel->GetInventory(i);
+    for (size_t c = 0; inventory && c < inventory->GetCells().size(); ++c) {
+      IItem* stored = inventory->GetCells()[c]->GetItem();
+      if (stored && stored->GetName() == name) return true;
+    }
+  }
+  return false;
+}
+
 bool OAlchemicalDeviceItem::IsLit() const {
   return OFlagsRegistry::GetInstance()->GetValue(mLitFlagName) == mLitFlagValue;
 }
@@ -457,6 +474,15 @@ bool OAlchemicalDeviceItem::UseSpecialItem(TXmlNode* special, str* added) {
           "(\"%s\", \"%s\"); refused",
           OItemFactory::GetGuidePath().c_str(), mName.c_str(), special->GetContent().c_str(), dropId.c_str(),
           handId.c_str());
+      delete drop;
+      delete hand;
+      Refuse(mHintWrongItem);
+      return false;
+    }
+    // An item is one thing in one place: while one of the name is in play,
+    // the special item cannot make another, which a clear would then put
+    // back in its scene beside the first.
+    if (IsInPlay(dropId)) {
       delete drop;
       delete hand;
       Refuse(mHintWrongItem);

@@ -88,6 +88,9 @@ class OAlchemicalDeviceItem : public OItem {
 
   // The item of that name falling in or lying in a cell, or null.
   IItem* FindContainedItem(const str& name) const;
+  // Whether an item of the name is held, lies in the scene, is in the device
+  // or is stored in one of the panel's inventories.
+  bool IsInPlay(const str& name) const;
 
   int GetRecipeIndex() const { return mRecipeIndex; }
   const OAlchemicalRecipes& GetRecipes() const { return mRecipes; }
