@@ -76,7 +76,7 @@ png "$tmp"/g0.png "$tmp"/g1.png "$tmp"/g2.png "$tmp"/g3.png "$tmp"/g4.png "$tmp"
 # ---- the Vethra world map ----
 
 # Each part is a 400 by 300 picture with a grid of 3 by 2 cells of 100 by
-# 80 at (50, 50) inside it; the map places it at (200, 100), so the cells lie
+# 80 at (50, 50) inside it; the part's window places it at (200, 100), so the cells lie
 # at (250, 150) on the screen.
 part() {  # part N LAND WATER
   out=content/images/vethra/map_part$1.png
