@@ -18,21 +18,25 @@ mask() {  # mask NAME WxH: opaque over the whole region
 mkdir -p content/images/scenes content/images/masks content/images/lab content/anim/lab content/anim/items
 
 # The laboratory: the way back to the crypt on the left, shelves with the
-# ingredients, and the long table the device stands on.
+# ingredients, and the long table the device stands on. Lit, the same room
+# has the burner's flame, which shows below the still's round belly.
+lab_room=(-size 800x600 xc:'#40362c' -fill '#2a231c' -draw "polygon 0,600 0,440 800,440 800,600"
+  -fill '#261e16' -draw "rectangle 20,150 100,420" -fill '#6b5238'
+  -draw "rectangle 110,360 250,372" -draw "rectangle 130,240 250,252"
+  -fill '#5a4430' -draw "rectangle 280,350 620,366" -draw "rectangle 296,366 310,440" -draw "rectangle 590,366 604,440")
 out=content/images/scenes/lab.png
-png -size 800x600 xc:'#40362c' -fill '#2a231c' -draw "polygon 0,600 0,440 800,440 800,600" \
-  -fill '#261e16' -draw "rectangle 20,150 100,420" -fill '#6b5238' \
-  -draw "rectangle 110,360 250,372" -draw "rectangle 130,240 250,252" \
-  -fill '#5a4430' -draw "rectangle 280,350 620,366" -draw "rectangle 296,366 310,440" -draw "rectangle 590,366 604,440"
+png "${lab_room[@]}"
+out=content/images/scenes/lab_lit.png
+png "${lab_room[@]}" -fill '#ff8a30' -draw "ellipse 400,302 34,10 0,360" -fill '#ffd060' -draw "ellipse 400,304 14,5 0,360"
 mask lab_exit 80x270
 # The crypt's door to here is drawn with the crypt.
 mask crypt_lab 40x270
 
-# The device: a burner, a round copper still and its spout, 160 by 200.
+# The device: a burner, a round copper still and its spout, 160 by 200;
+# the flame belongs to the lit room behind it.
 # The brewed potion shows in the glass on the table beside it.
 out=content/anim/lab/device.png
 png -size 160x200 xc:none -fill '#2c2c30' -draw "rectangle 40,160 120,199" \
-  -fill '#ff8a30' -draw "ellipse 80,160 24,8 0,360" \
   -fill '#b8743a' -draw "circle 80,105 80,50" -fill '#d8945a' -draw "ellipse 64,88 14,20 0,360" \
   -fill '#9a5e2e' -draw "rectangle 70,10 90,56" -draw "polygon 90,30 150,70 150,80 90,44"
 mask device_mask 160x200

@@ -3,12 +3,22 @@
 -- the still stays cold. A burning match lights it: the lit variable is set
 -- (with its "flag" event), the match goes out, and the game panel plays its
 -- two alchemical effects. The lit variable picks the scene's other state,
--- so the scene is built again, now with the done button.
+-- so the scene is built again, now with the done button and the flame.
 
 local demo = require("lib.demo")
 local lab = require("lib.lab")
 lab.enter()
 assert(window("img_done_disabled") == "shown" and window("btn_done") == nil, "unlit: done is greyed")
+
+-- Whether the burner's flame shows beside the still's belly.
+local function flame()
+  for _, p in ipairs({{372, 306}, {380, 313}}) do
+    local r, g, b = pixel(p[1], p[2])
+    if r > 200 and g > 100 and b < 100 then return true end
+  end
+  return false
+end
+assert(not flame(), "a cold still shows no flame")
 
 -- How much green the frame has around the game panel's glow at (x, y).
 local function green(x, y)
@@ -65,3 +75,4 @@ demo.wait_active("lab")
 tick(2)
 assert(select(3, scene()) == 1, "the lit state")
 assert(window("btn_done") == "shown" and window("img_done_disabled") == nil, "lit: done is live")
+assert(flame(), "the lit still shows its flame")
