@@ -91,5 +91,10 @@ item tonic -fill '#c8e0e8' -draw "rectangle 12,14 28,38" -draw "rectangle 17,4 2
 
 mask herb_mask 40x40
 mask herb_bunch_mask 40x40
+mask rock_mask 40x40
+mask root_mask 40x40
+mask seed_mask 40x40
+mask bucket_water_mask 40x40
+mask bottle_mask 40x40
 mask bark_mask 40x40
 mask lab_matches_mask 40x40
