@@ -24,6 +24,7 @@
 #include "items/OItemFactory.h"
 #include "items/OItemsManager.h"
 #include "minigames/GCookScene.h"
+#include "minigames/cards/GCardsScene.h"
 #include "rules/actions/IAction.h"
 #include "rules/actions/OActionFactory.h"
 #include "sdk/TImage.h"
@@ -51,7 +52,7 @@ std::map<str, MinigameEntry>& MinigameTable() {
       {"shooter", {nullptr, 13}},   //
       {"mirrors", {nullptr, 8}},    //
       {"tag", {nullptr, 7}},        //
-      {"cards", {nullptr, 12}},     //
+      {"cards", {&NewCardsScene, 12}},  //
   };
   return table;
 }
