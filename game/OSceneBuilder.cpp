@@ -25,6 +25,7 @@
 #include "items/OItemsManager.h"
 #include "minigames/GCookScene.h"
 #include "minigames/cards/GCardsScene.h"
+#include "minigames/shooter/GShooterScene.h"
 #include "rules/actions/IAction.h"
 #include "rules/actions/OActionFactory.h"
 #include "sdk/TImage.h"
@@ -49,7 +50,7 @@ std::map<str, MinigameEntry>& MinigameTable() {
       // One game a line: the creator, then the panel kind it shows.
       {"fishing", {nullptr, 9}},   //
       {"catapult", {nullptr, 10}},  //
-      {"shooter", {nullptr, 13}},   //
+      {"shooter", {&NewShooterScene, 13}},  //
       {"mirrors", {nullptr, 8}},    //
       {"tag", {nullptr, 7}},        //
       {"cards", {&NewCardsScene, 12}},  //
