@@ -73,8 +73,7 @@ class GCardsField {
   // Reads the "field" element and makes one card per place, each from the
   // object path "card" in `list`. The scene may be null (the field then
   // finishes without telling anyone).
-  void Load(TXmlNode* field, GCardsScene* scene, TRandom* random, GVDrawList* list,
-            const str& imageFolder);
+  void Load(TXmlNode* field, GCardsScene* scene, TRandom* random, GVDrawList* list, const str& imageFolder);
   // A new turn: every card back at the start point, face down, flying home.
   void Deal();
   void Update();

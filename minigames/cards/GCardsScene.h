@@ -42,7 +42,7 @@ class GCardsScene : public GMiniGameScene {
   void ReadExits();
 
   GCardsField mField;
-  TWindow* mLayer = nullptr;             // the overlay under the fade; owned by the window tree
+  TWindow* mLayer = nullptr;            // the overlay under the fade; owned by the window tree
   GVObjectWrapper* mWrapper = nullptr;  // owned by the window tree
   TXmlNode* mConfig = nullptr;          // not owned
   Outcome mWin, mLose;

@@ -60,7 +60,8 @@ int Count(TXmlNode* node, const char* name) {
   return node ? std::max(0, node->GetAttribute(name).to_int()) : 0;
 }
 
-void SaveStates(TXmlNode* node, const char* listName, const char* itemName, const std::vector<GVObject*>& list) {
+void SaveStates(TXmlNode* node, const char* listName, const char* itemName,
+                const std::vector<GVObject*>& list) {
   TXmlNode* section = node->CreateChild(listName);
   for (GVObject* object : list) section->CreateChild(itemName)->SetAttribute("s", StateOf(object));
 }
@@ -68,8 +69,8 @@ void SaveStates(TXmlNode* node, const char* listName, const char* itemName, cons
 // The i-th saved entry of that name on the i-th live object; entries past
 // the list are ignored.
 template <class Apply>
-void RestoreEach(TXmlNode* node, const char* listName, const char* itemName, const std::vector<GVObject*>& list,
-                 Apply apply) {
+void RestoreEach(TXmlNode* node, const char* listName, const char* itemName,
+                 const std::vector<GVObject*>& list, Apply apply) {
   TXmlNode* section = node->GetChild(listName);
   size_t index = 0;
   for (size_t i = 0; section && i < section->GetChildCount() && index < list.size(); ++i) {

@@ -73,8 +73,7 @@ class GShooterField {
 
   // Reads the "field" element; the scene may be null (the field then ends
   // without telling anyone).
-  void Load(TXmlNode* field, GShooterScene* scene, TRandom* random, GVDrawList* list,
-            const str& imageFolder);
+  void Load(TXmlNode* field, GShooterScene* scene, TRandom* random, GVDrawList* list, const str& imageFolder);
   void Update();
   // A mouse-button press: one shot at the centre of the sight, when the gun
   // has a bullet and has settled.
@@ -105,7 +104,7 @@ class GShooterField {
   GVDrawList* mList = nullptr;
   str mImageFolder;
   std::vector<GVObject*> mEnvironments, mGoals, mBullets, mIcons, mHoles, mMasks;  // owned
-  std::vector<str> mHoleStates;  // one per mask
+  std::vector<str> mHoleStates;                                                    // one per mask
   TSoundRef mShotSound, mReloadSound, mRicochetSound, mGoalSound;
   TSpriteRef mOverlay;
   float mScale = 1;

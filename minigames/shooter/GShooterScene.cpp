@@ -104,7 +104,9 @@ bool GShooterScene::OnTaskAnimate() {
 }
 
 bool GShooterScene::OnMouseDown(const TPoint& point) {
-  if (!IsFinished()) mField.Shoot();
+  // Only while the scene plays: the end acts only then, so a last bullet
+  // fired during the fade-in would leave a game that can never end.
+  if (!IsFinished() && GetState() == kActive) mField.Shoot();
   return true;
 }
 

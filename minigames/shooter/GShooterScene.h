@@ -19,7 +19,8 @@ class GShooterScene : public GMiniGameScene {
   // The haze, over the scene's windows.
   void PostDraw() override;
   bool OnTaskAnimate() override;
-  // Fires where the sight is; the press's own point is not used.
+  // Fires where the sight is while the scene plays; the press's own point
+  // is not used.
   bool OnMouseDown(const TPoint& point) override;
   bool OnMouseMove(const TPoint& point) override;
   void Update() override;
@@ -51,10 +52,10 @@ class GShooterScene : public GMiniGameScene {
   void ReadExits();
 
   GShooterField mField;
-  TWindow* mLayer = nullptr;             // owned by the window tree
+  TWindow* mLayer = nullptr;            // owned by the window tree
   GVObjectWrapper* mWrapper = nullptr;  // owned by the window tree
-  TWindow* mPanelLayer = nullptr;        // owned by the window tree
-  TXmlNode* mConfig = nullptr;           // not owned
+  TWindow* mPanelLayer = nullptr;       // owned by the window tree
+  TXmlNode* mConfig = nullptr;          // not owned
   str mExitItem;
   Outcome mWin, mLose;
 };

@@ -82,10 +82,8 @@ TEST_F(CardsTest, FindsAndMissesDecideTheTurn) {
     int state, attemps, gw;
   };
   const Case cases[] = {
-      {{true}, GCardsField::kTurnOver, 1, 1},
-      {{true, true}, GCardsField::kWon, 2, 2},
-      {{true, false, true}, GCardsField::kWon, 3, 2},
-      {{false, false, true}, GCardsField::kLost, 3, 1},
+      {{true}, GCardsField::kTurnOver, 1, 1},           {{true, true}, GCardsField::kWon, 2, 2},
+      {{true, false, true}, GCardsField::kWon, 3, 2},   {{false, false, true}, GCardsField::kLost, 3, 1},
       {{true, false, false}, GCardsField::kLost, 3, 1},
   };
   for (const Case& c : cases) {
@@ -170,9 +168,10 @@ TEST_F(CardsTest, AClearDealsAgainKeepingTheCountsAndDropsAPendingFinish) {
 }
 
 TEST_F(CardsTest, OnePlaceIsNeverSwappedAndTheMixingEnds) {
-  Load("<field games_total='1' games_to_win='1'>"
-       "<cards start_x='0' start_y='0' width='10' height='10' start_speed='50' show_time='1' mix_time='5'"
-       " mix_delay='0' mix_speed='8'><card x='100' y='100'/></cards></field>");
+  Load(
+      "<field games_total='1' games_to_win='1'>"
+      "<cards start_x='0' start_y='0' width='10' height='10' start_speed='50' show_time='1' mix_time='5'"
+      " mix_delay='0' mix_speed='8'><card x='100' y='100'/></cards></field>");
   mField().Deal();
   ASSERT_TRUE(TickUntil(GCardsField::kMixing, 10));
   EXPECT_TRUE(TickUntil(GCardsField::kWaiting, 10));

@@ -25,10 +25,12 @@ class RecordingShooterScene : public GShooterScene {
 // corner: the wall mask and the first goal at (0, 0), the lamp at (100,
 // 100), the second goal at (200, 200). The sight does not sway.
 str Range(int goals, int bullets, int bulletIcons, int holes) {
-  str xml = str::format("<field goals='%d'><masks><wall visual='thing' x='0' y='0' hole='hole1'/></masks><holes>", goals);
+  str xml = str::format(
+      "<field goals='%d'><masks><wall visual='thing' x='0' y='0' hole='hole1'/></masks><holes>", goals);
   for (int i = 0; i < holes; ++i) xml += "<h visual='thing' x='-100' y='-100'/>";
-  xml += "</holes><environments><lamp visual='thing' x='100' y='100'/></environments>"
-         "<goals><g visual='thing' x='0' y='0'/><g visual='thing' x='200' y='200'/></goals>";
+  xml +=
+      "</holes><environments><lamp visual='thing' x='100' y='100'/></environments>"
+      "<goals><g visual='thing' x='0' y='0'/><g visual='thing' x='200' y='200'/></goals>";
   xml += str::format(
       "<gun shoot_state='kick' recoil='5' max_target_delta='0' min_target_delta='0'"
       " min_target_delta_step='0.5' bullets='%d' target='thing' gun='thing'/><bullets>",
@@ -212,10 +214,10 @@ TEST_F(ShooterTest, ASavedGameComesBackWhole) {
 TEST_F(ShooterTest, ADamagedSaveMarksOnlyWhatExists) {
   Load(Range(2, 4, 4, 2));
   // More shots than icons, counts below zero, and entries past the lists.
-  TXmlNode* saved = Xml(
-      "<shooter fs='1.2' gm='-3' s='9' hc='-1'><gun b='-2'/>"
-      "<goals><goal s='break'/><goal s='normal'/><goal s='break'/></goals>"
-      "<holes><hole s='hole1' x='5' y='6' z='0'/><hole/><hole s='hole1'/></holes></shooter>");
+  TXmlNode* saved =
+      Xml("<shooter fs='1.2' gm='-3' s='9' hc='-1'><gun b='-2'/>"
+          "<goals><goal s='break'/><goal s='normal'/><goal s='break'/></goals>"
+          "<holes><hole s='hole1' x='5' y='6' z='0'/><hole/><hole s='hole1'/></holes></shooter>");
   Field().Restore(saved);
   for (GVObject* bullet : Field().GetBullets()) EXPECT_EQ(Look(bullet), "used");
   EXPECT_EQ(Look(Field().GetGoals()[0]), "break");
@@ -227,6 +229,16 @@ TEST_F(ShooterTest, ADamagedSaveMarksOnlyWhatExists) {
   ShootAt(30, 30);
   EXPECT_EQ(Field().GetHolesUsed(), 0);
   EXPECT_TRUE(mScene->finishes.empty());
+}
+
+TEST_F(ShooterTest, NoShotIsFiredWhileTheSceneFadesIn) {
+  // With one bullet left, a shot in the fade-in would be the last one, and
+  // the end, which acts only while the scene plays, would never come.
+  Load(Range(2, 1, 1, 2));
+  ASSERT_EQ(mScene->GetState(), GScene::kFadeIn);
+  mScene->OnMouseDown(TPoint(10, 10));
+  EXPECT_EQ(Field().GetGun().GetBulletsLeft(), 1);
+  EXPECT_EQ(Field().GetShots(), 0);
 }
 
 TEST_F(ShooterTest, TheSceneLetsItsPanelGoWhenDeleted) {
