@@ -46,11 +46,13 @@ out=content/images/scenes/range.png
 png -size 800x600 xc:'#b8a888' -fill '#a09070' -draw "rectangle 0,0 800,20" \
   -fill '#6b4a2b' -draw "rectangle 0,450 800,600" -fill '#4a301a' -draw "rectangle 0,450 800,462" \
   -fill '#8a7a5a' -draw "rectangle 120,300 720,312"
-# The range once the medal is won: the shelf is empty, a ribbon hangs on it.
+# The range once the medal is won: the shelf is empty, a ribbon hangs on it,
+# and the door on the left leads back to the tavern.
 out=content/images/scenes/range_won.png
 png -size 800x600 xc:'#b8a888' -fill '#6b4a2b' -draw "rectangle 0,450 800,600" \
-  -fill '#8a7a5a' -draw "rectangle 120,300 720,312" -fill '#2050c0' -draw "rectangle 380,150 420,300"
-mask content/images/masks/range_exit.png 800x40
+  -fill '#8a7a5a' -draw "rectangle 120,300 720,312" -fill '#2050c0' -draw "rectangle 380,150 420,300" \
+  -fill '#2a1a0e' -draw "rectangle 20,150 100,430"
+mask content/images/masks/range_exit.png 80x280
 
 # Bottles, 100 by 100: whole, then broken.
 frame -size 100x100 xc:none -fill '#2a7a3a' -draw "rectangle 38,30 62,96" -draw "rectangle 45,6 55,30"

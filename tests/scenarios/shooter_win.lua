@@ -59,3 +59,6 @@ tick(1)
 local r, g, b = pixel(400, 200)
 assert(r == 0x20 and g == 0x50 and b == 0xc0, string.format("%d %d %d", r, g, b))
 assert(held() == "tin_medal")
+-- The won range's door leads back to the tavern.
+click(60, 300)
+demo.wait_active("tavern")
