@@ -13,7 +13,10 @@ namespace {
 // A card table that records how its game ended instead of ending it.
 class RecordingCardsScene : public GCardsScene {
  public:
-  void Finish(bool won) override { finishes.push_back(won); }
+  void Finish(bool won) override {
+    BeginFinish();
+    finishes.push_back(won);
+  }
   std::vector<bool> finishes;
 };
 
@@ -125,8 +128,11 @@ TEST_F(CardsTest, AWonOrLostTurnEndsTheGameOnceAfterTheShowTime) {
   mField().Update();
   EXPECT_EQ(mScene->finishes, std::vector<bool>{true});
   EXPECT_EQ(mField().GetState(), GCardsField::kFinished);
+  // After the end a clear deals no new turn.
+  mScene->OnClearClick();
   for (int i = 0; i < 100; ++i) mField().Update();
   EXPECT_EQ(mScene->finishes.size(), 1u);
+  EXPECT_EQ(mField().GetState(), GCardsField::kFinished);
 }
 
 TEST_F(CardsTest, RestoredCountersEndTheGameOrDealAgain) {

@@ -6,6 +6,7 @@ local cards = require("lib.cards")
 
 cards.enter("ring")
 assert(held() == nil, "the ring is still held")
+assert(panel().kind == 12)
 local game = minigame()
 assert(#game == 3, "three cards")
 

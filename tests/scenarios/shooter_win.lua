@@ -14,6 +14,7 @@ demo.click_on("tutorial_shooter_ok")
 tick(1)
 assert(not select(4, scene()))
 assert(select(2, pointer()) == false, "the pointer shows over the range")
+assert(panel().kind == 13)
 
 -- Bottle 1: broken, a hit, one bullet used, and no hole in the wall behind.
 local game = minigame()
