@@ -285,7 +285,7 @@ void GShooterField::Shoot() {
     if (StateOf(goal) != "normal") break;
     SetStateNow(goal, "break");
     PlaySound(mGoalSound);
-    ++mGoalsHit;
+    if (mGoalsHit < INT_MAX) ++mGoalsHit;
     hit = true;
     break;
   }
@@ -309,7 +309,8 @@ void GShooterField::Shoot() {
     }
   }
   if (mShots < int(mIcons.size())) SetStateNow(mIcons[mShots], hit ? "good" : "bad");
-  ++mShots;
+  // A damaged save may start the counts anywhere; they stop at the top.
+  if (mShots < INT_MAX) ++mShots;
   if (mGun.GetBulletsLeft() == 0 || mGoalsHit >= mGoalsNeeded) {
     if (mScene) mScene->Finish(mGoalsHit >= mGoalsNeeded);
   }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <vector>
 
 #include "game/GMiniGameScene.h"
@@ -229,6 +230,14 @@ TEST_F(ShooterTest, ADamagedSaveMarksOnlyWhatExists) {
   ShootAt(30, 30);
   EXPECT_EQ(Field().GetHolesUsed(), 0);
   EXPECT_TRUE(mScene->finishes.empty());
+
+  // Counts at the top stay there.
+  Load(Range(2, 4, 4, 2));
+  Field().Restore(Xml("<shooter gm='2147483647' s='2147483647'><gun b='1'/></shooter>"));
+  ShootAt(10, 10);
+  EXPECT_EQ(Field().GetShots(), INT_MAX);
+  EXPECT_EQ(Field().GetGoalsHit(), INT_MAX);
+  EXPECT_EQ(mScene->finishes, std::vector<bool>{true});
 }
 
 TEST_F(ShooterTest, NoShotIsFiredWhileTheSceneFadesIn) {
