@@ -105,10 +105,10 @@ void GShooterGun::Load(TXmlNode* gun, TRandom* random, GVDrawList* list, const s
   mBulletsLeft = std::max(0, mBullets);
   int coin = mRandom->RandRange(0, 1);
   int distance = DrawDistance();
-  mTargetX = float(coin ? distance : -distance);
+  mTargetX = coin ? float(distance) : -float(distance);
   coin = mRandom->RandRange(0, 1);
   distance = DrawDistance();
-  mTargetY = float(coin ? distance : -distance);
+  mTargetY = coin ? float(distance) : -float(distance);
 
   GVFactory* factory = GVFactory::GetInstance();
   mSight = gun ? factory->CreateInList(list, imageFolder, gun->GetAttribute("target")) : nullptr;
