@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <vector>
 
 #include "game/GMiniGameScene.h"
@@ -93,6 +94,30 @@ TEST_F(ShooterTest, TheKickSettlesTwoPixelsATickAndHoldsTheNextShotWhileAboveZer
   EXPECT_EQ(accepted, (std::vector<bool>{false, false, false}));
   EXPECT_TRUE(gun.Fire());
   EXPECT_EQ(gun.GetBulletsLeft(), 1);
+}
+
+TEST_F(ShooterTest, TheSightSwaysFromSideToSideAtItsStep) {
+  str range = Range(2, 4, 4, 2);
+  range.replace_all("target_delta='0'", "target_delta='4'");
+  range.replace_all("step='0.5'", "step='1'");
+  Load(range);
+  GShooterGun& gun = Field().GetGun();
+  std::vector<float> offsets;
+  for (int i = 0; i < 24; ++i) {
+    gun.Update();
+    offsets.push_back(gun.GetOffsetX());
+  }
+  // One pixel a tick, turning at 4 on either side: from 0 to one side, then
+  // eight ticks across to the other, and back.
+  int turns = 0;
+  for (size_t i = 1; i < offsets.size(); ++i) {
+    EXPECT_EQ(std::fabs(offsets[i] - offsets[i - 1]), 1.0f) << i;
+    EXPECT_LE(std::fabs(offsets[i]), 4.0f);
+    if (std::fabs(offsets[i]) == 4) ++turns;
+  }
+  EXPECT_GE(turns, 3);
+  // The sight is centred on the mouse plus the sway.
+  EXPECT_EQ(gun.GetSight()->deltaX, 400 - 10 + offsets.back());
 }
 
 TEST_F(ShooterTest, TheGunFollowsTheMouseButStaysLowAndKicksUp) {
