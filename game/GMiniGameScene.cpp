@@ -148,6 +148,8 @@ void GMiniGameScene::GiveExitItem(const str& itemId) {
 }
 
 void GMiniGameScene::SetExitFlag(const str& name, const str& value) {
+  // A variable without a name could never be saved; no flag is meant.
+  if (name.empty()) return;
   OFlagsRegistry::GetInstance()->SetValue(name, value);
 }
 

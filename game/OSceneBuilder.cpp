@@ -24,6 +24,8 @@
 #include "items/OItemFactory.h"
 #include "items/OItemsManager.h"
 #include "minigames/GCookScene.h"
+#include "minigames/cards/GCardsScene.h"
+#include "minigames/shooter/GShooterScene.h"
 #include "rules/actions/IAction.h"
 #include "rules/actions/OActionFactory.h"
 #include "sdk/TImage.h"
@@ -48,10 +50,10 @@ std::map<str, MinigameEntry>& MinigameTable() {
       // One game a line: the creator, then the panel kind it shows.
       {"fishing", {nullptr, 9}},   //
       {"catapult", {nullptr, 10}},  //
-      {"shooter", {nullptr, 13}},   //
+      {"shooter", {&NewShooterScene, 13}},  //
       {"mirrors", {nullptr, 8}},    //
       {"tag", {nullptr, 7}},        //
-      {"cards", {nullptr, 12}},     //
+      {"cards", {&NewCardsScene, 12}},  //
   };
   return table;
 }
