@@ -102,7 +102,9 @@ void ORestoreItemAction::Execute() {
     return;
   }
 
-  if (here) {
+  // A combo returns the items it stands for and takes no place of its own
+  // among the scene's items.
+  if (here && (listed || !restored->IsKindOf(ItemTypeId::OComboItem))) {
     restored->SetItemsManager(items);
     restored->ReturnToScene(true);
     if (!listed) items->InsertInSceneOrder(restored);
