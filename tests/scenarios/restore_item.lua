@@ -1,7 +1,7 @@
 -- "restore_item" puts the study's apple back in its place from wherever
 -- the player left it: in the hand, in a cell of the inventory, on the
--- gallery's shelf; run in the study, in the gallery where the shelf is
--- built, or in another scene. Each time the apple ends in its scene once:
+-- gallery's shelf, on the study's own desk (from a saved game); run in the
+-- study, in the gallery where the shelf is built, or in another scene. Each time the apple ends in its scene once:
 -- out of the hand, the cell and the zone (their records gone from a quick
 -- save too, nothing left on the shelf to take), the registry at the scene,
 -- and in the study it lies at its place, where a click takes it.
@@ -92,3 +92,23 @@ for _, c in ipairs({
   assert(held() == "apple", what .. ": taken from its place")
   assert(item("apple") == "apple" and registry("apple") == 1)
 end
+
+-- Lying on the study's own desk, as a saved game may hold it: the desk's
+-- apple itself comes back to its place on the floor.
+click(APPLE[1], APPLE[2]) -- put back
+assert(held() == nil and registry("apple") == 0)
+local doc = saved()
+doc = doc:gsub('<apple a0="0"/>', '<apple a0="4"/>', 1)
+doc = doc:gsub("<drop_zones/>", '<drop_zones><study_desk><apple x="300" y="360"/></study_desk></drop_zones>', 1)
+set_save_document(doc)
+key("x")
+demo.wait_active("study")
+assert(item("apple") == nil and registry("apple") == 4, "the apple lies on the desk, not on the floor")
+act(RESTORE)
+local _, state = item("apple")
+assert(state == "stScene" and registry("apple") == 0, "back on the floor: " .. tostring(state))
+assert(not (saved():match("<drop_zones>.-</drop_zones>") or ""):find("apple", 1, true), "the desk's record is gone")
+click(320, 380)
+assert(held() == nil, "nothing left on the desk to take")
+click(APPLE[1], APPLE[2])
+assert(held() == "apple", "taken from its place")
