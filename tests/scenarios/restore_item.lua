@@ -1,10 +1,11 @@
 -- "restore_item" puts the study's apple back in its place from wherever
 -- the player left it: in the hand, in a cell of the inventory, on the
 -- gallery's shelf, on the study's own desk (from a saved game); run in the
--- study, in the gallery where the shelf is built, or in another scene. Each time the apple ends in its scene once:
--- out of the hand, the cell and the zone (their records gone from a quick
--- save too, nothing left on the shelf to take), the registry at the scene,
--- and in the study it lies at its place, where a click takes it.
+-- study, in the gallery where the shelf is built, or in another scene.
+-- Each time the apple ends in its scene once: out of the hand, the cell and
+-- the zone (their records gone from a quick save too, nothing left on the
+-- shelf or desk to take), the registry at the scene, and in the study it
+-- lies at its place, where a click takes it.
 
 local demo = require("lib.demo")
 local pn = require("lib.panel")
