@@ -40,6 +40,7 @@
 #include "items/OItemFactory.h"
 #include "items/OItemsManager.h"
 #include "items/OItemsRegistry.h"
+#include "rules/actions/OActionFactory.h"
 #include "rules/events/OMission.h"
 #include "rules/events/OMissionResults.h"
 #include "rules/events/OMissionsManager.h"
@@ -1197,6 +1198,19 @@ int L_give(lua_State* L) {
   return 0;
 }
 
+// act(xml): the action element run once, as the current scene's rules run
+// it (owned by the scene's masks manager); an error when the text is no
+// element or makes no action.
+int L_act(lua_State* L) {
+  Game(L);
+  TXmlNode node;
+  if (!node.ParseString(luaL_checkstring(L, 1), "act")) return luaL_error(L, "act: not an element");
+  OItemsManager* items = SceneItems();
+  if (!OActionFactory::RunAction(&node, items ? items->GetMasksManager() : nullptr))
+    return luaL_error(L, "act: the element makes no action");
+  return 0;
+}
+
 // book(): the quest book of the current scene as a table: cur (the open
 // position), busy (a reveal runs), auto_turn (1 until the automatic turn is
 // over), cover (the state of the cover's "main", nil without a cover) and
@@ -1499,6 +1513,7 @@ const std::vector<luaL_Reg> kFunctions = {
     {"calls", L_calls},
     {"item", L_item},
     {"give", L_give},
+    {"act", L_act},
     {"book", L_book},
     {"panel", L_panel},
     {"magic", L_magic},

@@ -278,6 +278,12 @@ void GFullScreenGameScene::UseHeldItem(const TPoint& point) {
       static_cast<OItem*>(held)->ReturnToScene(false);
     else
       held->MoveToScene();
+    // A combo has returned its items in its place and has none of its own
+    // in the scene: listed, it would stay there unseen.
+    if (held->IsKindOf(ItemTypeId::OComboItem)) {
+      manager->DeleteHeldItem();
+      return;
+    }
     if (mItemsManager) mItemsManager->InsertInSceneOrder(held);
     pointer->ReleaseItem();
     return;

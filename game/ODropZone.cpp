@@ -224,6 +224,23 @@ void ODropZone::Save() {
     registry->Set(mName, record.item, record.x, record.y);
 }
 
+std::vector<IItem*> ODropZone::TakeAll(const str& name) {
+  std::vector<IItem*> taken;
+  for (IItem* item : *mItems)
+    if (item->GetName() == name) taken.push_back(item);
+  for (IItem* item : taken) {
+    mItems->erase(std::find(mItems->begin(), mItems->end(), item));
+    if (item == mHovered) {
+      GMousePointer::GetInstance()->SetSceneMode(0);
+      ShowCaption(item, false);
+      mHovered = nullptr;
+    }
+  }
+  const bool forgotten = ODropZonesRegistry::EraseItem(&mUnmade, name);
+  if (!taken.empty() || forgotten) Save();
+  return taken;
+}
+
 bool ODropZone::HitItems(const TPoint& point) {
   for (IItem* item : *mItems)
     if (GVObject* object = UpdatedObject(item))

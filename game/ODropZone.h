@@ -42,6 +42,10 @@ class ODropZone {
   bool Put(IItem* item);
   // Rewrites the zone's registry entry from its items.
   void Save();
+  // Takes every item of that name out of the zone, and forgets the records
+  // kept for one that could not be made; the entry is rewritten when
+  // something went. The caller owns the items returned.
+  std::vector<IItem*> TakeAll(const str& name);
   // Whether some item's visual lies under the point, drawn or not.
   bool HitItems(const TPoint& point);
   bool UpdateHover(const TPoint& point);

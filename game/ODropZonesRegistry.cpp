@@ -1,5 +1,7 @@
 #include "ODropZonesRegistry.h"
 
+#include <algorithm>
+
 #include "sdk/TReport.h"
 #include "sdk/TXmlNode.h"
 
@@ -35,6 +37,22 @@ const ODropZonesRegistry::Records* ODropZonesRegistry::Find(const str& key) cons
 
 void ODropZonesRegistry::Remove(const str& key) {
   mEntries.erase(key);
+}
+
+bool ODropZonesRegistry::RemoveItem(const str& key, const str& item) {
+  auto it = mEntries.find(key);
+  if (it == mEntries.end()) return false;
+  const bool removed = EraseItem(&it->second, item);
+  if (it->second.empty()) mEntries.erase(it);
+  return removed;
+}
+
+bool ODropZonesRegistry::EraseItem(Records* records, const str& item) {
+  const size_t before = records->size();
+  records->erase(std::remove_if(records->begin(), records->end(),
+                                [&item](const Record& record) { return record.item == item; }),
+                 records->end());
+  return records->size() != before;
 }
 
 void ODropZonesRegistry::Set(const str& key, const str& item, int32_t x, int32_t y) {

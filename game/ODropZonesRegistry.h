@@ -32,6 +32,11 @@ class ODropZonesRegistry {
   // The records of the key (the registry keeps them), or null.
   const Records* Find(const str& key) const;
   void Remove(const str& key);
+  // Drops every record of the item under the key (the key goes when it is
+  // left empty); false when there was none.
+  bool RemoveItem(const str& key, const str& item);
+  // Drops the item's records from the list; false when it had none.
+  static bool EraseItem(Records* records, const str& item);
   // Appends one record, making the key's entry when it has none.
   void Set(const str& key, const str& item, int32_t x, int32_t y);
   void Clear() { mEntries.clear(); }

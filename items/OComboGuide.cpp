@@ -147,11 +147,13 @@ IItem* OComboGuide::ApplyToInventoryItem(IItem* first, const OComboGuide* guide,
         Exactly(potion ? ItemTypeId::OBasementFlaskItem : ItemTypeId::OMatchesBoxItem, first, second);
     if (!changed) return nullptr;
     IItem* made = OItemFactory::CreateForInventory(result->GetAttribute("value"), manager);
+    // A product that cannot be made uses nothing up: the flask keeps its
+    // potion, the match burns on.
+    if (!made) return nullptr;
     if (potion)
       SetPotion(changed, "empty");
     else
       PutMatchOut(changed);
-    if (!made) return nullptr;
     made->CreateObject();
     StartEffect(result, first->IsOnPointer() ? first : second, manager);
     return made;

@@ -41,7 +41,9 @@ class OComboItem : public OProductItem {
   int32_t GetTypeId() const override { return ItemTypeId::OComboItem; }
   void Detach() override {}
   // Each restore item goes back to its scene place, silently, with its own
-  // event and action; the combo itself is left to the caller.
+  // event and action, touching no mask of the scene; the combo itself is
+  // left to the caller. A name that is a combo being returned already is
+  // reported and skipped.
   void ReturnToScene(bool silent) override;
 
   const std::vector<str>& GetRestoreItems() const { return mRestoreItems; }

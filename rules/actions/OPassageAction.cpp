@@ -64,6 +64,19 @@ void OPassageAction::RandomSleepingZoneRoom() {
 void OPassageAction::ExitFromBook() {
   OFlagsRegistry* flags = OFlagsRegistry::GetInstance();
   str scene = flags->GetValue(kExitFromBookScene);
+  // Never set (the book entered some other way) reads "null", which is no
+  // scene: the player would stay in the book.
+  const bool stored = !scene.empty() && scene != "null";
+  OGame* game = OGame::GetInstance();
+  if (stored && !game->HasScene(scene)) {
+    // Stored in another world, or by a damaged save: its timers belong
+    // there too. The values stay as they are, and the player leaves the
+    // book the way a book entered from the shelf is left, not kept in it.
+    Report("exit_from_book: world \"%s\" has no scene \"%s\"; the book leads home instead",
+           game->GetCurrentWorldId().c_str(), scene.c_str());
+    LeaveForHome();
+    return;
+  }
   str snapshot = flags->GetValue(kTimersSnapshot);
   if (!snapshot.empty() && snapshot != "null") {
     TXmlNode document;
@@ -75,12 +88,13 @@ void OPassageAction::ExitFromBook() {
     }
   }
   flags->SetValue(kExitFromBookScene, str());
-  // Never set (the book entered some other way) reads "null", which is no
-  // scene: the player would stay in the book.
-  if (scene.empty() || scene == "null") {
-    OGame::GetInstance()->GoToWorld("home");
-    GoTo("living_room");
-  } else {
+  if (stored)
     GoTo(scene);
-  }
+  else
+    LeaveForHome();
+}
+
+void OPassageAction::LeaveForHome() {
+  OGame::GetInstance()->GoToWorld("home");
+  GoTo("living_room");
 }

@@ -4,7 +4,8 @@
 // Two links are special: "random_sleeping_zone_room" picks one of the Vethra
 // sleeping scenes other than the current one, and "exit_from_book" leaves the
 // quest book for the scene the book was opened from, restoring the timers as
-// they were then.
+// they were then; a scene this world lacks leads home and changes nothing
+// stored.
 
 #include <cstdint>
 
@@ -25,6 +26,9 @@ class OPassageAction : public IAction {
   void GoTo(const str& sceneId);
   void RandomSleepingZoneRoom();
   void ExitFromBook();
+  // The living room of "home": where a book with no scene to return to
+  // leads.
+  void LeaveForHome();
 
   str mLink;
 };

@@ -1,8 +1,9 @@
 #pragma once
 // Puts a named item ("item_id") back into its scene quietly: its place in the
 // items registry becomes the scene, so it is there whenever that scene is
-// built again. Run in that scene, the item comes back in sight, as itself;
-// held, it leaves the hand. An item the factory cannot make is left alone.
+// built again. Run in that scene, the item comes back in sight, as itself.
+// Wherever else the player left it goes: the hand, an inventory cell, a drop
+// zone (its record too). An item the factory cannot make is left alone.
 
 #include "IAction.h"
 #include "sdk/str.h"

@@ -149,6 +149,10 @@ void GQuestBookControl::OnBookButtonClick() {
   // the player could never leave it.
   const str here = CurrentSceneId();
   if (here == kBookScene) return;
+  // A world without the book scene (the Vethra) has nowhere to open it:
+  // the button does nothing there, and nothing is stored for a return that
+  // would never come.
+  if (!OGame::HasInstance() || !OGame::GetInstance()->HasScene(kBookScene)) return;
   TXmlNode snapshot("snapshot");
   OTimersManager::GetInstance()->Save(&snapshot);
   OIndicatorsManager::GetInstance()->Save(&snapshot);

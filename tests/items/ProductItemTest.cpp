@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "ItemsTestUtil.h"
 #include "game/OItemMask.h"
@@ -11,6 +12,7 @@
 #include "items/OItemFactory.h"
 #include "items/OProducerItem.h"
 #include "items/OProductItem.h"
+#include "sdk/TReport.h"
 
 namespace {
 // Kinds derived from a producer and from a container: the searches pass
@@ -134,6 +136,26 @@ TEST_F(ProductItemTest, AComboSendsItsItemsBackQuietlyAndStaysItself) {
   EXPECT_EQ(Count("item_create no_such_item"), 0);
   EXPECT_EQ(pointer->GetHeldItem(), bundle);
   EXPECT_EQ(Registry("bundle"), "none");
+}
+
+TEST_F(ProductItemTest, AComboThatStandsForItselfReturnsEveryOtherItemOnceAndSaysSo) {
+  struct Case {
+    const char* combo;
+    std::vector<const char*> returned;
+  } cases[] = {
+      {"loop_bundle", {"gem"}},
+      {"outer_bundle", {"gem", "stick"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.combo);
+    const size_t reported = ReportCount();
+    std::vector<int> before;
+    for (const char* name : c.returned) before.push_back(Count(str("item_scene_return ") + name));
+    static_cast<OItem*>(Hold(c.combo))->ReturnToScene(false);
+    for (size_t i = 0; i < c.returned.size(); ++i)
+      EXPECT_EQ(Count(str("item_scene_return ") + c.returned[i]), before[i] + 1) << c.returned[i];
+    EXPECT_EQ(ReportCount(), reported + 1) << "one line for the name that leads back";
+  }
 }
 
 TEST_F(ProductItemTest, AnAutoFoodActsOnceItsWaitIsOverAndThenOnEveryTick) {

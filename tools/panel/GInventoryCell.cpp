@@ -152,11 +152,15 @@ void GInventoryCell::Tick() {
   }
 }
 
-bool GInventoryCell::OnMouseUp(const TPoint& local) {
+bool GInventoryCell::AcceptsClicks() const {
   if (mDisabled) return false;
   GScene* scene = GGamePanel::CurrentScene();
   if (scene && (scene->GetInteractionMode() != 0 || !scene->CanUseItem(mIndex))) return false;
-  if (OFlagsRegistry::GetInstance()->GetValue("are_we_sleeping") == "true") return false;
+  return OFlagsRegistry::GetInstance()->GetValue("are_we_sleeping") != "true";
+}
+
+bool GInventoryCell::OnMouseUp(const TPoint& local) {
+  if (!AcceptsClicks()) return false;
 
   str stored, taken;
   IItem* held = HeldItem();
@@ -235,9 +239,18 @@ bool GInventoryCell::UseHeldItem(const TPoint& point) {
     // A result that cannot be made changes nothing: both items stay.
     IItem* made = OComboGuide::ApplyToInventoryItem(held, guide, mItem, mItemsManager);
     if (!made) return false;
-    made->MoveToPointer();
-    if (IItem* now = HeldItem()) now->Use(point);
-    DeleteItem();
+    if (result->GetAttribute("second_item").empty()) {
+      made->MoveToPointer();
+      if (IItem* now = HeldItem()) now->Use(point);
+      DeleteItem();
+    } else {
+      // The hand already holds the rule's other result: the one made for
+      // the inventory takes the consumed item's cell, so each of the two
+      // has one place.
+      DeleteItem();
+      Hold(made);
+      if (IItem* now = HeldItem()) now->Use(point);
+    }
   } else {
     if (type == "match_burn" && !IsBurningMatchesBox(held)) return false;
     IItem* made = OComboGuide::ApplyToInventoryItem(held, guide, mItem, mItemsManager);
@@ -255,7 +268,9 @@ bool GInventoryCell::UseHeldItem(const TPoint& point) {
 }
 
 bool GInventoryCell::OnExtendedMouseEvent(const TPoint& local, int event) {
-  if (mDisabled || event != 0) return false;
+  // The right button takes and uses as the left one does, so it obeys the
+  // same refusals.
+  if (event != 0 || !AcceptsClicks()) return false;
   if (IItem* held = HeldItem()) {
     held->Use(local);
     return true;
