@@ -148,6 +148,7 @@ void GMiniGameScene::GiveExitItem(const str& itemId) {
 }
 
 void GMiniGameScene::SetExitFlag(const str& name, const str& value) {
+  if (name.empty()) return;
   OFlagsRegistry::GetInstance()->SetValue(name, value);
 }
 

@@ -24,6 +24,8 @@
 #include "items/OItemFactory.h"
 #include "items/OItemsManager.h"
 #include "minigames/GCookScene.h"
+#include "minigames/mirrors/GMirrorsScene.h"
+#include "minigames/tag/GTagScene.h"
 #include "rules/actions/IAction.h"
 #include "rules/actions/OActionFactory.h"
 #include "sdk/TImage.h"
@@ -49,8 +51,8 @@ std::map<str, MinigameEntry>& MinigameTable() {
       {"fishing", {nullptr, 9}},   //
       {"catapult", {nullptr, 10}},  //
       {"shooter", {nullptr, 13}},   //
-      {"mirrors", {nullptr, 8}},    //
-      {"tag", {nullptr, 7}},        //
+      {"mirrors", {&NewMirrorsScene, 8}},    //
+      {"tag", {&NewTagScene, 7}},        //
       {"cards", {nullptr, 12}},     //
   };
   return table;
