@@ -1,5 +1,6 @@
 // The mini-game builder makes the tag puzzle and the mirrors game, attaches
-// the panel, and a deleted game leaves the panel without its client.
+// the panel, and a deleted game leaves the panel without its client; the
+// tag puzzle's note button does nothing without a note.
 
 #include "game/SceneTestUtil.h"
 #include "minigames/mirrors/GMirrorsScene.h"
@@ -38,6 +39,13 @@ TEST_F(TagMirrorsBuilderTest, TheTagAndMirrorsGamesAreBuiltAndLetThePanelGo) {
     EXPECT_EQ(panel.GetParent(), scene);
     TWindowStyle style;
     scene->Init(style);
+    if (GTagScene* tag = dynamic_cast<GTagScene*>(scene)) {
+      // Without a note the note button's global opens nothing.
+      tag->Resume();
+      tag->OnMinigameButtonClick();
+      EXPECT_FALSE(tag->IsNoteShown());
+      EXPECT_EQ(tag->GetNoteImage(), nullptr);
+    }
     delete scene;
     EXPECT_EQ(panel.GetClient(), nullptr);
     EXPECT_EQ(panel.GetParent(), nullptr);
