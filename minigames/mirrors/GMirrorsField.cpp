@@ -1,5 +1,6 @@
 #include "GMirrorsField.h"
 
+#include "minigames/GBoardGameScene.h"
 #include "sdk/TReport.h"
 #include "sdk/TXmlNode.h"
 #include "visual/GVState.h"
@@ -21,19 +22,6 @@ void SetInt(TXmlNode* node, const char* name, int value) {
 
 void SetFloat(TXmlNode* node, const char* name, float value) {
   node->SetAttribute(name, str::format("%f", value));
-}
-
-void Position(GVObject* object, float x, float y) {
-  if (!object) return;
-  object->deltaX = x;
-  object->deltaY = y;
-  object->changed = 1;
-}
-
-void SetVisible(GVObject* object, bool visible) {
-  if (!object) return;
-  object->visible = visible ? 1 : 0;
-  object->changed = 1;
 }
 
 void Play(const TSoundRef& sound) {
@@ -76,8 +64,8 @@ bool GMirrorsField::Load(TXmlNode* field) {
   mBoard = mMakeObject ? mMakeObject("mirrors_field") : nullptr;
   if (mBoard) {
     mBoard->SetState(kStateNormal, true);
-    SetVisible(mBoard, true);
-    Position(mBoard, 124, 17);
+    ShowObject(mBoard, true);
+    PlaceObject(mBoard, 124, 17);
   }
   mTakeSound = TSound::Get("audio/sfx/game/items/item_take.ogg", 0, TSound::kTypeEffects);
   mDropSound = TSound::Get("audio/sfx/game/items/item_drop.ogg", 0, TSound::kTypeEffects);
@@ -109,7 +97,7 @@ bool GMirrorsField::Load(TXmlNode* field) {
     marker->y = FloatAttr(child, "y", 0);
     marker->speed = mMoveSpeed;
     if (marker->object) marker->object->SetState(kStateNormal, true);
-    Position(marker->object, marker->x, marker->y);
+    PlaceObject(marker->object, marker->x, marker->y);
     ShowMarker(marker, false);
     mMarkers.push_back(marker);
   }
@@ -118,7 +106,7 @@ bool GMirrorsField::Load(TXmlNode* field) {
 
 void GMirrorsField::ShowMarker(GMirrorsMarker* marker, bool shown) {
   marker->v = shown;
-  SetVisible(marker->object, shown);
+  ShowObject(marker->object, shown);
 }
 
 GMirrorsMarker* GMirrorsField::MarkerAt(const TPoint& point) const {
@@ -132,7 +120,7 @@ void GMirrorsField::Highlight(const TPoint& point) {
   GMirrorsMarker* hit = MarkerAt(point);
   for (GMirrorsMarker* marker : mMarkers)
     if (GVObject* hilight = marker->object ? marker->object->GetChild("hilight") : nullptr)
-      SetVisible(hilight, marker == hit);
+      ShowObject(hilight, marker == hit);
 }
 
 void GMirrorsField::OnClick(const TPoint& point) {
@@ -182,7 +170,7 @@ void GMirrorsField::Update() {
       marker->y = marker->targetY;
       marker->m = false;
     }
-    Position(marker->object, marker->x, marker->y);
+    PlaceObject(marker->object, marker->x, marker->y);
   }
   if (++mCAnimTime >= mNextAnimTime) {
     mCAnimTime = 0;
@@ -192,7 +180,7 @@ void GMirrorsField::Update() {
   if (mState == kPlaying || mArrived) return;
   float boardY = mBoard ? mBoard->deltaY : mMoveY;
   if (boardY - mMoveSpeed > mMoveY) {
-    Position(mBoard, mBoard->deltaX, boardY - mMoveSpeed);
+    PlaceObject(mBoard, mBoard->deltaX, boardY - mMoveSpeed);
     return;
   }
   Arrive();
@@ -209,15 +197,15 @@ void GMirrorsField::AnimateALaidMarker() {
 }
 
 void GMirrorsField::Arrive() {
-  if (mBoard) Position(mBoard, mBoard->deltaX, mMoveY);
+  if (mBoard) PlaceObject(mBoard, mBoard->deltaX, mMoveY);
   mArrived = true;
   if (mState == kSolved) {
     delete mWinObject;
     mWinObject = mMakeObject ? mMakeObject("mirrors_win") : nullptr;
     if (mWinObject) {
       mWinObject->SetState(kStateNormal, true);
-      SetVisible(mWinObject, true);
-      Position(mWinObject, 0, 0);
+      ShowObject(mWinObject, true);
+      PlaceObject(mWinObject, 0, 0);
       if (GVChilds* children = mWinObject->GetChildren())
         for (GVObject* child : children->Elements()) child->listener = this;
     }
@@ -255,14 +243,15 @@ void GMirrorsField::Restore(TXmlNode* node) {
   if (mCAnimTime < 0 || mCAnimTime > mNextAnimTime) mCAnimTime = 0;
   mArrived = false;
   mFinished = IntAttr(node, "f", 0) == 1;
-  if (mBoard) Position(mBoard, FloatAttr(node, "fx", mBoard->deltaX), FloatAttr(node, "fy", mBoard->deltaY));
+  if (mBoard)
+    PlaceObject(mBoard, FloatAttr(node, "fx", mBoard->deltaX), FloatAttr(node, "fy", mBoard->deltaY));
   TXmlNode* items = node ? node->GetChild("items") : nullptr;
   for (size_t i = 0; items && i < items->GetChildCount() && i < mMarkers.size(); ++i) {
     TXmlNode* item = items->GetChildAt(i);
     GMirrorsMarker* marker = mMarkers[i];
     marker->x = FloatAttr(item, "x", marker->x);
     marker->y = FloatAttr(item, "y", marker->y);
-    Position(marker->object, marker->x, marker->y);
+    PlaceObject(marker->object, marker->x, marker->y);
     ShowMarker(marker, IntAttr(item, "v", 0) == 1);
     marker->m = IntAttr(item, "m", 0) == 1;
     marker->r = IntAttr(item, "r", 0) == 1;

@@ -6,22 +6,14 @@
 #include "items/IItem.h"
 #include "items/OItemFactory.h"
 #include "sdk/TScript.h"
-#include "sdk/TWindowManager.h"
 #include "sdk/TXmlNode.h"
 #include "tools/panel/GGamePanel.h"
 #include "tools/panel/GInventory.h"
 #include "tools/panel/GInventoryCell.h"
-#include "visual/GVFactory.h"
-#include "visual/GVObjectWrapper.h"
 #include "visual/TFxSprite.h"
 
 namespace {
 const char* const kFolder = "anim/minigames/mirrors/";
-
-str Attr(TXmlNode* parent, const char* child, const char* name) {
-  TXmlNode* node = parent ? parent->GetChild(child) : nullptr;
-  return node ? node->GetAttribute(name) : str();
-}
 
 OMousePointerManager* Hand() {
   GMousePointer* pointer = GMousePointer::PeekInstance();
@@ -52,15 +44,7 @@ GMiniGameScene* NewMirrorsScene() {
 }
 
 GMirrorsScene::GMirrorsScene() {
-  mLayer = NewLayer();
-  mWrapper = new GVObjectWrapper();
-  mWrapper->SetWindowSize(800, 600);
-  mWrapper->client = this;
-  GetSceneLayer()->AdoptChild(mLayer);
-  GetSceneLayer()->AdoptChild(mWrapper);
-  mField.SetObjectMaker([this](const str& path) {
-    return GVFactory::GetInstance()->CreateInList(&GetDrawList(), kFolder, path);
-  });
+  mField.SetObjectMaker([this](const str& path) { return MakeObject(kFolder, path); });
   mField.SetFinishHandler([this](bool won) { Finish(won); });
   mField.SetAnimationStarter([this] {
     for (TFxSpriteRef& sprite : *GetParticles())
@@ -82,7 +66,7 @@ void GMirrorsScene::DetachPanel() {
 void GMirrorsScene::Init(TWindowStyle& style) {
   StartWindowAnimation(16, true, true, false);
   DeleteHeld();
-  ReadConfig();
+  ReadExits();
   if (!mField.Load(mConfig ? mConfig->GetChild("field") : nullptr)) return;
   if (TXmlNode* saved = OMinigameRegistry::GetInstance()->GetNode("mirrors")) {
     // The panel brings the inventory back itself.
@@ -91,16 +75,6 @@ void GMirrorsScene::Init(TWindowStyle& style) {
   }
   FillInventory();
   if (ReadTutorial(mConfig)) Pause();
-}
-
-void GMirrorsScene::ReadConfig() {
-  mExitItem = Attr(mConfig, "exit_item", "id");
-  mWinScene = Attr(mConfig, "exit_scene_id", "win");
-  mLostScene = Attr(mConfig, "exit_scene_id", "lost");
-  mWinFlagName = Attr(mConfig, "win_flag", "flag_name");
-  mWinFlagValue = Attr(mConfig, "win_flag", "flag_value");
-  mLoseFlagName = Attr(mConfig, "lose_flag", "flag_name");
-  mLoseFlagValue = Attr(mConfig, "lose_flag", "flag_value");
 }
 
 GInventory* GMirrorsScene::GetMirrorsInventory() const {
@@ -124,16 +98,6 @@ void GMirrorsScene::FillInventory() {
   }
 }
 
-void GMirrorsScene::Draw() {
-  // Drawn here and again by the wrapper, as the game always has.
-  DrawObjects(this);
-}
-
-bool GMirrorsScene::OnTaskAnimate() {
-  TWindowManager::GetInstance()->InvalidateScreen();
-  return true;
-}
-
 bool GMirrorsScene::OnMouseDown(const TPoint& point) {
   if (!IsFinished()) mField.OnClick(point);
   return true;
@@ -155,10 +119,6 @@ void GMirrorsScene::Update() {
   GMiniGameScene::Update();
   mField.Update();
   TickTutorial();
-}
-
-void GMirrorsScene::AdoptOverlayChild(TWindow* child) {
-  if (child) mLayer->AdoptChild(child);
 }
 
 void GMirrorsScene::Finish(bool won) {

@@ -4,14 +4,13 @@
 // marker holds one, the board flies up, and a win animation ends in a win
 // or an empty required marker in a loss.
 
-#include "game/GMiniGameScene.h"
+#include "minigames/GBoardGameScene.h"
 #include "minigames/mirrors/GMirrorsField.h"
 
 class GInventory;
-class GVObjectWrapper;
 
-class GMirrorsScene : public GMiniGameScene, public GVListener {
-  TWINDOW_CLASS(GMirrorsScene, GMiniGameScene)
+class GMirrorsScene : public GBoardGameScene, public GVListener {
+  TWINDOW_CLASS(GMirrorsScene, GBoardGameScene)
  public:
   enum { kMirrorCount = 9 };
 
@@ -19,8 +18,6 @@ class GMirrorsScene : public GMiniGameScene, public GVListener {
   ~GMirrorsScene() override;
 
   void Init(TWindowStyle& style) override;
-  void Draw() override;
-  bool OnTaskAnimate() override;
   bool OnMouseDown(const TPoint& point) override;
   bool OnMouseMove(const TPoint& point) override;
   bool OnExtendedMouseEvent(const TPoint& point, int kind) override;
@@ -28,8 +25,6 @@ class GMirrorsScene : public GMiniGameScene, public GVListener {
   // The mirrors still in the panel's mirrors inventory go with the game.
   void DetachPanel() override;
 
-  void SetConfigNode(TXmlNode* node) override { mConfig = node; }
-  void AdoptOverlayChild(TWindow* child) override;
   void Finish(bool won) override;
   const char* GetRegistryName() const override { return "mirrors"; }
   void WriteState(TXmlNode* node) override { mField.Save(node); }
@@ -43,17 +38,11 @@ class GMirrorsScene : public GMiniGameScene, public GVListener {
   GMirrorsField& GetField() { return mField; }
 
  private:
-  void ReadConfig();
   GInventory* GetMirrorsInventory() const;
   void DeleteInventoryMirrors();
   void FillInventory();
 
   GMirrorsField mField;
-  TXmlNode* mConfig = nullptr;  // the scene state; not owned
-  str mExitItem, mWinScene, mLostScene;
-  str mWinFlagName, mWinFlagValue, mLoseFlagName, mLoseFlagValue;
-  TWindow* mLayer = nullptr;
-  GVObjectWrapper* mWrapper = nullptr;
 };
 
 GMiniGameScene* NewMirrorsScene();

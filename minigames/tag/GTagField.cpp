@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "minigames/GBoardGameScene.h"
 #include "sdk/TReport.h"
 #include "sdk/TScript.h"
 #include "sdk/TXmlNode.h"
@@ -33,19 +34,6 @@ TRect Box(const GTagTile* tile) {
 
 int Attr(const TXmlNode* node, const char* name) {
   return node ? node->GetAttribute(name).to_int() : 0;
-}
-
-void Position(GVObject* object, float x, float y) {
-  if (!object) return;
-  object->deltaX = x;
-  object->deltaY = y;
-  object->changed = 1;
-}
-
-void SetVisible(GVObject* object, bool visible) {
-  if (!object) return;
-  object->visible = visible ? 1 : 0;
-  object->changed = 1;
 }
 
 void SetAttr(TXmlNode* node, const char* name, int value) {
@@ -115,8 +103,8 @@ GTagTile* GTagField::MakeTile(int pictureNumber, int symbolNumber, int rotation,
   if (tile->tag) tile->tag->SetState(TState::FromStr(str::format("tag%d", pictureNumber)), true);
   if (tile->symbol) tile->symbol->SetState(TState::FromStr(str::format("sym%d", symbolNumber)), true);
   tile->shown = true;
-  SetVisible(tile->tag, true);
-  SetVisible(tile->symbol, true);
+  ShowObject(tile->tag, true);
+  ShowObject(tile->symbol, true);
   PlaceObjects(tile);
   mTiles.push_back(tile);
   return tile;
@@ -126,12 +114,12 @@ void GTagField::MakeEmpty(GTagTile* tile) {
   tile->empty = true;
   mEmpty = tile;
   if (tile->tag) tile->tag->SetState(TState::FromCStr("empty"), true);
-  SetVisible(tile->symbol, false);
+  ShowObject(tile->symbol, false);
 }
 
 void GTagField::PlaceObjects(GTagTile* tile) {
-  Position(tile->tag, tile->x, tile->y);
-  Position(tile->symbol, tile->x, tile->y);
+  PlaceObject(tile->tag, tile->x, tile->y);
+  PlaceObject(tile->symbol, tile->x, tile->y);
   if (tile->symbol) tile->symbol->rotate = float(tile->rotation) * 90 * kPi / 180;
   if (tile->marker) tile->marker->SetPosition(TVec3(tile->x, tile->y, 0));
 }
@@ -150,7 +138,7 @@ void GTagField::NewGame() {
   GTagTile* last = mTiles.back();
   MakeEmpty(last);
   last->shown = false;
-  SetVisible(last->tag, false);
+  ShowObject(last->tag, false);
   // A single cell has no neighbour to trade with.
   if (mTiles.size() < 2) return;
   for (int i = 0; i < mMixIterations; ++i) {
@@ -200,7 +188,7 @@ bool GTagField::AreNeighbours(const GTagTile* a, const GTagTile* b) {
 void GTagField::ShowEmptyBySelection() {
   if (!mEmpty) return;
   mEmpty->shown = AreNeighbours(mSelected, mEmpty);
-  SetVisible(mEmpty->tag, mEmpty->shown);
+  ShowObject(mEmpty->tag, mEmpty->shown);
 }
 
 void GTagField::MarkSelected() {
@@ -328,7 +316,7 @@ void GTagField::Restore(TXmlNode* node) {
     MarkSelected();
   } else if (mEmpty) {
     mEmpty->shown = false;
-    SetVisible(mEmpty->tag, false);
+    ShowObject(mEmpty->tag, false);
   }
   mState = Attr(node, "state");
 }

@@ -8,13 +8,10 @@
 #include "game/OMousePointerManager.h"
 #include "items/IItem.h"
 #include "sdk/TImage.h"
-#include "sdk/TWindowManager.h"
 #include "sdk/TXmlNode.h"
 #include "tools/panel/GGamePanel.h"
 #include "tools/panel/GInventory.h"
 #include "tools/panel/GInventoryCell.h"
-#include "visual/GVFactory.h"
-#include "visual/GVObjectWrapper.h"
 #include "visual/GVXmlLoaders.h"
 
 const char* const GTagScene::kHasNoteFlag = "___tag_has_note";
@@ -22,10 +19,6 @@ const char* const GTagScene::kHasNoteFlag = "___tag_has_note";
 namespace {
 const char* const kNoteButton = "tag_note_button";
 
-str Attr(TXmlNode* parent, const char* child, const char* name) {
-  TXmlNode* node = parent ? parent->GetChild(child) : nullptr;
-  return node ? node->GetAttribute(name) : str();
-}
 }  // namespace
 
 GMiniGameScene* NewTagScene() {
@@ -33,15 +26,7 @@ GMiniGameScene* NewTagScene() {
 }
 
 GTagScene::GTagScene() {
-  mLayer = NewLayer();
-  mWrapper = new GVObjectWrapper();
-  mWrapper->SetWindowSize(800, 600);
-  mWrapper->client = this;
-  GetSceneLayer()->AdoptChild(mLayer);
-  GetSceneLayer()->AdoptChild(mWrapper);
-  mField.SetObjectMaker([this](const str& path) {
-    return GVFactory::GetInstance()->CreateInList(&GetDrawList(), "anim/minigames/tag/", path);
-  });
+  mField.SetObjectMaker([this](const str& path) { return MakeObject("anim/minigames/tag/", path); });
   mField.SetAnimations(GetParticles());
 }
 
@@ -54,7 +39,7 @@ void GTagScene::Init(TWindowStyle& style) {
   mLuaNames.Bind("onMinigameButtonClick", this, &GTagScene::OnMinigameButtonClick);
   StartWindowAnimation(16, true, true, false);
   if (TXmlNode* note = mConfig ? mConfig->GetChild("note") : nullptr) SetUpNote(note);
-  ReadConfig();
+  ReadExits();
   mField.Load(mConfig ? mConfig->GetChild("field") : nullptr);
   if (TXmlNode* saved = OMinigameRegistry::GetInstance()->GetNode("tags")) {
     mField.Restore(saved);
@@ -65,21 +50,11 @@ void GTagScene::Init(TWindowStyle& style) {
   if (ReadTutorial(mConfig)) Pause();
 }
 
-void GTagScene::ReadConfig() {
-  mExitItem = Attr(mConfig, "exit_item", "id");
-  mWinScene = Attr(mConfig, "exit_scene_id", "win");
-  mLostScene = Attr(mConfig, "exit_scene_id", "lost");
-  mWinFlagName = Attr(mConfig, "win_flag", "flag_name");
-  mWinFlagValue = Attr(mConfig, "win_flag", "flag_value");
-  mLoseFlagName = Attr(mConfig, "lose_flag", "flag_name");
-  mLoseFlagValue = Attr(mConfig, "lose_flag", "flag_value");
-}
-
 void GTagScene::SetUpNote(TXmlNode* note) {
   mNoteImage = LoadImageFromXml(note);
   if (mNoteImage) {
     mNoteImage->SetAlpha(0);
-    mLayer->AdoptChild(mNoteImage);
+    AdoptIntoLayer(mNoteImage);
   }
   OFlagsRegistry* flags = OFlagsRegistry::GetInstance();
   if (flags->GetValue(kHasNoteFlag) != "true") {
@@ -129,17 +104,6 @@ void GTagScene::OnMinigameButtonClick() {
   ShowNote();
 }
 
-void GTagScene::Draw() {
-  // The wrapper draws the objects again over the background; both draws
-  // are kept so the game looks as it always has.
-  DrawObjects(this);
-}
-
-bool GTagScene::OnTaskAnimate() {
-  TWindowManager::GetInstance()->InvalidateScreen();
-  return true;
-}
-
 bool GTagScene::OnMouseDown(const TPoint& point) {
   if (IsFinished()) return true;
   mField.OnClick(point);
@@ -156,10 +120,6 @@ void GTagScene::Update() {
   GMiniGameScene::Update();
   mField.Update();
   TickTutorial();
-}
-
-void GTagScene::AdoptOverlayChild(TWindow* child) {
-  if (child) mLayer->AdoptChild(child);
 }
 
 void GTagScene::Finish(bool won) {

@@ -4,28 +4,23 @@
 // for the next visit and loses. A note the player brought can be read
 // through a button of the panel.
 
-#include "game/GMiniGameScene.h"
 #include "game/LuaBinding.h"
+#include "minigames/GBoardGameScene.h"
 #include "minigames/tag/GTagField.h"
 
-class GVObjectWrapper;
 class TImage;
 
-class GTagScene : public GMiniGameScene, public GVListener {
-  TWINDOW_CLASS(GTagScene, GMiniGameScene)
+class GTagScene : public GBoardGameScene, public GVListener {
+  TWINDOW_CLASS(GTagScene, GBoardGameScene)
  public:
   GTagScene();
   ~GTagScene() override;
 
   void Init(TWindowStyle& style) override;
-  void Draw() override;
-  bool OnTaskAnimate() override;
   bool OnMouseDown(const TPoint& point) override;
   bool OnMouseMove(const TPoint& point) override;
   void Update() override;
 
-  void SetConfigNode(TXmlNode* node) override { mConfig = node; }
-  void AdoptOverlayChild(TWindow* child) override;
   void Finish(bool won) override;
   const char* GetRegistryName() const override { return "tags"; }
   void WriteState(TXmlNode* node) override;
@@ -45,7 +40,6 @@ class GTagScene : public GMiniGameScene, public GVListener {
   static const char* const kHasNoteFlag;
 
  private:
-  void ReadConfig();
   void SetUpNote(TXmlNode* note);
   // Takes the note item from the hand, else from the main inventory.
   bool TakeNoteItem(const str& name);
@@ -53,13 +47,8 @@ class GTagScene : public GMiniGameScene, public GVListener {
   void ShowNote();
 
   GTagField mField;
-  TXmlNode* mConfig = nullptr;  // the scene state; not owned
-  str mExitItem, mWinScene, mLostScene;
-  str mWinFlagName, mWinFlagValue, mLoseFlagName, mLoseFlagValue;
   TImage* mNoteImage = nullptr;  // adopted into the overlay layer
   bool mNoteShown = false;
-  TWindow* mLayer = nullptr;
-  GVObjectWrapper* mWrapper = nullptr;
   LuaNameSet mLuaNames{this};
 };
 
