@@ -74,9 +74,21 @@ png -size 220x160 xc:'#e8dcb8' -fill none -stroke '#6a5030' -strokewidth 2 \
 
 # The mirrors board, the marker (its frame, a laid mirror, the mirror's
 # glint, and the highlight) and the win picture: a sun that grows.
+# The board shows the places of the markers (whose own pictures show only
+# with a mirror on them): gold rings where a mirror is needed, grey ones
+# elsewhere, at the markers of tower_mirrors.xml less the board's (124, 17).
+sockets=()
+socket() {  # socket X Y COLOUR: a ring around the 60 by 60 marker at X, Y
+  sockets+=(-fill '#2a2018' -stroke "$3" -strokewidth 3 -draw "ellipse $(($1 + 30)),$(($2 + 30)) 28,28 0,360")
+}
+socket 126 183 '#d0a840'
+socket 276 133 '#d0a840'
+socket 426 183 '#d0a840'
+socket 176 333 '#8a8070'
+socket 376 333 '#8a8070'
 out=$mirrors/board.png
 png -size 552x420 xc:none -fill '#3a3028' -draw "roundrectangle 0,0 551,419 20,20" \
-  -fill '#5a4a3a' -draw "roundrectangle 12,12 539,407 14,14"
+  -fill '#5a4a3a' -draw "roundrectangle 12,12 539,407 14,14" "${sockets[@]}"
 frame -size 60x60 xc:none -fill '#c0d8f0' -draw "ellipse 30,30 26,26 0,360" \
   -fill none -stroke '#e0c060' -strokewidth 3 -draw "ellipse 30,30 27,27 0,360"
 frame -size 60x60 xc:none -fill '#f0f8ff' -draw "ellipse 30,30 26,26 0,360" \
