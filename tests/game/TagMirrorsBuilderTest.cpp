@@ -52,4 +52,14 @@ TEST_F(TagMirrorsBuilderTest, TheTagAndMirrorsGamesAreBuiltAndLetThePanelGo) {
   }
 }
 
+// A game whose state names no win or lose variable sets none.
+TEST_F(TagMirrorsBuilderTest, AnEmptyExitFlagNameSetsNoVariable) {
+  size_t before = OMissionsManager::GetInstance()->GetAsked().size();
+  GMiniGameScene::SetExitFlag("", "true");
+  EXPECT_EQ(OFlagsRegistry::GetInstance()->GetValue(""), "null");
+  EXPECT_EQ(OMissionsManager::GetInstance()->GetAsked().size(), before);
+  GMiniGameScene::SetExitFlag("tag_won", "true");
+  EXPECT_EQ(OFlagsRegistry::GetInstance()->GetValue("tag_won"), "true");
+}
+
 }  // namespace

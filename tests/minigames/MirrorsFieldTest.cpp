@@ -188,6 +188,19 @@ TEST_F(MirrorsFieldTest, TheBoardArrivesOnTheEighteenthTickAndALossEndsThere) {
   EXPECT_EQ(mEnds.size(), 1u);
 }
 
+TEST_F(MirrorsFieldTest, ABoardWithoutASpeedStillFliesUp) {
+  for (const char* speed : {"0", "-30", "x"}) {
+    mEnds.clear();
+    TXmlNode field("field");
+    field.SetAttribute("move_speed", speed);
+    field.CreateChild("mirrors")->CreateChild("m")->SetAttribute("r", "1");
+    ASSERT_TRUE(mField.Load(&field));
+    mField.Check();
+    for (int tick = 0; tick < 18; ++tick) mField.Update();
+    EXPECT_EQ(mEnds, std::vector<bool>{false}) << speed;
+  }
+}
+
 TEST_F(MirrorsFieldTest, TheWinAnimationEndsInAWinAndStartsTheEffectsAtMain5) {
   Load("100");
   Lay(0, "mirror");

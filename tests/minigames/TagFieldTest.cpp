@@ -286,6 +286,23 @@ TEST(TagFieldTest, ASavedFieldComesBackAsItWas) {
   EXPECT_TRUE(restored.GetEmptyTile()->shown) << "the selected tile is next to it";
   EXPECT_EQ(restored.GetHoveredTile(), restored.GetTiles()[0]);
   EXPECT_EQ(restored.IsSolved(), field.IsSolved());
+
+  // A damaged save's turns outside 0 to 3 still come round to upright.
+  TXmlNode damaged("tags");
+  TXmlNode* tile = damaged.CreateChild("items")->CreateChild("items");
+  tile->SetAttribute("s", "7");
+  tile->SetAttribute("x", "300");
+  tile->SetAttribute("y", "200");
+  damaged.GetChild("items")->CreateChild("items")->SetAttribute("e", "1");
+  GTagField odd;
+  odd.Load(FieldNode(3, 3, 0).get());
+  odd.Restore(&damaged);
+  ASSERT_EQ(odd.GetTiles().size(), 2u);
+  EXPECT_EQ(odd.GetTiles()[0]->rotation, 3);
+  odd.OnClick(TPoint(300, 200));
+  odd.OnClick(TPoint(300, 200));
+  EXPECT_EQ(odd.GetTiles()[0]->rotation, 0);
+  EXPECT_TRUE(odd.IsSolved());
 }
 
 }  // namespace

@@ -31,6 +31,7 @@ assert(select(2, scene()) == 2, "fading out")
 
 game_lua("onDoneClick()")
 tag.click_tile(5)
+assert(tag.tile(5).s == 0, "no turn after the end")
 local won = 0
 for _, e in ipairs(events()) do
   if e == "flag tag_won=true" then won = won + 1 end
