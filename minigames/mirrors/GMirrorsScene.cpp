@@ -138,8 +138,8 @@ void GMirrorsScene::DescribeState(TXmlNode* node) {
     main->UpdateData();
     main->UpdateTransform(nullptr);
     GVRectF r = main->GetFrameRect();
-    items->GetChildAt(i)->SetAttribute("cx", str::format("%d", int((r.left + r.right) / 2)));
-    items->GetChildAt(i)->SetAttribute("cy", str::format("%d", int((r.top + r.bottom) / 2)));
+    items->GetChildAt(i)->SetAttribute("cx", str::format("%.0f", double((r.left + r.right) / 2)));
+    items->GetChildAt(i)->SetAttribute("cy", str::format("%.0f", double((r.top + r.bottom) / 2)));
   }
   if (GVObject* win = mField.GetWinObject()) node->SetAttribute("win", win->GetState().ToStr());
   if (GVObject* board = mField.GetBoard()) node->SetAttribute("board_y", str::format("%g", board->deltaY));

@@ -18,7 +18,6 @@ const char* const GTagScene::kHasNoteFlag = "___tag_has_note";
 
 namespace {
 const char* const kNoteButton = "tag_note_button";
-
 }  // namespace
 
 GMiniGameScene* NewTagScene() {
@@ -148,8 +147,8 @@ void GTagScene::DescribeState(TXmlNode* node) {
   std::vector<TFxSpriteRef>* animations = GetParticles();
   if (!animations->empty() && animations->front()) {
     const TVec3& at = animations->front()->GetPosition();
-    node->SetAttribute("marker_x", str::format("%d", int(at.x)));
-    node->SetAttribute("marker_y", str::format("%d", int(at.y)));
+    node->SetAttribute("marker_x", str::format("%g", double(at.x)));
+    node->SetAttribute("marker_y", str::format("%g", double(at.y)));
   }
   node->SetAttribute("note_alpha", mNoteImage ? str::format("%g", mNoteImage->GetAlpha()) : str("none"));
   node->SetAttribute("solved", mField.IsSolved() ? "1" : "0");
