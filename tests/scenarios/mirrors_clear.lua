@@ -1,7 +1,8 @@
 -- Clear on the mirror board: with two mirrors laid and a third in the hand,
 -- nine new mirrors fill the inventory, the hand is empty and no marker shows
 -- a mirror. A laid mirror comes back to an empty hand with the take sound,
--- and stays where it is while the hand holds something.
+-- and stays where it is while the hand holds something. The wheel over the
+-- board scrolls the inventory.
 
 local demo = require("lib.demo")
 local pn = require("lib.panel")
@@ -29,3 +30,11 @@ assert(held() == "mirrors_mirror4" and mirrors.marker(5).v == 0, "the mirror bac
 assert(sounds()[heard + 1] == "audio/sfx/game/items/item_take.ogg")
 mirrors.click_marker(4)
 assert(held() == "mirrors_mirror4" and mirrors.marker(4).v == 1, "a full hand takes nothing back")
+
+-- The wheel over the board scrolls the mirrors inventory.
+move(400, 100)
+local first = panel().mirrors.first
+wheel(-1)
+assert(panel().mirrors.first == first + 1, "scrolled on: " .. panel().mirrors.first)
+wheel(1)
+assert(panel().mirrors.first == first)
