@@ -1,6 +1,7 @@
--- The stone tiles played: a slide glides 100 pixels in 20 ticks with the
--- slide sound and takes no click meanwhile; the shuffled field is solved by
--- the shortest slides, then each tile turned upright, and won.
+-- The stone tiles played: done on a field not solved only sounds; a slide
+-- glides 100 pixels in 20 ticks with the slide sound and takes no click
+-- meanwhile; the shuffled field is solved by the shortest slides, then each
+-- tile turned upright, and won.
 
 local demo = require("lib.demo")
 local tag = require("lib.tag")
@@ -10,12 +11,18 @@ go("tower_tag")
 local path = tag.slides()
 assert(path and #path > 0 and #path <= 8, "eight shuffling slides at most")
 
+-- Done on a field not solved only sounds.
+local heard = #sounds()
+game_lua("onDoneClick()")
+assert(sounds()[heard + 1] == "audio/sfx/minigames/tags/composition_done.ogg")
+assert(not tag.over() and flag("tag_won") == "null")
+
 -- The first slide, watched.
 local n = path[1]
 tag.click_tile(n)
 assert(tag.tile(n).sel == 1)
 local from = tag.tile(n)
-local heard = #sounds()
+heard = #sounds()
 tag.click_tile(9)
 assert(sounds()[heard + 1] == "audio/sfx/minigames/tags/stone_turn.ogg", "the slide sound")
 local t = tag.tile(n)
