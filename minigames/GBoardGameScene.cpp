@@ -13,14 +13,14 @@ str Attr(TXmlNode* parent, const char* child, const char* name) {
 }
 }  // namespace
 
-void PlaceObject(GVObject* object, float x, float y) {
+void GBoardGameScene::PlaceObject(GVObject* object, float x, float y) {
   if (!object) return;
   object->deltaX = x;
   object->deltaY = y;
   object->changed = 1;
 }
 
-void ShowObject(GVObject* object, bool shown) {
+void GBoardGameScene::ShowObject(GVObject* object, bool shown) {
   if (!object) return;
   object->visible = shown ? 1 : 0;
   object->changed = 1;

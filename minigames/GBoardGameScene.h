@@ -8,10 +8,6 @@
 class GVObject;
 class GVObjectWrapper;
 
-// A game object placed at a point and shown or hidden; null is left alone.
-void PlaceObject(GVObject* object, float x, float y);
-void ShowObject(GVObject* object, bool shown);
-
 class GBoardGameScene : public GMiniGameScene {
   TWINDOW_CLASS(GBoardGameScene, GMiniGameScene)
  public:
@@ -23,6 +19,10 @@ class GBoardGameScene : public GMiniGameScene {
   bool OnTaskAnimate() override;
   void SetConfigNode(TXmlNode* node) override { mConfig = node; }
   void AdoptOverlayChild(TWindow* child) override;
+
+  // A game object placed at a point and shown or hidden; null is left alone.
+  static void PlaceObject(GVObject* object, float x, float y);
+  static void ShowObject(GVObject* object, bool shown);
 
  protected:
   // The exit item, scenes and flags of the state node.

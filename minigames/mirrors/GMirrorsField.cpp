@@ -64,8 +64,8 @@ bool GMirrorsField::Load(TXmlNode* field) {
   mBoard = mMakeObject ? mMakeObject("mirrors_field") : nullptr;
   if (mBoard) {
     mBoard->SetState(kStateNormal, true);
-    ShowObject(mBoard, true);
-    PlaceObject(mBoard, 124, 17);
+    GBoardGameScene::ShowObject(mBoard, true);
+    GBoardGameScene::PlaceObject(mBoard, 124, 17);
   }
   mTakeSound = TSound::Get("audio/sfx/game/items/item_take.ogg", 0, TSound::kTypeEffects);
   mDropSound = TSound::Get("audio/sfx/game/items/item_drop.ogg", 0, TSound::kTypeEffects);
@@ -97,7 +97,7 @@ bool GMirrorsField::Load(TXmlNode* field) {
     marker->y = FloatAttr(child, "y", 0);
     marker->speed = mMoveSpeed;
     if (marker->object) marker->object->SetState(kStateNormal, true);
-    PlaceObject(marker->object, marker->x, marker->y);
+    GBoardGameScene::PlaceObject(marker->object, marker->x, marker->y);
     ShowMarker(marker, false);
     mMarkers.push_back(marker);
   }
@@ -106,7 +106,7 @@ bool GMirrorsField::Load(TXmlNode* field) {
 
 void GMirrorsField::ShowMarker(GMirrorsMarker* marker, bool shown) {
   marker->v = shown;
-  ShowObject(marker->object, shown);
+  GBoardGameScene::ShowObject(marker->object, shown);
 }
 
 GMirrorsMarker* GMirrorsField::MarkerAt(const TPoint& point) const {
@@ -120,7 +120,7 @@ void GMirrorsField::Highlight(const TPoint& point) {
   GMirrorsMarker* hit = MarkerAt(point);
   for (GMirrorsMarker* marker : mMarkers)
     if (GVObject* hilight = marker->object ? marker->object->GetChild("hilight") : nullptr)
-      ShowObject(hilight, marker == hit);
+      GBoardGameScene::ShowObject(hilight, marker == hit);
 }
 
 void GMirrorsField::OnClick(const TPoint& point) {
@@ -170,7 +170,7 @@ void GMirrorsField::Update() {
       marker->y = marker->targetY;
       marker->m = false;
     }
-    PlaceObject(marker->object, marker->x, marker->y);
+    GBoardGameScene::PlaceObject(marker->object, marker->x, marker->y);
   }
   if (++mCAnimTime >= mNextAnimTime) {
     mCAnimTime = 0;
@@ -180,7 +180,7 @@ void GMirrorsField::Update() {
   if (mState == kPlaying || mArrived) return;
   float boardY = mBoard ? mBoard->deltaY : mMoveY;
   if (boardY - mMoveSpeed > mMoveY) {
-    PlaceObject(mBoard, mBoard->deltaX, boardY - mMoveSpeed);
+    GBoardGameScene::PlaceObject(mBoard, mBoard->deltaX, boardY - mMoveSpeed);
     return;
   }
   Arrive();
@@ -197,15 +197,15 @@ void GMirrorsField::AnimateALaidMarker() {
 }
 
 void GMirrorsField::Arrive() {
-  if (mBoard) PlaceObject(mBoard, mBoard->deltaX, mMoveY);
+  if (mBoard) GBoardGameScene::PlaceObject(mBoard, mBoard->deltaX, mMoveY);
   mArrived = true;
   if (mState == kSolved) {
     delete mWinObject;
     mWinObject = mMakeObject ? mMakeObject("mirrors_win") : nullptr;
     if (mWinObject) {
       mWinObject->SetState(kStateNormal, true);
-      ShowObject(mWinObject, true);
-      PlaceObject(mWinObject, 0, 0);
+      GBoardGameScene::ShowObject(mWinObject, true);
+      GBoardGameScene::PlaceObject(mWinObject, 0, 0);
       if (GVChilds* children = mWinObject->GetChildren())
         for (GVObject* child : children->Elements()) child->listener = this;
     }
@@ -244,14 +244,15 @@ void GMirrorsField::Restore(TXmlNode* node) {
   mArrived = false;
   mFinished = IntAttr(node, "f", 0) == 1;
   if (mBoard)
-    PlaceObject(mBoard, FloatAttr(node, "fx", mBoard->deltaX), FloatAttr(node, "fy", mBoard->deltaY));
+    GBoardGameScene::PlaceObject(mBoard, FloatAttr(node, "fx", mBoard->deltaX),
+                                 FloatAttr(node, "fy", mBoard->deltaY));
   TXmlNode* items = node ? node->GetChild("items") : nullptr;
   for (size_t i = 0; items && i < items->GetChildCount() && i < mMarkers.size(); ++i) {
     TXmlNode* item = items->GetChildAt(i);
     GMirrorsMarker* marker = mMarkers[i];
     marker->x = FloatAttr(item, "x", marker->x);
     marker->y = FloatAttr(item, "y", marker->y);
-    PlaceObject(marker->object, marker->x, marker->y);
+    GBoardGameScene::PlaceObject(marker->object, marker->x, marker->y);
     ShowMarker(marker, IntAttr(item, "v", 0) == 1);
     marker->m = IntAttr(item, "m", 0) == 1;
     marker->r = IntAttr(item, "r", 0) == 1;

@@ -103,8 +103,8 @@ GTagTile* GTagField::MakeTile(int pictureNumber, int symbolNumber, int rotation,
   if (tile->tag) tile->tag->SetState(TState::FromStr(str::format("tag%d", pictureNumber)), true);
   if (tile->symbol) tile->symbol->SetState(TState::FromStr(str::format("sym%d", symbolNumber)), true);
   tile->shown = true;
-  ShowObject(tile->tag, true);
-  ShowObject(tile->symbol, true);
+  GBoardGameScene::ShowObject(tile->tag, true);
+  GBoardGameScene::ShowObject(tile->symbol, true);
   PlaceObjects(tile);
   mTiles.push_back(tile);
   return tile;
@@ -114,12 +114,12 @@ void GTagField::MakeEmpty(GTagTile* tile) {
   tile->empty = true;
   mEmpty = tile;
   if (tile->tag) tile->tag->SetState(TState::FromCStr("empty"), true);
-  ShowObject(tile->symbol, false);
+  GBoardGameScene::ShowObject(tile->symbol, false);
 }
 
 void GTagField::PlaceObjects(GTagTile* tile) {
-  PlaceObject(tile->tag, tile->x, tile->y);
-  PlaceObject(tile->symbol, tile->x, tile->y);
+  GBoardGameScene::PlaceObject(tile->tag, tile->x, tile->y);
+  GBoardGameScene::PlaceObject(tile->symbol, tile->x, tile->y);
   if (tile->symbol) tile->symbol->rotate = float(tile->rotation) * 90 * kPi / 180;
   if (tile->marker) tile->marker->SetPosition(TVec3(tile->x, tile->y, 0));
 }
@@ -138,7 +138,7 @@ void GTagField::NewGame() {
   GTagTile* last = mTiles.back();
   MakeEmpty(last);
   last->shown = false;
-  ShowObject(last->tag, false);
+  GBoardGameScene::ShowObject(last->tag, false);
   // A single cell has no neighbour to trade with.
   if (mTiles.size() < 2) return;
   for (int i = 0; i < mMixIterations; ++i) {
@@ -188,7 +188,7 @@ bool GTagField::AreNeighbours(const GTagTile* a, const GTagTile* b) {
 void GTagField::ShowEmptyBySelection() {
   if (!mEmpty) return;
   mEmpty->shown = AreNeighbours(mSelected, mEmpty);
-  ShowObject(mEmpty->tag, mEmpty->shown);
+  GBoardGameScene::ShowObject(mEmpty->tag, mEmpty->shown);
 }
 
 void GTagField::MarkSelected() {
@@ -316,7 +316,7 @@ void GTagField::Restore(TXmlNode* node) {
     MarkSelected();
   } else if (mEmpty) {
     mEmpty->shown = false;
-    ShowObject(mEmpty->tag, false);
+    GBoardGameScene::ShowObject(mEmpty->tag, false);
   }
   mState = Attr(node, "state");
 }
