@@ -26,6 +26,8 @@
 #include "minigames/GCookScene.h"
 #include "minigames/cards/GCardsScene.h"
 #include "minigames/shooter/GShooterScene.h"
+#include "minigames/mirrors/GMirrorsScene.h"
+#include "minigames/tag/GTagScene.h"
 #include "rules/actions/IAction.h"
 #include "rules/actions/OActionFactory.h"
 #include "sdk/TImage.h"
@@ -51,8 +53,8 @@ std::map<str, MinigameEntry>& MinigameTable() {
       {"fishing", {nullptr, 9}},   //
       {"catapult", {nullptr, 10}},  //
       {"shooter", {&NewShooterScene, 13}},  //
-      {"mirrors", {nullptr, 8}},    //
-      {"tag", {nullptr, 7}},        //
+      {"mirrors", {&NewMirrorsScene, 8}},  //
+      {"tag", {&NewTagScene, 7}},  //
       {"cards", {&NewCardsScene, 12}},  //
   };
   return table;

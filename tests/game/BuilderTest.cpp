@@ -61,7 +61,7 @@ TEST_F(BuilderTest, StatesNoBuilderCanMakeAreRefusedWithAMessage) {
       {"<state type='tutorial'/>", true},
       {"<state type='plants'/>", false},
       {"<state type='flash'/>", false},
-      {"<state type='mini_game'><mini_game id='tag'/></state>", false},
+      {"<state type='mini_game'><mini_game id='no_such_game'/></state>", false},
       {"<state type='mini_game'/>", false},
   };
   for (const Case& c : cases) {
