@@ -24,6 +24,7 @@
 #include "items/OItemFactory.h"
 #include "items/OItemsManager.h"
 #include "minigames/GCookScene.h"
+#include "minigames/fishing/GFishingScene.h"
 #include "rules/actions/IAction.h"
 #include "rules/actions/OActionFactory.h"
 #include "sdk/TImage.h"
@@ -46,7 +47,7 @@ struct MinigameEntry {
 std::map<str, MinigameEntry>& MinigameTable() {
   static std::map<str, MinigameEntry> table = {
       // One game a line: the creator, then the panel kind it shows.
-      {"fishing", {nullptr, 9}},   //
+      {"fishing", {&NewFishingScene, 9}},   //
       {"catapult", {nullptr, 10}},  //
       {"shooter", {nullptr, 13}},   //
       {"mirrors", {nullptr, 8}},    //
