@@ -86,6 +86,7 @@ class OFishingField {
   int GetBiting() const { return mBiting; }
   int GetFollowUp() const { return mFollowUp; }
   float GetTargetX() const { return mTargetX; }
+  void SetTargetX(float x) { mTargetX = x; }
   float GetWaitTime() const { return mWaitTime; }
   int GetClickX() const { return mClickX; }
   int GetClickY() const { return mClickY; }

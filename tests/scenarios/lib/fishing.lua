@@ -45,4 +45,18 @@ function fishing.clear()
   game_lua("onClearClick()")
 end
 
+-- From home: a cast at (x, y), then until the float rests or bites.
+function fishing.cast(x, y)
+  fishing.wait_home()
+  click(x or 300, y or 350)
+  fishing.wait_state(3, 4)
+end
+
+-- A strike, then until the rod is home again with whatever was caught.
+function fishing.strike()
+  click(400, 300)
+  assert(minigame().state == 6, "the strike")
+  fishing.wait_home()
+end
+
 return fishing
