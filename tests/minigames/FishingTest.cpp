@@ -7,12 +7,16 @@
 #include <memory>
 #include <vector>
 
+#include "game/GMousePointer.h"
+#include "game/OFlagsRegistry.h"
+#include "game/OGame.h"
 #include "game/SceneTestUtil.h"
 #include "items/IItem.h"
 #include "items/OItemFactory.h"
 #include "minigames/fishing/GFishingScene.h"
 #include "minigames/fishing/OFishingField.h"
 #include "sdk/TRandom.h"
+#include "sdk/TReport.h"
 #include "sdk/TWindowStyle.h"
 #include "sdk/TXmlNode.h"
 #include "tools/panel/GGamePanel.h"
@@ -170,9 +174,21 @@ TEST_F(FishingFieldTest, BitePatternsMoveTheFloatAndSetWhatFollows) {
       {"left_and_right", {{0, 1, 0}, {30, 70, 50}}, 400, "right_start", 5, 2, 450, OFishingField::kBite},
       {"left_or_right_dip", {{0, 1, 1}, {30, 70, 50}}, 400, "left_start", 2, 3, 350, OFishingField::kBite},
       {"left_or_right_dip", {{0, 1, 0}, {30, 70, 50}}, 400, "right_start", 5, 4, 450, OFishingField::kBite},
-      {"left_or_right_drowning", {{0, 1, 1}, {30, 70, 50}}, 400, "left_start", 2, 5, 350,
+      {"left_or_right_drowning",
+       {{0, 1, 1}, {30, 70, 50}},
+       400,
+       "left_start",
+       2,
+       5,
+       350,
        OFishingField::kBite},
-      {"left_or_right_drowning", {{0, 1, 0}, {30, 70, 50}}, 400, "right_start", 5, 6, 450,
+      {"left_or_right_drowning",
+       {{0, 1, 0}, {30, 70, 50}},
+       400,
+       "right_start",
+       5,
+       6,
+       450,
        OFishingField::kBite},
       // Only twitches: the target stays at home's column, inside the water.
       {"left_or_right_begin", {{0, 1, 1}}, 690, "left_begin", 0, 9, 400, OFishingField::kBite},
@@ -306,10 +322,8 @@ TEST_F(FishingFieldTest, OneCrucianInThreeIsTheKeyFishUntilOneIsLanded) {
     const char* landed;
     bool keyAfter;
   } cases[] = {
-      {1, false, {{0, 2, 0}}, "fishing_crucian_key", true},
-      {1, false, {{0, 2, 1}}, "fishing_crucian", false},
-      {1, false, {{0, 2, 2}}, "fishing_crucian", false},
-      {1, true, {{0, 2, 0}}, "fishing_crucian", true},
+      {1, false, {{0, 2, 0}}, "fishing_crucian_key", true}, {1, false, {{0, 2, 1}}, "fishing_crucian", false},
+      {1, false, {{0, 2, 2}}, "fishing_crucian", false},    {1, true, {{0, 2, 0}}, "fishing_crucian", true},
       {2, false, {{0, 2, 0}}, "fishing_carp", false},
   };
   for (const Case& c : cases) {
@@ -353,7 +367,8 @@ class FishingSceneTest : public SceneFixture {
     SceneFixture::SetUp();
     AddToGuide(
         "<fishing_carp type='fish'><gvobject name='x'>anim/</gvobject></fishing_carp>"
-        "<fishing_perch type='fish'><gvobject name='x'>anim/</gvobject></fishing_perch>");
+        "<fishing_perch type='fish'><gvobject name='x'>anim/</gvobject></fishing_perch>"
+        "<fishing_rod><gvobject name='x'>anim/</gvobject></fishing_rod>");
     TXmlNode strip;
     ASSERT_TRUE(strip.ParseString(
         "<inventory><cells totalCells='3' width='10' height='10'><p x='0' y='0'/></cells></inventory>"));
@@ -363,7 +378,8 @@ class FishingSceneTest : public SceneFixture {
   GInventory* Basket() { return mPanel.GetInventory(GGamePanel::kFishingInventory); }
   str Contents() {
     str out;
-    for (GInventoryCell* cell : Basket()->GetCells()) out += cell->GetItem() ? cell->GetItem()->GetName() + " " : "- ";
+    for (GInventoryCell* cell : Basket()->GetCells())
+      out += cell->GetItem() ? cell->GetItem()->GetName() + " " : "- ";
     return out;
   }
   GGamePanel mPanel;
@@ -372,7 +388,8 @@ class FishingSceneTest : public SceneFixture {
 TEST_F(FishingSceneTest, AFullBasketGivesItsFirstCellToTheNewFish) {
   const char* const fish[] = {"fishing_carp", "fishing_carp", "fishing_carp", "fishing_perch"};
   const char* const after[] = {"fishing_carp - - ", "fishing_carp fishing_carp - ",
-                               "fishing_carp fishing_carp fishing_carp ", "fishing_perch fishing_carp fishing_carp "};
+                               "fishing_carp fishing_carp fishing_carp ",
+                               "fishing_perch fishing_carp fishing_carp "};
   for (int i = 0; i < 4; ++i) {
     GFishingScene::PutIntoBasket(Basket(), OItemFactory::CreateForInventory(fish[i], nullptr));
     EXPECT_EQ(Contents(), after[i]);
@@ -396,6 +413,43 @@ TEST_F(FishingSceneTest, TheBuilderMakesTheGameAndTheBasketDiesWithIt) {
   EXPECT_EQ(mPanel.GetClient(), nullptr);
   EXPECT_EQ(mPanel.GetParent(), nullptr);
   EXPECT_EQ(Contents(), "- - - ");
+}
+
+TEST_F(FishingSceneTest, TheGameEndsOnceAndAnEmptyExitSceneIsThisSceneAgain) {
+  OGame* game = OGame::GetInstance();
+  const str here = game->GetCurrentSceneId();
+  TWindowStyle style;
+  GMousePointer::GetInstance()->Init(style);
+  TXmlNode state;
+  ASSERT_TRUE(state.ParseString(
+      "<state type='mini_game'><mini_game id='fishing'/><fishing_rect x1='100' y1='260' x2='700' y2='440'/>"
+      "<exit_rod_id id='fishing_rod'/><exit_key_id "
+      "id='pier_key'/><lose_flag flag_name='fish_none' flag_value='true'/></state>"));
+  GFishingScene scene;
+  scene.SetConfigNode(&state);
+  scene.AttachPanel(&mPanel);
+  scene.SetState(GScene::kActive);
+  size_t reports = ReportCount();
+  scene.OnDoneClick();
+  EXPECT_EQ(OFlagsRegistry::GetInstance()->GetValue("fish_none"), "true");
+  EXPECT_EQ(scene.GetState(), GScene::kFadeOutScene);
+  EXPECT_EQ(game->GetCurrentSceneId(), here);
+  EXPECT_EQ(ReportCount(), reports) << "the empty exit scene is no scene to refuse";
+  EXPECT_EQ(GMousePointer::GetInstance()->GetHeldItem(), nullptr) << "nothing in the hand before the dark";
+
+  // Finished: no button nor click acts again.
+  OFlagsRegistry::GetInstance()->SetValue("fish_none", "again");
+  scene.Resume();
+  scene.OnDoneClick();
+  scene.OnMouseDown(TPoint(300, 350));
+  EXPECT_EQ(OFlagsRegistry::GetInstance()->GetValue("fish_none"), "again");
+  EXPECT_EQ(scene.GetField().GetSubstate(), OFishingField::kStill);
+
+  scene.SetState(GScene::kFadedOutScene);
+  IItem* held = GMousePointer::GetInstance()->GetHeldItem();
+  ASSERT_NE(held, nullptr);
+  EXPECT_EQ(held->GetName(), "fishing_rod");
+  scene.DetachPanel();
 }
 
 }  // namespace
