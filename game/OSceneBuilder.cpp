@@ -25,6 +25,7 @@
 #include "items/OItemsManager.h"
 #include "minigames/GCookScene.h"
 #include "minigames/fishing/GFishingScene.h"
+#include "minigames/plants/GPlantsScene.h"
 #include "rules/actions/IAction.h"
 #include "rules/actions/OActionFactory.h"
 #include "sdk/TImage.h"
@@ -123,15 +124,15 @@ GScene* OGameSceneBuilder::GetScene() {
 }
 
 bool OGameSceneBuilder::KnowsType(const str& type) {
-  // The alchemical device, Vethra and plants scenes come with their
-  // subsystems.
-  return type.empty() || type == "full_screen" || type == "tutorial" || type == "cook" ||
+  // The alchemical device and Vethra scenes come with their subsystems.
+  return type.empty() || type == "full_screen" || type == "tutorial" || type == "cook" || type == "plants" ||
          IsSceneVariantType(type);
 }
 
 GFullScreenGameScene* OGameSceneBuilder::CreateSceneWindow(const str& type) const {
   if (IsSceneVariantType(type)) return CreateSceneVariant(type);
   if (type == "cook") return new GCookScene();
+  if (type == "plants") return new GPlantsScene();
   if (type == "tutorial") {
     std::vector<int> cells;
     if (TXmlNode* list = mNode->GetChild("not_locked_cells"))
