@@ -1,7 +1,8 @@
 -- Fishing until the key fish is landed: a strike during a bite may catch
 -- the fish into the basket; one while the float merely rests never does.
 -- Done with the key fish wins: the flag, an empty basket, and once the
--- screen is dark the boathouse key in the hand at the pier.
+-- screen is dark the boathouse key in the hand at the pier, where it opens
+-- the boathouse.
 
 local fishing = require("lib.fishing")
 local demo = require("lib.demo")
@@ -38,3 +39,9 @@ assert(fishing.basket() == "-,-,-,-,-,-,-,-,-", fishing.basket())
 assert(held() == nil, "nothing in the hand before the screen is dark")
 demo.wait_active("pier")
 assert(held() == "pier_key", tostring(held()))
+local before = reports()
+click(140, 320)
+tick(30)
+assert(select(2, item("boathouse")) == "stOpened")
+assert(item("oar") == "oar", "what lay inside shows")
+assert(reports() == before, "no complaint about the key")
