@@ -28,6 +28,8 @@
 #include "minigames/shooter/GShooterScene.h"
 #include "minigames/mirrors/GMirrorsScene.h"
 #include "minigames/tag/GTagScene.h"
+#include "minigames/fishing/GFishingScene.h"
+#include "minigames/plants/GPlantsScene.h"
 #include "rules/actions/IAction.h"
 #include "rules/actions/OActionFactory.h"
 #include "sdk/TImage.h"
@@ -50,7 +52,7 @@ struct MinigameEntry {
 std::map<str, MinigameEntry>& MinigameTable() {
   static std::map<str, MinigameEntry> table = {
       // One game a line: the creator, then the panel kind it shows.
-      {"fishing", {nullptr, 9}},   //
+      {"fishing", {&NewFishingScene, 9}},   //
       {"catapult", {nullptr, 10}},  //
       {"shooter", {&NewShooterScene, 13}},  //
       {"mirrors", {&NewMirrorsScene, 8}},  //
@@ -126,15 +128,15 @@ GScene* OGameSceneBuilder::GetScene() {
 }
 
 bool OGameSceneBuilder::KnowsType(const str& type) {
-  // The alchemical device, Vethra and plants scenes come with their
-  // subsystems.
-  return type.empty() || type == "full_screen" || type == "tutorial" || type == "cook" ||
+  // The alchemical device and Vethra scenes come with their subsystems.
+  return type.empty() || type == "full_screen" || type == "tutorial" || type == "cook" || type == "plants" ||
          IsSceneVariantType(type);
 }
 
 GFullScreenGameScene* OGameSceneBuilder::CreateSceneWindow(const str& type) const {
   if (IsSceneVariantType(type)) return CreateSceneVariant(type);
   if (type == "cook") return new GCookScene();
+  if (type == "plants") return new GPlantsScene();
   if (type == "tutorial") {
     std::vector<int> cells;
     if (TXmlNode* list = mNode->GetChild("not_locked_cells"))

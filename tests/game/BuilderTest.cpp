@@ -59,7 +59,7 @@ TEST_F(BuilderTest, StatesNoBuilderCanMakeAreRefusedWithAMessage) {
       {"<state type='full_screen'/>", true},
       {"<state type='cook'/>", true},
       {"<state type='tutorial'/>", true},
-      {"<state type='plants'/>", false},
+      {"<state type='plants'/>", true},
       {"<state type='flash'/>", false},
       {"<state type='mini_game'><mini_game id='no_such_game'/></state>", false},
       {"<state type='mini_game'/>", false},

@@ -1,0 +1,364 @@
+#include "OFishingField.h"
+
+#include <algorithm>
+
+#include "sdk/TRandom.h"
+#include "sdk/TXmlNode.h"
+
+namespace {
+const char* const kKindIds[OFishingField::kKindCount] = {"none",  "crucian", "carp",
+                                                         "perch", "roach",   "tench"};
+const char* const kPatternAttributes[OFishingField::kPatternCount] = {"anim_a", "anim_b", "anim_c"};
+const char* const kChanceAttributes[OFishingField::kPatternCount] = {"prob_a", "prob_b", "prob_c"};
+// Weights are summed: a bound keeps the total of six within an int.
+const int kMaxProbability = 1000000;
+const float kRise = 400;  // pixels a cast lifts the rod
+const float kStepY = 40;  // pixels a tick of a vertical move
+
+int KindIndex(const str& id) {
+  for (int i = 1; i < OFishingField::kKindCount; ++i)
+    if (id == kKindIds[i]) return i;
+  return 0;
+}
+}  // namespace
+
+OFishingField::OFishingField(IFishingRod* rod, TRandom* random) : mRod(rod), mRandom(random) {}
+
+const char* OFishingField::KindId(int kind) {
+  return kind >= 0 && kind < kKindCount ? kKindIds[kind] : kKindIds[0];
+}
+
+void OFishingField::SetRect(int x1, int y1, int x2, int y2) {
+  mX1 = x1;
+  mY1 = y1;
+  mX2 = x2;
+  mY2 = y2;
+}
+
+void OFishingField::SetStart(int x, int y) {
+  mStartX = x;
+  mStartY = y;
+  // A bite run that never set its target measures from home.
+  mTargetX = float(x);
+}
+
+void OFishingField::Configure(TXmlNode* stateNode) {
+  if (!stateNode) return;
+  if (TXmlNode* rect = stateNode->GetChild("fishing_rect"))
+    SetRect(rect->GetAttribute("x1").to_int(), rect->GetAttribute("y1").to_int(),
+            rect->GetAttribute("x2").to_int(), rect->GetAttribute("y2").to_int());
+  if (TXmlNode* start = stateNode->GetChild("start_point"))
+    SetStart(start->GetAttribute("x").to_int(), start->GetAttribute("y").to_int());
+  TXmlNode* fishes = stateNode->GetChild("fishes");
+  for (size_t i = 0; fishes && i < fishes->GetChildCount(); ++i) {
+    TXmlNode* fish = fishes->GetChildAt(i);
+    FishKind kind;
+    kind.probability = std::clamp(fish->GetAttribute("probability").to_int(), 0, kMaxProbability);
+    for (int p = 0; p < kPatternCount; ++p) {
+      kind.patterns[p] = fish->GetAttribute(kPatternAttributes[p]);
+      kind.chances[p] = fish->GetAttribute(kChanceAttributes[p]).to_int();
+    }
+    mKinds[KindIndex(fish->GetAttribute("id"))] = kind;
+  }
+}
+
+void OFishingField::Start() {
+  mSubstate = kComingDown;
+  SetRodState(kReady);
+}
+
+void OFishingField::Restore(TXmlNode* node) {
+  mKeyCaught = node->GetAttribute("key").to_int() != 0;
+  mSubstate = node->GetAttribute("substate").to_int();
+  mRodState = node->GetAttribute("state").to_int();
+  mFishKind = std::clamp(node->GetAttribute("ft").to_int(), 0, kKindCount - 1);
+  if (mRod) {
+    mRod->ShowState(node->GetAttribute("rod_state"));
+    mRod->PlaceRod(float(node->GetAttribute("rod_x").to_int()), float(node->GetAttribute("rod_y").to_int()));
+  }
+  mWaitTime = float(node->GetAttribute("wait_time").to_int());
+  mClickX = node->GetAttribute("click_x").to_int();
+  mClickY = node->GetAttribute("click_y").to_int();
+  mBiting = node->GetAttribute("biting").to_int();
+  mFollowUp = node->GetAttribute("shs").to_int();
+}
+
+void OFishingField::Write(TXmlNode* node) const {
+  node->SetAttribute("key", mKeyCaught ? "1" : "0");
+  node->SetAttribute("substate", str::format("%d", mSubstate));
+  node->SetAttribute("state", str::format("%d", mRodState));
+  if (mRod) {
+    node->SetAttribute("rod_state", mRod->GetShownState());
+    node->SetAttribute("rod_x", str::format("%d", int(mRod->GetRodX())));
+    node->SetAttribute("rod_y", str::format("%d", int(mRod->GetRodY())));
+  }
+  node->SetAttribute("wait_time", str::format("%d", int(mWaitTime)));
+  node->SetAttribute("click_x", str::format("%d", mClickX));
+  node->SetAttribute("click_y", str::format("%d", mClickY));
+  node->SetAttribute("biting", str::format("%d", mBiting));
+  node->SetAttribute("ft", str::format("%d", mFishKind));
+  node->SetAttribute("shs", str::format("%d", mFollowUp));
+}
+
+void OFishingField::Show(const char* state) {
+  mRod->ShowState(state);
+}
+
+void OFishingField::Place(float x, float y) {
+  mRod->PlaceRod(x, y);
+}
+
+void OFishingField::SetRodState(int state) {
+  int previous = mRodState;
+  mRodState = state;
+  if (!mRod) return;
+  switch (state) {
+    case kReady:
+      mFishKind = 0;
+      Show("normal");
+      if (mSubstate == kComingDown) {
+        Place(float(mStartX), mStartY - 100 - kRise);
+        mTargetY = float(mStartY - 100);
+      } else if (mSubstate == kCasting) {
+        mRod->PlaySound(IFishingRod::kSoundCast);
+        Place(float(mStartX), float(mStartY - 100));
+        mTargetY = mStartY - 100 - kRise;
+      }
+      break;
+    case kDrop:
+      Show("drop");
+      mRod->PlaySound(IFishingRod::kSoundDrop);
+      Place(float(mClickX), float(mStartY));
+      mSubstate = kDropped;
+      mTargetY = float(mClickY);
+      break;
+    case kRest:
+      Show("rest");
+      break;
+    case kBite:
+      StartBite();
+      break;
+    case kStrike:
+      DoStrike(previous);
+      break;
+    default:
+      break;
+  }
+}
+
+void OFishingField::Move(bool left) {
+  float x = mRod->GetRodX();
+  float r = float(mRandom->RandRange(30, 70));
+  if (left) {
+    mSubstate = kDriftLeft;
+    Show("left_start");
+    mTargetX = x - r;
+  } else {
+    mSubstate = kDriftRight;
+    Show("right_start");
+    mTargetX = x + r;
+  }
+}
+
+bool OFishingField::EitherWay() {
+  bool left = mRandom->RandRange(0, 1) == 1;
+  Move(left);
+  return left;
+}
+
+void OFishingField::StartBite() {
+  mBiting = mRandom->RandRange(0, 2);
+  const str& pattern = mKinds[mFishKind].patterns[std::clamp(mBiting, 0, kPatternCount - 1)];
+  if (pattern == "left") {
+    Move(true);
+  } else if (pattern == "right") {
+    Move(false);
+  } else if (pattern == "left_or_right") {
+    EitherWay();
+    mFollowUp = 0;
+  } else if (pattern == "left_and_right") {
+    mFollowUp = EitherWay() ? 1 : 2;
+  } else if (pattern == "left_or_right_dip") {
+    mFollowUp = EitherWay() ? 3 : 4;
+  } else if (pattern == "left_or_right_drowning") {
+    mFollowUp = EitherWay() ? 5 : 6;
+  } else if (pattern == "left_or_right_begin") {
+    mSubstate = kStill;
+    Show(mRandom->RandRange(0, 1) == 1 ? "left_begin" : "right_begin");
+  } else {
+    Show(pattern.c_str());
+    mSubstate = kStill;
+    return;
+  }
+  // A run that would leave the water is called off at once.
+  if (mTargetX > float(mX2) || mTargetX < float(mX1)) {
+    mFollowUp = 0;
+    mSubstate = kStill;
+    SetRodState(kRest);
+  }
+}
+
+void OFishingField::DoStrike(int previous) {
+  int kind = mFishKind;
+  if (kind != 0 && previous != kRest) {
+    if (mBiting < 0 || mBiting >= kPatternCount) mBiting = 0;
+    if (mRandom->RandRange(0, 100) < mKinds[kind].chances[mBiting]) {
+      Show((str("catch_") + kKindIds[kind]).c_str());
+      mRod->PlaySound(IFishingRod::kSoundCatch);
+      return;
+    }
+  }
+  mFishKind = 0;
+  Show("catch_none");
+  mRod->PlaySound(IFishingRod::kSoundEmpty);
+  mSubstate = kEmptyStrike;
+}
+
+int OFishingField::ChooseFishKind() {
+  int total = 0;
+  for (const FishKind& kind : mKinds) total += kind.probability;
+  if (total <= 0) return 0;
+  int b = mRandom->RandRange(0, total);
+  int s = 0;
+  for (int i = 0; i < kKindCount; ++i) {
+    if (s <= b && b <= s + mKinds[i].probability) return i;
+    s += mKinds[i].probability;
+  }
+  return 0;
+}
+
+void OFishingField::Land() {
+  str name = str("fishing_") + kKindIds[mFishKind];
+  // One crucian in three is the key fish, until one has been landed.
+  if (mFishKind == 1 && !mKeyCaught && mRandom->RandRange(0, 2) == 0) {
+    name = "fishing_crucian_key";
+    mKeyCaught = true;
+  }
+  mRod->LandFish(name);
+}
+
+void OFishingField::Tick() {
+  if (!mRod) return;
+  float x = mRod->GetRodX(), y = mRod->GetRodY();
+  if (mRodState == kBite) {
+    switch (mSubstate) {
+      case kRunLeft:
+        if (mTargetX <= x - mStep) {
+          Place(x - mStep, float(mStartY));
+        } else {
+          Show("left_end");
+          mSubstate = kDriftLeftEnd;
+        }
+        break;
+      case kDriftLeft:
+      case kDriftLeftEnd:
+        Place(x - mStep * 0.7f, float(mStartY));
+        break;
+      case kRunRight:
+        if (mTargetX >= x + mStep) {
+          Place(x + mStep, float(mStartY));
+        } else {
+          Show("right_end");
+          mSubstate = kDriftRightEnd;
+        }
+        break;
+      case kDriftRight:
+      case kDriftRightEnd:
+        Place(x + mStep * 0.7f, float(mStartY));
+        break;
+      default:
+        break;
+    }
+  } else if (mRodState == kReady) {
+    if (mSubstate == kComingDown) {
+      if (mTargetY >= y + kStepY) {
+        Place(x, y + kStepY);
+      } else {
+        Place(x, mTargetY);
+        mSubstate = kStill;
+      }
+    } else if (mSubstate == kCasting) {
+      if (mTargetY <= y - kStepY) {
+        Place(x, y - kStepY);
+        mWaitTime = 0;
+      } else {
+        Place(x, mTargetY);
+        if (mWaitTime < mWaitLimit) {
+          mWaitTime += 1;
+        } else {
+          mWaitTime = -1;
+          mSubstate = kStill;
+          SetRodState(kDrop);
+        }
+      }
+    }
+  } else if (mRodState == kStrike && mWaitTime != -1) {
+    if (mWaitTime < mWaitLimit) {
+      mWaitTime += 1;
+    } else {
+      mWaitTime = -1;
+      mSubstate = kComingDown;
+      if (mFishKind != 0) Land();
+      SetRodState(kReady);
+    }
+  }
+}
+
+void OFishingField::OnStateEnd(const str& state) {
+  if (!mRod) return;
+  if (state == "rest") {
+    if (mFishKind == 0) {
+      mFishKind = ChooseFishKind();
+      SetRodState(mFishKind != 0 ? kBite : kRest);
+    } else {
+      SetRodState(mRandom->RandRange(0, 1) == 0 ? kBite : kRest);
+    }
+  } else if (mRodState == kStrike && mWaitTime == -1) {
+    Place(float(mStartX), mStartY - 100 - kRise);
+    mWaitTime = 0;
+  } else if (state == "foul") {
+    mSubstate = kComingDown;
+    SetRodState(kReady);
+  } else if (state == "left_start") {
+    Show("left");
+    mSubstate = kRunLeft;
+  } else if (state == "right_start") {
+    Show("right");
+    mSubstate = kRunRight;
+  } else if (state == "right" || state == "left") {
+    int dip = state == "left" ? 3 : 4, drowning = state == "left" ? 5 : 6;
+    if (mFollowUp == dip) {
+      Show("dip1");
+      mSubstate = kStill;
+    } else if (mFollowUp == drowning) {
+      Show("drowning1");
+      mSubstate = kStill;
+    }
+  } else if (state == "left_end" || state == "right_end") {
+    bool left = state == "left_end";
+    if (mFollowUp == (left ? 1 : 2)) {
+      Show(left ? "right" : "left");
+      mSubstate = left ? kRunRight : kRunLeft;
+    } else {
+      SetRodState(kRest);
+      mSubstate = kStill;
+    }
+  } else if (mRodState == kBite) {
+    SetRodState(kRest);
+    mSubstate = kStill;
+  }
+}
+
+void OFishingField::ClickWater(int x, int y) {
+  mClickX = x;
+  mClickY = y;
+  if (x < mX1 || x > mX2 || y < mY1 || y > mY2) return;
+  mSubstate = kCasting;
+  SetRodState(kReady);
+}
+
+bool OFishingField::Strike() {
+  if (mRodState != kRest && mRodState != kBite) return false;
+  SetRodState(kStrike);
+  return true;
+}

@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Draws the herb garden and its plants game: the garden and its beds up
+# close, the six plants that grow there, the plan the player brings and
+# its icons, and the bundle the game gives; writes the items' descriptions.
+# Needs ImageMagick's convert. The outputs are small and committed; run
+# this again after changing them.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+command -v convert >/dev/null || { echo "make-plants-art.sh: needs ImageMagick's convert" >&2; exit 1; }
+
+source scripts/art-kit.sh
+
+mkdir -p content/images/scenes content/images/masks content/anim/items content/anim/plants
+
+# The herb garden: a walled patch with its beds; the way back on the left.
+out=content/images/scenes/herb_garden.png
+png -size 800x600 gradient:'#b8d8a0-#5a7a3a' -fill '#8a7a6a' -draw "rectangle 0,120 800,160" \
+  -fill '#6a4a2a' -draw "rectangle 200,300 600,460" -fill '#4a8a34' -draw "ellipse 300,380 60,30 0,360" \
+  -draw "ellipse 480,380 70,34 0,360"
+# The beds up close, where the plants are gathered.
+out=content/images/scenes/herb_garden_plants.png
+png -size 800x600 gradient:'#7a5a3a-#4a3018' -fill '#5a3a20' -draw "rectangle 0,380 800,500"
+out=content/images/masks/herb_garden_beds.png; png -size 400x160 xc:'#ffffff'
+out=content/images/masks/herb_garden_gate.png; png -size 100x200 xc:'#ffffff'
+out=content/images/masks/herb_garden_path.png; png -size 100x150 xc:'#ffffff'
+out=content/images/masks/herb_garden_plants_back.png; png -size 80x80 xc:'#ffffff'
+
+# Items, 40 by 40, with a description each; those that lie in a scene also
+# get a mask opaque where the item is.
+item_xml() {  # item_xml NAME: every place shows the one picture
+  cat >"content/xml/item_$1.xml" <<EOF
+<!-- Made by scripts/make-plants-art.sh: one 40 by 40 picture in every place. -->
+<main id="item_$1">
+  <objects>
+    <obj id="main">
+      <images><img name="items/$1.png"/></images>
+      <framelist centering="left"><frame x="0" y="0" w="40" h="40"/></framelist>
+      <states>
+        <state id="stScene" framelist="0"/>
+        <state id="stPointer" framelist="0"/>
+        <state id="stInventory" framelist="0"/>
+        <state id="stAlchemicalInventory" framelist="0"/>
+        <state id="stDropped" framelist="0"/>
+      </states>
+    </obj>
+  </objects>
+</main>
+EOF
+}
+picture() {  # picture NAME DRAW...
+  local name=$1
+  shift
+  out=content/anim/items/$name.png
+  png -size 40x40 xc:none "$@"
+  item_xml "$name"
+}
+item() {  # item NAME DRAW...
+  picture "$@"
+  out=content/images/masks/${1}_mask.png
+  png content/anim/items/$1.png -alpha extract -threshold 0 -background white -alpha shape
+}
+leafy() {  # leafy NAME COLOUR: a stalk with two leaves
+  item "$1" -fill "$2" -draw "ellipse 14,18 8,5 0,360" -draw "ellipse 26,14 8,5 0,360" -stroke '#3a5a20' \
+    -strokewidth 2 -draw "line 20,38 20,8"
+}
+leafy mint '#60c060'
+leafy sage '#90a890'
+item fern -fill '#3a8a3a' -draw "polygon 20,2 34,36 20,30 6,36"
+item nettle -fill '#2a6a2a' -draw "polygon 20,4 30,20 20,36 10,20" -stroke '#1a4a1a' -draw "line 20,4 20,36"
+item clover -fill '#40a040' -draw "circle 14,14 14,21" -draw "circle 26,14 26,21" -draw "circle 20,24 20,31"
+leafy thyme '#708a50'
+item herb_plan -fill '#f0e8c8' -draw "rectangle 4,6 36,34" -stroke '#806040' -draw "line 8,14 32,14" \
+  -draw "line 8,22 28,22"
+picture herb_bundle -fill '#60c060' -draw "ellipse 20,14 12,10 0,360" -fill '#c0a060' -draw "rectangle 16,22 24,38"
+
+# The plan: a sheet with three places; the icons of the three plants it
+# asks for, 60 by 60 cells in the order mint, sage, fern.
+out=content/anim/plants/plan.png
+png -size 400x160 xc:'#f0e8c8' -fill none -stroke '#806040' -strokewidth 3 -draw "rectangle 2,2 397,157" \
+  -draw "rectangle 40,40 110,110" -draw "rectangle 165,40 235,110" -draw "rectangle 290,40 360,110"
+frame -size 60x60 xc:none -fill '#60c060' -draw "ellipse 30,30 22,14 0,360"
+frame -size 60x60 xc:none -fill '#90a890' -draw "ellipse 30,30 14,22 0,360"
+frame -size 60x60 xc:none -fill '#3a8a3a' -draw "polygon 30,4 52,56 8,56"
+sheet content/anim/plants/icons.png

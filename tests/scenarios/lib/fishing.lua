@@ -1,0 +1,62 @@
+-- Steps shared by the fishing scenarios, on the demo's pier_fishing: the
+-- water is (100,260)-(700,440), the rod's home (400,520).
+local demo = require("lib.demo")
+local fishing = {}
+
+-- A new game, then the fishing game, on screen and playing.
+function fishing.enter()
+  demo.start_new_game()
+  go("pier_fishing")
+end
+
+-- Until the rod is home and still (rod state 0, substate 0).
+function fishing.wait_home()
+  tick_until(function()
+    local m = minigame()
+    return m.state == 0 and m.substate == 0
+  end, 400, "the rod at home")
+end
+
+-- Until the rod state is one of the given.
+function fishing.wait_state(...)
+  local wanted = {...}
+  tick_until(function()
+    local s = minigame().state
+    for _, w in ipairs(wanted) do
+      if s == w then return true end
+    end
+    return false
+  end, 2000, "rod state " .. table.concat(wanted, " or "))
+end
+
+-- The fishing basket's items as one string: "fishing_carp,-,-" (- empty).
+function fishing.basket()
+  local out = {}
+  for i, name in ipairs(panel().fishing.items) do out[i] = name or "-" end
+  return table.concat(out, ",")
+end
+
+-- The panel's done and clear buttons.
+function fishing.done()
+  game_lua("onDoneClick()")
+end
+
+function fishing.clear()
+  game_lua("onClearClick()")
+end
+
+-- From home: a cast at (x, y), then until the float rests or bites.
+function fishing.cast(x, y)
+  fishing.wait_home()
+  click(x or 300, y or 350)
+  fishing.wait_state(3, 4)
+end
+
+-- A strike, then until the rod is home again with whatever was caught.
+function fishing.strike()
+  click(400, 300)
+  assert(minigame().state == 6, "the strike")
+  fishing.wait_home()
+end
+
+return fishing
