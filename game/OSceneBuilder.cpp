@@ -23,7 +23,7 @@
 #include "items/OItem.h"
 #include "items/OItemFactory.h"
 #include "items/OItemsManager.h"
-#include "minigames/GCookScene.h"
+#include "minigames/cook/GCookScene.h"
 #include "rules/actions/IAction.h"
 #include "rules/actions/OActionFactory.h"
 #include "sdk/TImage.h"
