@@ -91,6 +91,8 @@ class GCookScene : public GFullScreenGameScene {
   int GetTime() const { return mTime; }
   int GetNextHintTime() const { return mNextHint; }
   int GetExitCountdown() const { return mExitCountdown; }
+  // Ticks until the tutorial opens, -1 when none is due.
+  int GetTutorialCountdown() const { return mTutorialCountdown; }
   bool IsFinished() const { return mFinished; }
   // After the last dish, until the end: nothing the player does acts.
   bool IsWaiting() const { return mExitCountdown >= 0; }

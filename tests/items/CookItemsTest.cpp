@@ -57,12 +57,7 @@ class CookItemsTest : public ItemsTest {
     ItemsTest::TearDown();
   }
   // Entries added to the items guide for one test.
-  static void Guide(const str& entries) {
-    TXmlNode parsed;
-    ASSERT_TRUE(parsed.ParseString("<x>" + entries + "</x>"));
-    TXmlNode* guide = OGameConfig::GetInstance()->GetItemsGuideEntries();
-    while (parsed.GetChildCount() > 0) guide->AdoptChild(parsed.OrphanChild(parsed.GetChildAt(0)));
-  }
+  static void Guide(const str& entries) { AddToItemsGuide(entries); }
   // A new dish entry with these recipes (the children of "dishes") and
   // attributes of "dishes", by that name or a new one; its name.
   str Dish(const str& recipes, const str& dishesAttributes = "", const str& named = "") {
