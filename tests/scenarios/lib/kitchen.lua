@@ -78,12 +78,18 @@ function kitchen.stage(plate)
   return p and p.cs
 end
 
+-- The small hint closes with a click anywhere.
+function kitchen.close_hint()
+  click(400, 100)
+  assert(window("hint") ~= "shown", "the hint closed")
+end
+
 -- Ticks until the kitchen's running time reaches `time`, closing every
 -- hint that opens meanwhile.
 function kitchen.run_until(time)
   for _ = 1, 10000 do
     if minigame().time >= time then return end
-    if window("hint") == "shown" then game_lua("onHintOkClick()") end
+    if window("hint") == "shown" then kitchen.close_hint() end
     tick(1)
   end
   error("the kitchen's time never reached " .. time)
