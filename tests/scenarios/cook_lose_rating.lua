@@ -9,6 +9,8 @@
 local demo = require("lib.demo")
 local kitchen = require("lib.kitchen")
 kitchen.enter(false)
+assert(window("cook_book_button") == nil, "no book, no button")
+assert(registry("king_cook_book_icon") == nil)
 
 kitchen.put("carrot")
 kitchen.put("water")
