@@ -15,6 +15,7 @@
 #include "items/OItemsRegistry.h"
 #include "rules/actions/OHintAction.h"
 #include "rules/timers/OTimersManager.h"
+#include "sdk/TReport.h"
 #include "sdk/TScript.h"
 #include "sdk/TXmlNode.h"
 #include "tools/GFrontItemHolder.h"
@@ -163,15 +164,29 @@ void GCookScene::ReadConfig(TXmlNode* node) {
 }
 
 void GCookScene::ReadSavedState(TXmlNode* cook) {
-  mServed.SetReadySum(cook->GetAttribute("readysum").to_int());
-  mTime = std::max(0, cook->GetAttribute("time").to_int());
-  mNextHint = cook->GetAttribute("next").to_int();
-  SetBar(int(cook->GetAttribute("curval").to_float()));
+  // A damaged save is kept within what a game can reach: ratings of 0 to
+  // 100 and their sum, a clock far from overflowing, the bar's range.
+  bool damaged = false;
+  auto within = [&damaged](int value, int low, int high) {
+    int kept = std::max(low, std::min(value, high));
+    damaged = damaged || kept != value;
+    return kept;
+  };
   if (TXmlNode* dishes = cook->GetChild("dishes"))
     for (size_t i = 0; i < dishes->GetChildCount(); ++i) {
       TXmlNode* dish = dishes->GetChildAt(i);
-      mServed.Set(dish->GetAttribute("id"), dish->GetAttribute("val").to_int());
+      mServed.Set(dish->GetAttribute("id"), within(dish->GetAttribute("val").to_int(), 0, 100));
     }
+  mServed.SetReadySum(within(cook->GetAttribute("readysum").to_int(), 0, 100 * mServed.GetCount()));
+  mTime = within(cook->GetAttribute("time").to_int(), 0, kLongestTime);
+  mNextHint = cook->GetAttribute("next").to_int();
+  float bar = cook->GetAttribute("curval").to_float();
+  if (!(bar >= 0 && bar <= kBarMaximum)) {
+    damaged = true;
+    bar = bar > kBarMaximum ? kBarMaximum : 0;
+  }
+  SetBar(int(bar));
+  if (damaged) Report("minigame_registry: the kitchen's saved state is out of range; it is kept within");
 }
 
 int GCookScene::NextHintTime(const std::map<int, str>& hints, int time) {

@@ -47,6 +47,8 @@ class GCookScene : public GFullScreenGameScene {
   static const char* const kMixingPlate;
   // The progress bar runs from 0 (all perfect) to this.
   enum { kBarMaximum = 300, kDishesToServe = 3, kClearButtonSize = 80 };
+  // The most ticks a restored clock may show.
+  enum { kLongestTime = 1 << 30 };
 
   GCookScene();
   ~GCookScene() override;

@@ -314,6 +314,36 @@ TEST_F(CookSceneTest, SavedStateComesBackWithoutTheTutorial) {
       << "a fresh one has it";
 }
 
+TEST_F(CookSceneTest, ADamagedSaveIsKeptWithinWhatAGameReaches) {
+  struct Case {
+    const char *readySum, *val, *time, *curval;
+    int keptSum, keptVal, keptTime;
+    float keptBar;
+  } cases[] = {
+      {"100", "100", "40", "200.000000", 100, 100, 40, 200},
+      {"2147483647", "500", "2147483647", "1e30", 100, 100, GCookScene::kLongestTime, 300},
+      {"-9", "-3", "-5", "nan", 0, 0, 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.readySum);
+    TXmlNode* cook = OMinigameRegistry::GetInstance()->CreateNode("cook");
+    cook->SetAttribute("readysum", c.readySum);
+    cook->SetAttribute("time", c.time);
+    cook->SetAttribute("next", "-1");
+    cook->SetAttribute("curval", c.curval);
+    TXmlNode* dish = cook->CreateChild("dishes")->CreateChild("dish");
+    dish->SetAttribute("id", "p1");
+    dish->SetAttribute("val", c.val);
+    GCookScene& scene = Start(kState);
+    EXPECT_EQ(scene.GetServed().GetReadySum(), c.keptSum);
+    EXPECT_EQ(scene.GetServed().GetRatings().at("p1"), c.keptVal);
+    EXPECT_EQ(scene.GetTime(), c.keptTime);
+    EXPECT_EQ(bar->GetValue(), c.keptBar);
+    Serve("p2");
+    EXPECT_EQ(scene.GetServed().GetReadySum(), c.keptSum + 100) << "sums on without overflowing";
+  }
+}
+
 // ---- the cook book ----
 
 class CookBookTest : public ItemsTest {
