@@ -199,6 +199,27 @@ TEST_F(CookSceneTest, ClearEmptiesAHeldServedPlateWhichStillCounts) {
   EXPECT_EQ(TSoundManager::GetInstance()->GetPlayLog().back().path, "audio/sfx/minigames/cook/clear.ogg");
 }
 
+TEST_F(CookSceneTest, ClearTurnsAHeldToolOrDustBack) {
+  GCookScene& scene = Start(kState);
+  struct Case {
+    const char* held;
+    const char* after;
+    bool sound;
+  } cases[] = {
+      {"knife", "spoon", true}, {"leek_dust", "none", true}, {"gem", "gem", true}, {"", "none", false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.held);
+    HoldNew(c.held, scene.GetItemsManager());
+    size_t sounds = TSoundManager::GetInstance()->GetPlayLog().size();
+    scene.OnClearClick();
+    IItem* held = GMousePointer::PeekManager()->GetHeldItem();
+    EXPECT_EQ(held ? held->GetName() : str("none"), c.after);
+    EXPECT_EQ(TSoundManager::GetInstance()->GetPlayLog().size(), sounds + (c.sound ? 1 : 0));
+  }
+  EXPECT_NE(scene.GetItemsManager()->FindItem("leek"), nullptr)
+      << "the dust gave its leek back to the kitchen";
+}
+
 TEST_F(CookSceneTest, ALargeHeldDishOrDustShrinksOverTheClearButton) {
   struct Case {
     const char* item;
