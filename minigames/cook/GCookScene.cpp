@@ -301,6 +301,9 @@ void GCookScene::Finish(bool won) {
   if (mFinished) return;
   mFinished = true;
   mExitCountdown = -1;
+  // A state loaded from a save stays in the registry until the next save:
+  // coming back would otherwise restore the game just ended.
+  OMinigameRegistry::GetInstance()->DeleteNode(kRegistryChild);
   if (OMousePointerManager* manager = GMousePointer::PeekManager()) manager->DeleteHeldItem();
   GMiniGameScene::GiveExitItem(won ? mWinItem : mLoseItem);
   const str& flag = won ? mWinFlag : mLoseFlag;

@@ -5,7 +5,8 @@
 // far the served dishes and the one in the making are from perfect (0 is
 // perfect); a time limit loses the game, three different dishes end it
 // after a short wait, won when all three were perfect. The state lives in
-// the mini-game registry child "cook", the dishes' own under "cook/plates".
+// the mini-game registry child "cook", the dishes' own under "cook/plates",
+// until the game ends.
 
 #include <map>
 #include <vector>

@@ -278,8 +278,11 @@ TEST_F(CookSceneTest, AfterTheThirdDishTheWaitRunsWhateverComesAndWins) {
   EXPECT_EQ(scene.GetServed().GetReadySum(), 300) << "clear does nothing";
   Tick(9);
   EXPECT_FALSE(scene.IsFinished());
+  // As a load leaves it: the state the game came back from.
+  OMinigameRegistry::GetInstance()->CreateNode("cook");
   Tick(1);
   EXPECT_TRUE(scene.IsFinished());
+  EXPECT_EQ(OMinigameRegistry::GetInstance()->GetNode("cook"), nullptr) << "an ended game is not restored";
   EXPECT_EQ(Flag("won"), "yes");
   EXPECT_EQ(Flag("lost"), "null");
   EXPECT_EQ(scene.GetState(), GScene::kFadeOutScene);
