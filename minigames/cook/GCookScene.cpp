@@ -237,7 +237,11 @@ void GCookScene::Update() {
     --mTutorialCountdown;
   } else if (mTutorialCountdown == 0) {
     mTutorialCountdown = -1;
-    if (GGameWnd* wnd = OGame::GetInstance()->GetGameWindow()) wnd->ShowDialog(mTutorialScript);
+    // The dialog pauses the scene and its closing resumes it.
+    if (GGameWnd* wnd = OGame::GetInstance()->GetGameWindow())
+      wnd->ShowDialog(mTutorialScript);
+    else
+      Resume();
   }
 }
 
@@ -416,6 +420,9 @@ void GCookScene::Pause() {
 }
 
 void GCookScene::Resume() {
+  // A fresh game waits for its tutorial: the end of the fade-in must not
+  // start the clock before the player has read it.
+  if (mTutorialCountdown >= 0) return;
   GFullScreenGameScene::Resume();
   if (mPanel) mPanel->Unlock();
 }

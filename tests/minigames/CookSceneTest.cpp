@@ -334,8 +334,13 @@ TEST_F(CookSceneTest, SavedStateComesBackWithoutTheTutorial) {
   EXPECT_EQ(bar->GetValue(), 200.0f);
   EXPECT_EQ(again.GetTutorialCountdown(), -1) << "no tutorial for a restored game";
   OMinigameRegistry::GetInstance()->DeleteNode("cook");
-  EXPECT_EQ(Start("<state><tutorial start='40'/></state>").GetTutorialCountdown(), 40)
-      << "a fresh one has it";
+  GCookScene& fresh = Start("<state><tutorial start='40'/></state>");
+  EXPECT_EQ(fresh.GetTutorialCountdown(), 40) << "a fresh one has it";
+  Tick(40);
+  EXPECT_TRUE(fresh.IsPaused()) << "and waits for it, though its fade-in has ended";
+  EXPECT_EQ(fresh.GetTime(), 0);
+  Tick(1);
+  EXPECT_FALSE(fresh.IsPaused()) << "without a game window to show it, it goes on";
 }
 
 TEST_F(CookSceneTest, ADamagedSaveIsKeptWithinWhatAGameReaches) {
