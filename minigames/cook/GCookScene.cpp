@@ -111,6 +111,9 @@ void GCookScene::Init(TWindowStyle& style) {
   ReadConfig(mStateNode);
   IItem* plate = mItemsManager ? mItemsManager->FindItem(kMixingPlate) : nullptr;
   mMixingPlate = IsCookDishItem(plate) ? static_cast<OCookDishItem*>(plate) : nullptr;
+  if (!mMixingPlate && mStateNode)
+    Report("scene \"%s\": no cook dish \"%s\" among its items; done serves nothing",
+           OGame::GetInstance()->GetCurrentSceneId().c_str(), kMixingPlate);
   mClearSound = LoadSound("clear");
   mDoneSound = LoadSound("done");
   mRightSound = LoadSound("dish_end_right");
