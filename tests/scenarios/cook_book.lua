@@ -48,6 +48,9 @@ for _ = 1, 3 do
 end
 assert(registry("king_cook_minigame_book_info") == 4, tostring(registry("king_cook_minigame_book_info")))
 assert(right_page() == 4, tostring(right_page()))
+click(600, 300)
+tick(30)
+assert(registry("king_cook_minigame_book_info") == 4 and right_page() == 4, "the last sheet never turns")
 local time = minigame().time
 
 click(400, 300, "right")
