@@ -121,6 +121,9 @@ void GCookScene::Init(TWindowStyle& style) {
 
   if (TXmlNode* cook = OMinigameRegistry::GetInstance()->GetNode(kRegistryChild)) {
     ReadSavedState(cook);
+    // Saved during the wait (a closed hint lets a save through): the wait
+    // starts again, or only the time limit would end a game already made.
+    if (mServed.GetCount() >= kDishesToServe) StartWait();
   } else if (TXmlNode* tutorial = mStateNode ? mStateNode->GetChild("tutorial") : nullptr) {
     mTutorialCountdown = std::max(0, tutorial->GetAttribute("start").to_int());
     mTutorialScript = tutorial->GetAttribute("script");
@@ -248,6 +251,11 @@ void GCookScene::Update() {
   }
 }
 
+void GCookScene::StartWait() {
+  Pause();
+  mExitCountdown = 0;
+}
+
 // ---- the panel's buttons ----
 
 void GCookScene::OnDoneClick() {
@@ -267,10 +275,7 @@ void GCookScene::OnDoneClick() {
   }
   SetBar(kBarMaximum - mServed.GetReadySum());
   PlayOnce(mDoneSound);
-  if (mServed.GetCount() == kDishesToServe) {
-    Pause();
-    mExitCountdown = 0;
-  }
+  if (mServed.GetCount() == kDishesToServe) StartWait();
 }
 
 void GCookScene::OnClearClick() {

@@ -106,6 +106,7 @@ class GCookScene : public GFullScreenGameScene {
 
  private:
   void SetBookShown(bool shown);
+  void StartWait();
   void SetBar(int value);
   void RunEffect(size_t index);
   void ShrinkOverClear(const TPoint& point);

@@ -334,6 +334,19 @@ TEST_F(CookSceneTest, SavedStateComesBackWithoutTheTutorial) {
   EXPECT_EQ(bar->GetValue(), 200.0f);
   EXPECT_EQ(again.GetTutorialCountdown(), -1) << "no tutorial for a restored game";
   OMinigameRegistry::GetInstance()->DeleteNode("cook");
+  // Saved in the wait after the third dish: it waits again.
+  TXmlNode* dishes = OMinigameRegistry::GetInstance()->CreateNode("cook")->CreateChild("dishes");
+  for (const char* plate : {"p1", "p2", "p3"}) {
+    TXmlNode* dish = dishes->CreateChild("dish");
+    dish->SetAttribute("id", plate);
+    dish->SetAttribute("val", "100");
+  }
+  OMinigameRegistry::GetInstance()->GetNode("cook")->SetAttribute("readysum", "300");
+  GCookScene& waiting = Start(kState);
+  EXPECT_TRUE(waiting.IsWaiting());
+  Tick(30);
+  EXPECT_TRUE(waiting.IsFinished());
+  EXPECT_EQ(Flag("won"), "yes");
   GCookScene& fresh = Start("<state><tutorial start='40'/></state>");
   EXPECT_EQ(fresh.GetTutorialCountdown(), 40) << "a fresh one has it";
   Tick(40);
