@@ -28,7 +28,6 @@
 #include "game/GMousePointer.h"
 #include "game/GScene.h"
 #include "game/GStartup.h"
-#include "game/OCallLog.h"
 #include "game/OFlagsRegistry.h"
 #include "game/OGame.h"
 #include "game/OGameConfig.h"
@@ -1114,19 +1113,6 @@ int L_volume(lua_State* L) {
   return 1;
 }
 
-// calls(): what the stand-ins of parts not built yet were asked, oldest
-// first, each line prefixed with its stand-in ("timers restart mousetrap").
-int L_calls(lua_State* L) {
-  Game(L);
-  const std::vector<str>& lines = OCallLog::All();
-  lua_createtable(L, int(lines.size()), 0);
-  for (size_t i = 0; i < lines.size(); ++i) {
-    lua_pushstring(L, lines[i].c_str());
-    lua_rawseti(L, -2, int(i + 1));
-  }
-  return 1;
-}
-
 // The current scene's items manager, or null.
 OItemsManager* SceneItems() {
   GGameWnd* wnd = GGameWnd::GetCurrent();
@@ -1510,7 +1496,6 @@ const std::vector<luaL_Reg> kFunctions = {
     {"pointer", L_pointer},
     {"type", L_type},
     {"volume", L_volume},
-    {"calls", L_calls},
     {"item", L_item},
     {"give", L_give},
     {"act", L_act},

@@ -12,7 +12,7 @@
 #include "game/GTolvaneWnd.h"
 #include "game/GTutorialWnd.h"
 #include "minigames/GCatapultPanel.h"
-#include "minigames/GCookBook.h"
+#include "minigames/cook/GCookBook.h"
 #include "rules/hints/GAutoDeleteHint.h"
 #include "rules/hints/GBigHint.h"
 #include "rules/hints/GSmallHint.h"

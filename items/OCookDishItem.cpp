@@ -9,7 +9,7 @@
 #include "items/OCookCutItem.h"
 #include "items/OItemFactory.h"
 #include "items/OItemsManager.h"
-#include "minigames/GCookScene.h"
+#include "minigames/cook/GCookScene.h"
 #include "rules/actions/OHintAction.h"
 #include "sdk/TXmlNode.h"
 #include "visual/LuaUtils.h"

@@ -71,12 +71,12 @@ png -size 20x20 xc:'#d9b77a'
 out=content/images/tutorial/close.png
 png -size 100x30 xc:'#6b4a2b' -fill none -stroke '#d9b77a' -strokewidth 2 -draw "rectangle 1,1 98,28"
 
-# The kitchen: the door back to the nursery, a counter.
+# The kitchen: a shelf for the products, a counter. It has no door: the
+# game is the only way out.
 out=content/images/scenes/kitchen.png
 png -size 800x600 xc:'#8a7a5a' -fill '#4a3a2a' -draw "polygon 0,600 0,440 800,440 800,600" \
-  -fill '#6b4a2b' -draw "rectangle 20,150 100,420" -fill '#c99a4b' -draw "circle 88,290 88,295" \
+  -fill '#6b4a2b' -draw "rectangle 100,100 500,110" \
   -fill '#5a4632' -draw "rectangle 200,420 700,436"
-mask content/images/masks/kitchen_door.png 80x270
 mask content/images/masks/board_mask.png 200x120
 mask content/images/masks/bowl_mask.png 120x80
 mask content/images/masks/onion_mask.png 40x40

@@ -1,7 +1,7 @@
 // The cooking items: the dish's rating, products, tools, stages, clearing
 // and saved state; the board's four kinds of click and its record in the
 // drop-zone registry; what the cut, dust and tool pieces give back; and the
-// stand-in cooking scene that the dishes report to.
+// cooking scene that the dishes report to.
 
 #include "ItemsTestUtil.h"
 #include "game/GFullScreenGameScene.h"
@@ -12,7 +12,8 @@
 #include "items/OCookDeskItem.h"
 #include "items/OCookDishItem.h"
 #include "items/OItemFactory.h"
-#include "minigames/GCookScene.h"
+#include "minigames/cook/GCookScene.h"
+#include "visual/TProgressBar.h"
 #include "rules/hints/OHintsManager.h"
 #include "sdk/TReport.h"
 
@@ -56,16 +57,11 @@ class CookItemsTest : public ItemsTest {
     ItemsTest::TearDown();
   }
   // Entries added to the items guide for one test.
-  static void Guide(const str& entries) {
-    TXmlNode parsed;
-    ASSERT_TRUE(parsed.ParseString("<x>" + entries + "</x>"));
-    TXmlNode* guide = OGameConfig::GetInstance()->GetItemsGuideEntries();
-    while (parsed.GetChildCount() > 0) guide->AdoptChild(parsed.OrphanChild(parsed.GetChildAt(0)));
-  }
+  static void Guide(const str& entries) { AddToItemsGuide(entries); }
   // A new dish entry with these recipes (the children of "dishes") and
-  // attributes of "dishes"; its name.
-  str Dish(const str& recipes, const str& dishesAttributes = "") {
-    str name = str::format("dish%d", ++mDishes);
+  // attributes of "dishes", by that name or a new one; its name.
+  str Dish(const str& recipes, const str& dishesAttributes = "", const str& named = "") {
+    str name = named.empty() ? str::format("dish%d", ++mDishes) : named;
     Guide("<" + name + " type='cook_dish'><gvobject name='plate'>anim/</gvobject>" + kProducts +
           "<tools><t name='whisk'/><t name='ladle' return_good='soup'/></tools><dishes " + dishesAttributes +
           ">" + recipes + "</dishes></" + name + ">");
@@ -359,16 +355,34 @@ TEST_F(CookItemsTest, OnlyACookingSceneHearsOfTheDishes) {
     EXPECT_EQ(dish->GetApplied().size(), 1u) << "applied all the same";
   }
   Kitchen<GCookScene> kitchen;
-  OCookDishItem* dish = Start(name, {}, 0, kitchen.scene.GetItemsManager());
-  kitchen.scene.GetItemsManager()->AddItem(dish);
+  OItemsManager* items = kitchen.scene.GetItemsManager();
+  str mixerName = Dish("<d ingredients='a,b' layer_good='good' nomix='true'/>", "", GCookScene::kMixingPlate);
+  OCookDishItem* dish = Start(name, {}, 0, items);
+  items->AddItem(dish);
+  OCookDishItem* mixer = Start(mixerName, {}, 0, items);
+  items->AddItem(mixer);
+  OMinigameRegistry::GetInstance()->DeleteNode("cook");
+  TProgressBar* bar = new TProgressBar();
+  bar->SetName("progress_bar_king_cook");
+  kitchen.scene.AdoptChild(bar);
+  TWindowStyle style;
+  kitchen.scene.Init(style);
+  ASSERT_EQ(kitchen.scene.GetMixingPlate(), mixer);
+  EXPECT_EQ(bar->GetValue(), 300.0f);
+
   Give("a");
   dish->OnMaskClick(nullptr);
-  EXPECT_EQ(kitchen.scene.GetAsked(), (std::vector<str>{"progress 50"}));
-  EXPECT_EQ(kitchen.scene.GetLastRatedDish(), dish);
-  kitchen.scene.SetMixingPlate(dish);
+  EXPECT_EQ(bar->GetValue(), 300.0f) << "half a dish on another plate moves nothing";
+  size_t sounds = TSoundManager::GetInstance()->GetPlayLog().size();
+  Give("a");
+  mixer->OnMaskClick(nullptr);
+  EXPECT_EQ(bar->GetValue(), 250.0f);
   Give("b");
-  dish->OnMaskClick(nullptr);
-  EXPECT_EQ(kitchen.scene.GetAsked(), (std::vector<str>{"progress 50", "progress 100", "result 2"}));
+  mixer->OnMaskClick(nullptr);
+  EXPECT_EQ(bar->GetValue(), 200.0f);
+  const std::vector<TSoundManager::PlayRecord>& log = TSoundManager::GetInstance()->GetPlayLog();
+  ASSERT_EQ(log.size(), sounds + 1);
+  EXPECT_EQ(log.back().path, "audio/sfx/minigames/cook/dish_end_right.ogg") << "the mixer's dish is right";
 }
 
 TEST_F(CookItemsTest, TheCookingSceneKeepsItsDishesUnderCookPlates) {
@@ -381,6 +395,12 @@ TEST_F(CookItemsTest, TheCookingSceneKeepsItsDishesUnderCookPlates) {
   pointer->DeleteHeldItem();
   IItem* held = OItemFactory::CreateForPointer(second, items);
   held->CreateObject();
+  // The configured plates: one that is no dish, one missing from the scene.
+  TXmlNode state;
+  ASSERT_TRUE(state.ParseString("<state><plates><p id='leek'/><p id='" + first + "'/><p id='gone'/></plates></state>"));
+  kitchen.scene.SetStateNode(&state);
+  TWindowStyle style;
+  kitchen.scene.Init(style);
   kitchen.scene.SaveState();
   TXmlNode* cook = OMinigameRegistry::GetInstance()->GetNode("cook");
   ASSERT_NE(cook, nullptr);

@@ -91,6 +91,15 @@ class ItemsTest : public testing::Test {
   str mOldRoot;
 };
 
+// Entries added to the configuration's items guide for one test; the
+// configuration is deleted with the test.
+inline void AddToItemsGuide(const str& entries) {
+  TXmlNode parsed;
+  ASSERT_TRUE(parsed.ParseString("<x>" + entries + "</x>"));
+  TXmlNode* guide = OGameConfig::GetInstance()->GetItemsGuideEntries();
+  while (parsed.GetChildCount() > 0) guide->AdoptChild(parsed.OrphanChild(parsed.GetChildAt(0)));
+}
+
 // An items manager outside any scene with a masks manager of its own; it
 // logs the particle effects it is asked for (with how many game events had
 // been sent by then) and may be given an item order.

@@ -9,10 +9,12 @@ local nursery = require("lib.nursery")
 demo.start_new_game()
 nursery.go_to_nursery()
 nursery.go_to_kitchen()
+nursery.close_cook_tutorial()
 
 local function leave_and_return()
   nursery.back_to_nursery()
   nursery.go_to_kitchen()
+  nursery.close_cook_tutorial()
 end
 
 click(170, 490)

@@ -1,7 +1,6 @@
 -- The runner's item functions: give() puts a made item in the hand as if
 -- taken, item() finds an item in the hand or the scene and tells its current
--- name, look, alpha and place; volume() reads a sound type. (calls(), what
--- the stand-ins were asked, is read where one is left: dish.lua.)
+-- name, look, alpha and place; volume() reads a sound type.
 
 local demo = require("lib.demo")
 demo.start_new_game()

@@ -13,15 +13,25 @@ function nursery.go_to_nursery()
   demo.wait_active("nursery")
 end
 
--- From the nursery through its far door into the kitchen, and back.
+-- From the nursery through its far door into the kitchen. The kitchen has
+-- no door back: the way out is a jump, with the hand kept.
 function nursery.go_to_kitchen()
   click(740, 300)
   demo.wait_active("kitchen")
 end
 
 function nursery.back_to_nursery()
-  click(60, 300)
-  demo.wait_active("nursery")
+  go("nursery")
+end
+
+-- The kitchen game's tutorial opens 40 running ticks after a fresh start
+-- and holds the game until it is closed.
+function nursery.close_cook_tutorial()
+  tick_until(function() return top_modal() == "cook_tutorial" end, 120, "the cooking tutorial")
+  assert(minigame().paused == 1, "the tutorial holds the kitchen")
+  demo.click_on("cook_tutorial_ok")
+  tick_until(function() return top_modal() ~= "cook_tutorial" end, 10, "the tutorial closed")
+  assert(minigame().paused == 0, "the kitchen runs")
 end
 
 -- The items registry's numbers for the item, joined with ","; registry()
