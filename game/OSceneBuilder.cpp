@@ -24,6 +24,7 @@
 #include "items/OItemFactory.h"
 #include "items/OItemsManager.h"
 #include "minigames/GCookScene.h"
+#include "minigames/catapult/GCatapultScene.h"
 #include "rules/actions/IAction.h"
 #include "rules/actions/OActionFactory.h"
 #include "sdk/TImage.h"
@@ -47,7 +48,7 @@ std::map<str, MinigameEntry>& MinigameTable() {
   static std::map<str, MinigameEntry> table = {
       // One game a line: the creator, then the panel kind it shows.
       {"fishing", {nullptr, 9}},   //
-      {"catapult", {nullptr, 10}},  //
+      {"catapult", {&NewCatapultScene, 10}},  //
       {"shooter", {nullptr, 13}},   //
       {"mirrors", {nullptr, 8}},    //
       {"tag", {nullptr, 7}},        //
