@@ -139,6 +139,25 @@ void GCatapultScene::WriteState(TXmlNode* node) {
   mField.Save(node);
 }
 
+void GCatapultScene::DescribeState(TXmlNode* node) {
+  WriteState(node);
+  GVObject* catapult = mField.GetCursor().GetCatapultObject();
+  node->SetAttribute("catapult", catapult ? catapult->GetState().ToStr() : str());
+  const std::vector<GCatapultShip*>& ships = mField.GetShips();
+  TXmlNode* saved = node->GetChild("ships");
+  for (size_t i = 0; saved && i < ships.size() && i < saved->GetChildCount(); ++i) {
+    GVObject* visual = ships[i]->GetVisual();
+    saved->GetChildAt(i)->SetAttribute("visual", visual ? visual->GetId() : str());
+  }
+  GVObject* splash = mField.GetSplash() ? mField.GetSplash()->GetChild("main") : nullptr;
+  if (!splash) return;
+  TXmlNode* look = node->CreateChild("splash");
+  look->SetAttribute("state", splash->GetState().ToStr());
+  look->SetAttribute("x", str::format("%f", splash->deltaX));
+  look->SetAttribute("y", str::format("%f", splash->deltaY));
+  look->SetAttribute("z", str::format("%f", splash->deltaZ));
+}
+
 void GCatapultScene::AdoptOverlayChild(TWindow* child) {
   if (child) mOverlay->AdoptChild(child);
 }

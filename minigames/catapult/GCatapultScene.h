@@ -33,6 +33,9 @@ class GCatapultScene : public GMiniGameScene, public GVListener {
   void OnGameKeyUp(char key) override;
   const char* GetRegistryName() const override { return "catapult"; }
   void WriteState(TXmlNode* node) override;
+  // What is saved, with the look of the catapult ("catapult": its state),
+  // of each ship ("visual": the ship's kind) and of the splash.
+  void DescribeState(TXmlNode* node) override;
   void SetConfigNode(TXmlNode* node) override { mConfig = node; }
   void AdoptOverlayChild(TWindow* child) override;
   void Finish(bool won) override;
