@@ -39,9 +39,11 @@ local reloaded_at = 0
 local explosions = 0
 local hit_seen = 0
 local done = false
+local last_shot, ended = 0, 0
 for t = 1, 15000 do
   if scene() ~= "harbour_catapult" or select(2, scene()) ~= 1 then
     done = true
+    ended = t
     break
   end
   local m = minigame()
@@ -64,6 +66,7 @@ for t = 1, 15000 do
     if math.abs(cx - tx) <= 3 and math.abs(cy - ty) <= 3 and t >= reloaded_at and m.ft == -1 then
       key("space")
       reloaded_at = t + 101
+      last_shot = t
     end
   else
     for _, k in ipairs({"left", "right", "up", "down"}) do hold(k, false) end
@@ -77,6 +80,12 @@ end
 assert(done, "the game did not end within 15000 ticks")
 assert(minigame().total_ships == 5, "five ships launched: " .. minigame().total_ships)
 assert(#catapult.ships() == 0, "none afloat")
+-- The catapult had reloaded, yet once the game is over its fire button
+-- throws nothing.
+assert(ended - last_shot > 100, "reloaded at the end")
+local shots = #sounds()
+game_lua("onCatapultShoot()")
+assert(#sounds() == shots and minigame().ft == -1, "no stone after the end")
 for _, s in ipairs(sounds()) do
   if s == EXPLOSION then explosions = explosions + 1 end
 end
