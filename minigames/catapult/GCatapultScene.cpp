@@ -76,7 +76,8 @@ void GCatapultScene::Init(TWindowStyle& style) {
 }
 
 bool GCatapultScene::OnTaskAnimate() {
-  if (IsPaused()) return true;
+  // Whatever resumes a scene in its fade-out, the game is over.
+  if (IsPaused() || IsFinished()) return true;
   mButtonMoved = false;
   GCatapultCursor& cursor = mField.GetCursor();
   // "btn_up" brings the aim nearer the shore: down the screen.
@@ -126,7 +127,7 @@ void GCatapultScene::AttachPanel(GGamePanel* panel) {
 }
 
 void GCatapultScene::OnGameKeyDown(char key, unsigned flags) {
-  if (IsPaused()) return;
+  if (IsPaused() || IsFinished()) return;
   mField.OnKeyDown(static_cast<unsigned char>(key));
 }
 
