@@ -118,8 +118,18 @@ void GCatapultField::StartNew() {
   mTicks = 0;
   mTotalShips = 0;
   mNextShipTime = mRandom->RandRange(mMinInterval, mMaxInterval);
-  for (int i = 0; i < mFirstShips; ++i)
-    LaunchShip(float(mRandom->RandRange(mFirstShipsTimeMin, mFirstShipsTimeMax)));
+  for (int i = 0; i < mFirstShips; ++i) {
+    bool launched = LaunchShip(float(mRandom->RandRange(mFirstShipsTimeMin, mFirstShipsTimeMax)));
+    // Once every path is full no later first ship can sail: a huge count
+    // in the content ends here rather than spinning.
+    if (!launched && !HasRoom()) break;
+  }
+}
+
+bool GCatapultField::HasRoom() const {
+  for (GCatapultPath* path : mPaths)
+    if (path->mShips < mMaxShipPerPath) return true;
+  return false;
 }
 
 bool GCatapultField::LaunchShip(float progress) {
@@ -198,7 +208,7 @@ void GCatapultField::Update(bool buttonMoved) {
     if (ship->mDestroyed) {
       if (GCatapultPath* path = ship->GetPath()) {
         path->ShortenTravel();
-        --path->mShips;
+        if (path->mShips > INT_MIN) --path->mShips;
       }
       mFreeShips.push_back(ship);
       mShips.erase(mShips.begin() + long(i));

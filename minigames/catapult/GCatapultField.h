@@ -78,6 +78,8 @@ class GCatapultField {
   int mFlight = -1;  // ticks until the stone lands; -1 none in flight
 
  private:
+  // Whether a path takes another ship.
+  bool HasRoom() const;
   void Land(float x, float y);
   void End(bool won);
   void Clear();

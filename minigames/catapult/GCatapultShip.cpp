@@ -66,7 +66,8 @@ GCatapultShip::~GCatapultShip() {
 bool GCatapultShip::Launch(GCatapultPath* path, float progress, const GCatapultShipType& type,
                            GCatapultField* field) {
   delete mVisual;
-  mVisual = GVFactory::GetInstance()->CreateInList(field->GetDrawList(), GCatapultField::kImageFolder, type.visual);
+  mVisual =
+      GVFactory::GetInstance()->CreateInList(field->GetDrawList(), GCatapultField::kImageFolder, type.visual);
   if (mVisual) {
     mVisual->SetState(kStateNormal, true);
     mVisual->visible = 1;

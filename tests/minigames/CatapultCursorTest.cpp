@@ -90,9 +90,10 @@ TEST_F(CatapultTest, TheAimingPanelTurnsWithTheAim) {
   } cases[] = {{100, 0, -70, -10}, {300, 100, 70, -80}, {200, 50, 0, -45}};
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.x << "," << c.y);
-    Make(FieldXml("max_ships='9'", OnePath(),
-                  Cursor("x1='100' y1='0' x2='300' y2='100'", str::format("x='%g' y='%g'", c.x, c.y).c_str())),
-         &panel);
+    Make(
+        FieldXml("max_ships='9'", OnePath(),
+                 Cursor("x1='100' y1='0' x2='300' y2='100'", str::format("x='%g' y='%g'", c.x, c.y).c_str())),
+        &panel);
     EXPECT_FLOAT_EQ(field->GetCursor().Yaw(c.x), c.yaw);
     EXPECT_FLOAT_EQ(field->GetCursor().Pitch(c.y), c.pitch);
     EXPECT_NEAR(sine(panel.GetBucketSprite()), std::sin(c.pitch * kRadians), 1e-5);
@@ -101,7 +102,8 @@ TEST_F(CatapultTest, TheAimingPanelTurnsWithTheAim) {
   }
   // A restore turns them at once.
   TXmlNode saved;
-  ASSERT_TRUE(saved.ParseString("<catapult><cursor x='100' y='100' r='140' p='70' dx='2' dy='2'/></catapult>"));
+  ASSERT_TRUE(
+      saved.ParseString("<catapult><cursor x='100' y='100' r='140' p='70' dx='2' dy='2'/></catapult>"));
   field->Restore(&saved);
   EXPECT_NEAR(sine(panel.GetBucketSprite()), std::sin(-80 * kRadians), 1e-5);
   EXPECT_NEAR(sine(panel.GetCatapultSprite()), std::sin(-70 * kRadians), 1e-5);

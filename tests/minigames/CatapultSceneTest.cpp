@@ -26,7 +26,7 @@ TEST_F(CatapultTest, ArrowKeysSteerWhileThePlayGoesOn) {
   struct Case {
     int code, horizontal, vertical;
   } cases[] = {{37, -1, 0}, {130, -1, 0}, {39, 1, 0}, {131, 1, 0},
-               {38, 0, -1}, {128, 0, -1}, {40, 0, 1},  {129, 0, 1}};
+               {38, 0, -1}, {128, 0, -1}, {40, 0, 1}, {129, 0, 1}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.code);
     scene.Pause();
