@@ -3,6 +3,7 @@
 // unsigned (the codes 128 to 131 do not fit a signed char).
 
 #include "CatapultTestUtil.h"
+#include "game/OGame.h"
 #include "minigames/catapult/GCatapultScene.h"
 #include "tools/panel/GGamePanel.h"
 
@@ -46,6 +47,32 @@ TEST_F(CatapultTest, ArrowKeysSteerWhileThePlayGoesOn) {
     EXPECT_EQ(field.mHorizontal, 0);
     EXPECT_EQ(field.mVertical, 0);
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(CatapultTest, AGameOverTakesNoKeyTickOrShotWhateverResumesIt) {
+  GCatapultScene scene;
+  GCatapultField& field = scene.GetField();
+  TXmlNode node;
+  ASSERT_TRUE(node.ParseString(FieldXml("max_ships='9'")));
+  field.Load(&node, nullptr);
+  scene.Resume();
+  scene.Finish(false);
+  ASSERT_TRUE(scene.IsFinished());
+  scene.Resume();
+  scene.OnGameKeyDown(char(37), 0);
+  EXPECT_EQ(field.mHorizontal, 0);
+  field.mHorizontal = -1;
+  scene.OnTaskAnimate();
+  EXPECT_FLOAT_EQ(field.GetCursor().GetX(), 50);
+  field.OnShootLua();
+  EXPECT_EQ(field.mFlight, -1);
+  // The end touched the game's variables and registry: later tests start
+  // without them.
+  OGame::DeleteInstance();
 }
 
 }  // namespace
