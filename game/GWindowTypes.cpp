@@ -11,7 +11,7 @@
 #include "game/GSlidingPanel.h"
 #include "game/GTolvaneWnd.h"
 #include "game/GTutorialWnd.h"
-#include "minigames/GCatapultPanel.h"
+#include "minigames/catapult/GCatapultPanel.h"
 #include "minigames/cook/GCookBook.h"
 #include "rules/hints/GAutoDeleteHint.h"
 #include "rules/hints/GBigHint.h"

@@ -24,6 +24,7 @@
 #include "items/OItemFactory.h"
 #include "items/OItemsManager.h"
 #include "minigames/cards/GCardsScene.h"
+#include "minigames/catapult/GCatapultScene.h"
 #include "minigames/cook/GCookScene.h"
 #include "minigames/fishing/GFishingScene.h"
 #include "minigames/mirrors/GMirrorsScene.h"
@@ -52,8 +53,8 @@ struct MinigameEntry {
 std::map<str, MinigameEntry>& MinigameTable() {
   static std::map<str, MinigameEntry> table = {
       // One game a line: the creator, then the panel kind it shows.
-      {"fishing", {&NewFishingScene, 9}},   //
-      {"catapult", {nullptr, 10}},  //
+      {"fishing", {&NewFishingScene, 9}},  //
+      {"catapult", {&NewCatapultScene, 10}},  //
       {"shooter", {&NewShooterScene, 13}},  //
       {"mirrors", {&NewMirrorsScene, 8}},  //
       {"tag", {&NewTagScene, 7}},  //

@@ -1,0 +1,190 @@
+#include "GCatapultShip.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+#include "minigames/catapult/GCatapultField.h"
+#include "sdk/TReport.h"
+#include "sdk/TXmlNode.h"
+#include "visual/GVFactory.h"
+
+namespace {
+const TState& DestroyState() {
+  static const TState state = TState::FromCStr("destroy");
+  return state;
+}
+
+int ReadInt(TXmlNode* node, const char* name) {
+  return node->GetAttribute(name).to_int();
+}
+
+float ReadFloat(TXmlNode* node, const char* name) {
+  return node->GetAttribute(name).to_float();
+}
+
+void Look(GVObject* object, float depth, float scale, float alpha) {
+  if (!object) return;
+  object->deltaZ = depth;
+  object->scaling = scale;
+  object->alpha = alpha;
+  object->changed = 1;
+}
+}  // namespace
+
+int CatapultClamp(double value) {
+  if (std::isnan(value)) return 0;
+  if (value >= double(INT_MAX)) return INT_MAX;
+  if (value <= double(INT_MIN)) return INT_MIN;
+  return int(value);
+}
+
+bool GCatapultPath::Load(TXmlNode* node) {
+  mId = node->GetAttribute("id");
+  mCenter = ReadInt(node, "center");
+  mTravelTime = ReadInt(node, "travel_time");
+  mStart = ReadInt(node, "start");
+  mFinish = ReadInt(node, "finish");
+  mTimeDelta = ReadInt(node, "time_delta");
+  mMinTime = ReadInt(node, "min_time");
+  mShips = 0;
+  return true;
+}
+
+void GCatapultPath::LoadShips(TXmlNode* node) {
+  mShips = ReadInt(node, "ships");
+}
+
+void GCatapultPath::ShortenTravel() {
+  mTravelTime = std::max(mMinTime, CatapultClamp(double(mTravelTime) - double(mTimeDelta)));
+}
+
+GCatapultShip::~GCatapultShip() {
+  delete mVisual;
+}
+
+bool GCatapultShip::Launch(GCatapultPath* path, float progress, const GCatapultShipType& type,
+                           GCatapultField* field) {
+  delete mVisual;
+  mVisual =
+      GVFactory::GetInstance()->CreateInList(field->GetDrawList(), GCatapultField::kImageFolder, type.visual);
+  if (mVisual) {
+    mVisual->SetState(kStateNormal, true);
+    mVisual->visible = 1;
+    mVisual->changed = 1;
+    if (GVObject* main = mVisual->GetChild("main")) main->listener = this;
+  } else {
+    Report("catapult: ship \"%s\" cannot be made; the ship sails unseen", type.visual.c_str());
+  }
+  mStart = float(path->mStart);
+  mFinish = float(path->mFinish);
+  mTop = float(field->GetTop());
+  mBottom = float(field->GetBottom());
+  mDestroyed = false;
+  mHit = false;
+  mProgress = progress;
+  mTravelTime = path->mTravelTime;
+  mDepth = 0;
+  mSpeed = float(type.speed);
+  mPath = path;
+  // A first ship may start at or past its travel time: it is placed at the
+  // fractional part of the way (and reaches the shore on its first tick).
+  float fraction = mTravelTime == 0 ? 0 : progress / float(mTravelTime);
+  PlaceAt(fraction - std::trunc(fraction));
+  SetLook(mDepth, std::min(1.f, mDepth * 0.01f + 0.1f), std::min(1.f, mDepth * 0.02f));
+  return true;
+}
+
+void GCatapultShip::PlaceAt(float fraction) {
+  mX = mStart + (mFinish - mStart) * fraction;
+  mY = mTop + (mBottom - mTop) * fraction;
+  if (mVisual) {
+    mVisual->deltaX = mX;
+    mVisual->deltaY = mY;
+    mVisual->changed = 1;
+  }
+  mDepth = mBottom == mTop ? 0 : (mY - mTop) / (mBottom - mTop) * 100;
+}
+
+void GCatapultShip::Advance() {
+  if (mHit) return;
+  mProgress += mSpeed;
+  if (IsAshore()) {
+    if (mVisual) {
+      mVisual->visible = 0;
+      mVisual->changed = 1;
+    }
+    return;
+  }
+  PlaceAt(mTravelTime == 0 ? 0 : mProgress / float(mTravelTime));
+  SetLook(mDepth, std::min(1.f, mDepth * 0.01f + 0.1f), std::min(1.f, mDepth * 0.03f));
+  mSpeed += mDepth * 0.0001f;
+}
+
+void GCatapultShip::SetLook(float depth, float scale, float alpha) {
+  mDepth = depth;
+  mScale = scale;
+  if (!mVisual) return;
+  Look(mVisual->GetChild("main"), depth, scale, alpha);
+  Look(mVisual->GetChild("mask"), depth, scale, alpha);
+}
+
+GVRectF GCatapultShip::GetBounds() const {
+  GVObject* main = mVisual ? mVisual->GetChild("main") : nullptr;
+  if (!main) return GVRectF{mX, mY, mX, mY};
+  // What was last set is what the next frame shows, drawn or not.
+  main->UpdateData();
+  GVRectF r = main->GetFrameRect(main->GetCurrentFrame());
+  float halfW = (r.right - r.left) / 2, halfH = (r.bottom - r.top) / 2;
+  return GVRectF{r.left - halfW, r.top - halfH, r.right - halfW, r.bottom - halfH};
+}
+
+bool GCatapultShip::HitTest(float x, float y) const {
+  GVObject* mask = mVisual ? mVisual->GetChild("mask") : nullptr;
+  if (!mask) return false;
+  mask->UpdateData();
+  return mask->FindObjectAt(-1, TPoint(x, y)) != nullptr;
+}
+
+void GCatapultShip::Hit() {
+  mHit = true;
+  if (mVisual) mVisual->SetState(DestroyState(), true);
+}
+
+void GCatapultShip::OnStateEnd(GVObject* object, TState state) {
+  if (state != DestroyState()) return;
+  if (mVisual) {
+    mVisual->visible = 0;
+    mVisual->changed = 1;
+  }
+  mDestroyed = true;
+}
+
+void GCatapultShip::Save(TXmlNode* node) const {
+  node->SetAttribute("x", str::format("%f", mX));
+  node->SetAttribute("y", str::format("%f", mY));
+  node->SetAttribute("z", str::format("%f", mDepth));
+  node->SetAttribute("s", str::format("%f", mScale));
+  node->SetAttribute("destroyed", mDestroyed ? "1" : "0");
+  node->SetAttribute("finished", mFinished ? "1" : "0");
+  node->SetAttribute("hit", mHit ? "1" : "0");
+  node->SetAttribute("speed", str::format("%f", mSpeed));
+  node->SetAttribute("ctime", str::format("%f", mProgress));
+  node->SetAttribute("path", mPath ? mPath->GetId() : str());
+  GVObject* main = mVisual ? mVisual->GetChild("main") : nullptr;
+  node->SetAttribute("state", main ? main->GetState().ToStr() : str());
+}
+
+void GCatapultShip::Load(TXmlNode* node) {
+  mX = ReadFloat(node, "x");
+  mY = ReadFloat(node, "y");
+  mDepth = ReadFloat(node, "z");
+  mScale = ReadFloat(node, "s");
+  mSpeed = ReadFloat(node, "speed");
+  mProgress = ReadFloat(node, "ctime");
+  mDestroyed = ReadInt(node, "destroyed") == 1;
+  mFinished = ReadInt(node, "finished") == 1;
+  mHit = ReadInt(node, "hit") == 1;
+  str state = node->GetAttribute("state");
+  if (mVisual && !state.empty()) mVisual->SetState(TState::FromStr(state), true);
+}
