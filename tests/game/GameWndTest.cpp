@@ -20,6 +20,9 @@
 #include "items/OItemsManager.h"
 #include "rules/events/OMissionsManager.h"
 #include "rules/hints/IHint.h"
+#include "rules/timers/OIndicatorsManager.h"
+#include "rules/timers/OTimerIndicator.h"
+#include "rules/timers/OTimersManager.h"
 #include "sdk/TEvent.h"
 #include "sdk/TImage.h"
 #include "sdk/TModalWindow.h"
@@ -733,6 +736,37 @@ TEST_F(GameWndTest, AMagicEffectStopsAPoisonAndLaysItsParticlesOnTheScene) {
   EXPECT_EQ(mWnd->GetEffectWindow(), nullptr);
   EXPECT_FALSE(scene->IsPaused());
   EXPECT_EQ(ReportCount() - reports, 1u);
+}
+
+// A hazard that runs out where the world has no game-over scene (this
+// tree's guide names none) leaves the player in the scene, with its
+// picture effect and indicators cleared.
+TEST_F(GameWndTest, AHazardEndingWithNoGameOverSceneLeavesNoTraceOnScreen) {
+  GScene* scene = Play();
+  OSimpleBackground* background = new OSimpleBackground();
+  static_cast<GFullScreenGameScene*>(scene)->SetBackground(background);
+  OIndicatorsManager* shown = OIndicatorsManager::GetInstance();
+  for (int index : {int(OTimersManager::kPoison), int(OTimersManager::kVethra)}) {
+    SCOPED_TRACE(index);
+    background->StartBerryPoisonEffect();
+    for (OTimerIndicator* indicator : {shown->GetPoison(), shown->GetVethra(), shown->GetUnderwater()}) {
+      indicator->SetTotalTime(2000);
+      indicator->SetText("soon");
+    }
+    ITimerController* timer = OTimersManager::GetInstance()->GetController(index);
+    timer->SetState(ITimerController::kRunning);
+    timer->SetLeftTime(10);
+    timer->SetClock(ITimerController::Now() - 16);
+    size_t reports = ReportCount();
+    timer->Update(false);
+    EXPECT_EQ(timer->GetState(), ITimerController::kStopped);
+    EXPECT_EQ(ReportCount() - reports, 1u);
+    EXPECT_EQ(mWnd->GetCurrentScene(), scene);
+    EXPECT_EQ(background->GetEffect(), nullptr);
+    OTimerIndicator* own = index == OTimersManager::kPoison ? shown->GetPoison() : shown->GetVethra();
+    EXPECT_EQ(own->GetTotalTime(), 0);
+    EXPECT_EQ(own->GetTextKey(), "");
+  }
 }
 
 // The picture covers the screen at once with one tick a fade: the slept
