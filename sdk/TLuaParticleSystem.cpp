@@ -599,6 +599,7 @@ bool TLuaParticleSystem::Protected(F&& body) {
     ReportFailure(nullptr);
     Stop();
   }
+  CheckBudget(ok);
   lua_settop(L, top);
   return ok;
 }
@@ -607,6 +608,9 @@ void TLuaParticleSystem::ReportFailure(const char* note) {
   lua_State* L = GetLuaState();
   str message = lua_type(L, -1) == LUA_TSTRING ? str(lua_tostring(L, -1)) : str(Where()) + ": Lua error";
   lua_pop(L, 1);
+  // Lua's own words for a refused allocation say neither where nor why.
+  if (message == "not enough memory")
+    message = str::format("%s: asked for more than its %d MiB of memory", Where(), int(kMemoryLimit >> 20));
   message.replace_all("\r", " ");
   message.replace_all("\n", " ");
   if (note)
@@ -633,7 +637,7 @@ void TLuaParticleSystem::NoteMissingSource(const str& name) {
 }
 
 TLuaParticleSystem::TLuaParticleSystem(TRenderer* renderer)
-    : mRenderer(renderer), mScript(new TScript()), mRand(0x9E3779B9u * ++gSeedCounter | 1u) {
+    : mRenderer(renderer), mScript(new TScript(kMemoryLimit)), mRand(0x9E3779B9u * ++gSeedCounter | 1u) {
   mScript->SetInstructionBudget(kInstructionBudget);
   InstallRuntime();
 }
@@ -771,7 +775,7 @@ bool TLuaParticleSystem::RunChunk() {
   if (!mChunk || !mChunk->Push()) return false;
   const bool ok = TScript::ProtectedCall(L, 0, 0, mPath);
   lua_settop(L, top);
-  CheckBudget();
+  CheckBudget(ok);
   return ok && !mStopped;
 }
 
@@ -791,13 +795,26 @@ void TLuaParticleSystem::RestartScript() {
   RunChunk();
 }
 
-void TLuaParticleSystem::CheckBudget() {
-  if (mScript && mScript->TakeBudgetExceeded()) Stop();
+bool TLuaParticleSystem::CheckBudget(bool reportMemory) {
+  if (!mScript) return false;
+  // Both flags are taken, whichever was raised.
+  const bool runaway = mScript->TakeBudgetExceeded();
+  const bool tooLarge = mScript->TakeMemoryExceeded();
+  if (!runaway && !tooLarge) return false;
+  // A refused allocation the script caught itself ended no call: it is told
+  // here.
+  if (tooLarge && reportMemory)
+    Report("%s: asked for more than its %d MiB of memory (the effect is stopped)", Where(),
+           int(kMemoryLimit >> 20));
+  Stop();
+  return true;
 }
 
 void TLuaParticleSystem::Stop() {
   mStopped = true;
   for (auto& e : mEmitters) e->particles.clear();
+  // What a script that asked for too much left behind goes at once.
+  if (lua_State* L = GetLuaState()) lua_gc(L, LUA_GCCOLLECT, 0);
 }
 
 bool TLuaParticleSystem::RunHook(const char* name, bool hasArg, double arg, const char* onFailure) {
@@ -815,9 +832,10 @@ bool TLuaParticleSystem::RunHook(const char* name, bool hasArg, double arg, cons
   };
   const bool ok = Call(call) == 0;
   if (!ok) {
-    const bool runaway = mScript->TakeBudgetExceeded();
+    const bool runaway = CheckBudget(false);
     ReportFailure(runaway ? "the effect is stopped" : onFailure);
-    if (runaway) Stop();
+  } else {
+    CheckBudget(true);
   }
   lua_settop(L, top);
   return ok;
@@ -944,7 +962,7 @@ float TLuaParticleSystem::Random01() {
 }
 
 void TLuaParticleSystem::Update(uint32_t ms) {
-  CheckBudget();  // a string the game ran in the state may have run away
+  CheckBudget(true);  // a string the game ran in the state may have run away
   if (mDone || mStopped) return;
   if (!EvaluateSources()) return;
   // Once is enough: the same fault would repeat on every tick.

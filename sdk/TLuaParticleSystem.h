@@ -74,6 +74,9 @@ class TLuaParticleSystem {
   // Lua instructions one call into a script may run (its top when it loads,
   // a hook, a string the game runs in it) before it is stopped.
   static const long kInstructionBudget = 100000;
+  // Bytes a script's Lua state may hold: an allocation past it fails the
+  // call that asked for it, and the effect stops.
+  static const size_t kMemoryLimit = size_t(64) << 20;
 
   // A null renderer draws with the shared one.
   explicit TLuaParticleSystem(TRenderer* renderer = nullptr);
@@ -140,7 +143,8 @@ class TLuaParticleSystem {
 
   const str& GetScriptPath() const { return mPath; }
   bool IsActive() const { return mActive; }
-  // The script ran past its instruction budget: the effect is stopped.
+  // The script ran past its instruction budget or its memory limit: the
+  // effect is stopped.
   bool IsStopped() const { return mStopped; }
   size_t GetParticleCount() const;
   size_t GetEmitterCount() const { return mEmitters.size(); }
@@ -189,8 +193,10 @@ class TLuaParticleSystem {
   bool Protected(F&& body);
   bool RunHook(const char* name, bool hasArg, double arg, const char* onFailure);
   void ReportFailure(const char* note);
-  // After any call into the script: a call the budget stopped stops the effect.
-  void CheckBudget();
+  // After any call into the script: a call the budget or the memory limit
+  // stopped stops the effect; whether one did. A refused allocation is
+  // reported here when the call did not fail of it (the script caught it).
+  bool CheckBudget(bool reportMemory);
   void Stop();
   const char* Where() const;
   void ReportLimit(const char* field, double asked, double taken);

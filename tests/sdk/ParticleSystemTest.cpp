@@ -333,6 +333,41 @@ TEST_F(ParticleSystem, EndlessLoopsAreStoppedWithOneMessage) {
   EXPECT_TRUE(ps.IsDone());
 }
 
+// A script that asks for more memory than its limit, in one call or caught
+// by its own pcall, stops with one message; its memory is given back and
+// the game's other effects play on.
+TEST_F(ParticleSystem, GreedyScriptsAreStoppedAtTheirMemoryLimit) {
+  const struct {
+    const char* script;
+    bool loads;
+  } cases[] = {
+      {"particles/hostile/greedy_top.lua", false},
+      {"particles/hostile/greedy_update.lua", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.script);
+    TLuaParticleSystem ps, neighbour;
+    ASSERT_TRUE(neighbour.LoadScript("particles/steady.lua"));
+    Lua(neighbour, "gActive = true");
+    const size_t before = ReportCount();
+    EXPECT_EQ(ps.LoadScript(c.script), c.loads);
+    for (int i = 0; i < 3; ++i) {
+      ps.Update(100);
+      neighbour.Update(100);
+    }
+    EXPECT_EQ(ReportCount(), before + 1);
+    EXPECT_TRUE(ps.IsDone());
+    EXPECT_TRUE(ps.IsStopped());
+    EXPECT_LE(ps.GetScript()->GetMemoryUsed(), TLuaParticleSystem::kMemoryLimit / 8) << "given back";
+    EXPECT_EQ(neighbour.GetParticleCount(), 30u);
+    EXPECT_TRUE(ps.GetScript()->DoLuaString("gProbe = 1")) << "its state still answers";
+  }
+  // Up to the limit a script may hold what it likes.
+  TLuaParticleSystem ps;
+  EXPECT_TRUE(ps.GetScript()->DoLuaString("big = string.rep('x', 2 ^ 23)"));
+  EXPECT_GE(ps.GetScript()->GetMemoryUsed(), size_t(1) << 23);
+}
+
 // Scripts may guard their globals with a metatable of their own: gActive and
 // the runtime's own reads and writes go past the guard, and the guard still
 // guards what the script itself reads.
