@@ -54,7 +54,7 @@ const Range kRanges[] = {
     {"angle", -3600, 3600},   // degrees
     {"gravity", -1e6, 1e6},   // pixels per second squared
     {"drag", 0, 1000},        // per second
-    {"size", -4096, 4096},    // pixels
+    {"size", -TLuaParticleSystem::kMaxSize, TLuaParticleSystem::kMaxSize},  // pixels
     {"color", 0, 1},
     {"alpha", 0, 1},
 };
@@ -757,6 +757,7 @@ bool TLuaParticleSystem::LoadScript(const str& path) {
   ClearScriptGlobals();
   mPath = path;
   mLimitReported = false;
+  mAreaReported = false;
   mMissingReported.clear();
 
   // The loading and its one message on failure are the script's own.
@@ -1120,9 +1121,24 @@ void TLuaParticleSystem::Draw(const TVec3& offset) {
   if (!renderer) return;
   T2dScope pass;
   TDrawSpec spec;
-  VisitQuads(offset, [renderer, &spec](const TParticleQuad& q) {
+  const TRect clip = renderer->GetClip();
+  const TPoint origin = renderer->GetOrigin();
+  // The renderer's cost follows the quads' whole areas, not what of them
+  // shows: the budget counts them whole.
+  double area = 0;
+  bool overBudget = false;
+  VisitQuads(offset, [&](const TParticleQuad& q) {
+    if (overBudget) return;
     TTexture* texture = q.texture ? q.texture : SolidTexture();
     const float s = q.size / float(std::max(texture->GetWidth(), texture->GetHeight()));
+    const float w = texture->GetWidth() * s, h = texture->GetHeight() * s;
+    const float left = origin.x + q.x - w / 2, top = origin.y + q.y - h / 2;
+    if (left >= clip.right || left + w <= clip.left || top >= clip.bottom || top + h <= clip.top) return;
+    area += double(w) * double(h);
+    if (area > kDrawnAreaBudget) {
+      overBudget = true;
+      return;
+    }
     spec.matrix.SetIdentity();
     spec.matrix.m[0][0] = s;
     spec.matrix.m[1][1] = s;
@@ -1133,6 +1149,11 @@ void TLuaParticleSystem::Draw(const TVec3& offset) {
     spec.alpha = q.alpha;
     renderer->DrawTexture(texture, spec);
   });
+  if (overBudget && !mAreaReported) {
+    mAreaReported = true;
+    Report("%s: more than %d screens of particles in one frame; the rest of such frames is not drawn", Where(),
+           int(kDrawnAreaBudget / (800 * 600)));
+  }
 }
 
 bool TLuaParticleSystem::IsDone() const {

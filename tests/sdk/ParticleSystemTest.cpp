@@ -3,6 +3,7 @@
 #include "CoreTestUtil.h"
 #include "sdk/TLuaParticleSystem.h"
 #include "sdk/TPlatform.h"
+#include "sdk/TRenderer.h"
 #include "sdk/TReport.h"
 #include "sdk/TScript.h"
 
@@ -277,7 +278,7 @@ TEST_F(ParticleSystem, NumbersOutOfRangeAreHeldInside) {
   ASSERT_EQ(quads.size(), 1u);
   EXPECT_NEAR(quads[0].x, 2e5f, 1) << "born at 1e5, then a second at 1e5 pixels a second";
   EXPECT_EQ(quads[0].y, -1e5f);
-  EXPECT_EQ(quads[0].size, 4096.f);
+  EXPECT_EQ(quads[0].size, float(TLuaParticleSystem::kMaxSize));
   EXPECT_EQ(quads[0].color.r, 1.f);
   EXPECT_EQ(quads[0].color.g, 0.f);
   EXPECT_EQ(quads[0].alpha, 1.f);
@@ -288,6 +289,32 @@ TEST_F(ParticleSystem, NumbersOutOfRangeAreHeldInside) {
   ps.GetQuads(TVec3(), quads);
   EXPECT_TRUE(quads.empty());
   EXPECT_EQ(ps.GetParticleCount(), 1u);
+}
+
+// One frame of a system draws at most its area budget: here 50 faint
+// squares of 800 pixels (4/3 of a screen each) over the screen's middle,
+// of which 12 fit, added up in one pixel; particles wholly off the screen,
+// drawn first, take none of it. The budget is said once.
+TEST_F(ParticleSystem, AFrameDrawsAtMostItsAreaBudgetAndNothingOffScreen) {
+  TRenderer* r = TRenderer::GetInstance();
+  ASSERT_TRUE(r->Open(true, false));
+  TLuaParticleSystem ps;
+  Lua(ps,
+      "Emitter{burst = 200, life = 60, x = -5000, size = 1600, blend = 'add'};"
+      "Emitter{burst = 50, life = 60, x = 400, y = 300, size = 800, alpha = 0.02, blend = 'add'};"
+      "gActive = true");
+  ps.Update(16);
+  ASSERT_EQ(ps.GetParticleCount(), 250u);
+  const size_t before = ReportCount();
+  const int fit = int(TLuaParticleSystem::kDrawnAreaBudget / (800.0 * 800.0));
+  for (int frame = 0; frame < 2; ++frame) {
+    r->BeginFrame();
+    ps.Draw(TVec3());
+    r->EndFrame();
+    const int shown = r->ReadPixel(400, 300).Red();
+    EXPECT_NEAR(shown, fit * 5, fit) << "frame " << frame;
+  }
+  EXPECT_EQ(ReportCount(), before + 1);
 }
 
 // The instruction budget stops a script that never returns, wherever the
