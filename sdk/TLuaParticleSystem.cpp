@@ -54,7 +54,8 @@ const Range kRanges[] = {
     {"angle", -3600, 3600},   // degrees
     {"gravity", -1e6, 1e6},   // pixels per second squared
     {"drag", 0, 1000},        // per second
-    {"size", -TLuaParticleSystem::kMaxSize, TLuaParticleSystem::kMaxSize},  // pixels
+    // pixels: what a screen can use
+    {"size", -TLuaParticleSystem::kMaxSize, TLuaParticleSystem::kMaxSize},
     {"color", 0, 1},
     {"alpha", 0, 1},
 };
@@ -1151,8 +1152,8 @@ void TLuaParticleSystem::Draw(const TVec3& offset) {
   });
   if (overBudget && !mAreaReported) {
     mAreaReported = true;
-    Report("%s: more than %d screens of particles in one frame; the rest of such frames is not drawn", Where(),
-           int(kDrawnAreaBudget / (800 * 600)));
+    Report("%s: more than %d screens of particles in one frame; the rest of such frames is not drawn",
+           Where(), int(kDrawnAreaBudget / (800 * 600)));
   }
 }
 

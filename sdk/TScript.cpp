@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdlib>
-#include <new>
 #include <cmath>
+#include <cstdlib>
 #include <fstream>
 #include <lua.hpp>
+#include <new>
 #include <sstream>
 
 #include "TLuaApi.h"

@@ -2,8 +2,8 @@
 
 #include "OInvisibilityOverlay.h"
 #include "OInvisibilityTimerController.h"
-#include "OTimersManager.h"
 #include "OTimerIndicator.h"
+#include "OTimersManager.h"
 #include "game/OGame.h"
 #include "game/OGameConfig.h"
 #include "sdk/TRenderer.h"
