@@ -1082,8 +1082,8 @@ int L_page(lua_State* L) {
   return 1;
 }
 
-// type(text): one key() per character of text.
-int L_type(lua_State* L) {
+// type_text(text): one key() per character of text.
+int L_type_text(lua_State* L) {
   Game(L);
   size_t length = 0;
   const char* text = luaL_checklstring(L, 1, &length);
@@ -1494,7 +1494,7 @@ const std::vector<luaL_Reg> kFunctions = {
     {"timers", L_timers},
     {"indicators", L_indicators},
     {"pointer", L_pointer},
-    {"type", L_type},
+    {"type_text", L_type_text},
     {"volume", L_volume},
     {"item", L_item},
     {"give", L_give},

@@ -3,6 +3,8 @@
 // shrinking to 2) and the glow's 48-64 px. The update alone; the draw of one
 // frame on the headless software renderer; and the same sprites copied
 // straight through SDL (the floor). Prints the draw's ratio to the floor.
+// Then a script whose numbers no screen can use, against the floor of its
+// area budget: 16 full-screen copies.
 // Run from build/bench: the textures come from the bundled content.
 
 #include <SDL.h>
@@ -153,6 +155,51 @@ void BM_SdlCopyGlowFloor(benchmark::State& state) {
 }
 BENCHMARK(BM_SdlCopyGlowFloor)->Unit(benchmark::kMicrosecond);
 
+// A script whose numbers no screen can use: a position that is not a
+// number, sizes past any screen, speeds and spreads at the float's end. Its
+// frame is bounded by the area budget; the floor is that budget's 16
+// full-screen copies.
+const char* const kUnbounded =
+    "gActive = true\n"
+    "Emitter{burst = 50, life = 10, x = 0/0, size = 1e12}\n"
+    "Emitter{burst = 50, life = 10, speed = 1e38, gravity = {1e38, 1e38}, size = {1e30, 1e30},"
+    " texture = \"particles/dot.png\"}\n"
+    "Emitter{burst = 50, life = 10, spread = {1e38, 1e38}, size = 1/0, texture = \"particles/dot.png\"}\n";
+
+void BM_ParticleDrawUnbounded(benchmark::State& state) {
+  if (!Open()) return state.SkipWithError("no headless renderer");
+  const std::string path = "/tmp/tolvane-particle-bench-unbounded.lua";
+  std::ofstream(path) << kUnbounded;
+  Middle middle;
+  TLuaParticleSystem ps;
+  ps.RegisterDataSource("dLocus", &middle);
+  if (!ps.LoadScript(path)) return state.SkipWithError("the script did not load");
+  ps.Update(16);
+  TRenderer* r = TRenderer::GetInstance();
+  for (auto _ : state) {
+    r->BeginFrame();
+    ps.Draw(TVec3());
+    SDL_RenderFlush(Sdl());
+  }
+  state.counters["particles"] = double(ps.GetParticleCount());
+}
+BENCHMARK(BM_ParticleDrawUnbounded)->Unit(benchmark::kMicrosecond);
+
+void BM_SdlCopy16ScreensFloor(benchmark::State& state) {
+  if (!Open()) return state.SkipWithError("no headless renderer");
+  TTextureRef dot = TTexture::Get("particles/dot.png");
+  if (!dot || dot->IsEmpty()) return state.SkipWithError("particles/dot.png is missing");
+  SDL_Texture* tex = static_cast<SDL_Texture*>(dot->GetSdlTexture());
+  const SDL_FRect screen{0, 0, 800, 600};
+  TRenderer* r = TRenderer::GetInstance();
+  for (auto _ : state) {
+    r->BeginFrame();
+    for (int i = 0; i < 16; ++i) SDL_RenderCopyF(Sdl(), tex, nullptr, &screen);
+    SDL_RenderFlush(Sdl());
+  }
+}
+BENCHMARK(BM_SdlCopy16ScreensFloor)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -161,6 +208,7 @@ int main(int argc, char** argv) {
   benchmark::RunSpecifiedBenchmarks(&reporter);
   reporter.PrintRatio("BM_ParticleDraw2000Small", "BM_SdlCopySmallFloor");
   reporter.PrintRatio("BM_ParticleDraw2000Glow", "BM_SdlCopyGlowFloor");
+  reporter.PrintRatio("BM_ParticleDrawUnbounded", "BM_SdlCopy16ScreensFloor");
   TRenderer::Shutdown();
   benchmark::Shutdown();
   return 0;

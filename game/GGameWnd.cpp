@@ -316,12 +316,18 @@ void GGameWnd::StartEffect(GTravelEffect* effect) {
 
 void GGameWnd::ShowMagicEffect(TXmlNode* node, std::vector<IHint*>* hints) {
   if (mEffectWindow) {
-    GMagicEffect::DropHints(hints);
+    // The second effect is not shown, but its hints still reach the player:
+    // after the running magic effect's own, or at once behind another kind
+    // of effect (the paused scene holds them back until it ends).
+    if (GMagicEffect* running = dynamic_cast<GMagicEffect*>(mEffectWindow))
+      running->AddHints(hints);
+    else
+      GMagicEffect::QueueHints(hints);
     return;
   }
   if (!node) {
     Report("cfg/game_screen.xml: a magic effect missing from magic_effects is not shown");
-    GMagicEffect::DropHints(hints);
+    GMagicEffect::QueueHints(hints);
     return;
   }
   StartEffect(GMagicEffect::Create(node, hints));

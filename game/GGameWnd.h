@@ -43,8 +43,9 @@ class GGameWnd : public TWindow {
 
   GGamePanel* GetPanel() const { return mPanel; }
   // Each starts its effect over the paused scene, unless an effect already
-  // runs: then the request is dropped (the hints list with it). The magic
-  // effect takes the hints list over and queues its hints when it ends.
+  // runs: then the request is dropped. The magic effect takes the hints list
+  // over and queues its hints when it ends; a refused or unknown one's hints
+  // are queued after the running magic effect's, or at once.
   virtual void ShowMagicEffect(TXmlNode* node, std::vector<IHint*>* hints);
   virtual void ShowWakeUpEffect();
 

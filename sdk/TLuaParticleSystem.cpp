@@ -54,7 +54,8 @@ const Range kRanges[] = {
     {"angle", -3600, 3600},   // degrees
     {"gravity", -1e6, 1e6},   // pixels per second squared
     {"drag", 0, 1000},        // per second
-    {"size", -4096, 4096},    // pixels
+    // pixels: what a screen can use
+    {"size", -TLuaParticleSystem::kMaxSize, TLuaParticleSystem::kMaxSize},
     {"color", 0, 1},
     {"alpha", 0, 1},
 };
@@ -599,6 +600,7 @@ bool TLuaParticleSystem::Protected(F&& body) {
     ReportFailure(nullptr);
     Stop();
   }
+  CheckBudget(ok);
   lua_settop(L, top);
   return ok;
 }
@@ -607,6 +609,9 @@ void TLuaParticleSystem::ReportFailure(const char* note) {
   lua_State* L = GetLuaState();
   str message = lua_type(L, -1) == LUA_TSTRING ? str(lua_tostring(L, -1)) : str(Where()) + ": Lua error";
   lua_pop(L, 1);
+  // Lua's own words for a refused allocation say neither where nor why.
+  if (message == "not enough memory")
+    message = str::format("%s: asked for more than its %d MiB of memory", Where(), int(kMemoryLimit >> 20));
   message.replace_all("\r", " ");
   message.replace_all("\n", " ");
   if (note)
@@ -633,7 +638,7 @@ void TLuaParticleSystem::NoteMissingSource(const str& name) {
 }
 
 TLuaParticleSystem::TLuaParticleSystem(TRenderer* renderer)
-    : mRenderer(renderer), mScript(new TScript()), mRand(0x9E3779B9u * ++gSeedCounter | 1u) {
+    : mRenderer(renderer), mScript(new TScript(kMemoryLimit)), mRand(0x9E3779B9u * ++gSeedCounter | 1u) {
   mScript->SetInstructionBudget(kInstructionBudget);
   InstallRuntime();
 }
@@ -753,6 +758,7 @@ bool TLuaParticleSystem::LoadScript(const str& path) {
   ClearScriptGlobals();
   mPath = path;
   mLimitReported = false;
+  mAreaReported = false;
   mMissingReported.clear();
 
   // The loading and its one message on failure are the script's own.
@@ -771,7 +777,7 @@ bool TLuaParticleSystem::RunChunk() {
   if (!mChunk || !mChunk->Push()) return false;
   const bool ok = TScript::ProtectedCall(L, 0, 0, mPath);
   lua_settop(L, top);
-  CheckBudget();
+  CheckBudget(ok);
   return ok && !mStopped;
 }
 
@@ -791,13 +797,26 @@ void TLuaParticleSystem::RestartScript() {
   RunChunk();
 }
 
-void TLuaParticleSystem::CheckBudget() {
-  if (mScript && mScript->TakeBudgetExceeded()) Stop();
+bool TLuaParticleSystem::CheckBudget(bool reportMemory) {
+  if (!mScript) return false;
+  // Both flags are taken, whichever was raised.
+  const bool runaway = mScript->TakeBudgetExceeded();
+  const bool tooLarge = mScript->TakeMemoryExceeded();
+  if (!runaway && !tooLarge) return false;
+  // A refused allocation the script caught itself ended no call: it is told
+  // here.
+  if (tooLarge && reportMemory)
+    Report("%s: asked for more than its %d MiB of memory (the effect is stopped)", Where(),
+           int(kMemoryLimit >> 20));
+  Stop();
+  return true;
 }
 
 void TLuaParticleSystem::Stop() {
   mStopped = true;
   for (auto& e : mEmitters) e->particles.clear();
+  // What a script that asked for too much left behind goes at once.
+  if (lua_State* L = GetLuaState()) lua_gc(L, LUA_GCCOLLECT, 0);
 }
 
 bool TLuaParticleSystem::RunHook(const char* name, bool hasArg, double arg, const char* onFailure) {
@@ -815,9 +834,10 @@ bool TLuaParticleSystem::RunHook(const char* name, bool hasArg, double arg, cons
   };
   const bool ok = Call(call) == 0;
   if (!ok) {
-    const bool runaway = mScript->TakeBudgetExceeded();
+    const bool runaway = CheckBudget(false);
     ReportFailure(runaway ? "the effect is stopped" : onFailure);
-    if (runaway) Stop();
+  } else {
+    CheckBudget(true);
   }
   lua_settop(L, top);
   return ok;
@@ -944,7 +964,7 @@ float TLuaParticleSystem::Random01() {
 }
 
 void TLuaParticleSystem::Update(uint32_t ms) {
-  CheckBudget();  // a string the game ran in the state may have run away
+  CheckBudget(true);  // a string the game ran in the state may have run away
   if (mDone || mStopped) return;
   if (!EvaluateSources()) return;
   // Once is enough: the same fault would repeat on every tick.
@@ -1102,9 +1122,24 @@ void TLuaParticleSystem::Draw(const TVec3& offset) {
   if (!renderer) return;
   T2dScope pass;
   TDrawSpec spec;
-  VisitQuads(offset, [renderer, &spec](const TParticleQuad& q) {
+  const TRect clip = renderer->GetClip();
+  const TPoint origin = renderer->GetOrigin();
+  // The renderer's cost follows the quads' whole areas, not what of them
+  // shows: the budget counts them whole.
+  double area = 0;
+  bool overBudget = false;
+  VisitQuads(offset, [&](const TParticleQuad& q) {
+    if (overBudget) return;
     TTexture* texture = q.texture ? q.texture : SolidTexture();
     const float s = q.size / float(std::max(texture->GetWidth(), texture->GetHeight()));
+    const float w = texture->GetWidth() * s, h = texture->GetHeight() * s;
+    const float left = origin.x + q.x - w / 2, top = origin.y + q.y - h / 2;
+    if (left >= clip.right || left + w <= clip.left || top >= clip.bottom || top + h <= clip.top) return;
+    area += double(w) * double(h);
+    if (area > kDrawnAreaBudget) {
+      overBudget = true;
+      return;
+    }
     spec.matrix.SetIdentity();
     spec.matrix.m[0][0] = s;
     spec.matrix.m[1][1] = s;
@@ -1115,6 +1150,11 @@ void TLuaParticleSystem::Draw(const TVec3& offset) {
     spec.alpha = q.alpha;
     renderer->DrawTexture(texture, spec);
   });
+  if (overBudget && !mAreaReported) {
+    mAreaReported = true;
+    Report("%s: more than %d screens of particles in one frame; the rest of such frames is not drawn",
+           Where(), int(kDrawnAreaBudget / (800 * 600)));
+  }
 }
 
 bool TLuaParticleSystem::IsDone() const {

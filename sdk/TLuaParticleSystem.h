@@ -74,6 +74,15 @@ class TLuaParticleSystem {
   // Lua instructions one call into a script may run (its top when it loads,
   // a hook, a string the game runs in it) before it is stopped.
   static const long kInstructionBudget = 100000;
+  // Bytes a script's Lua state may hold: an allocation past it fails the
+  // call that asked for it, and the effect stops.
+  static const size_t kMemoryLimit = size_t(64) << 20;
+  // Largest particle (pixels): two screen widths, enough to cover the screen
+  // from anywhere on it.
+  static constexpr double kMaxSize = 1600;
+  // Area (square pixels) one system may draw in one frame: 16 screens'
+  // worth. The particles past it are not drawn in that frame.
+  static constexpr double kDrawnAreaBudget = 16.0 * 800 * 600;
 
   // A null renderer draws with the shared one.
   explicit TLuaParticleSystem(TRenderer* renderer = nullptr);
@@ -101,7 +110,9 @@ class TLuaParticleSystem {
   // script's OnUpdate, emits while gActive is true, moves and ages particles.
   virtual void Update(uint32_t ms);
   // Draws the particles displaced by `offset`, in the renderer's current
-  // origin; opens a 2D pass only when none is open.
+  // origin; opens a 2D pass only when none is open. A particle wholly
+  // outside the clip is not drawn; past the area budget the rest of the
+  // frame's particles are skipped (said once per script).
   virtual void Draw(const TVec3& offset);
 
   // Done: by SetDone, when its script was stopped for running too long, or
@@ -135,12 +146,14 @@ class TLuaParticleSystem {
   // into an error.
   std::vector<str> GetGlobalStrings(const str& name);
 
-  // The particles as Draw would draw them now, in drawing order.
+  // The particles as Draw would draw them now, in drawing order, before the
+  // screen and the area budget are looked at.
   void GetQuads(const TVec3& offset, std::vector<TParticleQuad>& out);
 
   const str& GetScriptPath() const { return mPath; }
   bool IsActive() const { return mActive; }
-  // The script ran past its instruction budget: the effect is stopped.
+  // The script ran past its instruction budget or its memory limit: the
+  // effect is stopped.
   bool IsStopped() const { return mStopped; }
   size_t GetParticleCount() const;
   size_t GetEmitterCount() const { return mEmitters.size(); }
@@ -168,6 +181,7 @@ class TLuaParticleSystem {
   int mActiveValue = 0;   // gActive as Lua holds it: 0 nil, 1 true, 2 false, 3 other truthy
   bool mUpdateFailed = false;
   bool mLimitReported = false;        // one message per script for every limit
+  bool mAreaReported = false;         // one message per script for the area budget
   std::vector<str> mMissingReported;  // data sources named but never registered
   std::unique_ptr<TLuaRef> mChunk;    // the loaded script, for RestartScript
   uint32_t mRand;
@@ -189,8 +203,10 @@ class TLuaParticleSystem {
   bool Protected(F&& body);
   bool RunHook(const char* name, bool hasArg, double arg, const char* onFailure);
   void ReportFailure(const char* note);
-  // After any call into the script: a call the budget stopped stops the effect.
-  void CheckBudget();
+  // After any call into the script: a call the budget or the memory limit
+  // stopped stops the effect; whether one did. A refused allocation is
+  // reported here when the call did not fail of it (the script caught it).
+  bool CheckBudget(bool reportMemory);
   void Stop();
   const char* Where() const;
   void ReportLimit(const char* field, double asked, double taken);

@@ -1,9 +1,12 @@
 #include "TScript.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstdlib>
 #include <fstream>
 #include <lua.hpp>
+#include <new>
 #include <sstream>
 
 #include "TLuaApi.h"
@@ -20,7 +23,11 @@ const int kBudgetSlice = 1000;
 // Reports the error value on the stack top as one line and pops it.
 void ReportError(lua_State* L, int status, const str& where) {
   str message;
-  if (status == LUA_ERRMEM) {
+  TScript* owner = TScript::FromState(L);
+  if (status == LUA_ERRMEM && owner && owner->GetMemoryLimit() > 0) {
+    message = str::format("%s: asked for more than its %d MiB of memory", where.c_str(),
+                          int(owner->GetMemoryLimit() >> 20));
+  } else if (status == LUA_ERRMEM) {
     message = where + ": not enough memory";
   } else if (lua_type(L, -1) == LUA_TSTRING) {
     // Lua's own messages already start with "file:line:".
@@ -32,6 +39,13 @@ void ReportError(lua_State* L, int status, const str& where) {
   message.replace_all("\r", " ");
   message.replace_all("\n", " ");
   Report("%s", message.c_str());
+}
+
+// What luaL_newstate installs: an error outside any protected call ends
+// the process; it says why first.
+int Panic(lua_State* L) {
+  Report("unprotected Lua error: %s", lua_isstring(L, -1) ? lua_tostring(L, -1) : "?");
+  return 0;
 }
 
 // Runs in protected mode so that a failing __index reports instead of
@@ -76,6 +90,45 @@ int ClampToInt(double d, int def) {
 }  // namespace
 
 TScript::TScript() : mState(luaL_newstate()), mAlive(std::make_shared<int>(0)) {
+  Open();
+}
+
+TScript::TScript(size_t memoryLimit)
+    : mState(nullptr), mAlive(std::make_shared<int>(0)), mMemoryLimit(memoryLimit) {
+  mState = lua_newstate(&TScript::Allocate, this);
+  if (!mState) throw std::bad_alloc();
+  lua_atpanic(mState, &Panic);
+  Open();
+}
+
+void* TScript::Allocate(void* ud, void* block, size_t oldSize, size_t newSize) {
+  TScript* self = static_cast<TScript*>(ud);
+  // Lua 5.1 gives a size of 0 with a null block.
+  if (newSize == 0) {
+    free(block);
+    self->mMemoryUsed -= oldSize;
+    return nullptr;
+  }
+  // Only growth inside a call is refused: shrinking must never fail, and a
+  // refusal outside any call would reach the panic handler.
+  if (newSize > oldSize && self->mMemoryLimit > 0 && self->mCallDepth > 0 &&
+      newSize - oldSize > self->mMemoryLimit - std::min(self->mMemoryUsed, self->mMemoryLimit)) {
+    self->mMemoryExceeded = true;
+    return nullptr;
+  }
+  void* grown = realloc(block, newSize);
+  if (!grown) return nullptr;
+  self->mMemoryUsed = self->mMemoryUsed - oldSize + newSize;
+  return grown;
+}
+
+bool TScript::TakeMemoryExceeded() {
+  const bool exceeded = mMemoryExceeded;
+  mMemoryExceeded = false;
+  return exceeded;
+}
+
+void TScript::Open() {
   luaL_openlibs(mState);
   lua_pushlightuserdata(mState, &kOwnerKey);
   lua_pushlightuserdata(mState, this);

@@ -17,6 +17,11 @@ class TScript {
  public:
   TScript();
   ~TScript();
+  // A state whose memory, inside calls into it, may not grow past `bytes`
+  // (0: no limit). An allocation past it fails as Lua's out-of-memory error,
+  // which ends the call; the game's own accesses between calls are never
+  // refused, since nothing would catch the error there.
+  explicit TScript(size_t memoryLimit);
   TScript(const TScript&) = delete;
   TScript& operator=(const TScript&) = delete;
   lua_State* GetState() const { return mState; }
@@ -58,9 +63,16 @@ class TScript {
   // lua_pcall within the budget of the state's owner, when it has one. It
   // reports nothing: on failure the error is left on the stack.
   static int CallWithinBudget(lua_State* L, int nargs, int nresults);
+  // Whether the memory limit refused an allocation since the last time this
+  // was asked.
+  bool TakeMemoryExceeded();
+  size_t GetMemoryUsed() const { return mMemoryUsed; }
+  size_t GetMemoryLimit() const { return mMemoryLimit; }
 
  private:
   static void BudgetHook(lua_State* L, lua_Debug* ar);
+  static void* Allocate(void* self, void* block, size_t oldSize, size_t newSize);
+  void Open();
   void ArmBudget(lua_State* L);
 
   lua_State* mState;
@@ -71,6 +83,9 @@ class TScript {
   // Expires when the state closes, so references into it that outlive it
   // are dropped instead of touching freed memory.
   std::shared_ptr<int> mAlive;
+  size_t mMemoryUsed = 0;
+  size_t mMemoryLimit = 0;
+  bool mMemoryExceeded = false;
   friend class TLuaRef;
 };
 

@@ -38,6 +38,27 @@ void GMagicEffect::DropHints(std::vector<IHint*>* hints) {
   delete hints;
 }
 
+void GMagicEffect::QueueHints(std::vector<IHint*>* hints) {
+  if (!hints) return;
+  for (IHint* hint : *hints) OHintsManager::GetInstance()->QueueHint(hint);
+  delete hints;
+}
+
+void GMagicEffect::AddHints(std::vector<IHint*>* hints) {
+  if (!hints) return;
+  // Past its end this effect queues nothing more: the list goes on at once.
+  if (GetEffectState() == kFinished) {
+    QueueHints(hints);
+    return;
+  }
+  if (!mHints) {
+    mHints = hints;
+    return;
+  }
+  mHints->insert(mHints->end(), hints->begin(), hints->end());
+  delete hints;
+}
+
 void GMagicEffect::Tick() {
   if (!mStarted) {
     ++mWaitCount;
@@ -52,8 +73,7 @@ void GMagicEffect::SetEffectState(int state) {
   if (state != kFinished || !mHints) return;
   std::vector<IHint*>* hints = mHints;
   mHints = nullptr;
-  for (IHint* hint : *hints) OHintsManager::GetInstance()->QueueHint(hint);
-  delete hints;
+  QueueHints(hints);
 }
 
 GWakeUpEffect* GWakeUpEffect::Create(TXmlNode* node) {

@@ -25,6 +25,12 @@ class GMagicEffect : public GTravelEffect {
   // Deletes a hints list nobody will queue, with the hints the queue would
   // have owned.
   static void DropHints(std::vector<IHint*>* hints);
+  // Hands every hint of the list, in order, to the hints manager and deletes
+  // the list.
+  static void QueueHints(std::vector<IHint*>* hints);
+  // Takes a later list over: its hints are queued after this effect's own
+  // when it ends.
+  void AddHints(std::vector<IHint*>* hints);
 
   // Until it has waited its start ticks a tick only counts; a wait of 0
   // still costs the starting tick.

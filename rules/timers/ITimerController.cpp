@@ -4,7 +4,11 @@
 
 #include "OTimerControllerHintInfo.h"
 #include "OTimerIndicator.h"
+#include "game/GGameWnd.h"
+#include "game/GScene.h"
+#include "game/OGame.h"
 #include "game/OGameConfig.h"
+#include "game/OSimpleBackground.h"
 #include "rules/hints/OHintsManager.h"
 #include "sdk/TPlatform.h"
 #include "sdk/TStringTable.h"
@@ -129,4 +133,14 @@ void ITimerController::ShowIndication(const OTimerIndication& indication) {
   mIndicator->SetText(indication.element->GetAttribute("text"));
   mIndicator->SetBlinkPeriod(
       uint32_t(std::max(0, indication.element->GetAttribute("blinking_ticks").to_int())));
+}
+
+bool ITimerController::GoToGameOver(const str& sceneId, std::initializer_list<OTimerIndicator*> indicators) {
+  if (OGame::GetInstance()->GoToScene(sceneId)) return true;
+  for (OTimerIndicator* indicator : indicators)
+    if (indicator) indicator->Empty();
+  GGameWnd* wnd = GGameWnd::GetCurrent();
+  GScene* scene = wnd ? wnd->GetCurrentScene() : nullptr;
+  if (OSimpleBackground* background = scene ? scene->GetBackground() : nullptr) background->StopEffect();
+  return false;
 }

@@ -5,6 +5,7 @@
 // manager owns the controllers, ticks them from the scenes and saves them.
 
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 #include "sdk/str.h"
@@ -72,6 +73,11 @@ class ITimerController {
   // The indicator shows the indication's text (blinking restarted) and
   // blinks with its "blinking_ticks".
   void ShowIndication(const OTimerIndication& indication);
+  // Time out into the game-over scene. Where the world has none the change
+  // is refused (and reported): then the current scene's picture effect and
+  // `indicators` are cleared, so the play that goes on shows no trace of a
+  // hazard that is over. False when refused.
+  static bool GoToGameOver(const str& sceneId, std::initializer_list<OTimerIndicator*> indicators);
 
   int32_t mState = kStopped;
   uint32_t mClock = 0;

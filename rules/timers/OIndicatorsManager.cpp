@@ -1,7 +1,9 @@
 #include "OIndicatorsManager.h"
 
 #include "OInvisibilityOverlay.h"
+#include "OInvisibilityTimerController.h"
 #include "OTimerIndicator.h"
+#include "OTimersManager.h"
 #include "game/OGame.h"
 #include "game/OGameConfig.h"
 #include "sdk/TRenderer.h"
@@ -76,7 +78,14 @@ void OIndicatorsManager::Save(TXmlNode* parent) const {
 }
 
 void OIndicatorsManager::Load(const TXmlNode* parent) {
-  const TXmlNode* section = parent ? parent->GetChild(kSection) : nullptr;
+  LoadSection(parent ? parent->GetChild(kSection) : nullptr);
+  // Every load reads the timers first: the overlay follows the invisibility
+  // they hold, whatever the section said (a save older than that timer has
+  // the overlay running with no time to end it).
+  if (OTimersManager::HasInstance()) OTimersManager::GetInstance()->GetInvisibility()->ApplyLoadedState();
+}
+
+void OIndicatorsManager::LoadSection(const TXmlNode* section) {
   if (!section) return;
   OTimerIndicator* indicators[] = {mPoison, mVethra, mUnderwater};
   const char* keys[] = {kPoison, kVethra, kUnderwater};

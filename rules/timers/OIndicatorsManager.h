@@ -25,7 +25,8 @@ class OIndicatorsManager {
   void BlinkTick();
   void Save(TXmlNode* parent) const;
   // A missing section changes nothing; a missing child leaves its
-  // indicator idle, or the overlay stopped.
+  // indicator idle, or the overlay stopped. Then the overlay follows the
+  // loaded invisibility timer, when there is a timers manager.
   void Load(const TXmlNode* parent);
 
  private:
@@ -33,6 +34,7 @@ class OIndicatorsManager {
   ~OIndicatorsManager();
   OIndicatorsManager(const OIndicatorsManager&) = delete;
   OIndicatorsManager& operator=(const OIndicatorsManager&) = delete;
+  void LoadSection(const TXmlNode* section);
 
   OTimerIndicator* mPoison = nullptr;        // owned
   OTimerIndicator* mVethra = nullptr;        // owned

@@ -48,8 +48,7 @@ void OInvisibilityOverlay::Save(TXmlNode* element) const {
 
 void OInvisibilityOverlay::Load(const TXmlNode* element) {
   mTotalTime = element->GetAttribute("iit").to_int();
-  if (element->GetAttribute("act").to_int() == 1)
-    Start();
-  else
-    Stop();
+  // The loaded overlay takes the running one's place, never adds to it.
+  Stop();
+  if (element->GetAttribute("act").to_int() == 1) Start();
 }

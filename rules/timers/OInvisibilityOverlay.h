@@ -28,7 +28,7 @@ class OInvisibilityOverlay {
   int32_t GetFadeTime() const { return mFadeTime; }
   bool IsActive() const { return mActive; }
 
-  // "iit" and "act".
+  // "iit" and "act". Loading replaces the running particles.
   void Save(TXmlNode* element) const;
   void Load(const TXmlNode* element);
 

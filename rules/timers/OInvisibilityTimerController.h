@@ -13,6 +13,9 @@ class OInvisibilityTimerController : public ITimerController {
   void Restart() override;
   void Update(bool paused) override;
   void OnTimeOut() override;
+  // After a load: the overlay and "are_we_invisible" as this timer has it,
+  // running or not, whatever the save held of them.
+  void ApplyLoadedState();
   TXmlNode* GetGuideNode() const override;
 
   int32_t GetDuration() const { return mDuration; }

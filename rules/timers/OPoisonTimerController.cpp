@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "OTimerIndicator.h"
-#include "game/OGame.h"
 #include "rules/hints/OSimpleHint.h"
 #include "sdk/TXmlNode.h"
 
@@ -42,6 +41,6 @@ IHint* OPoisonTimerController::OnHealthMagic() {
 
 void OPoisonTimerController::OnTimeOut() {
   // The indicator keeps its last look until the game-over scene empties it.
-  OGame::GetInstance()->GoToScene(mGameOverScene);
+  GoToGameOver(mGameOverScene, {mIndicator});
   mState = kStopped;
 }

@@ -4,7 +4,6 @@
 
 #include "OIndicatorsManager.h"
 #include "OTimerIndicator.h"
-#include "game/OGame.h"
 #include "game/OSoundManager.h"
 #include "rules/hints/OSimpleHint.h"
 #include "sdk/TXmlNode.h"
@@ -53,7 +52,7 @@ void OVethraTimerController::OnTimeOut() {
   OIndicatorsManager* indicators = OIndicatorsManager::GetInstance();
   indicators->GetVethra()->SetText(str());
   indicators->GetUnderwater()->SetText(str());
-  OGame::GetInstance()->GoToScene(mGameOverScene);
+  GoToGameOver(mGameOverScene, {mIndicator, indicators->GetVethra(), indicators->GetUnderwater()});
   SetState(kStopped);
 }
 

@@ -20,6 +20,9 @@
 #include "items/OItemsManager.h"
 #include "rules/events/OMissionsManager.h"
 #include "rules/hints/IHint.h"
+#include "rules/timers/OIndicatorsManager.h"
+#include "rules/timers/OTimerIndicator.h"
+#include "rules/timers/OTimersManager.h"
 #include "sdk/TEvent.h"
 #include "sdk/TImage.h"
 #include "sdk/TModalWindow.h"
@@ -644,7 +647,7 @@ TEST_F(GameWndTest, AMagicEffectFadesInAndOutOnItsTicksOverThePausedScene) {
   }
 }
 
-TEST_F(GameWndTest, AMagicEffectQueuesItsHintsWhenItEndsAndDropsARefusedOnesList) {
+TEST_F(GameWndTest, AMagicEffectQueuesItsHintsWhenItEndsWithThoseOfAnEffectRefusedMeanwhile) {
   Play();
   std::unique_ptr<TXmlNode> node = Xml("<health anim_ticks='2'/>");
   int deleted = 0;
@@ -654,13 +657,14 @@ TEST_F(GameWndTest, AMagicEffectQueuesItsHintsWhenItEndsAndDropsARefusedOnesList
   mWnd->ShowMagicEffect(node.get(), hints);
   GTravelEffect* first = mWnd->GetEffectWindow();
 
-  // Refused while the first runs: its list goes, with the hints the queue
-  // would have owned; a hint that belongs to someone else is left alone.
+  // Refused while the first runs: its hints wait for the first's end, after
+  // the first's own, a hint that belongs to someone else among them.
   CountedHint kept(false, &deleted);
   std::vector<IHint*>* refused = new std::vector<IHint*>{new CountedHint(true, &deleted), &kept};
+  given.insert(given.end(), refused->begin(), refused->end());
   mWnd->ShowMagicEffect(node.get(), refused);
   EXPECT_EQ(mWnd->GetEffectWindow(), first);
-  EXPECT_EQ(deleted, 1);
+  EXPECT_EQ(deleted, 0);
 
   const std::vector<IHint*>& queue = OHintsManager::GetInstance()->GetQueue();
   size_t before = queue.size();
@@ -668,9 +672,35 @@ TEST_F(GameWndTest, AMagicEffectQueuesItsHintsWhenItEndsAndDropsARefusedOnesList
   EXPECT_EQ(queue.size(), before) << "not before the effect ends";
   Beat(1);
   EXPECT_EQ(mWnd->GetEffectWindow(), nullptr);
-  ASSERT_EQ(queue.size(), before + 3);
+  ASSERT_EQ(queue.size(), before + 5);
   EXPECT_TRUE(std::equal(given.begin(), given.end(), queue.begin() + before)) << "in their order";
-  EXPECT_EQ(deleted, 1);
+  EXPECT_EQ(deleted, 0);
+  // The game's end frees each hint the queue owns once.
+  delete mWnd;
+  mWnd = nullptr;
+  EXPECT_EQ(deleted, 4);
+}
+
+// Behind a wake-up, or with no effect to show, the hints are queued at once.
+TEST_F(GameWndTest, HintsOfAMagicEffectThatCannotBeShownAreQueuedAtOnce) {
+  Play();
+  int deleted = 0;
+  const std::vector<IHint*>& queue = OHintsManager::GetInstance()->GetQueue();
+  IHint* unknown = new CountedHint(true, &deleted);
+  mWnd->ShowMagicEffect(nullptr, new std::vector<IHint*>{unknown});
+  ASSERT_FALSE(queue.empty());
+  EXPECT_EQ(queue.back(), unknown);
+
+  std::unique_ptr<TXmlNode> node = Xml("<health anim_ticks='2'/>");
+  mWnd->ShowWakeUpEffect();
+  ASSERT_NE(mWnd->GetEffectWindow(), nullptr);
+  IHint* behind = new CountedHint(true, &deleted);
+  mWnd->ShowMagicEffect(node.get(), new std::vector<IHint*>{behind});
+  EXPECT_EQ(queue.back(), behind);
+  EXPECT_EQ(deleted, 0);
+  delete mWnd;
+  mWnd = nullptr;
+  EXPECT_EQ(deleted, 2);
 }
 
 TEST_F(GameWndTest, AMagicEffectEndedEarlyPassesNoHintsOn) {
@@ -679,9 +709,11 @@ TEST_F(GameWndTest, AMagicEffectEndedEarlyPassesNoHintsOn) {
   int deleted = 0;
   mWnd->ShowMagicEffect(node.get(), new std::vector<IHint*>{new CountedHint(true, &deleted)});
   Beat(5);
+  // A refused effect's hints go with the running one's, once each.
+  mWnd->ShowMagicEffect(node.get(), new std::vector<IHint*>{new CountedHint(true, &deleted)});
   delete mWnd;
   mWnd = nullptr;
-  EXPECT_EQ(deleted, 1);
+  EXPECT_EQ(deleted, 2);
 }
 
 TEST_F(GameWndTest, AMagicEffectStopsAPoisonAndLaysItsParticlesOnTheScene) {
@@ -704,6 +736,37 @@ TEST_F(GameWndTest, AMagicEffectStopsAPoisonAndLaysItsParticlesOnTheScene) {
   EXPECT_EQ(mWnd->GetEffectWindow(), nullptr);
   EXPECT_FALSE(scene->IsPaused());
   EXPECT_EQ(ReportCount() - reports, 1u);
+}
+
+// A hazard that runs out where the world has no game-over scene (this
+// tree's guide names none) leaves the player in the scene, with its
+// picture effect and indicators cleared.
+TEST_F(GameWndTest, AHazardEndingWithNoGameOverSceneLeavesNoTraceOnScreen) {
+  GScene* scene = Play();
+  OSimpleBackground* background = new OSimpleBackground();
+  static_cast<GFullScreenGameScene*>(scene)->SetBackground(background);
+  OIndicatorsManager* shown = OIndicatorsManager::GetInstance();
+  for (int index : {int(OTimersManager::kPoison), int(OTimersManager::kVethra)}) {
+    SCOPED_TRACE(index);
+    background->StartBerryPoisonEffect();
+    for (OTimerIndicator* indicator : {shown->GetPoison(), shown->GetVethra(), shown->GetUnderwater()}) {
+      indicator->SetTotalTime(2000);
+      indicator->SetText("soon");
+    }
+    ITimerController* timer = OTimersManager::GetInstance()->GetController(index);
+    timer->SetState(ITimerController::kRunning);
+    timer->SetLeftTime(10);
+    timer->SetClock(ITimerController::Now() - 16);
+    size_t reports = ReportCount();
+    timer->Update(false);
+    EXPECT_EQ(timer->GetState(), ITimerController::kStopped);
+    EXPECT_EQ(ReportCount() - reports, 1u);
+    EXPECT_EQ(mWnd->GetCurrentScene(), scene);
+    EXPECT_EQ(background->GetEffect(), nullptr);
+    OTimerIndicator* own = index == OTimersManager::kPoison ? shown->GetPoison() : shown->GetVethra();
+    EXPECT_EQ(own->GetTotalTime(), 0);
+    EXPECT_EQ(own->GetTextKey(), "");
+  }
 }
 
 // The picture covers the screen at once with one tick a fade: the slept

@@ -6,6 +6,9 @@
 
 local demo = require("lib.demo")
 
+-- The typer has its own name: Lua's type still tells a value's kind.
+assert(type(demo) == "table" and type(type_text) == "function")
+
 demo.enter_name("Ann")
 demo.start_new_game()
 key("t") -- the quick save, in the living room
@@ -14,7 +17,7 @@ demo.wait_active("hall")
 key("escape")
 demo.click_on("btn_Save")
 demo.click_on("save0")
-type("Foo")
+type_text("Foo")
 demo.click_on("btn_Ok") -- slot 2, in the hall
 
 demo.click_on("btn_Load")

@@ -10,7 +10,7 @@ end
 
 local function give(name)
   demo.click_on("itemedit")
-  type(name)
+  type_text(name)
   demo.click_on("getitem")
 end
 

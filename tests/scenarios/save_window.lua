@@ -26,7 +26,7 @@ assert(window("save") == "shown")
 assert(not save_document():find("<save ", 1, true), "nothing saved without a name")
 
 demo.click_on("save0")
-type("Foo")
+type_text("Foo")
 demo.click_on("btn_Ok")
 local doc = save_document()
 assert(doc:find('<save save_name="Foo" ind="2">', 1, true), doc)

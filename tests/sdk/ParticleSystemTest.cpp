@@ -3,6 +3,7 @@
 #include "CoreTestUtil.h"
 #include "sdk/TLuaParticleSystem.h"
 #include "sdk/TPlatform.h"
+#include "sdk/TRenderer.h"
 #include "sdk/TReport.h"
 #include "sdk/TScript.h"
 
@@ -277,7 +278,7 @@ TEST_F(ParticleSystem, NumbersOutOfRangeAreHeldInside) {
   ASSERT_EQ(quads.size(), 1u);
   EXPECT_NEAR(quads[0].x, 2e5f, 1) << "born at 1e5, then a second at 1e5 pixels a second";
   EXPECT_EQ(quads[0].y, -1e5f);
-  EXPECT_EQ(quads[0].size, 4096.f);
+  EXPECT_EQ(quads[0].size, float(TLuaParticleSystem::kMaxSize));
   EXPECT_EQ(quads[0].color.r, 1.f);
   EXPECT_EQ(quads[0].color.g, 0.f);
   EXPECT_EQ(quads[0].alpha, 1.f);
@@ -288,6 +289,32 @@ TEST_F(ParticleSystem, NumbersOutOfRangeAreHeldInside) {
   ps.GetQuads(TVec3(), quads);
   EXPECT_TRUE(quads.empty());
   EXPECT_EQ(ps.GetParticleCount(), 1u);
+}
+
+// One frame of a system draws at most its area budget: here 50 faint
+// squares of 800 pixels (4/3 of a screen each) over the screen's middle,
+// of which 12 fit, added up in one pixel; particles wholly off the screen,
+// drawn first, take none of it. The budget is said once.
+TEST_F(ParticleSystem, AFrameDrawsAtMostItsAreaBudgetAndNothingOffScreen) {
+  TRenderer* r = TRenderer::GetInstance();
+  ASSERT_TRUE(r->Open(true, false));
+  TLuaParticleSystem ps;
+  Lua(ps,
+      "Emitter{burst = 200, life = 60, x = -5000, size = 1600, blend = 'add'};"
+      "Emitter{burst = 50, life = 60, x = 400, y = 300, size = 800, alpha = 0.02, blend = 'add'};"
+      "gActive = true");
+  ps.Update(16);
+  ASSERT_EQ(ps.GetParticleCount(), 250u);
+  const size_t before = ReportCount();
+  const int fit = int(TLuaParticleSystem::kDrawnAreaBudget / (800.0 * 800.0));
+  for (int frame = 0; frame < 2; ++frame) {
+    r->BeginFrame();
+    ps.Draw(TVec3());
+    r->EndFrame();
+    const int shown = r->ReadPixel(400, 300).Red();
+    EXPECT_NEAR(shown, fit * 5, fit) << "frame " << frame;
+  }
+  EXPECT_EQ(ReportCount(), before + 1);
 }
 
 // The instruction budget stops a script that never returns, wherever the
@@ -331,6 +358,41 @@ TEST_F(ParticleSystem, EndlessLoopsAreStoppedWithOneMessage) {
   EXPECT_EQ(ReportCount(), before + 1);
   ps.Update(16);
   EXPECT_TRUE(ps.IsDone());
+}
+
+// A script that asks for more memory than its limit, in one call or caught
+// by its own pcall, stops with one message; its memory is given back and
+// the game's other effects play on.
+TEST_F(ParticleSystem, GreedyScriptsAreStoppedAtTheirMemoryLimit) {
+  const struct {
+    const char* script;
+    bool loads;
+  } cases[] = {
+      {"particles/hostile/greedy_top.lua", false},
+      {"particles/hostile/greedy_update.lua", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.script);
+    TLuaParticleSystem ps, neighbour;
+    ASSERT_TRUE(neighbour.LoadScript("particles/steady.lua"));
+    Lua(neighbour, "gActive = true");
+    const size_t before = ReportCount();
+    EXPECT_EQ(ps.LoadScript(c.script), c.loads);
+    for (int i = 0; i < 3; ++i) {
+      ps.Update(100);
+      neighbour.Update(100);
+    }
+    EXPECT_EQ(ReportCount(), before + 1);
+    EXPECT_TRUE(ps.IsDone());
+    EXPECT_TRUE(ps.IsStopped());
+    EXPECT_LE(ps.GetScript()->GetMemoryUsed(), TLuaParticleSystem::kMemoryLimit / 8) << "given back";
+    EXPECT_EQ(neighbour.GetParticleCount(), 30u);
+    EXPECT_TRUE(ps.GetScript()->DoLuaString("gProbe = 1")) << "its state still answers";
+  }
+  // Up to the limit a script may hold what it likes.
+  TLuaParticleSystem ps;
+  EXPECT_TRUE(ps.GetScript()->DoLuaString("big = string.rep('x', 2 ^ 23)"));
+  EXPECT_GE(ps.GetScript()->GetMemoryUsed(), size_t(1) << 23);
 }
 
 // Scripts may guard their globals with a metatable of their own: gActive and

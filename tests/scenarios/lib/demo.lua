@@ -14,7 +14,7 @@ end
 function demo.enter_name(name)
   assert(top_modal() == "entername", "the first-start window is not open: " .. tostring(top_modal()))
   demo.click_on("nameedit")
-  type(name or "Player")
+  type_text(name or "Player")
   demo.click_on("btn_Ok")
   assert(top_modal() == "mainmenu", "the name was not taken: " .. tostring(text("entername_note")))
 end

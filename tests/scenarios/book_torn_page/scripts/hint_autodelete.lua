@@ -1,0 +1,1 @@
+../../../../content/scripts/hint_autodelete.lua

@@ -1,0 +1,1 @@
+../../../../content/scripts/note_letter.lua

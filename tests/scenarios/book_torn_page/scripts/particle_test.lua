@@ -1,0 +1,1 @@
+../../../../content/scripts/particle_test.lua

@@ -1,0 +1,1 @@
+../../../../content/scripts/sign_text.lua

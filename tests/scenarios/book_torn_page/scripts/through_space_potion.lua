@@ -1,0 +1,1 @@
+../../../../content/scripts/through_space_potion.lua

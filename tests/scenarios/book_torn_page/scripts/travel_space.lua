@@ -1,0 +1,1 @@
+../../../../content/scripts/travel_space.lua

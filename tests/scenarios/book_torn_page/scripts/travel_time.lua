@@ -1,0 +1,1 @@
+../../../../content/scripts/travel_time.lua

@@ -1,0 +1,1 @@
+../../../../content/scripts/vethra_part2.lua

@@ -1,0 +1,1 @@
+../../../../content/scripts/visual_demo.lua

@@ -1,0 +1,1 @@
+../../../../content/particles/book_cover.lua

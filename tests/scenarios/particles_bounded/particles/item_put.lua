@@ -1,0 +1,1 @@
+../../../../content/particles/item_put.lua

@@ -1,0 +1,1 @@
+../../../../content/particles/magic_unlock.lua

@@ -1,0 +1,1 @@
+../../../../content/particles/panel_glow.lua

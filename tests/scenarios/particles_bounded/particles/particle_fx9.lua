@@ -1,0 +1,1 @@
+../../../../content/particles/particle_fx9.lua

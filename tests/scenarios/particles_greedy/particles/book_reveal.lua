@@ -1,0 +1,1 @@
+../../../../content/particles/book_reveal.lua

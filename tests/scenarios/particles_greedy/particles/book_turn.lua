@@ -1,0 +1,1 @@
+../../../../content/particles/book_turn.lua
