@@ -38,6 +38,9 @@ for _, world in ipairs(worlds) do
       tick_until(function() return scene() == id and select(2, scene()) == 1 end, 400, world.name .. "/" .. id)
       for _ = 1, 60 do
         if window("hint") == "shown" then game_lua("if onHintOkClick then onHintOkClick() end") end
+        -- A game's tutorial dialog is read and closed, as a player would.
+        local top = top_modal()
+        if top ~= "thegame" and window(top .. "_ok") == "shown" then demo.click_on(top .. "_ok") end
         tick(1)
       end
       assert(reports() == 0, world.name .. "/" .. id .. ": " .. reports() .. " report line(s)")
