@@ -511,6 +511,13 @@ bool GGameWnd::LoadGame(int slot) {
     Report("save slot %d cannot be loaded; the game goes on as it was", slot);
     return false;
   }
+  // An effect still running belongs to the game being left: its action (a
+  // wake-up's flag) must not land on the loaded one.
+  if (mEffectWindow) {
+    if (mEffectWindow->GetParent()) mEffectWindow->GetParent()->OrphanChild(mEffectWindow);
+    delete mEffectWindow;
+    mEffectWindow = nullptr;
+  }
   if (mScene) {
     if (mScene->GetParent()) mSceneHost->OrphanChild(mScene);
     delete mKeptItems;
