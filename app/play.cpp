@@ -252,7 +252,8 @@ void OnStop(int sig) {
   }
   gStopSignal = sig;
   // lua_sethook is the one Lua call that is safe in a signal handler.
-  if (gScenarioThread) lua_sethook(gScenarioThread, OnStopHook, LUA_MASKCALL | LUA_MASKRET | LUA_MASKCOUNT, 1);
+  if (gScenarioThread)
+    lua_sethook(gScenarioThread, OnStopHook, LUA_MASKCALL | LUA_MASKRET | LUA_MASKCOUNT, 1);
 }
 
 void InstallSignalHandlers() {
