@@ -539,8 +539,10 @@ bool GGameWnd::LoadGame(int slot) {
   mTransitionState = kPlaying;
   if (!CreateCurrentScene()) return false;
   mScene->OnStart();
-  if (mPanel) mPanel->Load(save);
-  GMousePointer::GetInstance()->LoadItem(save, mScene->GetItemsManager());
+  // An item the save puts in two places is made once, where it comes first.
+  std::set<str> placed;
+  if (mPanel) mPanel->Load(save, &placed);
+  GMousePointer::GetInstance()->LoadItem(save, mScene->GetItemsManager(), &placed);
   if (mPanel) mPanel->RefreshInventoryItems();
   mScene->SetState(GScene::kFadeIn);
   return true;
