@@ -21,6 +21,7 @@
 #include "tools/vethra/GVethraGlobe.h"
 #include "visual/GButton.h"
 #include "visual/GInteractiveButton.h"
+#include "visual/GVData.h"
 #include "visual/GVXmlLoaders.h"
 #include "visual/TProgressBar.h"
 
@@ -489,8 +490,7 @@ TFxSpriteRef GGamePanel::MakeEffect(TXmlNode* node, void (GGamePanel::*remove)()
     return 0;
   });
   if (TScript* script = effect->GetScript()) script->DoLuaString("gActive = true; gCount = 0;", 0);
-  effect->SetPosition(
-      TVec3(float(node->GetAttribute("x").to_int()), float(node->GetAttribute("y").to_int()), 0));
+  effect->SetPosition(TVec3(float(GVReadCoordinate("x", node)), float(GVReadCoordinate("y", node)), 0));
   return effect;
 }
 
