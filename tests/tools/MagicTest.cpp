@@ -2,6 +2,7 @@
 // refill, and the magic control's unlocks, hiding, saving and loading.
 
 #include "PanelTestUtil.h"
+#include "game/OGameConfig.h"
 #include "sdk/TImage.h"
 #include "sdk/TReport.h"
 #include "sdk/TXmlNode.h"
@@ -224,6 +225,16 @@ TEST_F(MagicTest, SavingCarriesOutPendingUnlocksAndLoadingReadsSixButtonsOnly) {
   EXPECT_EQ(health->GetHeight(), 30);
   EXPECT_FALSE(health->IsLocked());
   Registry()->SetListener(nullptr);
+}
+
+TEST_F(MagicTest, AGuideWithNoMagicIsReported) {
+  size_t before = ReportCount();
+  Build();
+  EXPECT_EQ(ReportCount(), before) << "a guide of three magics";
+  TXmlNode* guide = OGameConfig::GetInstance()->GetMagicCfg();
+  guide->RemoveChildren();
+  Build();
+  EXPECT_EQ(ReportCount(), before + 1) << "an empty guide";
 }
 
 TEST_F(MagicTest, SavedNumbersOutOfRangeAreReportedAndHeldToTheirRange) {

@@ -84,15 +84,22 @@ void GMagicControl::PostChildrenInit(TWindowStyle& style) {
   mLuaNames.Bind("onThroughSpaceMagicButtonClick", this, &GMagicControl::onThroughSpaceMagicButtonClick);
   mLuaNames.Bind("onThroughTimeMagicButtonClick", this, &GMagicControl::onThroughTimeMagicButtonClick);
   // Found before any is taken out: a child may sit inside another.
+  int configured = 0;
   for (int i = 0; i < kMagicCount; ++i) {
     const str id = kMagicIds[i];
     mMagicButtons[i] = Child<GMagicButton>(this, "b_" + id + "_b");
     mPictures[i] = Child<TImage>(this, "e_" + id);
     mSmallButtons[i] = Child<GButton>(this, "b_" + id);
     TXmlNode* entry = OMagicRegistry::GetGuideEntry(id);
+    if (entry) ++configured;
     if (mMagicButtons[i])
       mMagicButtons[i]->SetRestoreTicks(entry ? entry->GetAttribute("restore_tics").to_int() : 0);
   }
+  // A game may offer fewer magics; a guide with none of them (an empty or
+  // damaged document) leaves every button without its counts, and says so.
+  if (configured == 0)
+    Report("cfg/magiccfg.xml: none of the six magics is configured; no magic button has an unlock count or "
+           "a restore time");
   for (int i = 0; i < kMagicCount; ++i) {
     Orphan(mMagicButtons[i]);
     Orphan(mPictures[i]);
