@@ -386,8 +386,8 @@ TEST_F(TimersTest, ARecordThatDoesNotReadIsReportedAndLoadsAsAbsent) {
     SCOPED_TRACE(c.attributes);
     Timers()->GetPoison()->StartWithTime(9);
     std::unique_ptr<TXmlNode> save(new TXmlNode());
-    ASSERT_TRUE(save->ParseString(str::format("<save><timer_controllers><poison %s/></timer_controllers></save>",
-                                              c.attributes)));
+    ASSERT_TRUE(save->ParseString(
+        str::format("<save><timer_controllers><poison %s/></timer_controllers></save>", c.attributes)));
     size_t before = ReportCount();
     Timers()->Load(save.get());
     EXPECT_EQ(Timers()->GetPoison()->GetState(), c.state);

@@ -1,8 +1,8 @@
 // The recipe tests, the device panel with its slide and its cells, and the
 // potion window.
 
-#include "tools/AlchemyTestUtil.h"
 #include "sdk/TReport.h"
+#include "tools/AlchemyTestUtil.h"
 #include "tools/alchemy/OAlchemicalRecipes.h"
 
 namespace {
@@ -165,14 +165,16 @@ TEST_F(AlchemicalPanelTest, HugePlacesAndSizesAreHeldToTheContentRange) {
     const char* cells;
     int panelX, cellLeft, cellWidth;
   } cases[] = {
-      {"<p x='99999999999' y='0'/>", "<cells width='30' height='30'><c x='10' y='0'/></cells>", 100000, 10, 30},
+      {"<p x='99999999999' y='0'/>", "<cells width='30' height='30'><c x='10' y='0'/></cells>", 100000, 10,
+       30},
       {"<p x='0' y='0'/>", "<cells width='99999999999' height='30'><c x='10' y='0'/></cells>", 0, 10, 100000},
       {"<p x='0' y='0'/>", "<cells width='30' height='30'><c x='99999999999' y='0'/></cells>", 0, 100000, 30},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(str(c.anim) + c.cells);
     TXmlNode node;
-    ASSERT_TRUE(node.ParseString(str("<c wait_before_show_ticks='0'><anim>") + c.anim + "</anim>" + c.cells + "</c>"));
+    ASSERT_TRUE(node.ParseString(str("<c wait_before_show_ticks='0'><anim>") + c.anim + "</anim>" + c.cells +
+                                 "</c>"));
     GAlchemicalDevicePanel far;
     size_t before = ReportCount();
     far.Fill(&node);

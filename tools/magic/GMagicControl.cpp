@@ -98,8 +98,9 @@ void GMagicControl::PostChildrenInit(TWindowStyle& style) {
   // A game may offer fewer magics; a guide with none of them (an empty or
   // damaged document) leaves every button without its counts, and says so.
   if (configured == 0)
-    Report("cfg/magiccfg.xml: none of the six magics is configured; no magic button has an unlock count or "
-           "a restore time");
+    Report(
+        "cfg/magiccfg.xml: none of the six magics is configured; no magic button has an unlock count or "
+        "a restore time");
   for (int i = 0; i < kMagicCount; ++i) {
     Orphan(mMagicButtons[i]);
     Orphan(mPictures[i]);
@@ -270,7 +271,8 @@ void GMagicControl::Load(TXmlNode* panel) {
     }
     if (!button) continue;
     // A count past the restore time would only count on, to an overflow.
-    button->SetRestoreCounter(SavedNumber(node, "magicTimerVal", i, 0, std::max(0, button->GetRestoreTicks())));
+    button->SetRestoreCounter(
+        SavedNumber(node, "magicTimerVal", i, 0, std::max(0, button->GetRestoreTicks())));
     button->Tick();
     button->SetLocked(node->GetAttribute("locked") == "1");
   }
