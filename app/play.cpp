@@ -233,8 +233,35 @@ void OnCrash(int sig, siginfo_t* info, void*) {
   if (info->si_code <= 0) raise(sig);
 }
 
+// SIGTERM or SIGINT (timeout, Ctrl-C) ends the run at the next frame as a
+// failure, so that the preferences folder is removed and the status says the
+// scenario did not pass. A scenario busy in Lua between frames is stopped by
+// a hook; a second signal ends the runner at once.
+volatile sig_atomic_t gStopSignal = 0;
+lua_State* gScenarioThread = nullptr;
+
+void OnStopHook(lua_State* L, lua_Debug*) {
+  lua_sethook(L, nullptr, 0, 0);
+  luaL_error(L, "stopped by signal %d", int(gStopSignal));
+}
+
+void OnStop(int sig) {
+  if (gStopSignal) {
+    WriteWhere("stopped again; ending at once");
+    _exit(1);
+  }
+  gStopSignal = sig;
+  // lua_sethook is the one Lua call that is safe in a signal handler.
+  if (gScenarioThread)
+    lua_sethook(gScenarioThread, OnStopHook, LUA_MASKCALL | LUA_MASKRET | LUA_MASKCOUNT, 1);
+}
+
 void InstallSignalHandlers() {
   signal(SIGALRM, OnWatchdog);
+  // Installed before the platform starts, so that SDL does not turn these
+  // into a quit event that nothing in a scenario reads.
+  signal(SIGTERM, OnStop);
+  signal(SIGINT, OnStop);
   // A stack overflow leaves no stack for the handler: it runs on one of its own.
   static char altStack[64 * 1024];
   stack_t ss = {};
@@ -254,6 +281,7 @@ class Runner : public IHeadlessDriver {
  public:
   Runner(const str& path, const str& label) : mPath(path), mLabel(label) {}
   ~Runner() override {
+    gScenarioThread = nullptr;
     if (mState) lua_close(mState);
   }
 
@@ -340,6 +368,7 @@ bool Runner::Load(const std::vector<luaL_Reg>& functions) {
     return false;
   }
   mThread = lua_newthread(mState);
+  gScenarioThread = mThread;
   luaL_ref(mState, LUA_REGISTRYINDEX);  // keeps the thread alive
   // "=" keeps the name as it is, so every message starts with the label.
   str chunk = "=" + mLabel;
@@ -397,6 +426,7 @@ bool Runner::Resume() {
 }
 
 bool Runner::Step(TPlatform* platform) {
+  if (gStopSignal && !mFailed) FailAtLine(str::format("stopped by signal %d", int(gStopSignal)));
   // A failure found while the game ran (see FailAtScenarioLine) ends the
   // ticks the scenario asked for.
   if (mFailed || (mPendingTicks == 0 && !Resume())) {

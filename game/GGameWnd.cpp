@@ -517,6 +517,13 @@ bool GGameWnd::LoadGame(int slot) {
     Report("save slot %d cannot be loaded; the game goes on as it was", slot);
     return false;
   }
+  // An effect still running belongs to the game being left: its action (a
+  // wake-up's flag) must not land on the loaded one.
+  if (mEffectWindow) {
+    if (mEffectWindow->GetParent()) mEffectWindow->GetParent()->OrphanChild(mEffectWindow);
+    delete mEffectWindow;
+    mEffectWindow = nullptr;
+  }
   if (mScene) {
     if (mScene->GetParent()) mSceneHost->OrphanChild(mScene);
     delete mKeptItems;
@@ -538,8 +545,10 @@ bool GGameWnd::LoadGame(int slot) {
   mTransitionState = kPlaying;
   if (!CreateCurrentScene()) return false;
   mScene->OnStart();
-  if (mPanel) mPanel->Load(save);
-  GMousePointer::GetInstance()->LoadItem(save, mScene->GetItemsManager());
+  // An item the save puts in two places is made once, where it comes first.
+  std::set<str> placed;
+  if (mPanel) mPanel->Load(save, &placed);
+  GMousePointer::GetInstance()->LoadItem(save, mScene->GetItemsManager(), &placed);
   if (mPanel) mPanel->RefreshInventoryItems();
   mScene->SetState(GScene::kFadeIn);
   return true;

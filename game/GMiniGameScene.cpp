@@ -141,7 +141,7 @@ void GMiniGameScene::GiveExitItem(const str& itemId) {
   }
   // Whatever the game left in the hand would stay held by nothing. It goes
   // before the visual is made, which already shows the new item in the hand.
-  hand->DeleteHeldItem();
+  hand->ConsumeHeldItem();
   item->CreateObject();
   GMousePointer::GetInstance()->HoldItem(item);
   item->SaveState();

@@ -144,11 +144,15 @@ void GMousePointer::SaveItem(TXmlNode* save) {
   if (IItem* item = GetHeldItem()) node->SetAttribute(kItemAttribute, item->GetName());
 }
 
-void GMousePointer::LoadItem(TXmlNode* save, IItemsManager* items) {
+void GMousePointer::LoadItem(TXmlNode* save, IItemsManager* items, const std::set<str>* placed) {
   if (mManager) mManager->DeleteHeldItem();
   TXmlNode* node = save ? save->GetChild(kSaveElement) : nullptr;
   str id = node ? node->GetAttribute(kItemAttribute) : str();
   if (id.empty()) return;
+  if (placed && placed->count(id)) {
+    Report("save: the pointer's item \"%s\" is in a panel cell already; the hand stays empty", id.c_str());
+    return;
+  }
   IItem* item = OItemFactory::CreateForPointer(id, items);
   if (!item) {
     Report("save: the pointer's item \"%s\" is not known; the hand stays empty", id.c_str());

@@ -3,6 +3,8 @@
 // from mousepointercfg, drawn over the held item by a window that lies over
 // everything else in the application window. One instance for the process.
 
+#include <set>
+
 #include "IMousePointerEventListener.h"
 #include "sdk/TWindow.h"
 #include "visual/GVDrawList.h"
@@ -45,8 +47,9 @@ class GMousePointer : public TWindow, public GVListener, public IMousePointerEve
 
   // Writes "pointer_item" under `save`, empty when the hand is empty.
   void SaveItem(TXmlNode* save);
-  // Replaces the held item by the one the save names, made for `items`.
-  void LoadItem(TXmlNode* save, IItemsManager* items);
+  // Replaces the held item by the one the save names, made for `items`;
+  // an item the load has `placed` elsewhere already is reported, not held.
+  void LoadItem(TXmlNode* save, IItemsManager* items, const std::set<str>* placed = nullptr);
 
   // Null until Init ran.
   OMousePointerManager* GetManager() const { return mManager; }

@@ -83,6 +83,12 @@ void OMousePointerManager::DeleteHeldItem() {
   delete item;
 }
 
+void OMousePointerManager::ConsumeHeldItem() {
+  if (!mHeldItem) return;
+  mHeldItem->MoveToDropped();
+  DeleteHeldItem();
+}
+
 void OMousePointerManager::Shake() {
   for (IMousePointerController* c : mControllers) c->Shake(true);
   PickController();

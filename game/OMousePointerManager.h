@@ -42,6 +42,10 @@ class OMousePointerManager : public IMousePointerEventListener {
 
   // Deletes the held item, if any; the controllers are told it left.
   void DeleteHeldItem();
+  // The held item is used up: its registry record says so first (dropped,
+  // which no scene builds again), so that the registry, a save and the
+  // screen agree that it is gone; then it is deleted.
+  void ConsumeHeldItem();
   void Shake();
   void MoveTo(int x, int y);
   void Tick();

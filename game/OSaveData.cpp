@@ -59,6 +59,26 @@ TXmlNode* Find(TXmlNode* doc, int slot) {
   return nullptr;
 }
 
+// A document cut short (a crash or a full disk while it was written): the
+// slots before the cut, that is the longest text ending with a whole
+// "</save>" that parses once its root is closed. `cut` is where the rest
+// begins. Null when no slot is whole.
+std::unique_ptr<TXmlNode> ParseWholeSlots(const str& text, size_t* cut) {
+  static const char kClose[] = "</save>";
+  // Only the last few ends are tried: a cut loses the slot it fell in.
+  int tries = 16;
+  for (size_t end = text.rfind(kClose); end != std::string::npos && tries-- > 0;
+       end = end == 0 ? std::string::npos : text.rfind(kClose, end - 1)) {
+    const size_t at = end + sizeof kClose - 1;
+    std::unique_ptr<TXmlNode> doc(new TXmlNode());
+    if (doc->ParseStringQuietly(text.substr(0, at) + "</" + kRootName + ">") && doc->GetName() == kRootName) {
+      *cut = at;
+      return doc;
+    }
+  }
+  return nullptr;
+}
+
 // The first of "save_damaged", "save_damaged.1", ... that the player does
 // not have yet: no damage ever replaces an earlier copy.
 str FreeDamagedKey(TPrefs* prefs, int user) {
@@ -123,11 +143,17 @@ void OSaveData::ParseFor(int user) {
   const str text = ReadPreference();
   mDocument = Parse(text, user);
   if (mDocument) return;
+  size_t cut = 0;
+  mDocument = ParseWholeSlots(text, &cut);
+  if (mDocument) {
+    KeepAside(text.substr(cut), *mDocument, user);
+    return;
+  }
   mDocument.reset(new TXmlNode(kRootName));
-  KeepAside(text, user);
+  KeepAside(text, *mDocument, user);
 }
 
-void OSaveData::KeepAside(const str& text, int user) {
+void OSaveData::KeepAside(const str& damaged, const TXmlNode& kept, int user) {
   TPrefs* prefs = Prefs();
   // -1 is a game played with no player made: its saves are global values.
   if (!prefs || user < -1 || user >= prefs->GetNumUsers()) {
@@ -137,7 +163,19 @@ void OSaveData::KeepAside(const str& text, int user) {
   // Moved aside now, not at the next save: the player is told where the
   // copy is, and a later damage must find this one kept.
   const str key = FreeDamagedKey(prefs, user);
-  prefs->SetStr(key, text, user, false);
+  prefs->SetStr(key, damaged, user, false);
+  if (kept.GetChildCount() > 0) {
+    prefs->SetStr(kPrefKey, kept.AsString(), user, true);
+    Report(
+        "the saved games of player %d were cut short; the %zu slot(s) before the cut are kept, the rest is "
+        "kept as \"%s\" in %s",
+        user, kept.GetChildCount(), key.c_str(), prefs->GetPath().c_str());
+    ONotices::Push("notice_save_cut",
+                   "A saved game was cut short and could not be read. What was cut off was kept in %s under "
+                   "\"%s\"; the saved games before it are kept.",
+                   prefs->GetPath(), key);
+    return;
+  }
   prefs->SetStr(kPrefKey, kEmptyDocument, user, true);
   Report(
       "the saved games of player %d cannot be read; kept as \"%s\" in %s, and the list of saves starts "

@@ -62,7 +62,9 @@ class OSaveData {
   OSaveData() = default;
   ~OSaveData();
   void ParseFor(int user);
-  void KeepAside(const str& text, int user);
+  // `damaged` goes under a free "save_damaged" key and `kept` (the slots
+  // read whole, or none) becomes the save data, with a notice either way.
+  void KeepAside(const str& damaged, const TXmlNode& kept, int user);
 
   int mUserIndex = -1;
   std::unique_ptr<TXmlNode> mDocument;

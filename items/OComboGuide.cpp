@@ -29,7 +29,7 @@ IItem* HeldItem() {
 }
 
 void DeleteHeldItem() {
-  if (OMousePointerManager* manager = GMousePointer::PeekManager()) manager->DeleteHeldItem();
+  if (OMousePointerManager* manager = GMousePointer::PeekManager()) manager->ConsumeHeldItem();
 }
 
 // The result's "effect" at the item's centre, over the scene's windows; the

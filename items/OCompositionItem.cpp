@@ -158,7 +158,7 @@ void OCompositionItem::FinishInsert(size_t index) {
   auto left = mLeftItemsActions.find(int32_t(CountMissingParts()));
   if (left != mLeftItemsActions.end()) left->second->Execute();
   SaveState();
-  if (OMousePointerManager* pointer = GMousePointer::PeekManager()) pointer->DeleteHeldItem();
+  if (OMousePointerManager* pointer = GMousePointer::PeekManager()) pointer->ConsumeHeldItem();
   RunActions(mPartNodes[index]->GetChild("actions"));
   if (CountMissingParts() == 0) RunActions(mCompletedActions);
 }

@@ -47,13 +47,8 @@ IItem* HeldItem() {
   return pointer ? pointer->GetHeldItem() : nullptr;
 }
 
-// The held item goes to the dropped place and out of the hand.
 void ConsumeHeldItem() {
-  OMousePointerManager* pointer = Pointer();
-  IItem* held = pointer ? pointer->GetHeldItem() : nullptr;
-  if (!held) return;
-  held->MoveToDropped();
-  pointer->DeleteHeldItem();
+  if (OMousePointerManager* pointer = Pointer()) pointer->ConsumeHeldItem();
 }
 
 void ShowLayer(GVObject* layer, float depth) {

@@ -225,7 +225,7 @@ void ODialogItem::EndTalk() {
   GMousePointer* pointer = GMousePointer::PeekInstance();
   if (!mResultItem.empty() && pointer && pointer->GetManager()) {
     // Whatever the player held is gone: the result takes its place.
-    pointer->GetManager()->DeleteHeldItem();
+    pointer->GetManager()->ConsumeHeldItem();
     if (IItem* result = OItemFactory::CreateForPointer(mResultItem, mOwner)) {
       result->CreateObject();
       pointer->HoldItem(result);

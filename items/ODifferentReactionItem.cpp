@@ -114,7 +114,7 @@ bool ODifferentReactionItem::OnMaskClick(IMask* mask) {
   // the item as the content says.
   if (IAction* action = mReactionActions[reaction]) action->Execute();
   if (!mKeepFlags[reaction])
-    if (OMousePointerManager* manager = PointerManager()) manager->DeleteHeldItem();
+    if (OMousePointerManager* manager = PointerManager()) manager->ConsumeHeldItem();
   return true;
 }
 

@@ -3,6 +3,7 @@
 #include "game/GMasksManager.h"
 #include "items/IItemsManager.h"
 #include "sdk/TXmlNode.h"
+#include "visual/GVData.h"
 
 OItem::OItem(const str& name, IItemsManager* owner, const str& visualFolder, const str& visualPath)
     : IItem(name, visualFolder, visualPath), mOwner(owner) {}
@@ -40,8 +41,8 @@ void OItem::ReadVisualOf(TXmlNode* node, str* folder, str* path) {
 bool OItem::ReadPosition(TXmlNode* node, const char* child, int32_t* x, int32_t* y) {
   TXmlNode* pos = node ? node->GetChild(child) : nullptr;
   if (!pos) return false;
-  *x = pos->GetAttribute("x").to_int();
-  *y = pos->GetAttribute("y").to_int();
+  *x = GVReadCoordinate("x", pos);
+  *y = GVReadCoordinate("y", pos);
   return true;
 }
 

@@ -138,7 +138,7 @@ bool ORaptorItem::OnMaskClick(IMask* mask) {
 
 void ORaptorItem::TakeKey(const str& key) {
   GMousePointer* pointer = GMousePointer::PeekInstance();
-  pointer->GetManager()->DeleteHeldItem();
+  pointer->GetManager()->ConsumeHeldItem();
   if (IItem* result = OItemFactory::CreateForPointer(mResultItem, mOwner)) {
     result->CreateObject();
     pointer->HoldItem(result);

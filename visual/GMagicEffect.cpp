@@ -87,7 +87,13 @@ void GWakeUpEffect::SetEffectState(int state) {
   GTravelEffect::SetEffectState(state);
   GGameWnd* game = GGameWnd::GetCurrent();
   if (state == kFadeEnded) {
-    if (game) game->ChangeSceneAtOnce(OFlagsRegistry::GetInstance()->GetValue("slept_scene"));
+    if (game) {
+      game->ChangeSceneAtOnce(OFlagsRegistry::GetInstance()->GetValue("slept_scene"));
+      // Built active, the new scene would take clicks and quick saves behind
+      // the fading picture, before the action has run; the game window
+      // resumes it when the effect ends.
+      if (GScene* scene = game->GetCurrentScene()) scene->Pause();
+    }
     GTravelEffect::SetEffectState(kRunning);
   } else if (state == kFinished) {
     GScene* scene = game ? game->GetCurrentScene() : nullptr;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "sdk/TReport.h"
 #include "sdk/TXmlNode.h"
 
 float GVReadFloatAttribute(const char* name, const TXmlNode* element, float def) {
@@ -16,6 +17,27 @@ float GVReadFloatAttribute(const char* name, const TXmlNode* element, float def)
 int GVReadIntAttribute(const char* name, const TXmlNode* element, int def) {
   str text = element ? element->GetAttribute(name) : str();
   return text.empty() ? def : text.to_int();
+}
+
+int GVReadRangedAttribute(const char* name, const TXmlNode* element, int low, int high, int def,
+                          const char* where) {
+  str text = element ? element->GetAttribute(name) : str();
+  if (text.empty()) return def;
+  // to_int holds a longer number to the int range; that too is outside.
+  int value = text.to_int();
+  if (value >= low && value <= high) return value;
+  int used = value < low ? low : high;
+  str place = where ? str(where) : "<" + element->GetName() + ">";
+  Report("%s: %s \"%s\" is outside %d..%d; %d is used", place.c_str(), name, text.c_str(), low, high, used);
+  return used;
+}
+
+int GVReadCoordinate(const char* name, const TXmlNode* element, const char* where, int def) {
+  return GVReadRangedAttribute(name, element, -kContentNumberLimit, kContentNumberLimit, def, where);
+}
+
+int GVReadSize(const char* name, const TXmlNode* element, const char* where, int def) {
+  return GVReadRangedAttribute(name, element, 0, kContentNumberLimit, def, where);
 }
 
 unsigned GVReadUIntAttribute(const char* name, const TXmlNode* element, unsigned def) {

@@ -46,4 +46,15 @@ int GVReadIntAttribute(const char* name, const TXmlNode* element, int def);
 unsigned GVReadUIntAttribute(const char* name, const TXmlNode* element, unsigned def);
 bool GVReadBoolAttribute(const char* name, const TXmlNode* element);
 void GVWriteIntAttribute(const char* name, TXmlNode* element, int value, int def);
+
+// Pixel coordinates and sizes from content are held to +-kContentNumberLimit
+// (sizes from 0), so that sums and products of a few of them stay inside an
+// int. An empty or missing value is `def`; a value outside low..high is
+// reported, naming `where` (the document and element; the element's name
+// when null), and the nearest bound is used.
+const int kContentNumberLimit = 100000;
+int GVReadRangedAttribute(const char* name, const TXmlNode* element, int low, int high, int def,
+                          const char* where = nullptr);
+int GVReadCoordinate(const char* name, const TXmlNode* element, const char* where = nullptr, int def = 0);
+int GVReadSize(const char* name, const TXmlNode* element, const char* where = nullptr, int def = 0);
 void GVWriteFloatAttribute(const char* name, TXmlNode* element, float value, float def);

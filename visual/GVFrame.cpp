@@ -9,8 +9,8 @@
 
 bool GVFrame::Load(TXmlNode* e, GVBase*) {
   if (!e) return false;
-  int x = GVReadIntAttribute("x", e, 0), y = GVReadIntAttribute("y", e, 0);
-  int w = GVReadIntAttribute("w", e, 0), h = GVReadIntAttribute("h", e, 0);
+  int x = GVReadCoordinate("x", e), y = GVReadCoordinate("y", e);
+  int w = GVReadSize("w", e), h = GVReadSize("h", e);
   image = GVReadIntAttribute("img", e, 0);
   regX = GVReadFloatAttribute("regx", e, 0);
   regY = GVReadFloatAttribute("regy", e, 0);

@@ -1,6 +1,7 @@
 #include "GVXmlLoaders.h"
 
 #include "GBaseInterpolator.h"
+#include "GVData.h"
 #include "GVFactory.h"
 #include "GVObject.h"
 #include "GZInterpolator.h"
@@ -16,6 +17,12 @@ bool ReadInt(const TXmlNode* e, const char* name, int* out) {
   if (text.empty()) return false;
   *out = text.to_int();
   return true;
+}
+
+// The position of "x" and "y", each held to the coordinate range.
+void ReadPosition(const TXmlNode* e, int* x, int* y) {
+  *x = GVReadCoordinate("x", e, nullptr, *x);
+  *y = GVReadCoordinate("y", e, nullptr, *y);
 }
 
 void RunInScript(const TFxSpriteRef& sprite, const str& code) {
@@ -35,8 +42,7 @@ TImage* LoadImageFromXml(const TXmlNode* e, int flags) {
   image->SetTexture(LoadTextureFromXml(e, flags), 1.0f);
   if (!e) return image;
   int x = 0, y = 0;
-  ReadInt(e, "x", &x);
-  ReadInt(e, "y", &y);
+  ReadPosition(e, &x, &y);
   if (x != 0 || y != 0) image->SetWindowPos(x, y);
   if (e->GetAttribute("hflip") == "true") image->SetDrawFlags(1);
   if (e->GetAttribute("vflip") == "true") image->SetDrawFlags(2);
@@ -47,8 +53,7 @@ TSpriteRef LoadSpriteFromXml(const TXmlNode* e, int flags) {
   TSpriteRef sprite = TSprite::Create(1, LoadTextureFromXml(e, flags));
   if (!e) return sprite;
   int x = 0, y = 0;
-  ReadInt(e, "x", &x);
-  ReadInt(e, "y", &y);
+  ReadPosition(e, &x, &y);
   if (x != 0 || y != 0) sprite->SetPosition(TVec3(float(x), float(y), 0));
   return sprite;
 }
@@ -64,8 +69,7 @@ std::vector<TImage*> LoadImagesFromXml(const TXmlNode* e) {
     if (folder.empty()) folder = defFolder;
     image->SetTexture(TTexture::Get(folder + c->GetAttribute("asset"), 0), 1.0f);
     int x = 0, y = 0;
-    ReadInt(c, "x", &x);
-    ReadInt(c, "y", &y);
+    ReadPosition(c, &x, &y);
     if (x != 0 || y != 0) image->SetWindowPos(x, y);
     images.push_back(image);
   }
@@ -78,8 +82,7 @@ void LoadParticleFromXml(const TXmlNode* e, std::vector<TFxSpriteRef>& sprites,
   TFxSpriteRef sprite = TFxSprite::Create(int(sprites.size()), e->GetAttribute("file"));
   if (!sprite) return;
   int x = 0, y = 0;
-  ReadInt(e, "x", &x);
-  ReadInt(e, "y", &y);
+  ReadPosition(e, &x, &y);
   sprite->SetPosition(TVec3(float(x), float(y), 0));
   bool active = true;
   int value = 0;

@@ -14,6 +14,7 @@
 #include "tools/panel/GGamePanel.h"
 #include "tools/panel/IPanelClient.h"
 #include "visual/GButton.h"
+#include "visual/GVData.h"
 #include "visual/GVObjectWrapper.h"
 #include "visual/GVXmlLoaders.h"
 #include "visual/LuaUtils.h"
@@ -43,7 +44,8 @@ void GQuestBookControl::PostChildrenInit(TWindowStyle& style) {
   TXmlNode* panel = OGameConfig::GetInstance()->GetGameScreenChild("panel");
   if (TXmlNode* mask = panel ? panel->GetChild("book_mask") : nullptr) {
     mMask = LoadTextureFromXml(mask);
-    int x = mask->GetAttribute("x").to_int(), y = mask->GetAttribute("y").to_int();
+    const char* where = "cfg/game_screen.xml: panel/book_mask";
+    int x = GVReadCoordinate("x", mask, where), y = GVReadCoordinate("y", mask, where);
     mMaskRect = TRect(x, y, x + mMask->GetWidth(), y + mMask->GetHeight());
   }
   mButton = WindowCast<GButton>(GetChildWindow("button", -1));

@@ -113,14 +113,18 @@ void ITimerController::Start() {
   mState = kRunning;
 }
 
-void ITimerController::LoadState(const TXmlNode* element) {
+bool ITimerController::LoadState(const TXmlNode* element) {
+  // Only stated numbers: a word, a missing or a negative value would read as
+  // 0, a running hazard with no time left that ends the game at once.
+  str state = element->GetAttribute("state");
+  str left = element->GetAttribute("left_time");
+  if (!state.is_int() || !left.is_int()) return false;
+  int stateValue = state.to_int(), leftValue = left.to_int();
+  if ((stateValue != kRunning && stateValue != kStopped) || leftValue < 0) return false;
   mClock = Now();
-  // Only a stated 0 means running: a damaged or missing value stops the
-  // controller rather than starting a hazard the player never had.
-  bool found = false;
-  str state = element->GetAttribute("state", &found);
-  mState = found && !state.empty() && state.to_int() == kRunning ? kRunning : kStopped;
-  mLeftTime = std::max(0, element->GetAttribute("left_time").to_int());
+  mState = stateValue;
+  mLeftTime = leftValue;
+  return true;
 }
 
 void ITimerController::SaveState(TXmlNode* element) const {

@@ -47,8 +47,9 @@ class ITimerController {
   // Starting from outside: Restart, then the clock from now, running.
   void Start();
   // "state" and "left_time" of the controller's save element; the clock
-  // starts from now, so the time before the load is never counted.
-  void LoadState(const TXmlNode* element);
+  // starts from now, so the time before the load is never counted. False,
+  // with the controller untouched, when either is not a number in range.
+  bool LoadState(const TXmlNode* element);
   void SaveState(TXmlNode* element) const;
 
   int GetState() const { return mState; }

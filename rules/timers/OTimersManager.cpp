@@ -13,6 +13,7 @@
 #include "game/OGame.h"
 #include "game/OSoundManager.h"
 #include "rules/hints/OHintsManager.h"
+#include "sdk/TReport.h"
 #include "sdk/TXmlNode.h"
 
 namespace {
@@ -163,9 +164,13 @@ void OTimersManager::Load(const TXmlNode* parent) {
   if (!section) return;
   for (int i = 0; i < kControllerCount; ++i) {
     ITimerController* controller = mControllers[i];
-    if (const TXmlNode* child = section->GetChild(kSaveKeys[i])) {
-      controller->LoadState(child);
-    } else {
+    const TXmlNode* child = section->GetChild(kSaveKeys[i]);
+    if (child && !controller->LoadState(child)) {
+      Report("save: timer \"%s\" (state \"%s\", left_time \"%s\") does not read; it loads stopped",
+             kSaveKeys[i], child->GetAttribute("state").c_str(), child->GetAttribute("left_time").c_str());
+      child = nullptr;
+    }
+    if (!child) {
       controller->SetState(ITimerController::kStopped);
       controller->SetLeftTime(0);
       controller->SetClock(ITimerController::Now());

@@ -94,6 +94,7 @@ TEST_F(ComboGuideTest, ASceneRuleReplacesTheHeldItemRunsAnActionOrDoesNothing) {
   EXPECT_EQ(pointer->GetHeldItem(), torch);
   EXPECT_EQ(torch->GetName(), "torch");
   EXPECT_EQ(Registry("torch"), "1");
+  EXPECT_EQ(Registry("stick"), "4") << "the stick used up is no longer in the hand for the registry";
   ASSERT_EQ(manager->log.size(), 1u);
   TPoint centre = torch->GetCenter();
   EXPECT_EQ(manager->log[0].find(str::format("particles/flame.lua at %g,%g top=1", centre.x, centre.y)), 0u)

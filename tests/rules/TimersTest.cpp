@@ -21,6 +21,7 @@
 #include "rules/timers/OTimersManager.h"
 #include "rules/timers/OVethraTimerController.h"
 #include "sdk/TPlatform.h"
+#include "sdk/TReport.h"
 #include "sdk/TXmlNode.h"
 
 namespace {
@@ -360,6 +361,39 @@ TEST_F(TimersTest, TheSectionKeepsEightControllersAndLoadsWhatItHas) {
   TXmlNode empty("save");
   Timers()->Load(&empty);
   EXPECT_EQ(Timers()->GetPoison()->GetLeftTime(), 300);
+}
+
+TEST_F(TimersTest, ARecordThatDoesNotReadIsReportedAndLoadsAsAbsent) {
+  struct Case {
+    const char* attributes;
+    int state;
+    int left;
+    bool reported;
+  };
+  const Case cases[] = {
+      {"state='0' left_time='300'", ITimerController::kRunning, 300, false},
+      {"state='1' left_time='0'", ITimerController::kStopped, 0, false},
+      {"state='running' left_time='300'", ITimerController::kStopped, 0, true},
+      {"state='' left_time='300'", ITimerController::kStopped, 0, true},
+      {"left_time='300'", ITimerController::kStopped, 0, true},
+      {"state='0'", ITimerController::kStopped, 0, true},
+      {"state='0' left_time='-5'", ITimerController::kStopped, 0, true},
+      {"state='0' left_time='soon'", ITimerController::kStopped, 0, true},
+      {"state='0' left_time='30x'", ITimerController::kStopped, 0, true},
+      {"state='7' left_time='300'", ITimerController::kStopped, 0, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.attributes);
+    Timers()->GetPoison()->StartWithTime(9);
+    std::unique_ptr<TXmlNode> save(new TXmlNode());
+    ASSERT_TRUE(save->ParseString(
+        str::format("<save><timer_controllers><poison %s/></timer_controllers></save>", c.attributes)));
+    size_t before = ReportCount();
+    Timers()->Load(save.get());
+    EXPECT_EQ(Timers()->GetPoison()->GetState(), c.state);
+    EXPECT_EQ(Timers()->GetPoison()->GetLeftTime(), c.left);
+    EXPECT_EQ(ReportCount() - before, c.reported ? 1u : 0u);
+  }
 }
 
 }  // namespace

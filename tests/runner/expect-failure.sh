@@ -6,7 +6,16 @@ set -u
 play=$1 tree=$2 scenario=$3
 expect=$(sed -n '1s/^-- expect: //p' "$scenario")
 [ -n "$expect" ] || { echo "$scenario: no '-- expect:' line" >&2; exit 2; }
-err=$("$play" "$tree" "$scenario" 2>&1 >/dev/null)
+# An optional second line "-- stop: SIGNAL SECONDS" sends that signal to the
+# run after so many seconds (and SIGKILL ten seconds later, should it not
+# end); the run's own status is kept.
+stop=$(sed -n '2s/^-- stop: //p' "$scenario")
+if [ -n "$stop" ]; then
+  set -- $stop
+  err=$(timeout -k 10 --preserve-status -s "$1" "$2" "$play" "$tree" "$scenario" 2>&1 >/dev/null)
+else
+  err=$("$play" "$tree" "$scenario" 2>&1 >/dev/null)
+fi
 status=$?
 printf '%s\n' "$err"
 [ "$status" -ne 0 ] || { echo "the run succeeded; it should have failed" >&2; exit 1; }

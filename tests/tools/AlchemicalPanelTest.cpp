@@ -1,6 +1,7 @@
 // The recipe tests, the device panel with its slide and its cells, and the
 // potion window.
 
+#include "sdk/TReport.h"
 #include "tools/AlchemyTestUtil.h"
 #include "tools/alchemy/OAlchemicalRecipes.h"
 
@@ -155,6 +156,36 @@ TEST_F(AlchemicalPanelTest, SlidesAlongUnderTwoPointsEndOnTheirFirstTick) {
     short_panel.SetSlideState(GAlchemicalDevicePanel::kSlidingOut);
     short_panel.Update();
     EXPECT_EQ(short_panel.GetSlideState(), GAlchemicalDevicePanel::kHidden) << path;
+  }
+}
+
+TEST_F(AlchemicalPanelTest, HugePlacesAndSizesAreHeldToTheContentRange) {
+  struct Case {
+    const char* anim;
+    const char* cells;
+    int panelX, cellLeft, cellWidth;
+  } cases[] = {
+      {"<p x='99999999999' y='0'/>", "<cells width='30' height='30'><c x='10' y='0'/></cells>", 100000, 10,
+       30},
+      {"<p x='0' y='0'/>", "<cells width='99999999999' height='30'><c x='10' y='0'/></cells>", 0, 10, 100000},
+      {"<p x='0' y='0'/>", "<cells width='30' height='30'><c x='99999999999' y='0'/></cells>", 0, 100000, 30},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(str(c.anim) + c.cells);
+    TXmlNode node;
+    ASSERT_TRUE(node.ParseString(str("<c wait_before_show_ticks='0'><anim>") + c.anim + "</anim>" + c.cells +
+                                 "</c>"));
+    GAlchemicalDevicePanel far;
+    size_t before = ReportCount();
+    far.Fill(&node);
+    EXPECT_EQ(ReportCount() - before, 1u);
+    far.SetSlideState(GAlchemicalDevicePanel::kSlidingIn);
+    far.Update();
+    ASSERT_EQ(far.GetCells().size(), 1u);
+    TRect cell = far.GetCell(0)->GetWindowRect();
+    EXPECT_EQ(far.GetWindowRect().left, c.panelX);
+    EXPECT_EQ(cell.left, c.cellLeft);
+    EXPECT_EQ(cell.right - cell.left, c.cellWidth);
   }
 }
 

@@ -2,7 +2,9 @@
 // refill, and the magic control's unlocks, hiding, saving and loading.
 
 #include "PanelTestUtil.h"
+#include "game/OGameConfig.h"
 #include "sdk/TImage.h"
+#include "sdk/TReport.h"
 #include "sdk/TXmlNode.h"
 #include "tools/magic/GMagicButton.h"
 #include "tools/magic/GMagicControl.h"
@@ -223,6 +225,48 @@ TEST_F(MagicTest, SavingCarriesOutPendingUnlocksAndLoadingReadsSixButtonsOnly) {
   EXPECT_EQ(health->GetHeight(), 30);
   EXPECT_FALSE(health->IsLocked());
   Registry()->SetListener(nullptr);
+}
+
+TEST_F(MagicTest, AGuideWithNoMagicIsReported) {
+  size_t before = ReportCount();
+  Build();
+  EXPECT_EQ(ReportCount(), before) << "a guide of three magics";
+  TXmlNode* guide = OGameConfig::GetInstance()->GetMagicCfg();
+  guide->RemoveChildren();
+  Build();
+  EXPECT_EQ(ReportCount(), before + 1) << "an empty guide";
+}
+
+TEST_F(MagicTest, SavedNumbersOutOfRangeAreReportedAndHeldToTheirRange) {
+  std::unique_ptr<GGamePanel> panel = Build();
+  panel->SetKind(0);
+  GMagicControl* control = panel->GetMagicControl();
+  GMagicButton* health = control->GetMagicButton(1);  // six ticks to refill
+  struct Case {
+    const char* attributes;
+    int state;
+    int counter;  // after the tick the load gives
+    size_t reports;
+  } cases[] = {
+      {"magicState='0' magicTimerVal='2'", GMagicButton::kEmptied, 3, 0},
+      {"magicState='0' magicTimerVal='2147483647'", GMagicButton::kReady, 7, 1},
+      {"magicState='0' magicTimerVal='-40'", GMagicButton::kEmptied, 1, 1},
+      {"magicState='7' magicTimerVal='2'", GMagicButton::kReady, 2, 1},
+      {"magicState='-2147483648' magicTimerVal='99999999999'", GMagicButton::kReady, 7, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.attributes);
+    std::unique_ptr<TXmlNode> load = Parse(str::format(
+        "<panel><magic_control><buttons><button/><button isMagic='true' locked='0' %s/></buttons>"
+        "</magic_control></panel>",
+        c.attributes));
+    health->SetLocked(false);
+    size_t before = ReportCount();
+    control->Load(load.get());
+    EXPECT_EQ(ReportCount() - before, c.reports);
+    EXPECT_EQ(health->GetMagicState(), c.state);
+    EXPECT_EQ(health->GetRestoreCounter(), c.counter);
+  }
 }
 
 TEST_F(MagicTest, ACastIsRefusedWhileLockedOrDisallowedAndOnlyHealthWorksAsleep) {

@@ -125,6 +125,19 @@ TEST_F(NavigatorTest, EachStateLastsItsTicksAndTheSceneGoesAndComesBack) {
   }
 }
 
+TEST_F(NavigatorTest, AStartTooLongToWaitIsReported) {
+  OGameConfig::GetInstance()
+      ->GetGameScreenChild("navigator")
+      ->GetChild("through_space")
+      ->GetChild("start_particles")
+      ->SetAttribute("num_ticks", "99999999999");
+  GScene* scene = Play();
+  size_t before = ReportCount();
+  scene->OnThroughSpaceMagic();
+  ASSERT_NE(Nav(), nullptr);
+  EXPECT_EQ(ReportCount(), before + 1);
+}
+
 TEST_F(NavigatorTest, EffectsAreSilentWhileChoosingAndTheMusicComesBackOnCancel) {
   OSoundManager* sound = OSoundManager::GetInstance();
   sound->SetSoundVolume(0.7f);

@@ -6,6 +6,8 @@
 #include "rules/questbook/GQuestBookControl.h"
 #include "rules/questbook/GQuestBookItemTick.h"
 #include "rules/questbook/GQuestBookTaskTick.h"
+#include "game/OGameConfig.h"
+#include "sdk/TReport.h"
 #include "sdk/TScript.h"
 #include "tools/panel/IPanelClient.h"
 #include "visual/TFxSprite.h"
@@ -60,6 +62,13 @@ TEST_F(QuestBookControlTest, HoversOnlyOnRedFrom120WhileThePanelIsFree) {
     EXPECT_EQ(mControl->IsHovered(), c.hover);
     if (c.locked) mPanel->Unlock();
   }
+}
+
+TEST_F(QuestBookControlTest, AMaskPlaceBeyondTheContentRangeIsReported) {
+  OGameConfig::GetInstance()->GetGameScreenChild("panel")->GetChild("book_mask")->SetAttribute("x", "99999999999");
+  size_t before = ReportCount();
+  Build();
+  EXPECT_EQ(ReportCount(), before + 1);
 }
 
 TEST_F(QuestBookControlTest, OpensAFrameEveryFourthTickAndClosesTheSameWay) {

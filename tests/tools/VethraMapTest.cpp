@@ -190,6 +190,23 @@ TEST_F(VethraMapTest, AGridWithoutCellSizeHasNoCells) {
   Ticks(1);
 }
 
+TEST_F(VethraMapTest, HugeGridNumbersAreReportedAndHeld) {
+  struct Case {
+    const char* attribute;
+    const char* value;
+  } cases[] = {{"cells_x", "99999999999"}, {"w", "99999999999"}, {"num_x", "99999999999"}, {"num_y", "-3"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.attribute);
+    TXmlNode* grid = MapNode()->GetChild("map_grid");
+    str kept = grid->GetAttribute(c.attribute);
+    grid->SetAttribute(c.attribute, c.value);
+    size_t before = ReportCount();
+    Build();
+    EXPECT_EQ(ReportCount() - before, 1u);
+    grid->SetAttribute(c.attribute, kept);
+  }
+}
+
 TEST_F(VethraMapTest, AChosenCellHoldsTheButtonUntilThePartChangesOrTheRightButton) {
   GVethraMap* map = Build();
   GVethraGrid* grid = map->GetGrid();

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "VisualTestUtil.h"
+#include "sdk/TReport.h"
 #include "visual/GVData.h"
+#include "visual/GVFrame.h"
 #include "visual/GVParams.h"
 
 TEST(DataBlock, FlipAndBlendReadByContainment) {
@@ -126,4 +128,44 @@ TEST(Params, KeepTextAndSaveInNameOrder) {
   out.ResetAttributes();
   ASSERT_TRUE(out.GetNextAttribute(&name, &value));
   EXPECT_EQ("alpha", name);
+}
+
+TEST(ContentNumbers, CoordinatesAndSizesAreHeldToTheirRangeWithAReport) {
+  struct Case {
+    const char* text;
+    int coordinate, size;
+    size_t coordinateReports, sizeReports;
+  } cases[] = {
+      {"", 7, 7, 0, 0},  // absent: the default
+      {"250", 250, 250, 0, 0},
+      {"-100000", -100000, 0, 0, 1},
+      {"100000", 100000, 100000, 0, 0},
+      {"100001", 100000, 100000, 1, 1},
+      {"-5", -5, 0, 0, 1},
+      {"99999999999", 100000, 100000, 1, 1},
+      {"-99999999999", -100000, 0, 1, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    TXmlNode e("e");
+    e.SetAttribute("v", c.text);
+    size_t before = ReportCount();
+    EXPECT_EQ(GVReadCoordinate("v", &e, nullptr, 7), c.coordinate);
+    EXPECT_EQ(ReportCount() - before, c.coordinateReports);
+    before = ReportCount();
+    EXPECT_EQ(GVReadSize("v", &e, "cfg/x.xml: e", 7), c.size);
+    EXPECT_EQ(ReportCount() - before, c.sizeReports);
+  }
+}
+
+TEST(ContentNumbers, AFrameAtTheFarEdgeEndsInsideTheRange) {
+  auto e = ParseXml("<f x='99999999999' y='-99999999999' w='99999999999' h='3'/>");
+  GVFrame frame;
+  size_t before = ReportCount();
+  ASSERT_TRUE(frame.Load(e.get(), nullptr));
+  EXPECT_EQ(ReportCount() - before, 3u);
+  EXPECT_EQ(frame.left, 100000);
+  EXPECT_EQ(frame.right, 200000);
+  EXPECT_EQ(frame.top, -100000);
+  EXPECT_EQ(frame.bottom, -99997);
 }

@@ -5,6 +5,7 @@
 #include "VisualTestUtil.h"
 #include "game/GSceneCaption.h"
 #include "sdk/TImage.h"
+#include "sdk/TReport.h"
 #include "sdk/TScript.h"
 #include "sdk/TText.h"
 #include "visual/GBaseInterpolator.h"
@@ -33,6 +34,18 @@ TEST(PictureLoaders, TextureImageAndSprite) {
   EXPECT_EQ(4, images[0]->GetY());
   EXPECT_EQ(8, images[1]->GetTexture()->GetWidth());
   for (TImage* i : images) delete i;
+}
+
+TEST(PictureLoaders, PlacesBeyondTheContentRangeAreHeldToIt) {
+  OpenHeadlessRenderer();
+  auto e = ParseXml("<p folder='visual/anim/' asset='ring.png' x='99999999999' y='-99999999999'/>");
+  size_t before = ReportCount();
+  std::unique_ptr<TImage> image(LoadImageFromXml(e.get()));
+  EXPECT_EQ(ReportCount() - before, 2u);
+  EXPECT_EQ(100000, image->GetX());
+  EXPECT_EQ(-100000, image->GetY());
+  TSpriteRef s = LoadSpriteFromXml(e.get());
+  EXPECT_EQ(100000.f, s->GetPosition().x);
 }
 
 TEST(PictureLoaders, ParticlesStackAndStartByActive) {

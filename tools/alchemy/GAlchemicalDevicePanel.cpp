@@ -10,12 +10,15 @@
 #include "items/OItemsManager.h"
 #include "sdk/TImage.h"
 #include "sdk/TXmlNode.h"
+#include "visual/GVData.h"
 #include "visual/GVFactory.h"
 #include "visual/GVObject.h"
 #include "visual/GVXmlLoaders.h"
 
 namespace {
 const char* const kConfigName = "alchmical_device_inventory";
+const char* const kAnimWhere = "cfg/game_screen.xml: alchmical_device_inventory/anim";
+const char* const kCellsWhere = "cfg/game_screen.xml: alchmical_device_inventory/cells";
 
 IItem* HeldItem() {
   GMousePointer* pointer = GMousePointer::PeekInstance();
@@ -128,20 +131,20 @@ void GAlchemicalDevicePanel::Fill(TXmlNode* node) {
   if (TXmlNode* anim = node->GetChild("anim")) {
     for (size_t i = 0; i < anim->GetChildCount(); ++i) {
       TXmlNode* point = anim->GetChildAt(i);
-      mPath.emplace_back(point->GetAttribute("x").to_int(), point->GetAttribute("y").to_int());
+      mPath.emplace_back(GVReadCoordinate("x", point, kAnimWhere), GVReadCoordinate("y", point, kAnimWhere));
     }
   }
   // Cells stand at their configured screen places once the panel is shown,
   // at the last point of the path.
   const std::pair<int, int> last = mPath.empty() ? std::make_pair(0, 0) : mPath.back();
   if (TXmlNode* cells = node->GetChild("cells")) {
-    int width = cells->GetAttribute("width").to_int();
-    int height = cells->GetAttribute("height").to_int();
+    int width = GVReadSize("width", cells, kCellsWhere);
+    int height = GVReadSize("height", cells, kCellsWhere);
     for (size_t i = 0; i < cells->GetChildCount(); ++i) {
       TXmlNode* place = cells->GetChildAt(i);
       GAlchemicalDeviceCell* cell = new GAlchemicalDeviceCell(this, width, height, int(i));
-      cell->SetWindowPos(place->GetAttribute("x").to_int() - last.first,
-                         place->GetAttribute("y").to_int() - last.second);
+      cell->SetWindowPos(GVReadCoordinate("x", place, kCellsWhere) - last.first,
+                         GVReadCoordinate("y", place, kCellsWhere) - last.second);
       mCells.push_back(cell);
       AdoptChild(cell);
     }

@@ -1,5 +1,7 @@
 #include "GMagicControl.h"
 
+#include <algorithm>
+
 #include "game/GGameWnd.h"
 #include "game/GMousePointer.h"
 #include "game/GScene.h"
@@ -82,15 +84,23 @@ void GMagicControl::PostChildrenInit(TWindowStyle& style) {
   mLuaNames.Bind("onThroughSpaceMagicButtonClick", this, &GMagicControl::onThroughSpaceMagicButtonClick);
   mLuaNames.Bind("onThroughTimeMagicButtonClick", this, &GMagicControl::onThroughTimeMagicButtonClick);
   // Found before any is taken out: a child may sit inside another.
+  int configured = 0;
   for (int i = 0; i < kMagicCount; ++i) {
     const str id = kMagicIds[i];
     mMagicButtons[i] = Child<GMagicButton>(this, "b_" + id + "_b");
     mPictures[i] = Child<TImage>(this, "e_" + id);
     mSmallButtons[i] = Child<GButton>(this, "b_" + id);
     TXmlNode* entry = OMagicRegistry::GetGuideEntry(id);
+    if (entry) ++configured;
     if (mMagicButtons[i])
       mMagicButtons[i]->SetRestoreTicks(entry ? entry->GetAttribute("restore_tics").to_int() : 0);
   }
+  // A game may offer fewer magics; a guide with none of them (an empty or
+  // damaged document) leaves every button without its counts, and says so.
+  if (configured == 0)
+    Report(
+        "cfg/magiccfg.xml: none of the six magics is configured; no magic button has an unlock count or "
+        "a restore time");
   for (int i = 0; i < kMagicCount; ++i) {
     Orphan(mMagicButtons[i]);
     Orphan(mPictures[i]);
@@ -226,6 +236,19 @@ void GMagicControl::Save(TXmlNode* panel) {
   }
 }
 
+namespace {
+// A number of a saved button, held to low..high with a report when outside.
+int SavedNumber(TXmlNode* node, const char* name, int index, int low, int high) {
+  str text = node->GetAttribute(name);
+  int value = text.to_int();
+  if (value >= low && value <= high) return value;
+  int kept = std::min(std::max(value, low), high);
+  Report("save: magic button %d: %s \"%s\" is outside %d..%d; %d is used", index, name, text.c_str(), low,
+         high, kept);
+  return kept;
+}
+}  // namespace
+
 void GMagicControl::Load(TXmlNode* panel) {
   mPending.clear();
   for (int i = 0; i < kMagicCount; ++i) Orphan(mSmallButtons[i]);
@@ -240,13 +263,16 @@ void GMagicControl::Load(TXmlNode* panel) {
     int i = index++;
     if (node->GetAttribute("isSmall") == "true") Adopt(this, mSmallButtons[i]);
     GMagicButton* button = mMagicButtons[i];
-    if (button) button->SetMagicState(node->GetAttribute("magicState").to_int());
+    if (button)
+      button->SetMagicState(SavedNumber(node, "magicState", i, GMagicButton::kEmptied, GMagicButton::kReady));
     if (node->GetAttribute("isMagic") == "true") {
       Adopt(this, mPictures[i]);
       Adopt(this, button);
     }
     if (!button) continue;
-    button->SetRestoreCounter(node->GetAttribute("magicTimerVal").to_int());
+    // A count past the restore time would only count on, to an overflow.
+    button->SetRestoreCounter(
+        SavedNumber(node, "magicTimerVal", i, 0, std::max(0, button->GetRestoreTicks())));
     button->Tick();
     button->SetLocked(node->GetAttribute("locked") == "1");
   }

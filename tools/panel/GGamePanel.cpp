@@ -21,6 +21,7 @@
 #include "tools/vethra/GVethraGlobe.h"
 #include "visual/GButton.h"
 #include "visual/GInteractiveButton.h"
+#include "visual/GVData.h"
 #include "visual/GVXmlLoaders.h"
 #include "visual/TProgressBar.h"
 
@@ -489,8 +490,7 @@ TFxSpriteRef GGamePanel::MakeEffect(TXmlNode* node, void (GGamePanel::*remove)()
     return 0;
   });
   if (TScript* script = effect->GetScript()) script->DoLuaString("gActive = true; gCount = 0;", 0);
-  effect->SetPosition(
-      TVec3(float(node->GetAttribute("x").to_int()), float(node->GetAttribute("y").to_int()), 0));
+  effect->SetPosition(TVec3(float(GVReadCoordinate("x", node)), float(GVReadCoordinate("y", node)), 0));
   return effect;
 }
 
@@ -541,7 +541,8 @@ void GGamePanel::Save(TXmlNode* save) {
   if (mMagicControl) mMagicControl->Save(panel);
 }
 
-void GGamePanel::LoadInventory(TXmlNode* panel, const char* element, GInventory* inventory) {
+void GGamePanel::LoadInventory(TXmlNode* panel, const char* element, GInventory* inventory,
+                               std::set<str>* placed) {
   TXmlNode* node = panel ? panel->GetChild(element) : nullptr;
   int first = node ? node->GetAttribute("first_cell").to_int() : 0;
   // A damaged save must not scroll the strip past its cells.
@@ -557,6 +558,11 @@ void GGamePanel::LoadInventory(TXmlNode* panel, const char* element, GInventory*
     TXmlNode* child = node ? node->GetChild(str::format("cell%d", cell->GetIndex())) : nullptr;
     str name = child ? child->GetAttribute("item_id") : str();
     if (name.empty()) continue;
+    if (!placed->insert(name).second) {
+      Report("save: %s cell %d: item \"%s\" is in an earlier cell already; this cell stays empty", element,
+             cell->GetIndex(), name.c_str());
+      continue;
+    }
     IItem* item = OItemFactory::CreateForInventory(name, mItemsManager);
     if (!item) {
       Report("save: %s cell %d: no item \"%s\" can be made; the cell stays empty", element, cell->GetIndex(),
@@ -569,10 +575,11 @@ void GGamePanel::LoadInventory(TXmlNode* panel, const char* element, GInventory*
   }
 }
 
-void GGamePanel::Load(TXmlNode* save) {
+void GGamePanel::Load(TXmlNode* save, std::set<str>* placed) {
   TXmlNode* panel = save ? save->GetChild("panel") : nullptr;
+  std::set<str> own;
   for (const SavedInventory& saved : kSavedInventories)
-    LoadInventory(panel, saved.element, mInventories[saved.index]);
+    LoadInventory(panel, saved.element, mInventories[saved.index], placed ? placed : &own);
   UpdateArrows();
   if (mMagicControl) mMagicControl->Load(panel);
   if (mQuestBookControl)

@@ -8,6 +8,7 @@
 // enabled or not, turns button clicks into calls on the scene (its client),
 // and ticks its inventories, the magic control and the book button.
 
+#include <set>
 #include <vector>
 
 #include "game/LuaBinding.h"
@@ -112,7 +113,9 @@ class GGamePanel : public TWindow {
   void RemoveRightEffect();
 
   void Save(TXmlNode* save);
-  void Load(TXmlNode* save);
+  // Every item name put into a cell is added to `placed`: a name the save
+  // gives twice is made once, in the first cell, and the others are reported.
+  void Load(TXmlNode* save, std::set<str>* placed = nullptr);
 
   // The Lua globals.
   void onInventoryPrev();
@@ -173,7 +176,7 @@ class GGamePanel : public TWindow {
   void ShowArrows();
   TFxSpriteRef MakeEffect(TXmlNode* node, void (GGamePanel::*remove)());
   void SaveInventory(TXmlNode* panel, const char* element, GInventory* inventory);
-  void LoadInventory(TXmlNode* panel, const char* element, GInventory* inventory);
+  void LoadInventory(TXmlNode* panel, const char* element, GInventory* inventory, std::set<str>* placed);
 
   GGameWnd* mGameWnd = nullptr;                    // not owned
   IItemsManager* mItemsManager = nullptr;          // not owned

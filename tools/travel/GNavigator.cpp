@@ -10,6 +10,7 @@
 #include "sdk/TXmlNode.h"
 #include "tools/travel/GTravelSelection.h"
 #include "visual/GBaseInterpolator.h"
+#include "visual/GVData.h"
 #include "visual/GVObjectWrapper.h"
 #include "visual/GVXmlLoaders.h"
 #include "visual/LuaUtils.h"
@@ -34,7 +35,9 @@ GNavigator::GNavigator(TXmlNode* config, int kind, bool keepHome)
   mTravel = LoadImageFromXml(Child(config, "travel_img"));
   mAfterPortal = LoadImageFromXml(Child(config, "after_portal_mask"));
   TXmlNode* start = Child(config, "start_particles");
-  mStartTicks = start ? start->GetAttribute("num_ticks").to_int() : 0;
+  // A count near the int's end would hold the journey at its start for good.
+  mStartTicks = GVReadRangedAttribute("num_ticks", start, 0, kContentNumberLimit, 0,
+                                      "cfg/game_screen.xml: navigator/start_particles");
   mLuaNames.Bind("onNavigatorExitClick", this, &GNavigator::onNavigatorExitClick);
   mLuaNames.Bind("notifyWorldButtonClick", this, &GNavigator::notifyWorldButtonClick);
   SetWindowSize(800, 600);

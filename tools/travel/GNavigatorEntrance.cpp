@@ -6,6 +6,7 @@
 #include "sdk/TXmlNode.h"
 #include "visual/GBaseInterpolator.h"
 #include "visual/GButton.h"
+#include "visual/GVData.h"
 #include "visual/GVObjectWrapper.h"
 #include "visual/GVXmlLoaders.h"
 #include "visual/GZInterpolator.h"
@@ -47,7 +48,7 @@ void GNavigatorEntrance::Load(TXmlNode* config) {
   if (TXmlNode* door = config->GetChild("door_mask")) {
     if (mDoorMask && mDoorLocked) mDoorMask->Unlock();
     mDoorMask = LoadTextureFromXml(door);
-    int x = door->GetAttribute("x").to_int(), y = door->GetAttribute("y").to_int();
+    int x = GVReadCoordinate("x", door), y = GVReadCoordinate("y", door);
     int w = mDoorMask ? mDoorMask->GetWidth() : 0, h = mDoorMask ? mDoorMask->GetHeight() : 0;
     mDoorRect = TRect(x, y, x + w, y + h);
     uint32_t* pixels = nullptr;

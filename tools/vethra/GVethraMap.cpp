@@ -13,11 +13,16 @@
 #include "sdk/TReport.h"
 #include "sdk/TXmlNode.h"
 #include "tools/vethra/GVethraGrid.h"
+#include "visual/GVData.h"
 #include "visual/GVXmlLoaders.h"
 #include "visual/LuaUtils.h"
 
 namespace {
 const char* const kGridScript = "scripts/vethra_grid.lua";
+const char* const kWhere = "cfg/game_screen.xml: vethra_map";
+const char* const kGridWhere = "cfg/game_screen.xml: vethra_map/map_grid";
+const char* const kPartsWhere = "cfg/game_screen.xml: vethra_map/parts";
+const int kMaxGridCells = 1000;
 
 TXmlNode* MapConfig() {
   return OGameConfig::GetInstance()->GetGameScreenChild("vethra_map");
@@ -30,8 +35,8 @@ int ChildInt(TXmlNode* node, const char* child) {
 
 void ReadPos(TXmlNode* node, const char* child, int* x, int* y) {
   TXmlNode* c = node ? node->GetChild(child) : nullptr;
-  *x = c ? c->GetAttribute("x").to_int() : 0;
-  *y = c ? c->GetAttribute("y").to_int() : 0;
+  *x = GVReadCoordinate("x", c, kWhere);
+  *y = GVReadCoordinate("y", c, kWhere);
 }
 
 // The window "map" of a part's script drawn into a texture; null (with a
@@ -154,13 +159,15 @@ void GVethraMap::Build() {
   mFadeTicks = ChildInt(config, "num_part_change_alpha_ticks");
   TXmlNode* grid = config ? config->GetChild("map_grid") : nullptr;
   if (grid) {
-    mGridX = grid->GetAttribute("cells_x").to_int();
-    mGridY = grid->GetAttribute("cells_y").to_int();
-    mCellW = grid->GetAttribute("w").to_int();
-    mCellH = grid->GetAttribute("h").to_int();
+    mGridX = GVReadCoordinate("cells_x", grid, kGridWhere);
+    mGridY = GVReadCoordinate("cells_y", grid, kGridWhere);
+    mCellW = GVReadSize("w", grid, kGridWhere);
+    mCellH = GVReadSize("h", grid, kGridWhere);
   }
-  int columns = grid ? grid->GetAttribute("num_x").to_int() : 0;
-  int rows = grid ? grid->GetAttribute("num_y").to_int() : 0;
+  // Few enough that the grid's width and height, cells times cell size, stay
+  // inside an int.
+  int columns = GVReadRangedAttribute("num_x", grid, 0, kMaxGridCells, 0, kGridWhere);
+  int rows = GVReadRangedAttribute("num_y", grid, 0, kMaxGridCells, 0, kGridWhere);
 
   std::vector<TImage*> pictures;
   TXmlNode* parts = config ? config->GetChild("parts") : nullptr;
@@ -170,7 +177,7 @@ void GVethraMap::Build() {
     // it keep their indices.
     TImage* picture = new TImage(true);
     picture->SetTexture(RenderPart(part, i), 1);
-    picture->SetWindowPos(part->GetAttribute("x").to_int(), part->GetAttribute("y").to_int());
+    picture->SetWindowPos(GVReadCoordinate("x", part, kPartsWhere), GVReadCoordinate("y", part, kPartsWhere));
     pictures.push_back(picture);
   }
   mFrame = LoadImageFromXml(config ? config->GetChild("map_frame") : nullptr);
