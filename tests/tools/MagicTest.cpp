@@ -249,10 +249,12 @@ TEST_F(MagicTest, SavedNumbersOutOfRangeAreReportedAndHeldToTheirRange) {
     size_t reports;
   } cases[] = {
       {"magicState='0' magicTimerVal='2'", GMagicButton::kEmptied, 3, 0},
-      {"magicState='0' magicTimerVal='2147483647'", GMagicButton::kReady, 7, 1},
+      // A filled button counts one past its six ticks, and a game saves it so.
+      {"magicState='0' magicTimerVal='7'", GMagicButton::kReady, 8, 0},
+      {"magicState='0' magicTimerVal='2147483647'", GMagicButton::kReady, 8, 1},
       {"magicState='0' magicTimerVal='-40'", GMagicButton::kEmptied, 1, 1},
       {"magicState='7' magicTimerVal='2'", GMagicButton::kReady, 2, 1},
-      {"magicState='-2147483648' magicTimerVal='99999999999'", GMagicButton::kReady, 7, 2},
+      {"magicState='-2147483648' magicTimerVal='99999999999'", GMagicButton::kReady, 8, 2},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.attributes);

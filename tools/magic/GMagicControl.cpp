@@ -1,6 +1,7 @@
 #include "GMagicControl.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "game/GGameWnd.h"
 #include "game/GMousePointer.h"
@@ -270,9 +271,10 @@ void GMagicControl::Load(TXmlNode* panel) {
       Adopt(this, button);
     }
     if (!button) continue;
-    // A count past the restore time would only count on, to an overflow.
-    button->SetRestoreCounter(
-        SavedNumber(node, "magicTimerVal", i, 0, std::max(0, button->GetRestoreTicks())));
+    // A count past the restore time would only count on, to an overflow. A
+    // button that has just filled counts one past it.
+    const int ticks = std::max(0, button->GetRestoreTicks());
+    button->SetRestoreCounter(SavedNumber(node, "magicTimerVal", i, 0, ticks < INT_MAX ? ticks + 1 : ticks));
     button->Tick();
     button->SetLocked(node->GetAttribute("locked") == "1");
   }

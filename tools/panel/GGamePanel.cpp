@@ -558,15 +558,18 @@ void GGamePanel::LoadInventory(TXmlNode* panel, const char* element, GInventory*
     TXmlNode* child = node ? node->GetChild(str::format("cell%d", cell->GetIndex())) : nullptr;
     str name = child ? child->GetAttribute("item_id") : str();
     if (name.empty()) continue;
-    if (!placed->insert(name).second) {
-      Report("save: %s cell %d: item \"%s\" is in an earlier cell already; this cell stays empty", element,
-             cell->GetIndex(), name.c_str());
-      continue;
-    }
     IItem* item = OItemFactory::CreateForInventory(name, mItemsManager);
     if (!item) {
       Report("save: %s cell %d: no item \"%s\" can be made; the cell stays empty", element, cell->GetIndex(),
              name.c_str());
+      continue;
+    }
+    // A product (a caught fish, a mirror) may be had many times over; any
+    // other item is one thing in one place.
+    if (!placed->insert(name).second && !item->IsKindOf(ItemTypeId::OProductItem)) {
+      Report("save: %s cell %d: item \"%s\" is in an earlier cell already; this cell stays empty", element,
+             cell->GetIndex(), name.c_str());
+      delete item;
       continue;
     }
     item->CreateObject();
