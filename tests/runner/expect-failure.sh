@@ -12,7 +12,10 @@ expect=$(sed -n '1s/^-- expect: //p' "$scenario")
 stop=$(sed -n '2s/^-- stop: //p' "$scenario")
 if [ -n "$stop" ]; then
   set -- $stop
-  err=$(timeout -k 10 --preserve-status -s "$1" "$2" "$play" "$tree" "$scenario" 2>&1 >/dev/null)
+  # --foreground: the signal goes to the run alone. Otherwise timeout sends
+  # it to its whole process group as well, and the run may see it twice,
+  # which ends it at once as a second signal should.
+  err=$(timeout --foreground -k 10 --preserve-status -s "$1" "$2" "$play" "$tree" "$scenario" 2>&1 >/dev/null)
 else
   err=$("$play" "$tree" "$scenario" 2>&1 >/dev/null)
 fi
