@@ -35,9 +35,7 @@ void GGameOverScene::AttachPanel(GGamePanel* panel) {
 
 void GGameOverScene::DetachPanel() {
   if (!mPanel) return;
-  if (mPanel->GetParent() == mPanelLayer) mPanelLayer->OrphanChild(mPanel);
-  mPanel->SetClient(nullptr);
-  mPanel->SetItemsManager(nullptr);
+  mPanel->Release(this, mPanelLayer);
   mPanel = nullptr;
 }
 

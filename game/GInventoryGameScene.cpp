@@ -43,9 +43,7 @@ void GInventoryGameScene::AttachPanel(GGamePanel* panel) {
 
 void GInventoryGameScene::DetachPanel() {
   if (!mPanel) return;
-  if (mPanel->GetParent() == mPanelLayer) mPanelLayer->OrphanChild(mPanel);
-  mPanel->SetClient(nullptr);
-  mPanel->SetItemsManager(nullptr);
+  mPanel->Release(this, mPanelLayer);
   mPanel = nullptr;
 }
 

@@ -97,11 +97,7 @@ void GMiniGameScene::AttachPanel(GGamePanel* panel) {
 
 void GMiniGameScene::DetachPanel() {
   if (!mPanel) return;
-  if (mPanel->GetParent() == this) OrphanChild(mPanel);
-  if (mPanel->GetClient() == this) {
-    mPanel->SetClient(nullptr);
-    mPanel->SetItemsManager(nullptr);
-  }
+  mPanel->Release(this, this);
   mPanel = nullptr;
 }
 

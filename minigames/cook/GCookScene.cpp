@@ -414,11 +414,7 @@ void GCookScene::AttachPanel(GGamePanel* panel) {
 
 void GCookScene::DetachPanel() {
   if (!mPanel) return;
-  if (mPanel->GetParent() == mPanelLayer) mPanelLayer->OrphanChild(mPanel);
-  if (mPanel->GetClient() == this) {
-    mPanel->SetClient(nullptr);
-    mPanel->SetItemsManager(nullptr);
-  }
+  mPanel->Release(this, mPanelLayer);
   mPanel = nullptr;
 }
 

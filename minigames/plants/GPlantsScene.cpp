@@ -208,11 +208,7 @@ void GPlantsScene::AttachPanel(GGamePanel* panel) {
 
 void GPlantsScene::DetachPanel() {
   if (!mPanel) return;
-  if (mPanel->GetParent() == mPanelLayer) mPanelLayer->OrphanChild(mPanel);
-  if (mPanel->GetClient() == this) {
-    mPanel->SetClient(nullptr);
-    mPanel->SetItemsManager(nullptr);
-  }
+  mPanel->Release(this, mPanelLayer);
   mPanel = nullptr;
 }
 

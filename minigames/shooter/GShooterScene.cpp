@@ -127,7 +127,7 @@ void GShooterScene::AttachPanel(GGamePanel* panel) {
 }
 
 void GShooterScene::DetachPanel() {
-  if (mPanel && mPanel->GetParent() == mPanelLayer) mPanelLayer->OrphanChild(mPanel);
+  if (mPanel) mPanel->Release(this, mPanelLayer);
   GMiniGameScene::DetachPanel();
 }
 

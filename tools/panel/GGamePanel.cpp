@@ -533,6 +533,13 @@ void GGamePanel::SaveInventory(TXmlNode* panel, const char* element, GInventory*
   }
 }
 
+void GGamePanel::Release(IPanelClient* client, TWindow* holder) {
+  if (holder && GetParent() == holder) holder->OrphanChild(this);
+  if (mClient != client) return;
+  mClient = nullptr;
+  SetItemsManager(nullptr);
+}
+
 void GGamePanel::Save(TXmlNode* save) {
   if (!save) return;
   TXmlNode* panel = save->CreateChild("panel");

@@ -99,6 +99,10 @@ class GGamePanel : public TWindow {
   void SetItemsManager(IItemsManager* manager);
   IItemsManager* GetItemsManager() const { return mItemsManager; }
   void SetClient(IPanelClient* client) { mClient = client; }
+  // A scene gives the panel up: it leaves `holder` when it lies there, and
+  // its client and items manager are cleared when they are that scene's, so
+  // the panel never keeps a deleted client.
+  void Release(IPanelClient* client, TWindow* holder);
   IPanelClient* GetClient() const { return mClient; }
   void SetGameWnd(GGameWnd* wnd) { mGameWnd = wnd; }
   GGameWnd* GetGameWnd() const { return mGameWnd; }
