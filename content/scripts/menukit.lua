@@ -79,3 +79,26 @@ function MenuKit.screen(name, children)
   modal[#modal + 1] = {type = "TolvWindow", name = "TolvWindow", x = 0, y = 0, w = 800, h = 600}
   return modal
 end
+
+-- A game's lesson: a dialog named `name` with the strings `titleKey` (none
+-- for nil) and `textKey`, and an OK button "<name>_ok" that closes it and
+-- lets the paused scene run again.
+function MenuKit.lesson(name, titleKey, textKey)
+  local textY, textH = 218, 150
+  local modal = {type = "TModalWindow", name = name, x = 0, y = 0, w = 800, h = 600,
+    {type = "TImage", name = name .. "_bg", x = 240, y = 170, image = "images/ui/dialog.png"}}
+  if titleKey then
+    modal[#modal + 1] = {type = "TText", name = name .. "_title", x = 250, y = 184, w = 300, h = 28,
+      text = GetString(titleKey), size = 20, color = gold, align = "center"}
+  else
+    textY, textH = 200, 170
+  end
+  MenuKit.add(modal, {
+    {type = "TText", name = name .. "_text", x = 256, y = textY, w = 288, h = textH,
+      text = GetString(textKey), size = 14, color = light, align = "center", wrap = true},
+    {type = "TButton", name = name .. "_ok", x = 350, y = 380, w = 100, h = 30, label = GetString("ok"),
+      command = function() CloseWindow() unlockCurrentScene() end},
+    {type = "TolvWindow", name = "TolvWindow", x = 0, y = 0, w = 800, h = 600, GameMouse = false},
+  })
+  return modal
+end
