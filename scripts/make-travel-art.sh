@@ -51,12 +51,15 @@ png -size 48x24 xc:none -fill '#ffe890' -draw "polygon 12,2 15,9 22,12 15,15 12,
 
 # Frames of 100 by 100: the four positions (0 to 3), then the halfway
 # pictures between position p and p + 1 (4 to 7), then the neutral globe.
-# Each position turns the continent a quarter further.
+# Each position turns the continent a quarter further. The globe fills the
+# frame's top-left 56 pixels only: the panel's magic selectors lie below it
+# and the magic's button beside it.
+small=(-resize 56x56 -background none -gravity NorthWest -extent 100x100)
 globe_frame() {  # globe_frame OUT CONTINENT_X
   out=$1
   png -size 100x100 xc:none -fill '#2a5a8a' -draw "circle 50,50 50,4" \
     -fill '#c89048' -draw "ellipse $2,46 16,24 0,360" -fill none -stroke '#e0d0a0' -strokewidth 2 \
-    -draw "circle 50,50 50,4"
+    -draw "circle 50,50 50,4" "${small[@]}"
 }
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
@@ -68,7 +71,7 @@ for i in 0 1 2 3 4 5 6 7; do
 done
 out=$tmp/g8.png
 png -size 100x100 xc:none -fill '#5a5a60' -draw "circle 50,50 50,4" -fill none -stroke '#a0a0a0' \
-  -strokewidth 2 -draw "circle 50,50 50,4"
+  -strokewidth 2 -draw "circle 50,50 50,4" "${small[@]}"
 out=content/anim/vethra/globe.png
 png "$tmp"/g0.png "$tmp"/g1.png "$tmp"/g2.png "$tmp"/g3.png "$tmp"/g4.png "$tmp"/g5.png "$tmp"/g6.png \
   "$tmp"/g7.png "$tmp"/g8.png +append

@@ -27,13 +27,14 @@ local function labelled(name, label, x, y, w, h, face, command)
 end
 
 -- The magic control: a selector per magic, and the magic's button (live
--- face, filling picture) over its greyed picture.
+-- face, filling picture) over its greyed picture. The selectors lie below
+-- the panel's globe, the button beside it, so that neither covers it.
 local magics = {"fire", "health", "invisibility", "rainbow", "through_space", "through_time"}
 local casts = {"Fire", "Health", "Invisibility", "Rainbow", "ThroughSpace", "ThroughTime"}
 local magic_control = {type = "MagicControl", name = "magic_control", x = 0, y = 500, w = 172, h = 100}
 for i, id in ipairs(magics) do
   local col, row = (i - 1) % 3, math.floor((i - 1) / 3)
-  table.insert(magic_control, {type = "GButton", name = "b_" .. id, x = 8 + 28 * col, y = 14 + 36 * row,
+  table.insert(magic_control, {type = "GButton", name = "b_" .. id, x = 8 + 28 * col, y = 44 + 28 * row,
     w = 26, h = 26, normal = ui .. "small_" .. id .. ".png", hover = ui .. "small_" .. id .. "_hover.png",
     command = call("on" .. casts[i] .. "SmallButtonClick")})
   table.insert(magic_control, {type = "TImage", name = "e_" .. id, x = 96, y = 18,

@@ -121,7 +121,7 @@ local magic_order = {fire = 0, health = 1, invisibility = 2, rainbow = 3, throug
 
 function demo.select_magic(id)
   local i = magic_order[id]
-  click(8 + 28 * (i % 3) + 13, 500 + 14 + 36 * math.floor(i / 3) + 13)
+  click(8 + 28 * (i % 3) + 13, 500 + 44 + 28 * math.floor(i / 3) + 13)
 end
 
 -- Chooses the magic and clicks its big button.
