@@ -10,9 +10,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 command -v convert >/dev/null || { echo "make-catapult-art.sh: needs ImageMagick's convert" >&2; exit 1; }
-command -v sox >/dev/null || { echo "make-catapult-art.sh: needs sox" >&2; exit 1; }
 
 source scripts/art-kit.sh
+source scripts/sound-kit.sh
 
 anim=content/anim/minigames/catapult
 panel=content/windows/gamescreen/panel/catapult_image
@@ -117,12 +117,7 @@ button fire 80 50 -draw "circle 40,25 40,12"
 button menu 90 30 -draw "rectangle 20,8 70,11" -draw "rectangle 20,14 70,17" -draw "rectangle 20,20 70,23"
 
 # The sounds: WAV data under the names the game asks for.
-tone() {  # NAME SECONDS SYNTH...
-  local name=$1 len=$2
-  shift 2
-  sox -R -D -n -t wav -r 11025 -c 1 -b 8 "content/audio/sfx/minigames/catapult/$name.ogg" \
-    synth "$len" "$@" fade 0.01 "$len" 0.05 vol 0.5
-}
-tone shoot 0.2 sawtooth 200:80
-tone explosion 0.4 brownnoise
-tone splash 0.25 pinknoise
+snd=content/audio/sfx/minigames/catapult
+tone "$snd/shoot.ogg" 0.2 sawtooth 200:80
+tone "$snd/explosion.ogg" 0.4 brownnoise
+tone "$snd/splash.ogg" 0.25 pinknoise

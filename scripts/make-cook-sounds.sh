@@ -1,17 +1,14 @@
-#!/bin/sh
+#!/usr/bin/env bash
 # The kitchen game's four sounds: clear, done, and a right or a wrong dish.
 # The game asks for them by these .ogg names; the files hold WAV data, which
 # the sound layer reads under any name. Short mono 8-bit tones, repeatable
 # (-R, no dither) so regenerating leaves the files as they are.
 set -e
+source "$(dirname "$0")/sound-kit.sh"
 cd "$(dirname "$0")/../content"
 mkdir -p audio/sfx/minigames/cook
 cd audio/sfx/minigames/cook
 
-tone() {  # file seconds synth-arguments...
-  out=$1; len=$2; shift 2
-  sox -R -D -n -r 11025 -c 1 -b 8 -t wav "$out" synth "$len" "$@" fade 0.01 "$len" 0.05 vol 0.5
-}
 
 tone clear.ogg 0.15 brownnoise
 tone done.ogg 0.2 sine 660:990

@@ -8,9 +8,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 command -v convert >/dev/null || { echo "make-fishing-art.sh: needs ImageMagick's convert" >&2; exit 1; }
-command -v sox >/dev/null || { echo "make-fishing-art.sh: needs sox" >&2; exit 1; }
 
 source scripts/art-kit.sh
+source scripts/sound-kit.sh
 
 mkdir -p content/images/scenes content/images/masks content/anim/items content/anim/minigames/fishing \
   content/anim/pier content/audio/sfx/minigames/fishing
@@ -106,12 +106,8 @@ picture fishing_rod -stroke '#7a5a30' -strokewidth 3 -draw "line 4,36 36,4" -str
   -draw "line 36,4 36,30"
 
 # The game's sounds: an empty strike, a catch, the float's splash, the cast.
-sound() {  # sound FILE SECONDS SYNTH...
-  local file=content/audio/sfx/minigames/fishing/$1 len=$2
-  shift 2
-  sox -R -D -n -r 11025 -c 1 -b 8 -t wav "$file" synth "$len" "$@" fade 0.01 "$len" 0.05 vol 0.5
-}
-sound hool_empty.ogg 0.2 square 180:120
-sound hook_fish.ogg 0.3 sine 660:1320
-sound kick_splash.ogg 0.25 brownnoise
-sound kick.ogg 0.15 sine 300:900
+snd=content/audio/sfx/minigames/fishing
+tone "$snd/hool_empty.ogg" 0.2 square 180:120
+tone "$snd/hook_fish.ogg" 0.3 sine 660:1320
+tone "$snd/kick_splash.ogg" 0.25 brownnoise
+tone "$snd/kick.ogg" 0.15 sine 300:900

@@ -1,14 +1,10 @@
-#!/bin/sh
+#!/usr/bin/env bash
 # Generates the bundled sound effects and music of content/sounds with sox:
 # short mono 8-bit tones, small enough to keep in the repository. Repeatable
 # (-R, no dither) so regenerating leaves the files as they are.
 set -e
+source "$(dirname "$0")/sound-kit.sh"
 cd "$(dirname "$0")/../content/sounds"
-
-tone() {  # file seconds synth-arguments...
-  out=$1; len=$2; shift 2
-  sox -R -D -n -r 11025 -c 1 -b 8 "$out" synth "$len" "$@" fade 0.01 "$len" 0.05 vol 0.5
-}
 
 tone take.wav 0.12 sine 880
 tone put.wav 0.12 sine 440

@@ -9,9 +9,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 command -v convert >/dev/null || { echo "make-tower-art.sh: needs ImageMagick's convert" >&2; exit 1; }
-command -v sox >/dev/null || { echo "make-tower-art.sh: needs sox" >&2; exit 1; }
 
 source scripts/art-kit.sh
+source scripts/sound-kit.sh
 
 tag=content/anim/minigames/tag
 mirrors=content/anim/minigames/mirrors
@@ -115,11 +115,6 @@ png -size 40x40 xc:none -fill '#c0d8f0' -draw "ellipse 20,20 16,16 0,360" \
   -fill none -stroke '#e0c060' -strokewidth 3 -draw "ellipse 20,20 17,17 0,360"
 
 # The sounds: WAV data under the names the games load.
-tone() {  # file seconds synth-arguments...
-  local file=$1 len=$2
-  shift 2
-  sox -R -D -n -r 11025 -c 1 -b 8 -t wav "$file" synth "$len" "$@" fade 0.01 "$len" 0.05 vol 0.5
-}
 tone content/audio/sfx/minigames/tags/stone_rotate.ogg 0.15 brownnoise
 tone content/audio/sfx/minigames/tags/stone_turn.ogg 0.3 sine 180:120
 tone content/audio/sfx/minigames/tags/composition_done.ogg 0.3 sine 660:990
