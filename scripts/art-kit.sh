@@ -22,3 +22,30 @@ sheet() {  # sheet OUT: the frames so far, left to right
   png "${frames[@]}" +append
   frames=()
 }
+
+# An item's 40 by 40 picture in content/anim/items/ and its description in
+# content/xml/, the one picture in every place: item_picture NAME DRAW...
+item_picture() {
+  local name=$1
+  shift
+  out=content/anim/items/$name.png
+  png -size 40x40 xc:none "$@"
+  cat >"content/xml/item_$name.xml" <<EOF
+<!-- Made by scripts/$(basename "$0"): one 40 by 40 picture in every place. -->
+<main id="item_$name">
+  <objects>
+    <obj id="main">
+      <images><img name="items/$name.png"/></images>
+      <framelist centering="left"><frame x="0" y="0" w="40" h="40"/></framelist>
+      <states>
+        <state id="stScene" framelist="0"/>
+        <state id="stPointer" framelist="0"/>
+        <state id="stInventory" framelist="0"/>
+        <state id="stAlchemicalInventory" framelist="0"/>
+        <state id="stDropped" framelist="0"/>
+      </states>
+    </obj>
+  </objects>
+</main>
+EOF
+}

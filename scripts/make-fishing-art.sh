@@ -59,37 +59,10 @@ done
 sheet content/anim/minigames/fishing/float.png
 
 # Items, 40 by 40, with a description each: the fish, the key and the rod.
-item_xml() {  # item_xml NAME: every place shows the one picture
-  cat >"content/xml/item_$1.xml" <<EOF
-<!-- Made by scripts/make-fishing-art.sh: one 40 by 40 picture in every place. -->
-<main id="item_$1">
-  <objects>
-    <obj id="main">
-      <images><img name="items/$1.png"/></images>
-      <framelist centering="left"><frame x="0" y="0" w="40" h="40"/></framelist>
-      <states>
-        <state id="stScene" framelist="0"/>
-        <state id="stPointer" framelist="0"/>
-        <state id="stInventory" framelist="0"/>
-        <state id="stAlchemicalInventory" framelist="0"/>
-        <state id="stDropped" framelist="0"/>
-      </states>
-    </obj>
-  </objects>
-</main>
-EOF
-}
-picture() {  # picture NAME DRAW...
-  local name=$1
-  shift
-  out=content/anim/items/$name.png
-  png -size 40x40 xc:none "$@"
-  item_xml "$name"
-}
 fish() {  # fish NAME COLOUR [DRAW...]
   local name=$1 colour=$2
   shift 2
-  picture "$name" -fill "$colour" -draw "ellipse 18,20 14,8 0,360" -draw "polygon 30,20 38,12 38,28" \
+  item_picture "$name" -fill "$colour" -draw "ellipse 18,20 14,8 0,360" -draw "polygon 30,20 38,12 38,28" \
     -fill '#101010' -draw "circle 9,18 10,18" "$@"
 }
 fish fishing_crucian '#c8a040'
@@ -98,11 +71,11 @@ fish fishing_carp '#a08030'
 fish fishing_perch '#70a040' -stroke '#304020' -draw "line 14,13 14,27" -draw "line 20,12 20,28"
 fish fishing_roach '#b0b0c0' -fill '#c03030' -draw "circle 30,20 30,22"
 fish fishing_tench '#607040'
-picture pier_key -fill '#8a9aa8' -draw "circle 10,20 10,28" -draw "rectangle 16,18 38,22" -draw "rectangle 30,22 34,30"
-picture oar -fill '#a07a48' -draw "rectangle 18,2 22,28" -draw "ellipse 20,32 6,8 0,360"
+item_picture pier_key -fill '#8a9aa8' -draw "circle 10,20 10,28" -draw "rectangle 16,18 38,22" -draw "rectangle 30,22 34,30"
+item_picture oar -fill '#a07a48' -draw "rectangle 18,2 22,28" -draw "ellipse 20,32 6,8 0,360"
 out=content/images/masks/oar_mask.png
 png content/anim/items/oar.png -alpha extract -threshold 0 -background white -alpha shape
-picture fishing_rod -stroke '#7a5a30' -strokewidth 3 -draw "line 4,36 36,4" -stroke '#d0d0d0' -strokewidth 1 \
+item_picture fishing_rod -stroke '#7a5a30' -strokewidth 3 -draw "line 4,36 36,4" -stroke '#d0d0d0' -strokewidth 1 \
   -draw "line 36,4 36,30"
 
 # The game's sounds: an empty strike, a catch, the float's splash, the cast.

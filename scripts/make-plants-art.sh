@@ -27,35 +27,8 @@ out=content/images/masks/herb_garden_plants_back.png; png -size 80x80 xc:'#fffff
 
 # Items, 40 by 40, with a description each; those that lie in a scene also
 # get a mask opaque where the item is.
-item_xml() {  # item_xml NAME: every place shows the one picture
-  cat >"content/xml/item_$1.xml" <<EOF
-<!-- Made by scripts/make-plants-art.sh: one 40 by 40 picture in every place. -->
-<main id="item_$1">
-  <objects>
-    <obj id="main">
-      <images><img name="items/$1.png"/></images>
-      <framelist centering="left"><frame x="0" y="0" w="40" h="40"/></framelist>
-      <states>
-        <state id="stScene" framelist="0"/>
-        <state id="stPointer" framelist="0"/>
-        <state id="stInventory" framelist="0"/>
-        <state id="stAlchemicalInventory" framelist="0"/>
-        <state id="stDropped" framelist="0"/>
-      </states>
-    </obj>
-  </objects>
-</main>
-EOF
-}
-picture() {  # picture NAME DRAW...
-  local name=$1
-  shift
-  out=content/anim/items/$name.png
-  png -size 40x40 xc:none "$@"
-  item_xml "$name"
-}
 item() {  # item NAME DRAW...
-  picture "$@"
+  item_picture "$@"
   out=content/images/masks/${1}_mask.png
   png content/anim/items/$1.png -alpha extract -threshold 0 -background white -alpha shape
 }
@@ -71,7 +44,7 @@ item clover -fill '#40a040' -draw "circle 14,14 14,21" -draw "circle 26,14 26,21
 leafy thyme '#708a50'
 item herb_plan -fill '#f0e8c8' -draw "rectangle 4,6 36,34" -stroke '#806040' -draw "line 8,14 32,14" \
   -draw "line 8,22 28,22"
-picture herb_bundle -fill '#60c060' -draw "ellipse 20,14 12,10 0,360" -fill '#c0a060' -draw "rectangle 16,22 24,38"
+item_picture herb_bundle -fill '#60c060' -draw "ellipse 20,14 12,10 0,360" -fill '#c0a060' -draw "rectangle 16,22 24,38"
 
 # The plan: a sheet with three places; the icons of the three plants it
 # asks for, 60 by 60 cells in the order mint, sage, fern.
