@@ -17,19 +17,10 @@ GMiniGameScene* NewCardsScene() {
   return new GCardsScene();
 }
 
-GCardsScene::GCardsScene() {
-  mLayer = NewLayer();
-  mWrapper = new GVObjectWrapper();
-  mWrapper->SetWindowSize(800, 600);
-  mWrapper->client = this;
-  GetSceneLayer()->AdoptChild(mLayer);
-  GetSceneLayer()->AdoptChild(mWrapper);
-}
-
 void GCardsScene::Init(TWindowStyle& style) {
   StartWindowAnimation(16, true, true, false);
   if (OMousePointerManager* hand = GMousePointer::PeekManager()) hand->DeleteHeldItem();
-  ReadExits();
+  ReadOutcomes();
   mField.Load(mConfig ? mConfig->GetChild("field") : nullptr, this, &GetRandom(), &GetDrawList(),
               kImageFolder);
   if (TXmlNode* saved = OMinigameRegistry::GetInstance()->GetNode(kRegistryChild)) {
@@ -40,7 +31,7 @@ void GCardsScene::Init(TWindowStyle& style) {
   if (ReadTutorial(mConfig)) Pause();
 }
 
-void GCardsScene::ReadExits() {
+void GCardsScene::ReadOutcomes() {
   TXmlNode* items = mConfig ? mConfig->GetChild("exit_item") : nullptr;
   TXmlNode* scenes = mConfig ? mConfig->GetChild("exit_scene_id") : nullptr;
   TXmlNode* winFlag = mConfig ? mConfig->GetChild("win_flag") : nullptr;
@@ -63,15 +54,6 @@ void GCardsScene::ReadExits() {
   }
 }
 
-void GCardsScene::Draw() {
-  DrawObjects(this);
-}
-
-bool GCardsScene::OnTaskAnimate() {
-  TWindowManager::GetInstance()->InvalidateScreen();
-  return true;
-}
-
 bool GCardsScene::OnMouseDown(const TPoint& point) {
   if (!IsFinished()) mField.OnClick(int(point.x), int(point.y));
   return true;
@@ -81,10 +63,6 @@ void GCardsScene::Update() {
   GMiniGameScene::Update();
   mField.Update();
   TickTutorial();
-}
-
-void GCardsScene::AdoptOverlayChild(TWindow* child) {
-  if (child) mLayer->AdoptChild(child);
 }
 
 void GCardsScene::Finish(bool won) {

@@ -3,27 +3,17 @@
 // runs the field on every tick, passes clicks to it and keeps the attempts
 // and finds in the mini-game registry child "cards".
 
-#include "game/GMiniGameScene.h"
+#include "minigames/GBoardGameScene.h"
 #include "minigames/cards/GCardsField.h"
 
-class GVObjectWrapper;
-
-class GCardsScene : public GMiniGameScene {
-  TWINDOW_CLASS(GCardsScene, GMiniGameScene)
+class GCardsScene : public GBoardGameScene {
+  TWINDOW_CLASS(GCardsScene, GBoardGameScene)
  public:
-  GCardsScene();
-  ~GCardsScene() override = default;
-
   void Init(TWindowStyle& style) override;
-  // The objects are drawn here and again by the object wrapper.
-  void Draw() override;
-  bool OnTaskAnimate() override;
   bool OnMouseDown(const TPoint& point) override;
   bool OnMouseMove(const TPoint& point) override { return false; }
   void Update() override;
 
-  void SetConfigNode(TXmlNode* node) override { mConfig = node; }
-  void AdoptOverlayChild(TWindow* child) override;
   void Finish(bool won) override;
   const char* GetRegistryName() const override { return "cards"; }
   void WriteState(TXmlNode* node) override;
@@ -39,12 +29,10 @@ class GCardsScene : public GMiniGameScene {
   struct Outcome {
     str item, scene, flagName, flagValue;
   };
-  void ReadExits();
+  // The cards' exits name an item for each end.
+  void ReadOutcomes();
 
   GCardsField mField;
-  TWindow* mLayer = nullptr;            // the overlay under the fade; owned by the window tree
-  GVObjectWrapper* mWrapper = nullptr;  // owned by the window tree
-  TXmlNode* mConfig = nullptr;          // not owned
   Outcome mWin, mLose;
 };
 

@@ -41,13 +41,7 @@ GMiniGameScene* NewShooterScene() {
 }
 
 GShooterScene::GShooterScene() {
-  mLayer = NewLayer();
-  mWrapper = new GVObjectWrapper();
-  mWrapper->SetWindowSize(800, 600);
-  mWrapper->client = this;
   mPanelLayer = NewLayer();
-  GetSceneLayer()->AdoptChild(mLayer);
-  GetSceneLayer()->AdoptChild(mWrapper);
   GetSceneLayer()->AdoptChild(mPanelLayer);
 }
 
@@ -74,33 +68,11 @@ void GShooterScene::Init(TWindowStyle& style) {
   if (ReadTutorial(mConfig)) Pause();
 }
 
-void GShooterScene::ReadExits() {
-  if (!mConfig) return;
-  if (TXmlNode* item = mConfig->GetChild("exit_item")) mExitItem = item->GetAttribute("id");
-  if (TXmlNode* scenes = mConfig->GetChild("exit_scene_id")) {
-    mWin.scene = scenes->GetAttribute("win");
-    mLose.scene = scenes->GetAttribute("lost");
-  }
-  if (TXmlNode* flag = mConfig->GetChild("win_flag")) {
-    mWin.flagName = flag->GetAttribute("flag_name");
-    mWin.flagValue = flag->GetAttribute("flag_value");
-  }
-  if (TXmlNode* flag = mConfig->GetChild("lose_flag")) {
-    mLose.flagName = flag->GetAttribute("flag_name");
-    mLose.flagValue = flag->GetAttribute("flag_value");
-  }
-}
-
 void GShooterScene::PostDraw() {
   const TSpriteRef& overlay = mField.GetOverlay();
   if (!overlay) return;
   T2dScope pass;
   overlay->Draw(MakeDrawSpec(TVec2(400, 300), mField.GetOverlayAlpha(), mField.GetScale()));
-}
-
-bool GShooterScene::OnTaskAnimate() {
-  TWindowManager::GetInstance()->InvalidateScreen();
-  return true;
 }
 
 bool GShooterScene::OnMouseDown(const TPoint& point) {
@@ -141,14 +113,12 @@ void GShooterScene::Resume() {
   GMiniGameScene::Resume();
 }
 
-void GShooterScene::AdoptOverlayChild(TWindow* child) {
-  if (child) mLayer->AdoptChild(child);
-}
-
 void GShooterScene::Finish(bool won) {
   if (GetState() != kActive) return;
-  const Outcome& o = won ? mWin : mLose;
-  FinishWith(kRegistryChild, won ? mExitItem : str(), o.flagName, o.flagValue, o.scene);
+  if (won)
+    FinishWith(kRegistryChild, mExitItem, mWinFlagName, mWinFlagValue, mWinScene);
+  else
+    FinishWith(kRegistryChild, str(), mLoseFlagName, mLoseFlagValue, mLostScene);
 }
 
 void GShooterScene::WriteState(TXmlNode* node) {

@@ -3,22 +3,21 @@
 // while the game runs, clicks fire, and the alcohol haze is drawn over
 // everything. It keeps the game in the mini-game registry child "shooter".
 
-#include "game/GMiniGameScene.h"
+#include "minigames/GBoardGameScene.h"
 #include "minigames/shooter/GShooterField.h"
 
-class GVObjectWrapper;
-
-class GShooterScene : public GMiniGameScene {
-  TWINDOW_CLASS(GShooterScene, GMiniGameScene)
+class GShooterScene : public GBoardGameScene {
+  TWINDOW_CLASS(GShooterScene, GBoardGameScene)
  public:
   GShooterScene();
   // Shows the pointer again and lets the panel go.
   ~GShooterScene() override;
 
   void Init(TWindowStyle& style) override;
+  // Only the wrapper draws the range's objects.
+  void Draw() override { GMiniGameScene::Draw(); }
   // The haze, over the scene's windows.
   void PostDraw() override;
-  bool OnTaskAnimate() override;
   // Fires where the sight is while the scene plays; the press's own point
   // is not used.
   bool OnMouseDown(const TPoint& point) override;
@@ -33,8 +32,6 @@ class GShooterScene : public GMiniGameScene {
   void Pause() override;
   void Resume() override;
 
-  void SetConfigNode(TXmlNode* node) override { mConfig = node; }
-  void AdoptOverlayChild(TWindow* child) override;
   // Acts only while the scene plays (not fading).
   void Finish(bool won) override;
   const char* GetRegistryName() const override { return "shooter"; }
@@ -46,18 +43,8 @@ class GShooterScene : public GMiniGameScene {
   GShooterField& GetField() { return mField; }
 
  private:
-  struct Outcome {
-    str scene, flagName, flagValue;
-  };
-  void ReadExits();
-
   GShooterField mField;
-  TWindow* mLayer = nullptr;            // owned by the window tree
-  GVObjectWrapper* mWrapper = nullptr;  // owned by the window tree
-  TWindow* mPanelLayer = nullptr;       // owned by the window tree
-  TXmlNode* mConfig = nullptr;          // not owned
-  str mExitItem;
-  Outcome mWin, mLose;
+  TWindow* mPanelLayer = nullptr;  // owned by the window tree
 };
 
 GMiniGameScene* NewShooterScene();
