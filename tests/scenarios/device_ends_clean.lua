@@ -5,7 +5,6 @@
 -- afterwards shows no frame.
 
 local lab = require("lib.lab")
-local pn = require("lib.panel")
 
 local FRAME_END = "64,40,16" -- the caption frame's ends
 
@@ -22,18 +21,8 @@ local function boils_since(heard)
   return n
 end
 
--- A bucket of water poured in; the empty bucket goes into the panel's cell.
-local function pour(cell)
-  give("bucket_water")
-  lab.click("device")
-  assert(held() == "bucket")
-  pn.click_cell(cell)
-  tick(20)
-  assert(lab.blue(unpack(lab.glass)), "the water is in")
-end
-
 lab.enter(true)
-pour(0)
+lab.pour(0)
 local heard = #sounds()
 tick(300)
 assert(boils_since(heard) > 0, "the water boils")
@@ -52,7 +41,7 @@ assert(boils_since(heard) == 0, boils_since(heard) .. " boils after the brew fai
 
 -- The bark's caption shows while the pointer rests on it, and goes into the
 -- still with it.
-pour(1)
+lab.pour(1)
 move(600, 100)
 tick(2)
 move(lab.at.bark[1] + 1, lab.at.bark[2])

@@ -8,7 +8,6 @@
 
 local demo = require("lib.demo")
 local lab = require("lib.lab")
-local pn = require("lib.panel")
 
 -- The summed brightness of the frame around (x, y).
 local function brightness(x, y)
@@ -37,19 +36,8 @@ move(600, 100)
 tick(1)
 done_does_nothing("empty")
 
--- A bucket of water poured in; the empty bucket goes into the panel's
--- cell `cell`.
-local function pour(cell)
-  give("bucket_water")
-  lab.click("device")
-  assert(held() == "bucket")
-  pn.click_cell(cell)
-  tick(20)
-  assert(lab.blue(unpack(lab.glass)), "the water is in")
-end
-
 -- No recipe: everything back, the failed smoke.
-pour(0)
+lab.pour(0)
 lab.drop("herb")
 lab.drop("feather")
 move(600, 100)
@@ -77,7 +65,7 @@ assert(window("hint") == nil)
 done_does_nothing("emptied by the failure")
 
 -- Health brewed, then cleared while it waits.
-pour(1)
+lab.pour(1)
 lab.drop("herb")
 lab.drop("bark")
 move(600, 100)
@@ -99,4 +87,4 @@ assert(last < 100, "nearly gone: " .. last)
 tick(1)
 assert(red() == 64, "faded out: " .. red())
 -- Idle again: it takes water.
-pour(2)
+lab.pour(2)

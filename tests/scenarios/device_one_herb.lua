@@ -18,11 +18,7 @@ local function count(text, word)
 end
 
 lab.enter(true)
-give("bucket_water")
-lab.click("device")
-pn.click_cell(0)
-tick(20)
-assert(lab.blue(unpack(lab.glass)), "the water is in")
+lab.pour(0)
 
 lab.click("herb")
 assert(held() == "herb")

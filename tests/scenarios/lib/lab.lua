@@ -2,6 +2,7 @@
 -- down through the cellar and the crypt, and the screen points of the
 -- laboratory's things and of its device's panel.
 local demo = require("lib.demo")
+local pn = require("lib.panel")
 
 local lab = {}
 
@@ -84,6 +85,17 @@ function lab.drop(name)
   tick(16)
   assert(held() == nil, name .. " went in")
   demo.close_hints()
+end
+
+-- A bucket of water poured into the still; the empty bucket goes into the
+-- game panel's cell `cell`.
+function lab.pour(cell)
+  give("bucket_water")
+  lab.click("device")
+  assert(held() == "bucket", "poured: " .. tostring(held()))
+  pn.click_cell(cell)
+  tick(20)
+  assert(lab.blue(unpack(lab.glass)), "the water is in")
 end
 
 return lab
