@@ -5,6 +5,7 @@
 #include "game/GSlidingPanel.h"
 #include "game/OSaveData.h"
 #include "sdk/TButton.h"
+#include "game/ONotices.h"
 #include "sdk/TReport.h"
 #include "sdk/TText.h"
 #include "sdk/TWindowManager.h"
@@ -82,6 +83,12 @@ void GLoadWnd::LoadSelected() {
       // would leave the player in a paused scene with no way back.
       if (!game || !game->LoadGame(slot)) {
         Report("%s: save slot %d could not be loaded; the menus stay open", kWhat, slot);
+        // Said on screen too: a double click that seems to do nothing
+        // leaves the player guessing.
+        ONotices::Push("notice_load_refused",
+                       "This saved game cannot be loaded. The game goes on as it was, and the other saved "
+                       "games are kept.");
+        ONotices::ShowPending();
         return;
       }
       wm->PopModal("load");

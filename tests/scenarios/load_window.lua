@@ -1,6 +1,7 @@
 -- The load window lists the player's saves in slot order. From the local
 -- menu one click chooses a save and a second click on it loads it at once,
--- closing the menus (a save that cannot be loaded leaves them open); from
+-- closing the menus (a save that cannot be loaded leaves them open and says
+-- so on screen); from
 -- the title a double click slides the menu out and starts the game from
 -- that save.
 
@@ -48,9 +49,15 @@ local saved, before = save_document(), reports()
 set_save_document("<save_data></save_data>")
 demo.click_on("load1")
 demo.click_on("load1")
-assert(top_modal() == "load" and window("localmenu") == "shown")
+assert(window("load") == "shown" and window("localmenu") == "shown")
 assert(reports() == before + 1)
 assert(select(4, scene()) == true, "still paused under the menus")
+-- The player is told so on screen, over the menus.
+tick(1)
+assert(top_modal() == "notice" and text("notice_text"):find("cannot be loaded", 1, true),
+  "the notice: " .. tostring(top_modal()))
+demo.click_on("notice_ok")
+assert(top_modal() == "load")
 set_save_document(saved)
 demo.click_on("btn_Cancel")
 
