@@ -71,7 +71,9 @@ TEST(SplineInterpolator, CasesFromXml) {
     for (int i = 0; i < c.updates; ++i) result = ip->Update();
     EXPECT_FLOAT_EQ(c.x, X(sprite));
     EXPECT_FLOAT_EQ(c.y, Y(sprite));
-    if (c.updates > 0) EXPECT_EQ(c.last, result);
+    if (c.updates > 0) {
+      EXPECT_EQ(c.last, result);
+    }
   }
 }
 
