@@ -8,7 +8,7 @@ ASAN_BUILD ?= $(BUILD)-asan
 ALL_TESTS ?= $(BUILD)-tests
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build asan deps clean test-builds build-tree asan-tree
+.PHONY: run test build asan bench deps clean test-builds build-tree asan-tree
 
 deps:
 	@./scripts/install-deps.sh
@@ -25,6 +25,10 @@ build: deps $(BUILD)/Makefile
 # Everything built with AddressSanitizer and UBSan; its tests are named asan.*.
 asan: deps $(ASAN_BUILD)/Makefile
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
+
+# The benchmarks, on the normal build only; `make test` does not build them.
+bench: deps $(BUILD)/Makefile
+	cmake --build $(BUILD) -j $(JOBS) --target benchmarks
 
 # Only the game itself: the tests and benchmarks are not needed to play.
 run: deps $(BUILD)/Makefile

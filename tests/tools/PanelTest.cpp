@@ -98,10 +98,14 @@ TEST_F(PanelTest, EachKindShowsItsBackgroundChildrenAndInventory) {
 TEST_F(PanelTest, KindsThatShareABackgroundKeepTheImage) {
   std::unique_ptr<GGamePanel> panel = Build();
   panel->SetKind(6);
-  TImage* cook = panel->GetBackground();
+  ASSERT_TRUE(panel->GetBackground());
+  EXPECT_EQ(panel->GetBackgroundId(), GGamePanel::kKingCook);
+  // Held here so that the next picture cannot take the freed one's address.
+  TTextureRef cook = panel->GetBackground()->GetTexture();
   panel->SetKind(1);
   TImage* common = panel->GetBackground();
-  EXPECT_NE(common, cook);
+  ASSERT_TRUE(common);
+  EXPECT_NE(common->GetTexture(), cook);
   EXPECT_EQ(panel->GetBackgroundId(), GGamePanel::kCommon);
   panel->SetKind(0);
   panel->SetKind(9);

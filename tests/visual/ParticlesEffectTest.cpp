@@ -30,6 +30,11 @@ class ParticlesEffect : public ::testing::Test {
     TPlatform::SetContentRoot(FixturesDir());
     OpenHeadlessRenderer();
     PointFactoryAt(&list);
+    // Pooled systems outlive a test and keep their script's globals across a
+    // restart: clear the logs an earlier test left in this script's systems.
+    for (GParticleSystem* s : GParticleSystem::GetPool()) {
+      if (s->GetName() == "vo_glow") s->GetParticleSystem()->GetScript()->DoLuaString("gLog, gCalls = '', 0");
+    }
   }
   std::unique_ptr<GVObject> Make() {
     return std::unique_ptr<GVObject>(GVFactory::GetInstance()->CreateObject(nullptr, "sparkler"));
