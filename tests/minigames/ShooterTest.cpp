@@ -46,6 +46,8 @@ str Range(int goals, int bullets, int bulletIcons, int holes) {
 class ShooterTest : public MinigameTest {
  protected:
   void Load(const str& field) {
+    // The sound log lives as long as the process: count this test's plays only.
+    mLogStart = TSoundManager::GetInstance()->GetPlayLog().size();
     mScene.reset(new RecordingShooterScene());
     Field().Load(Xml(field), mScene.get(), &mRandom, &mList, "anim/");
   }
@@ -61,14 +63,15 @@ class ShooterTest : public MinigameTest {
     Field().Shoot();
   }
   static str Look(GVObject* object) { return object->GetChild("main")->GetState().ToStr(); }
-  static size_t Played(const char* name) {
+  size_t Played(const char* name) const {
     const auto& log = TSoundManager::GetInstance()->GetPlayLog();
-    return std::count_if(log.begin(), log.end(), [name](const TSoundManager::PlayRecord& r) {
+    return std::count_if(log.begin() + long(mLogStart), log.end(), [name](const TSoundManager::PlayRecord& r) {
       return r.path.find(name) != str::npos && r.path.find(str(name) + "_") == str::npos;
     });
   }
 
   std::unique_ptr<RecordingShooterScene> mScene;
+  size_t mLogStart = 0;
 };
 
 TEST_F(ShooterTest, TheKickSettlesTwoPixelsATickAndHoldsTheNextShotWhileAboveZero) {
