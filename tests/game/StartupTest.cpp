@@ -1,6 +1,5 @@
-// The platform configuration, the window-type table and the stand-ins that
-// let the game run until the timers, indicators, quest book, tools and
-// mini-games are built.
+// The platform configuration, the window-type table, and the game's life from
+// the main callback through its saved sections to shut-down.
 
 #include <gtest/gtest.h>
 
@@ -95,12 +94,12 @@ TEST(Startup, AllThirtyEightWindowTypesRegisterInOrderAndMakeTheirOwnClass) {
 }
 
 namespace {
-typedef StartupTest StandInTest;
+typedef StartupTest GameLifecycleTest;
 }
 
-TEST_F(StandInTest, EverySectionOwnerWritesItsSectionInSaveOrder) {
-  // The sections these stand-ins and the game variables own, in the order a
-  // save writes them.
+TEST_F(GameLifecycleTest, EverySectionOwnerWritesItsSectionInSaveOrder) {
+  // The sections the panel, the managers and the game variables own, in the
+  // order a save writes them.
   TXmlNode save("save");
   GGamePanel panel;
   panel.Save(&save);
@@ -134,7 +133,7 @@ struct Recorded : TWindow {
 };
 }  // namespace
 
-TEST_F(StandInTest, MainCallbackPreparesThePlatformThenRunsTheStartScript) {
+TEST_F(GameLifecycleTest, MainCallbackPreparesThePlatformThenRunsTheStartScript) {
   // The display opens full screen exactly when the global "fullscreen" is 1,
   // its default.
   struct Case {
@@ -191,7 +190,7 @@ TEST_F(StandInTest, MainCallbackPreparesThePlatformThenRunsTheStartScript) {
   }
 }
 
-TEST_F(StandInTest, ShutDownDeletesInOrderOrphaningWindowsFirst) {
+TEST_F(GameLifecycleTest, ShutDownDeletesInOrderOrphaningWindowsFirst) {
   gShutdown.clear();
   OUsersManager::Create();
   OSoundManager::GetInstance();
