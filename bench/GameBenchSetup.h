@@ -118,7 +118,9 @@ class RatioReporter : public benchmark::ConsoleReporter {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
       if (run.error_occurred) continue;
-      const std::string name = run.run_name.function_name;
+      // A benchmark of several arguments keeps one entry per argument.
+      std::string name = run.run_name.function_name;
+      if (!run.run_name.args.empty()) name += "/" + run.run_name.args;
       const bool median = run.aggregate_name == "median";
       if (!median && !run.aggregate_name.empty()) continue;
       if (!median && mFromMedian[name]) continue;
