@@ -1,6 +1,6 @@
 // What a scene costs over its raw materials, on the bundled content:
 //  - one heartbeat plus one frame of the busiest scene of each kind (the
-//    attic with the panel and every magic shown; the catapult with five
+//    gallery with the panel, every magic shown and a poison counting down; the catapult with five
 //    ships afloat; the kitchen with its cook book open), against replaying
 //    exactly the SDL calls one of its frames made: the same textures,
 //    rectangles, colour and alpha, blend modes, angles, clips and targets
@@ -24,6 +24,11 @@
 #include "game/OSceneBuilder.h"
 #include "game/OSceneDirector.h"
 #include "minigames/catapult/GCatapultScene.h"
+#include "rules/timers/OPoisonTimerController.h"
+#include "rules/timers/OTimersManager.h"
+#include "visual/GButton.h"
+#include "tools/magic/GMagicControl.h"
+#include "minigames/cook/GCookScene.h"
 #include "sdk/TModalWindow.h"
 #include "sdk/TTexture.h"
 #include "sdk/TXmlNode.h"
@@ -53,9 +58,10 @@ TWindowManager* Wm() {
   return TWindowManager::GetInstance();
 }
 
-// Closes the mini-game's tutorial as its OK button does, once it shows.
+// Closes the mini-game's tutorial as its OK button does, once it shows; a
+// scene entered again shows none.
 bool CloseTutorial() {
-  for (int i = 0; i < 200; ++i) {
+  for (int i = 0; i < 60; ++i) {
     TModalWindow* top = Wm()->GetTopModalWindow();
     if (top && top->GetName().find("tutorial") != str::npos) {
       Wm()->PopModal(top);
@@ -63,40 +69,65 @@ bool CloseTutorial() {
     }
     gGame.Beat(1);
   }
-  return false;
-}
-
-// Each kind's busiest scene, made ready to play; false if it cannot be.
-bool ReadyAttic() {
-  if (!gGame.GoTo("attic")) return false;
-  // Every magic earned: the panel shows them once it next unlocks.
-  OFlagsRegistry::GetInstance()->SetValue("gift_of_travel", "true");
-  gGame.Window()->ShowLocalMenu();
-  if (TModalWindow* top = Wm()->GetTopModalWindow()) Wm()->PopModal(top);
-  Wm()->DoLuaString(gGame.Window(), "unlockCurrentScene()");
-  gGame.Beat(60);
   return true;
 }
 
+int MagicsShown() {
+  GGamePanel* panel = gGame.Window()->GetPanel();
+  GMagicControl* control = panel ? panel->GetMagicControl() : nullptr;
+  int shown = 0;
+  for (int i = 0; control && i < GMagicControl::kMagicCount; ++i) {
+    GButton* button = control->GetSmallButton(i);
+    shown += button && button->GetParent() ? 1 : 0;
+  }
+  return shown;
+}
+
+// Each kind's busiest scene, made ready to play; false if it cannot be.
+bool ReadyGallery() {
+  if (!gGame.GoTo("gallery")) return false;
+  // Every magic earned: the panel shows them once it next unlocks.
+  OFlagsRegistry::GetInstance()->SetValue("gift_of_travel", "true");
+  gGame.Beat(2);
+  gGame.Window()->ShowLocalMenu();
+  gGame.Beat(1);
+  if (TModalWindow* top = Wm()->GetTopModalWindow()) Wm()->DoLuaString(top, "CloseWindow() unlockCurrentScene()");
+  // A slow poison: its indicator counts down and the scene darkens.
+  OTimersManager::GetInstance()->GetPoison()->StartWithTime(3600);
+  gGame.Beat(60);
+  return MagicsShown() == GMagicControl::kMagicCount;
+}
+
+GCatapultScene* Catapult() {
+  return dynamic_cast<GCatapultScene*>(gGame.Window()->GetCurrentScene());
+}
+
 int ShipsAfloat() {
-  GScene* scene = gGame.Window()->GetCurrentScene();
-  GCatapultScene* catapult = dynamic_cast<GCatapultScene*>(scene);
+  GCatapultScene* catapult = Catapult();
   return catapult ? int(catapult->GetField().GetShips().size()) : -1;
 }
 
+// The game's own schedule lets the first ships reach the shore before the
+// fifth sails: the rest are launched at once, from the far edge.
 bool ReadyCatapult() {
   if (!gGame.GoTo("hall") || !gGame.GoTo("harbour_catapult") || !CloseTutorial()) return false;
-  for (int i = 0; i < 5000 && ShipsAfloat() < 5; ++i) gGame.Beat(1);
+  while (ShipsAfloat() >= 0 && ShipsAfloat() < 5)
+    if (!Catapult()->GetField().LaunchShip(0)) break;
   return ShipsAfloat() >= 5;
 }
 
+bool BookShown() {
+  GCookScene* kitchen = dynamic_cast<GCookScene*>(gGame.Window()->GetCurrentScene());
+  return kitchen && kitchen->IsBookShown();
+}
+
+// The cook book opens from the panel's button, as a click on it does.
 bool ReadyKitchen() {
   if (!gGame.GoTo("kitchen") || !CloseTutorial()) return false;
   gGame.Beat(2);
   if (!Wm()->DoLuaString(gGame.Window(), "onMinigameButtonClick()")) return false;
   gGame.Beat(2);
-  TModalWindow* top = Wm()->GetTopModalWindow();
-  return top && top->GetName() == "cook_book";
+  return BookShown();
 }
 
 struct Kind {
@@ -107,13 +138,9 @@ struct Kind {
   bool (*still)();
 };
 const Kind kKinds[] = {
-    {"attic", &ReadyAttic, [] { return OGame::GetInstance()->GetCurrentSceneId() == str("attic"); }},
+    {"gallery", &ReadyGallery, [] { return OGame::GetInstance()->GetCurrentSceneId() == str("gallery"); }},
     {"catapult", &ReadyCatapult, [] { return ShipsAfloat() >= 5; }},
-    {"kitchen_book", &ReadyKitchen,
-     [] {
-       TModalWindow* top = Wm()->GetTopModalWindow();
-       return top && top->GetName() == "cook_book";
-     }},
+    {"kitchen_book", &ReadyKitchen, &BookShown},
 };
 std::vector<TDrawCall> gRecorded[3];
 
