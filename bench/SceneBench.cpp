@@ -5,7 +5,7 @@
 //    exactly the SDL calls one of its frames made: the same textures,
 //    rectangles, colour and alpha, blend modes, angles, clips and targets
 //    (the floor);
-//  - building the attic as a scene change does (its document read, the
+//  - building the gallery as a scene change does (its document read, the
 //    builder and director, then the scene deleted), against what no build
 //    can avoid: parsing the same XML files with pugixml, decoding the same
 //    images with SDL_image and making a texture of each on the renderer.
@@ -35,7 +35,7 @@
 
 namespace {
 
-const char* const kScene = "attic";
+const char* const kScene = "gallery";
 bench::Game gGame;
 
 // The images and XML files the build floor reads; gathered from the game.
@@ -265,9 +265,15 @@ void GatherBuildMaterials(GScene* scene, const std::set<TTexture*>& before) {
   gXmlFiles.clear();
   OGameConfig* config = OGameConfig::GetInstance();
   gXmlFiles.push_back(TPlatform::ResolvePath(config->GetLayoutsPath() + "home/" + kScene + ".xml"));
-  GFullScreenGameScene* full = static_cast<GFullScreenGameScene*>(scene);
+  // The items the state lists, and those a full-screen scene names.
+  std::vector<str> names;
+  TXmlNode* state = OGame::GetInstance()->GetCurrentStateNode();
+  if (TXmlNode* items = state ? state->GetChild("items") : nullptr)
+    for (size_t i = 0; i < items->GetChildCount(); ++i) names.push_back(items->GetChildAt(i)->GetAttribute("name"));
+  GFullScreenGameScene* full = dynamic_cast<GFullScreenGameScene*>(scene);
+  if (full && full->GetItemNames()) names.insert(names.end(), full->GetItemNames()->begin(), full->GetItemNames()->end());
   TXmlNode* guide = config->GetItemsGuide();
-  for (const str& name : full->GetItemNames() ? *full->GetItemNames() : std::vector<str>()) {
+  for (const str& name : names) {
     TXmlNode* item = guide ? guide->GetChild(name) : nullptr;
     TXmlNode* gvobject = item ? item->GetChild("gvobject") : nullptr;
     if (gvobject)
