@@ -7,6 +7,7 @@
 #include <SDL.h>
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <map>
@@ -26,8 +27,18 @@
 
 namespace bench {
 
+// A relative source path (as a compiler cache may write it) is relative to
+// the folder the benchmark was built in, which is the one it lies in.
 inline std::string RepoRoot() {
   std::string here = __FILE__;
+  if (here[0] != '/') {
+    char exe[4096];
+    const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
+    if (n > 0) {
+      const std::string path(exe, size_t(n));
+      here = path.substr(0, path.rfind('/') + 1) + here;
+    }
+  }
   return here.substr(0, here.rfind("/bench/"));
 }
 
