@@ -1,12 +1,13 @@
 #pragma once
-// A running game for the benchmarks, set up as the game window's own tests
-// set it up: headless, on the bundled content/, with a player in a scratch
-// preferences folder and a game window playing a new game. The window is not
-// put into a modal, so nothing draws or ticks it behind the benchmark's back.
+// A running game for the benchmarks: headless, on the bundled content/, with
+// a player in a scratch preferences folder and the game's screens made by its
+// own scripts, the game window playing a new game. A heartbeat is the
+// platform's tick and a frame draws every screen, as in play.
 
 #include <SDL.h>
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <map>
@@ -26,8 +27,18 @@
 
 namespace bench {
 
+// A relative source path (as a compiler cache may write it) is relative to
+// the folder the benchmark was built in, which is the one it lies in.
 inline std::string RepoRoot() {
   std::string here = __FILE__;
+  if (here[0] != '/') {
+    char exe[4096];
+    const ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
+    if (n > 0) {
+      const std::string path(exe, size_t(n));
+      here = path.substr(0, path.rfind('/') + 1) + here;
+    }
+  }
   return here.substr(0, here.rfind("/bench/"));
 }
 
@@ -52,13 +63,14 @@ class Game {
     OUsersManager* users = OUsersManager::Create();
     users->CreateNewUser("Bench");
     users->SetCurrentUser(0);
-    mWnd = new GGameWnd();
-    TWindowStyle style;
-    mWnd->Init(style);
-    GGamePanel* panel = new GGamePanel();
-    panel->SetName("game_panel");
-    mWnd->AdoptChild(panel);
-    mWnd->PostChildrenInit(style);
+    // The game's screens as its scripts make them: the main menu at the
+    // root, the game's screen (its window, the panel with all its controls)
+    // over it, so a frame draws what the player sees.
+    TWindowManager* wm = TWindowManager::GetInstance();
+    if (!wm->RunScript(nullptr, "scripts/mainloop.lua") || !wm->RunScript(nullptr, "scripts/game.lua"))
+      return false;
+    mWnd = dynamic_cast<GGameWnd*>(wm->FindWindow("gamewnd"));
+    if (!mWnd) return false;
     if (!mWnd->StartGame(-1)) return false;
     Beat(GScene::kFadeTicks + 1);
     return mWnd->GetCurrentScene() != nullptr;
@@ -78,23 +90,23 @@ class Game {
     return false;
   }
 
-  // Heartbeats: the clock moves 16 ms (tasks run), then the window's tick.
+  // Heartbeats: the clock moves 16 ms and the game's screen runs its tasks,
+  // the window's tick among them, as in play.
   void Beat(int n) {
-    for (int i = 0; i < n; ++i) {
-      TPlatform::GetInstance()->Tick(16);
-      mWnd->OnTaskAnimate();
-    }
+    for (int i = 0; i < n; ++i) TPlatform::GetInstance()->Tick(16);
   }
 
   void Draw() {
     TRenderer* r = TRenderer::GetInstance();
     r->BeginFrame();
-    mWnd->DoDraw();
+    TWindowManager::GetInstance()->DrawAll();
     r->EndFrame();
   }
 
   void Stop() {
-    delete mWnd;
+    TWindowManager* wm = TWindowManager::GetInstance();
+    while (TModalWindow* top = wm->GetTopModalWindow()) wm->PopModal(top);
+    wm->DeletePending();
     mWnd = nullptr;
     OUsersManager::Delete();
     TRenderer::Shutdown();
@@ -118,7 +130,9 @@ class RatioReporter : public benchmark::ConsoleReporter {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
       if (run.error_occurred) continue;
-      const std::string name = run.run_name.function_name;
+      // A benchmark of several arguments keeps one entry per argument.
+      std::string name = run.run_name.function_name;
+      if (!run.run_name.args.empty()) name += "/" + run.run_name.args;
       const bool median = run.aggregate_name == "median";
       if (!median && !run.aggregate_name.empty()) continue;
       if (!median && mFromMedian[name]) continue;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/GameBenchSetup.h"
 #include "sdk/TPlatform.h"
 #include "sdk/TRenderer.h"
 #include "sdk/TXmlNode.h"
@@ -24,8 +25,7 @@ struct Scene {
   std::vector<std::unique_ptr<GVObject>> objects;
 
   Scene() {
-    std::string here = __FILE__;
-    TPlatform::SetContentRoot(here.substr(0, here.rfind("/bench/")) + "/tests/fixtures");
+    TPlatform::SetContentRoot(bench::RepoRoot() + "/tests/fixtures");
     TRenderer::GetInstance()->Open(true, false);
     GVFactory* f = GVFactory::GetInstance();
     f->drawList = &list;

@@ -171,6 +171,13 @@ void TRenderer::ApplyClip() {
   if (!mSdl || mClipEmpty) return;
   SDL_Rect rc{c.left - int(mShift.x), c.top - int(mShift.y), c.Width(), c.Height()};
   SDL_RenderSetClipRect(R(mSdl), &rc);
+  if (mRecorder) {
+    TDrawCall call;
+    call.kind = TDrawCall::kClip;
+    const float rect[4] = {float(rc.x), float(rc.y), float(rc.w), float(rc.h)};
+    std::copy(rect, rect + 4, call.dst);
+    mRecorder->push_back(call);
+  }
 }
 
 bool TRenderer::SpecQuad(const TDrawSpec& spec, int texW, int texH, TVec2 pos[4], TRect* srcOut) {
@@ -243,13 +250,28 @@ void TRenderer::DrawTexture(TTexture* texture, const TDrawSpec& spec) {
   for (TVec2& p : pos) p = p + shift;
   const SDL_Color col{ToByte(spec.color.r), ToByte(spec.color.g), ToByte(spec.color.b), ToByte(alpha)};
   SetBlend(tex, spec.blend);
+  TDrawCall* call = nullptr;
+  if (mRecorder) {
+    mRecorder->emplace_back();
+    call = &mRecorder->back();
+    call->texture = pixels->shared_from_this();
+    call->sdlTexture = tex;
+    SDL_BlendMode mode;
+    SDL_GetTextureBlendMode(tex, &mode);
+    call->blend = int(mode);
+    const uint8_t rgba[4] = {col.r, col.g, col.b, col.a};
+    std::copy(rgba, rgba + 4, call->rgba);
+  }
 
   const TMat3& m = spec.matrix;
   if (m.m[0][1] == 0 && m.m[1][0] == 0) {
     // Axis-aligned: a plain copy, the cheapest path on every renderer.
     const float x0 = std::min(pos[0].x, pos[2].x), x1 = std::max(pos[0].x, pos[2].x);
     const float y0 = std::min(pos[0].y, pos[2].y), y1 = std::max(pos[0].y, pos[2].y);
-    if (x1 - x0 <= 0 || y1 - y0 <= 0) return;
+    if (x1 - x0 <= 0 || y1 - y0 <= 0) {
+      if (call) mRecorder->pop_back();
+      return;
+    }
     int flip = SDL_FLIP_NONE;
     if (pos[1].x < pos[0].x) flip |= SDL_FLIP_HORIZONTAL;
     if (pos[3].y < pos[0].y) flip |= SDL_FLIP_VERTICAL;
@@ -257,6 +279,14 @@ void TRenderer::DrawTexture(TTexture* texture, const TDrawSpec& spec) {
     const SDL_FRect d{x0, y0, x1 - x0, y1 - y0};
     SDL_SetTextureColorMod(tex, col.r, col.g, col.b);
     SDL_SetTextureAlphaMod(tex, col.a);
+    if (call) {
+      call->kind = flip == SDL_FLIP_NONE ? TDrawCall::kCopy : TDrawCall::kCopyFlipped;
+      const int sr[4] = {s.x, s.y, s.w, s.h};
+      const float dr[4] = {d.x, d.y, d.w, d.h};
+      std::copy(sr, sr + 4, call->src);
+      std::copy(dr, dr + 4, call->dst);
+      call->flip = flip;
+    }
     // The software renderer mirrors through temporary surfaces: only when asked.
     if (flip == SDL_FLIP_NONE)
       SDL_RenderCopyF(R(mSdl), tex, &s, &d);
@@ -272,6 +302,13 @@ void TRenderer::DrawTexture(TTexture* texture, const TDrawSpec& spec) {
   const SDL_FPoint uv[4] = {{u0, v0}, {u1, v0}, {u1, v1}, {u0, v1}};
   SDL_Vertex v[4];
   for (int i = 0; i < 4; ++i) v[i] = SDL_Vertex{{pos[i].x, pos[i].y}, col, uv[i]};
+  if (call) {
+    call->kind = TDrawCall::kGeometry;
+    for (int i = 0; i < 4; ++i) {
+      const float xyuv[4] = {pos[i].x, pos[i].y, uv[i].x, uv[i].y};
+      std::copy(xyuv, xyuv + 4, call->vertices[i]);
+    }
+  }
   static const int kIndices[6] = {0, 1, 2, 0, 2, 3};
   SDL_RenderGeometry(R(mSdl), tex, v, 4, kIndices, 6);
 }
@@ -283,6 +320,16 @@ void TRenderer::FillRect(const TRect& rect, TColor32 colour, bool blend) {
   const TVec2 shift = mOrigin - mShift;
   const SDL_FRect rc{rect.left + shift.x, rect.top + shift.y, float(rect.Width()), float(rect.Height())};
   SDL_RenderFillRectF(R(mSdl), &rc);
+  if (mRecorder) {
+    TDrawCall call;
+    call.kind = TDrawCall::kFill;
+    call.blend = blend ? SDL_BLENDMODE_BLEND : SDL_BLENDMODE_NONE;
+    const uint8_t rgba[4] = {colour.Red(), colour.Green(), colour.Blue(), colour.Alpha()};
+    std::copy(rgba, rgba + 4, call.rgba);
+    const float r[4] = {rc.x, rc.y, rc.w, rc.h};
+    std::copy(r, r + 4, call.dst);
+    mRecorder->push_back(call);
+  }
 }
 
 bool TRenderer::BeginRenderTarget(TTextureRef target) {
@@ -292,6 +339,13 @@ bool TRenderer::BeginRenderTarget(TTextureRef target) {
     if (s.target == target) return false;
   SDL_Texture* tex = static_cast<SDL_Texture*>(target->GetSdlTexture());
   if (!tex || SDL_SetRenderTarget(R(mSdl), tex) != 0) return false;
+  if (mRecorder) {
+    TDrawCall call;
+    call.kind = TDrawCall::kTarget;
+    call.texture = target;
+    call.sdlTexture = tex;
+    mRecorder->push_back(call);
+  }
   mTargetStack.push_back(TargetState{mTarget, mOrigin, mClips, mShift, mIn2d});
   mTarget = target;
   mOrigin = TPoint();
@@ -316,6 +370,13 @@ void TRenderer::EndRenderTarget() {
   if (mSdl) {
     SDL_Texture* prev = mTarget ? static_cast<SDL_Texture*>(mTarget->GetSdlTexture()) : nullptr;
     SDL_SetRenderTarget(R(mSdl), prev);
+    if (mRecorder) {
+      TDrawCall call;
+      call.kind = TDrawCall::kTarget;
+      call.texture = mTarget;
+      call.sdlTexture = prev;
+      mRecorder->push_back(call);
+    }
   }
   ApplyClip();
 }

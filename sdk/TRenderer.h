@@ -10,6 +10,20 @@
 
 class TWindow;
 
+// One call as it reached SDL, kept so a frame can be replayed exactly.
+struct TDrawCall {
+  enum Kind { kCopy, kCopyFlipped, kGeometry, kFill, kClip, kTarget };
+  Kind kind = kCopy;
+  TTextureRef texture;  // keeps the pixels alive for a replay
+  void* sdlTexture = nullptr;
+  int blend = 0;  // SDL's blend mode, as set on the texture or for the fill
+  uint8_t rgba[4] = {255, 255, 255, 255};
+  int src[4] = {0, 0, 0, 0};  // x, y, w, h
+  float dst[4] = {0, 0, 0, 0};  // x, y, w, h (also a fill's and a clip's rectangle)
+  int flip = 0;
+  float vertices[4][4] = {};  // x, y, u, v; the colour is rgba
+};
+
 class TRenderer {
  public:
   static TRenderer* GetInstance();
@@ -64,6 +78,8 @@ class TRenderer {
   static bool SpecQuad(const TDrawSpec& spec, int texW, int texH, TVec2 pos[4], TRect* src = nullptr);
   // Reads a render target's device copy (ARGB, pitch = its width).
   bool ReadTarget(TTexture* texture, uint32_t* out);
+  // Appends every SDL drawing call to `into` until set back to null.
+  void SetRecorder(std::vector<TDrawCall>* into) { mRecorder = into; }
   TRenderer();
   ~TRenderer();
 
@@ -93,6 +109,7 @@ class TRenderer {
   TTextureRef mTarget;
   TTextureRef mBlack;  // one opaque black pixel: what a blank texture draws
   std::vector<str> mOptionKeys, mOptionValues;
+  std::vector<TDrawCall>* mRecorder = nullptr;
   void ApplyClip();
   TRect BaseClip() const;
   void SetBlend(void* sdlTexture, int blend);
