@@ -11,6 +11,7 @@
 #include "game/GMasksManager.h"
 #include "game/GMousePointer.h"
 #include "game/OFlagsRegistry.h"
+#include "game/OGame.h"
 #include "game/OGameConfig.h"
 #include "game/OMousePointerManager.h"
 #include "game/OPopupQueue.h"
@@ -62,6 +63,8 @@ class ItemsTest : public testing::Test {
     OTimersManager::DeleteInstance();
     OIndicatorsManager::DeleteInstance();
     OComboGuide::DeleteInstance();
+    // The game keeps the configuration it was made with: both go together.
+    OGame::DeleteInstance();
     OGameConfig::DeleteInstance();
   }
   // A pointer that can hold items, as the application window sets it up.
