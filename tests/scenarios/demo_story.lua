@@ -41,3 +41,47 @@ click(568, 440) -- the ring
 assert(held() == "ring")
 assert(flag("chapter_one_done") == "true")
 story.chapter_end(1)
+
+-- Chapter 2, the tavern's games: the card sought twice wins the silver
+-- coin; two bottles shot win the medal.
+local cards = require("lib.cards")
+go("tavern_cards")
+assert(held() == nil, "the table takes what the hand held")
+cards.choose(true)
+cards.choose(true)
+tick_until(function() return held() == "silver_coin" end, 100, "the silver coin")
+assert(flag("cards_won") == "true")
+wait_active("tavern")
+
+go("range")
+tick_until(function() return top_modal() == "tutorial_shooter" end, 10, "the range's tutorial")
+demo.click_on("tutorial_shooter_ok")
+tick(1)
+local range = minigame()
+for i = 1, 2 do
+  click(range.goals[i].x, range.goals[i].y)
+  tick(3) -- the gun kicks
+end
+assert(held() == "tin_medal", tostring(held()))
+assert(flag("shooter_won") == "true")
+tick_until(function() return select(3, scene()) == 1 and select(2, scene()) == 1 end, 200, "the range won")
+story.chapter_end(2)
+
+-- Chapter 3, the tower's mirror board: three mirrors on the three required
+-- markers raise the sun.
+local mirrors = require("lib.mirrors")
+go("tower_mirrors")
+for i = 1, 3 do mirrors.lay(i - 1, i) end
+game_lua("onDoneClick()")
+tick_until(function() return held() == "sun_disc" end, 300, "the sun disc")
+assert(flag("mirrors_won") == "true")
+wait_active("tower")
+story.chapter_end(3)
+
+-- The end: out through the attic's skylight, the story done.
+go("attic")
+assert(flag("story_done") == "null", "not before the end")
+click(80, 60)
+wait_active("the_end")
+assert(flag("story_done") == "true", "the story is done")
+assert(mission("the_story_ends"))
