@@ -23,16 +23,29 @@ local function dump(v)
   return "{" .. table.concat(out, ",") .. "}"
 end
 
--- The quick-save slot of a save document, without its date.
+-- The quick-save slot of a save document, without what moves on once the
+-- game plays again: the time left on the timers that run and how far an
+-- indicator has faded in.
 local function quick_slot(doc)
   local slot = doc:match('<save save_name="Quick save" ind="1".-</save>')
   assert(slot, "no quick save in " .. doc)
-  return (slot:gsub(' date="[^"]*"', ""))
+  slot = slot:gsub('(state="0" left_time=")%d+"', '%1"')
+  return (slot:gsub('(<%w+ iit="%d+") alpha="%d+"', '%1'))
+end
+
+-- The timers without the time left on those that run, and those times.
+local function timer_state()
+  local all, running = timers(), {}
+  for name, t in pairs(all) do
+    if t.state == 0 then running[name], t.left = t.left, nil end
+  end
+  return dump(all), running
 end
 
 local function snapshot()
   local name = scene()
-  return {scene = name, held = tostring(held()), panel = dump(panel()), timers = dump(timers())}
+  local timers_now, running = timer_state()
+  return {scene = name, held = tostring(held()), panel = dump(panel()), timers = timers_now}, running
 end
 
 -- Quick save and the state it should bring back.
@@ -43,6 +56,18 @@ local function quick_save()
   return quick_slot(save_document()), snapshot()
 end
 
+-- The ticks played while `f` runs.
+local function counting(f)
+  local plain, count = tick, 0
+  tick = function(n)
+    count = count + (n or 1)
+    plain(n)
+  end
+  f() -- a failure ends the scenario, so no pcall (nor can tick yield through one)
+  tick = plain
+  return count
+end
+
 function story.path(n)
   return story.fixtures .. "/chapter-" .. n .. ".xml"
 end
@@ -50,7 +75,7 @@ end
 -- Saves, quits to the title, loads the quick save from there and checks
 -- that scene, hand, items, variables, panel, missions and timers are back.
 function story.chapter_end(n)
-  local saved, before = quick_save()
+  local saved, before, running = quick_save()
   if os.getenv("TOLVANE_WRITE_FIXTURES") then
     local f = assert(io.open(story.path(n), "wb"))
     f:write(save_document())
@@ -69,11 +94,19 @@ function story.chapter_end(n)
     if text("load" .. i) == "Quick save" then slot = "load" .. i end
   end
   assert(slot, "no quick save listed")
-  demo.click_on(slot)
-  demo.click_on(slot)
-  tick_until(function() return top_modal() == "thegame" end, 400, "the game screen")
-  demo.wait_active(before.scene)
-  local again, after = quick_save()
+  local again, after, running_after
+  local played = counting(function()
+    demo.click_on(slot)
+    demo.click_on(slot)
+    tick_until(function() return top_modal() == "thegame" end, 400, "the game screen")
+    demo.wait_active(before.scene)
+    again, after, running_after = quick_save()
+  end)
+  for name, left in pairs(running) do
+    local now = running_after[name]
+    assert(now and now <= left and now >= left - played,
+           "chapter " .. n .. ": timer " .. name .. " had " .. left .. " left, has " .. tostring(now))
+  end
   for k, v in pairs(before) do
     assert(after[k] == v, "chapter " .. n .. ": " .. k .. " was " .. v .. ", is " .. after[k])
   end
