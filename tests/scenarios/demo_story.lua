@@ -214,6 +214,16 @@ tick(20)
 assert(vethra().map == 0, "the map put away")
 story.chapter_end(7)
 
+-- Chapter 8, the harbour: five ships sunk with the catapult save it.
+local catapult = require("lib.catapult")
+demo.go_to("home", "harbour_catapult")
+tick_until(function() return top_modal() == "catapult_tutorial" end, 100, "the catapult's tutorial")
+demo.click_on("catapult_tutorial_ok")
+assert(catapult.play(15000), "the harbour's game did not end")
+assert(flag("harbour_saved") == "true", "the harbour is saved")
+wait_active("harbour")
+story.chapter_end(8)
+
 -- The end: out through the attic's skylight, the story done.
 demo.go_to("home", "attic")
 wait_active("attic")
