@@ -42,6 +42,22 @@ assert(held() == "ring")
 assert(flag("chapter_one_done") == "true")
 story.chapter_end(1)
 
+-- Back in the living room, the quest book read: its first opening turns to
+-- the first spread, and turning on reads the first page the chapter
+-- unlocked; the other two are open to read.
+local bk = require("lib.book")
+go("living_room")
+bk.open()
+bk.settle()
+for _ = 1, 2 do
+  bk.click(bk.RIGHT)
+  bk.settle()
+end
+assert(page(3) == 2, "the chapter's first page read")
+assert(page(4) == 1 and page(5) == 1 and page(6) == 0, "its other pages open, the next one not")
+bk.click(bk.CLOSE)
+wait_active("living_room")
+
 -- Chapter 2, the tavern's games: the card sought twice wins the silver
 -- coin; two bottles shot win the medal.
 local cards = require("lib.cards")
