@@ -8,7 +8,7 @@ ASAN_BUILD ?= $(BUILD)-asan
 ALL_TESTS ?= $(BUILD)-tests
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build asan bench deps clean test-builds build-tree asan-tree
+.PHONY: run test build asan bench deps clean test-builds build-tree asan-tree fixtures
 
 deps:
 	@./scripts/install-deps.sh
@@ -53,6 +53,13 @@ build-tree: $(BUILD)/Makefile
 
 asan-tree: $(ASAN_BUILD)/Makefile
 	+$(MAKE) --no-print-directory -C $(ASAN_BUILD)
+
+# The chapter saves under tests/fixtures/saves/, written afresh by playing
+# the demo story.
+fixtures: deps $(BUILD)/Makefile
+	cmake --build $(BUILD) -j $(JOBS) --target tolvane-play
+	@mkdir -p tests/fixtures/saves
+	TOLVANE_WRITE_FIXTURES=1 $(BUILD)/tolvane-play content tests/scenarios/demo_story.lua
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(ALL_TESTS)
