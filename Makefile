@@ -8,7 +8,7 @@ ASAN_BUILD ?= $(BUILD)-asan
 ALL_TESTS ?= $(BUILD)-tests
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build asan deps clean test-builds build-tree asan-tree
+.PHONY: run test build asan deps clean test-builds build-tree asan-tree monkey
 
 deps:
 	@./scripts/install-deps.sh
@@ -49,6 +49,14 @@ build-tree: $(BUILD)/Makefile
 
 asan-tree: $(ASAN_BUILD)/Makefile
 	+$(MAKE) --no-print-directory -C $(ASAN_BUILD)
+
+# Random play on the sanitizer build, for long runs outside CI:
+#   make monkey SEED=7 STEPS=1000000
+SEED ?= 1
+STEPS ?= 100000
+monkey: deps $(ASAN_BUILD)/Makefile
+	cmake --build $(ASAN_BUILD) -j $(JOBS) --target tolvane-play
+	sh tests/monkey/run.sh $(abspath $(ASAN_BUILD))/tolvane-play $(CURDIR)/content $(SEED) $(STEPS)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(ALL_TESTS)
