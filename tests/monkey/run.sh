@@ -11,6 +11,7 @@ seed=$3
 steps=$4
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d /tmp/tolvane-monkey-XXXXXX)
+: >"$work/reports"
 trap 'rm -rf "$work"' EXIT INT TERM
 
 first=0
@@ -26,12 +27,19 @@ while [ "$first" -lt "$steps" ]; do
     echo "monkey: FAILED with seed $seed at step $at (exit code $rc); replay: SEED=$seed STEPS=$((at + 1)) FIRST=$first"
     exit 1
   fi
+  # Other reports (bad input refused, a save that cannot be written ...) are
+  # not failures, but a long run shows which come up.
+  grep -E '^tolvane: ' "$work/out" >>"$work/reports"
   ended=$(sed -n 's/^monkey: the game ended at step \([0-9]*\)$/\1/p' "$work/out")
   if [ -z "$ended" ]; then
     tail -n 2 "$work/out"
-    exit 0
+    break
   fi
   echo "monkey: the game ended at step $ended; starting again"
   first=$((ended + 1))
 done
+if [ -s "$work/reports" ]; then
+  echo "monkey: lines the game reported, by count:"
+  sort "$work/reports" | uniq -c | sort -rn | head -n 20
+fi
 echo "monkey: seed $seed, $steps steps played"
