@@ -185,6 +185,7 @@ io.stdout:flush()
 tick(5)
 if top_modal() == "entername" then demo.enter_name() end
 
+local visited, visitedCount = {}, 0
 local reported = reports()
 heartbeat()
 while step < steps do
@@ -192,6 +193,7 @@ while step < steps do
   if playing() and chance(2) then warp() else act() end
   if not ended() then tick(1) end
   if ended() then
+    print(string.format("monkey: %d scenes visited", visitedCount))
     print(string.format("monkey: the game ended at step %d", step))
     io.stdout:flush()
     return
@@ -200,6 +202,11 @@ while step < steps do
   if now > reported then
     io.stderr:write(string.format("monkey: seed %d step %d: %d line(s) reported above\n", seed, step, now - reported))
     reported = now
+  end
+  local id = scene()
+  if id and not visited[id] then
+    visited[id] = true
+    visitedCount = visitedCount + 1
   end
   local busy = heartbeat()
   if busy > 1000 then fail(string.format("the game was busy %d ms at once", math.floor(busy))) end
@@ -235,4 +242,4 @@ end
 if not ended() and top_modal() ~= "mainmenu" and window("localmenu") ~= "shown" then
   fail("the game no longer answers: top window " .. tostring(top_modal()))
 end
-print(string.format("monkey: seed %d, %d steps played", seed, steps - first))
+print(string.format("monkey: seed %d, %d steps played, %d scenes visited", seed, steps - first, visitedCount))

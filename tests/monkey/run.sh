@@ -35,7 +35,8 @@ while [ "$first" -lt "$steps" ]; do
     tail -n 2 "$work/out"
     break
   fi
-  echo "monkey: the game ended at step $ended; starting again"
+  visited=$(sed -n 's/^monkey: \([0-9]*\) scenes visited$/\1/p' "$work/out")
+  echo "monkey: the game ended at step $ended ($visited scenes visited); starting again"
   first=$((ended + 1))
 done
 if [ -s "$work/reports" ]; then
