@@ -64,6 +64,11 @@ local items = {}
 for name in readAll("cfg/items_guide.xml"):gmatch("\n  <([%a_][%w_]*)") do items[#items + 1] = name end
 assert(#windows > 0 and #items > 0, "no window or item names under " .. content)
 
+-- The buttons that answer or close the game's dialogs, first the ways out.
+local leaveButtons = {"no", "btn_Cancel", "btnBack", "pickscene_close", "tutorial_close", "notice_ok", "hint_ok"}
+local answerButtons = {"yes", "btn_Ok", "no", "btn_Cancel", "btnBack", "pickscene_close", "tutorial_close",
+                       "notice_ok", "hint_ok"}
+
 local keys = {"t", "x", "escape", "space", "enter", "left", "up", "right", "down", "backspace", "tab"}
 local letters = "abcdefghijklmnopqrstuvwxyz"
 local held = {}
@@ -89,6 +94,17 @@ end
 -- The centre of a shown window, of an item in the scene, or a random point.
 local function target()
   if chance(50) then return rand(800) - 1, rand(600) - 1 end
+  -- Over a dialog, its own buttons are worth more than the many windows
+  -- hidden behind it.
+  local top = top_modal()
+  if top ~= "thegame" and top ~= "mainmenu" and chance(50) then
+    -- A lesson's OK is named after it.
+    local name = chance(25) and tostring(top) .. "_ok" or pick(answerButtons)
+    if window(name) == "shown" then
+      local x, y, w, h = window_rect(name)
+      return x + math.floor(w / 2), y + math.floor(h / 2)
+    end
+  end
   if chance(25) then
     local name, _, _, x, y = item(pick(items))
     if name and x then return math.floor(x), math.floor(y) end
@@ -122,11 +138,23 @@ local function warp()
     end
   elseif r == 2 then
     -- A scene of the world being played, by its id.
-    local ids = {}
+    -- The picker lists each world's scenes: the world played is the one
+    -- that lists the current scene.
+    local current, ids = scene(), {}
     game_lua("DoModal('scripts/pickscene.lua')")
     if top_modal() ~= "pickscene" then return end
-    for s = 0, 39 do
-      if window("scene" .. s) == "shown" then ids[#ids + 1] = text("scene" .. s) end
+    for w = 0, 3 do
+      if window("world" .. w) == "shown" then
+        game_lua("ShowScenes(" .. w .. ")")
+        local list, here = {}, false
+        for s = 0, 39 do
+          if window("scene" .. s) == "shown" then
+            list[#list + 1] = text("scene" .. s)
+            here = here or list[#list] == current
+          end
+        end
+        if here then ids = list end
+      end
     end
     demo.click_on("pickscene_close")
     if #ids > 0 and playing() then go(pick(ids)) end
@@ -139,14 +167,14 @@ local function warp()
 end
 
 local function act()
-  local r = rand(100)
-  if r <= 40 then
+  local r = rand(1000)
+  if r <= 400 then
     local x, y = target()
     click(x, y)
-  elseif r <= 46 then
+  elseif r <= 460 then
     local x, y = target()
     click(x, y, "right")
-  elseif r <= 52 then
+  elseif r <= 520 then
     local x, y = target()
     press(x, y)
     for _ = 1, rand(4) do
@@ -154,16 +182,16 @@ local function act()
       tick(1)
     end
     release(rand(800) - 1, rand(600) - 1)
-  elseif r <= 56 then
+  elseif r <= 560 then
     local x, y = target()
     move(x, y)
     wheel(rand(7) - 4)
-  elseif r <= 70 then
+  elseif r <= 700 then
     key(pick(keys))
-  elseif r <= 76 then
+  elseif r <= 760 then
     local i = rand(#letters)
     key(letters:sub(i, i))
-  elseif r <= 82 then
+  elseif r <= 820 then
     local k = pick({"left", "right", "up", "down", "space"})
     if held[k] then
       key_up(k)
@@ -172,7 +200,8 @@ local function act()
       key_down(k)
       held[k] = true
     end
-  elseif r <= 83 then
+  elseif r <= 823 then
+    -- Seldom: most requests end the game, and play is what is tested.
     close_request()
   else
     tick(rand(60))
@@ -184,13 +213,34 @@ io.stdout:flush()
 
 tick(5)
 if top_modal() == "entername" then demo.enter_name() end
+-- Random clicks seldom find "New game", and most of the game lies past it:
+-- a game starts at once, mostly, and again after a while in the main menu.
+local function newGame()
+  if top_modal() == "entername" then demo.enter_name() end
+  tick(10)
+  demo.click_on("btn_NewGame")
+  for _ = 1, 400 do
+    if top_modal() == "thegame" then break end
+    tick(1)
+  end
+end
+if chance(90) then newGame() end
+local inMenu = 0
 
 local visited, visitedCount = {}, 0
 local reported = reports()
 heartbeat()
 while step < steps do
   note()
-  if playing() and chance(2) then warp() else act() end
+  inMenu = top_modal() == "mainmenu" and inMenu + 1 or 0
+  if inMenu > 40 then
+    newGame()
+    inMenu = 0
+  elseif playing() and chance(4) then
+    warp()
+  else
+    act()
+  end
   if not ended() then tick(1) end
   if ended() then
     print(string.format("monkey: %d scenes visited", visitedCount))
@@ -213,8 +263,6 @@ while step < steps do
   step = step + 1
 end
 
-local leaveButtons = {"no", "btn_Cancel", "btnBack", "pickscene_close", "tutorial_close", "notice_ok", "hint_ok"}
-
 -- Still answering: the local menu opens over the game, or the main menu is up.
 for k in pairs(held) do key_up(k) end
 for _ = 1, 40 do
@@ -227,8 +275,8 @@ for _ = 1, 40 do
   else
     -- A window over the game is left the way a player leaves it: a question
     -- answered no, a dialog cancelled or closed, else Escape.
-    local way
-    for _, name in ipairs(leaveButtons) do
+    local way = window(tostring(top_modal()) .. "_ok") == "shown" and tostring(top_modal()) .. "_ok" or nil
+    for _, name in ipairs(way and {} or leaveButtons) do
       if window(name) == "shown" then
         way = name
         break
