@@ -71,7 +71,7 @@ local answerButtons = {"yes", "btn_Ok", "no", "btn_Cancel", "btnBack", "pickscen
 
 local keys = {"t", "x", "escape", "space", "enter", "left", "up", "right", "down", "backspace", "tab"}
 local letters = "abcdefghijklmnopqrstuvwxyz"
-local held = {}
+local keysHeld = {}
 
 local step = first
 local state_out = stateFile and io.open(stateFile, "w")
@@ -87,8 +87,11 @@ local function fail(what)
   error(string.format("monkey seed %d step %d: %s", seed, step, what), 0)
 end
 
+-- A scene on screen, faded in and not paused (a paused scene does not fade
+-- out, so a jump from it waits for the pause to end).
 local function playing()
-  return top_modal() == "thegame" and scene() ~= nil and select(2, scene()) == 1
+  local id, state, _, paused = scene()
+  return top_modal() == "thegame" and id ~= nil and state == 1 and not paused
 end
 
 -- The centre of a shown window, of an item in the scene, or a random point.
@@ -193,12 +196,12 @@ local function act()
     key(letters:sub(i, i))
   elseif r <= 820 then
     local k = pick({"left", "right", "up", "down", "space"})
-    if held[k] then
+    if keysHeld[k] then
       key_up(k)
-      held[k] = nil
+      keysHeld[k] = nil
     else
       key_down(k)
-      held[k] = true
+      keysHeld[k] = true
     end
   elseif r <= 823 then
     -- Seldom: most requests end the game, and play is what is tested.
@@ -264,7 +267,7 @@ while step < steps do
 end
 
 -- Still answering: the local menu opens over the game, or the main menu is up.
-for k in pairs(held) do key_up(k) end
+for k in pairs(keysHeld) do key_up(k) end
 for _ = 1, 40 do
   if ended() then break end
   if top_modal() == "mainmenu" then break end
