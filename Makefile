@@ -8,7 +8,7 @@ ASAN_BUILD ?= $(BUILD)-asan
 ALL_TESTS ?= $(BUILD)-tests
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build asan bench deps clean test-builds build-tree asan-tree fixtures
+.PHONY: run test build asan bench deps clean test-builds build-tree asan-tree fixtures monkey
 
 deps:
 	@./scripts/install-deps.sh
@@ -60,6 +60,14 @@ fixtures: deps $(BUILD)/Makefile
 	cmake --build $(BUILD) -j $(JOBS) --target tolvane-play
 	@mkdir -p tests/fixtures/saves
 	TOLVANE_WRITE_FIXTURES=1 $(BUILD)/tolvane-play content tests/scenarios/demo_story.lua
+
+# Random play on the sanitizer build, for long runs outside CI:
+#   make monkey SEED=7 STEPS=1000000
+SEED ?= 1
+STEPS ?= 100000
+monkey: deps $(ASAN_BUILD)/Makefile
+	cmake --build $(ASAN_BUILD) -j $(JOBS) --target tolvane-play
+	sh tests/monkey/run.sh $(abspath $(ASAN_BUILD))/tolvane-play $(CURDIR)/content $(SEED) $(STEPS)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(ALL_TESTS)

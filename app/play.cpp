@@ -17,6 +17,7 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <lua.hpp>
@@ -300,6 +301,13 @@ class Runner : public IHeadlessDriver {
   void RequestTicks(int n) { mPendingTicks += n; }
   bool GameEnded() const { return mGameEnded; }
   TPoint& Mouse() { return mMouse; }
+  // The longest wall-clock time, in ms, one heartbeat or one turn of the
+  // game's main loop between two heartbeats took since the last call.
+  double TakeLongestBusyMs() {
+    double longest = mLongestBusyMs;
+    mLongestBusyMs = 0;
+    return longest;
+  }
   // Records where the scenario is (for the watchdog and for messages).
   void NoteLine(lua_State* L);
   // Fails the run at the last line the scenario reached.
@@ -319,6 +327,14 @@ class Runner : public IHeadlessDriver {
   int mTicks = 0;
   int mLine = 0;
   TPoint mMouse;
+  double mLongestBusyMs = 0;
+  std::chrono::steady_clock::time_point mLastReturn;
+  bool mReturned = false;
+
+  void NoteBusy(std::chrono::steady_clock::time_point since) {
+    double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - since).count();
+    if (ms > mLongestBusyMs) mLongestBusyMs = ms;
+  }
 
   // Resumes the scenario; false once it has finished or failed.
   bool Resume();
@@ -426,6 +442,9 @@ bool Runner::Resume() {
 }
 
 bool Runner::Step(TPlatform* platform) {
+  // The game's own work since the runner last handed it control: the events
+  // it handled. The scenario's Lua runs after this point and is not counted.
+  if (mReturned) NoteBusy(mLastReturn);
   if (gStopSignal && !mFailed) FailAtLine(str::format("stopped by signal %d", int(gStopSignal)));
   // A failure found while the game ran (see FailAtScenarioLine) ends the
   // ticks the scenario asked for.
@@ -437,9 +456,13 @@ bool Runner::Step(TPlatform* platform) {
   if (mPendingTicks > 0) {
     --mPendingTicks;
     ++mTicks;
+    auto start = std::chrono::steady_clock::now();
     platform->Tick(kTickMs);
+    NoteBusy(start);
   }
   ArmWatchdog();
+  mLastReturn = std::chrono::steady_clock::now();
+  mReturned = true;
   return true;
 }
 
@@ -789,6 +812,13 @@ int L_lose_textures(lua_State* L) {
 // reports(): how many lines the game has reported on stderr so far.
 int L_reports(lua_State* L) {
   lua_pushinteger(L, lua_Integer(ReportCount()));
+  return 1;
+}
+
+// heartbeat(): the longest wall-clock time in ms that one heartbeat, or the
+// game's handling of queued input between two, took since the last call.
+int L_heartbeat(lua_State* L) {
+  lua_pushnumber(L, gRunner->TakeLongestBusyMs());
   return 1;
 }
 
@@ -1503,6 +1533,7 @@ const std::vector<luaL_Reg> kFunctions = {
     {"screenshot", L_screenshot},
     {"lose_textures", L_lose_textures},
     {"reports", L_reports},
+    {"heartbeat", L_heartbeat},
     {"sounds", L_sounds},
     {"timer", L_timer},
     {"ended", L_ended},
