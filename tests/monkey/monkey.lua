@@ -266,11 +266,16 @@ while step < steps do
   step = step + 1
 end
 
--- Still answering: the local menu opens over the game, or the main menu is up.
+-- Still answering: the local menu opens over the game, the main menu is up,
+-- or the game-over scene shows.
 for k in pairs(keysHeld) do key_up(k) end
+-- The game-over scene has no local menu by design: its own passages lead on.
+local function game_over()
+  return top_modal() == "thegame" and panel().kind == 4
+end
 for _ = 1, 40 do
   if ended() then break end
-  if top_modal() == "mainmenu" then break end
+  if top_modal() == "mainmenu" or game_over() then break end
   if top_modal() == "thegame" then
     key("escape")
     tick(5)
@@ -290,7 +295,7 @@ for _ = 1, 40 do
     if window("hint") == "shown" then game_lua("if onHintOkClick then onHintOkClick() end") end
   end
 end
-if not ended() and top_modal() ~= "mainmenu" and window("localmenu") ~= "shown" then
+if not ended() and top_modal() ~= "mainmenu" and not game_over() and window("localmenu") ~= "shown" then
   fail("the game no longer answers: top window " .. tostring(top_modal()))
 end
 print(string.format("monkey: seed %d, %d steps played, %d scenes visited", seed, steps - first, visitedCount))
