@@ -271,7 +271,8 @@ end
 for k in pairs(keysHeld) do key_up(k) end
 -- The game-over scene has no local menu by design: its own passages lead on.
 local function game_over()
-  return top_modal() == "thegame" and panel().kind == 4
+  local p = top_modal() == "thegame" and panel()
+  return p and p.kind == 4 or false
 end
 for _ = 1, 40 do
   if ended() then break end
