@@ -32,6 +32,25 @@ void Lua(TLuaParticleSystem& ps, const char* code) {
   ASSERT_TRUE(ps.GetScript()->DoLuaString(code));
 }
 
+// Loads a hostile script (`loads`: whether its top level survives) beside a
+// steady neighbour and plays both three updates: the script is stopped with
+// one message, its state still answers, and the neighbour plays on.
+void PlayHostile(TLuaParticleSystem& ps, const char* script, bool loads) {
+  TLuaParticleSystem neighbour;
+  ASSERT_TRUE(neighbour.LoadScript("particles/steady.lua"));
+  Lua(neighbour, "gActive = true");
+  const size_t before = ReportCount();
+  EXPECT_EQ(ps.LoadScript(script), loads);
+  for (int i = 0; i < 3; ++i) {
+    ps.Update(100);
+    neighbour.Update(100);
+  }
+  EXPECT_EQ(ReportCount(), before + 1);
+  EXPECT_TRUE(ps.IsDone());
+  EXPECT_EQ(neighbour.GetParticleCount(), 30u);
+  EXPECT_TRUE(ps.GetScript()->DoLuaString("gProbe = 1")) << "its state still answers";
+}
+
 // Reads a global number through a table, the way game code reads Lua.
 double Global(TLuaParticleSystem& ps, const char* name) {
   ps.GetScript()->DoLuaString(str("gProbe = {v = ") + name + "}");
@@ -330,20 +349,9 @@ TEST_F(ParticleSystem, EndlessLoopsAreStoppedWithOneMessage) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.script);
-    TLuaParticleSystem ps, neighbour;
-    ASSERT_TRUE(neighbour.LoadScript("particles/steady.lua"));
-    Lua(neighbour, "gActive = true");
-    const size_t before = ReportCount();
-    EXPECT_EQ(ps.LoadScript(c.script), c.loads);
-    for (int i = 0; i < 3; ++i) {
-      ps.Update(100);
-      neighbour.Update(100);
-    }
-    EXPECT_EQ(ReportCount(), before + 1);
-    EXPECT_TRUE(ps.IsDone());
+    TLuaParticleSystem ps;
+    PlayHostile(ps, c.script, c.loads);
     EXPECT_EQ(ps.GetParticleCount(), 0u);
-    EXPECT_EQ(neighbour.GetParticleCount(), 30u);
-    EXPECT_TRUE(ps.GetScript()->DoLuaString("gProbe = 1")) << "its state still answers";
     // A new script starts afresh.
     ASSERT_TRUE(ps.LoadScript("particles/steady.lua"));
     Lua(ps, "gActive = true");
@@ -373,21 +381,10 @@ TEST_F(ParticleSystem, GreedyScriptsAreStoppedAtTheirMemoryLimit) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.script);
-    TLuaParticleSystem ps, neighbour;
-    ASSERT_TRUE(neighbour.LoadScript("particles/steady.lua"));
-    Lua(neighbour, "gActive = true");
-    const size_t before = ReportCount();
-    EXPECT_EQ(ps.LoadScript(c.script), c.loads);
-    for (int i = 0; i < 3; ++i) {
-      ps.Update(100);
-      neighbour.Update(100);
-    }
-    EXPECT_EQ(ReportCount(), before + 1);
-    EXPECT_TRUE(ps.IsDone());
+    TLuaParticleSystem ps;
+    PlayHostile(ps, c.script, c.loads);
     EXPECT_TRUE(ps.IsStopped());
     EXPECT_LE(ps.GetScript()->GetMemoryUsed(), TLuaParticleSystem::kMemoryLimit / 8) << "given back";
-    EXPECT_EQ(neighbour.GetParticleCount(), 30u);
-    EXPECT_TRUE(ps.GetScript()->DoLuaString("gProbe = 1")) << "its state still answers";
   }
   // Up to the limit a script may hold what it likes.
   TLuaParticleSystem ps;
