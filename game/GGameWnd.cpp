@@ -466,7 +466,7 @@ void GGameWnd::OpenNavigator() {
 
 void GGameWnd::ShowDialog(const str& script) {
   TWindowManager::GetInstance()->DoLuaString(
-      this, str::format("DisplayDialog{'%s',body='',title=''}", script.c_str()));
+      this, str::format("DisplayDialog{%s,body='',title=''}", LuaQuoted(script).c_str()));
   if (mScene) mScene->Pause();
 }
 

@@ -4,11 +4,14 @@
 
 #include <algorithm>
 
+#include <lua.hpp>
+
 #include "game/GFullScreenGameScene.h"
 #include "game/GGameWnd.h"
 #include "game/GInventoryGameScene.h"
 #include "game/GMiniGameScene.h"
 #include "game/GMousePointer.h"
+#include "game/LuaBinding.h"
 #include "game/OFlagsRegistry.h"
 #include "game/OGame.h"
 #include "game/OMinigameRegistry.h"
@@ -532,6 +535,21 @@ TEST_F(GameWndTest, ASaveThatFailsTellsThePlayer) {
   EXPECT_EQ(std::vector<str>(pending.begin(), pending.end()),
             (std::vector<str>{"The game could not be saved", "The game could not be saved"}));
   EXPECT_EQ(SaveSlots(), (std::vector<str>{"1:quicksave"}));
+}
+
+// A dialog's script path comes from content: quotes and backslashes in it
+// reach the dialog as they stand instead of breaking the call.
+TEST_F(GameWndTest, ADialogScriptPathReachesTheDialogAsItStands) {
+  Play();
+  TWindowManager* wm = TWindowManager::GetInstance();
+  wm->DoLuaString(nullptr, "function DisplayDialog(t) shown_script = t[1] end");
+  const str path = "scripts/it's \\\"odd\".lua";
+  mWnd->ShowDialog(path);
+  lua_State* L = LuaBinding::GetState();
+  lua_getglobal(L, "shown_script");
+  const char* shown = lua_tostring(L, -1);
+  EXPECT_EQ(str(shown ? shown : "(none)"), path);
+  lua_pop(L, 1);
 }
 
 // Runs "quitGame" from a key handler inside the game's own modal, then
