@@ -29,8 +29,6 @@ assert(scene() == "living_room")
 -- words show each kind of hint window.
 local house = require("lib.story_house")
 house.living_room()
-click(670, 300)
-wait_active("hall")
 house.gallery()
 house.parlour()
 house.nursery()

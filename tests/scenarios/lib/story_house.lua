@@ -48,7 +48,8 @@ function house.read_hint(kind, key)
 end
 
 -- The living room lit and its coin found: the coin's word (once, small),
--- the light's two words (big, then self-closing), the coin put back.
+-- the light's two words (big, then self-closing), the coin put back; then
+-- out into the hall.
 function house.living_room()
   click(500, 420) -- the coin
   assert(held() == "coin")
@@ -59,7 +60,6 @@ function house.living_room()
   house.read_hint("big", "hint_house_lit")
   house.read_hint("autodelete", "hint_find_the_way")
   demo.wait_active("living_room")
-  demo.close_hints() -- the autosave's message
   click(400, 200) -- the coin back in its place
   assert(held() == nil)
   click(500, 420)
@@ -67,6 +67,8 @@ function house.living_room()
   assert(window("hint") == nil, "the coin's word shows once")
   click(400, 200)
   assert(held() == nil)
+  click(670, 300)
+  demo.wait_active("hall")
 end
 
 -- From the hall through the study into the gallery: the statue takes the
@@ -123,13 +125,18 @@ end
 
 -- The nursery's lesson, from the gallery: the lesson's first word allows the
 -- practice box to strike a match, a lit match brings the word that allows
--- putting it out; then the real box lights the candle.
+-- putting it out; then the real box lights the candle, and back to the
+-- hall.
 function house.nursery()
   click(50, 300)
   demo.wait_active("study")
   click(485, 250)
   demo.wait_active("nursery")
   local box = "living_room_tutorial_matches_box"
+  local r, g, b = pixel(730, 550)
+  assert(r == 255 and g == 255 and b == 0, "the lesson's star over the panel")
+  tick_until(function() return window("hint") == "shown" end, 10, "the lesson's first word")
+  assert(flag("tut_burn") == "null", "no match before the word is read")
   house.read_hint("small", "hint_lesson_strike")
   assert(flag("tut_burn") == "true", "read, the lesson allows a match")
   click(165, 465)
