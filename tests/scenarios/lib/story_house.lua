@@ -73,7 +73,7 @@ end
 
 -- From the hall through the study into the gallery: the statue takes the
 -- token for its fee, the letter is read large and given back to the hand,
--- then left on the shelf.
+-- then put back where it lay.
 function house.gallery()
   click(270, 300)
   demo.wait_active("study")
@@ -98,7 +98,7 @@ function house.gallery()
   assert(demo.any_dark(270, 165, 440, 230, 120), "the letter's words are drawn")
   click(480, 200)
   assert(held() == "letter" and not paused(), "back in the hand")
-  click(480, 200) -- onto the shelf
+  click(480, 200) -- it has its own place: back there
   assert(held() == nil)
 end
 
@@ -121,6 +121,8 @@ function house.parlour()
   demo.wait_active("gallery")
   click(480, 200)
   assert(held() == nil, "the ticket on the shelf")
+  assert(registry("ticket") == 4, "the ticket kept on the shelf: " .. tostring(registry("ticket")))
+  assert(registry("letter") == 0, "the letter back on the floor, where it belongs")
 end
 
 -- The nursery's lesson, from the gallery: the lesson's first word allows the
@@ -144,7 +146,7 @@ function house.nursery()
   click(400, 200, "right")
   assert(item(box) == "match" and flag("match_lit") == "true", "struck: " .. tostring(item(box)))
   house.read_hint("small", "hint_lesson_put_out")
-  assert(flag("tut_off") == "true")
+  assert(flag("tut_off") == "true" and mission("the_match_lesson"), "the lesson learnt")
   click(400, 200, "right")
   assert(item(box) == box and flag("box_closed") == "true", "put out: " .. tostring(item(box)))
   click(400, 200)
