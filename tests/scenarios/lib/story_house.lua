@@ -1,8 +1,7 @@
 -- The demo story's walk through the house, played as a player plays it:
 -- the guide's hints read in their windows, the gallery's note and statue,
--- the parlour's talk, the nursery's lesson with the matches.
+-- the parlour's talk, the nursery's lesson with its page and the matches.
 local demo = require("lib.demo")
-local pn = require("lib.panel")
 local house = {}
 
 local function paused() return select(4, scene()) end
@@ -151,6 +150,28 @@ function house.nursery()
   assert(item(box) == box and flag("box_closed") == "true", "put out: " .. tostring(item(box)))
   click(400, 200)
   assert(held() == nil, "the practice box back on its shelf")
+
+  -- The lesson's page. Nothing in the demo opens it, so it is opened as a
+  -- content script would; then it is read as a player reads it: the
+  -- slider dragged to its end turns to the last page, OK slides it away.
+  -- The top row of its window shows which of the five bands is on top.
+  game_lua("DoModal('scripts/tutorial.lua')")
+  tick(4)
+  assert(top_modal() == "tutorialmenu")
+  local function band_on_top()
+    local r, g, b = pixel(400, 101)
+    return r .. "," .. g .. "," .. b
+  end
+  assert(band_on_top() == "200,40,40", "the first page: " .. band_on_top())
+  press(255, 330)
+  move(400, 330)
+  move(549, 330)
+  release(549, 330)
+  tick(1)
+  assert(band_on_top() == "200,200,40", "the last page: " .. band_on_top())
+  demo.click_on("tutorial_close")
+  tick_until(function() return top_modal() ~= "tutorialmenu" end, 10, "the page slid away")
+  assert(top_modal() == "thegame" and not paused())
 
   click(245, 465) -- the real box
   click(400, 200, "right")
