@@ -328,6 +328,10 @@ tick(1)
 assert(flag("fire_on") == "false" and held() == "claw", "put out: " .. tostring(held()))
 keep_held()
 
+-- Through space to the Vethra, where there is no air. The poppy picked on
+-- its first field sends the player to sleep; the air waits in the dream,
+-- the health wakes the player on the field, and the poppy laid down again
+-- lets the player be.
 local heard = #sounds()
 sm.journey("through_space", {"vethra"}, 580)
 assert(scene() == "0_0_0" and timers().vethra.state == 0, "on the Vethra, no air")
@@ -349,6 +353,8 @@ tick_until(function() return scene() == "0_0_0" and not select(4, scene()) end, 
 click(300, 470) -- the poppy laid down
 assert(held() == nil and flag("zone_on") == "false", "laid down: " .. tostring(held()))
 
+-- Through time to the old keep; home again through the scene picker, as the
+-- chapters before travel.
 sm.journey("through_time", {"old_keep"}, 580)
 assert(scene() == "keep_hall", scene())
 assert(timers().vethra.state == 1 and indicators().vethra.total == 0, "off the Vethra the air stops")
