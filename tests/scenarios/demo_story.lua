@@ -326,7 +326,8 @@ assert(flag("fire_lit") == "true" and held() == "fire_magic_item", "the pit lit,
 click(400, 300, "right")
 tick(1)
 assert(flag("fire_on") == "false" and held() == "claw", "put out: " .. tostring(held()))
-keep_held()
+local cell = keep_held()
+assert(panel().main.items[panel().main.first + cell + 1] == "claw", "the claw kept: " .. pn.items())
 
 -- Through space to the Vethra, where there is no air. The poppy picked on
 -- its first field sends the player to sleep; the air waits in the dream,
