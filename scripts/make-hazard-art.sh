@@ -64,6 +64,9 @@ item toadstool -fill '#f0f0e8' -draw "rectangle 16,20 24,37" -fill '#c02020' -dr
   -fill '#ffffff' -draw "circle 13,14 13,16" -draw "circle 24,11 24,13" -draw "circle 29,17 29,19"
 item nightberry -fill '#3a7a34' -draw "ellipse 26,10 10,5 0,360" -fill '#1a1a3a' -draw "circle 14,24 14,32" \
   -draw "circle 25,27 25,35" -fill '#5a5a9a' -draw "circle 12,21 12,23"
+# The poppy on the Vethra's first field, whose scent puts the player to sleep.
+item poppy -fill '#3a6a2a' -draw "rectangle 19,18 21,39" -fill '#d02a3a' -draw "ellipse 20,13 13,9 0,360" \
+  -fill '#1a1020' -draw "circle 20,13 20,16"
 
 # The indicators and the haze: a coloured rim, clear in the middle.
 rim() {  # rim OUT COLOUR INNER% OUTER%

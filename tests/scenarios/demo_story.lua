@@ -234,6 +234,129 @@ assert(flag("harbour_saved") == "true", "the harbour is saved")
 wait_active("harbour")
 story.chapter_end(8)
 
+-- Chapter 9, the hazards and the six magics at work: poisoned by the pond
+-- and cured with health; a dive with the air running, up again in time;
+-- the rainbow over the garden; the guard passed unseen; the workshop's pit
+-- lit with the fire magic; through space to the Vethra, asleep by its
+-- poppy and woken with health; through time to the old keep.
+local sm = require("lib.story_magic")
+local pond = require("lib.pond")
+demo.go_to("home", "pond")
+demo.wait_active("pond")
+local grass = {pixel(unpack(pond.at.grass))}
+pond.click("mushroom")
+assert(held() == "mushroom", tostring(held()))
+pond.click("mouth")
+assert(held() == nil and timers().poison.state == 0, "eaten, and poisoned")
+assert(indicators().poison.total == 2000)
+tick(1)
+assert(pixel(unpack(pond.at.grass)) < grass[1] / 2, "the pond fades from sight")
+tick_until(function() return window("hint") == "shown" end, 70, "the poison's warning")
+local shown = indicators().poison
+assert(shown.text == "indicator_poison_soon" and shown.alpha > 0.4, "the rim closes in: " .. shown.alpha)
+sm.hint("The poison burns. Only health can help now.")
+sm.cast("health")
+shown = indicators().poison
+assert(timers().poison.state == 1 and shown.total == 0 and shown.text == "", "cured, the rim gone")
+sm.hint("The poison has left you.")
+
+pond.click("water")
+assert(timers().under_water.state == 0 and indicators().underwater.total == 4000, "under water, the air runs")
+demo.wait_active("pond_under")
+tick(60)
+local air = timers().under_water.left
+assert(air < 4000 and indicators().underwater.alpha > 0, "the air runs out")
+sm.cast("health")
+assert(timers().under_water.left == air + 2000, "a breath more: " .. timers().under_water.left)
+sm.hint("A breath of air, deep under water.")
+click(400, 20) -- up to the surface
+shown = indicators().underwater
+assert(timers().under_water.state == 1 and shown.total == 0 and shown.alpha == 0, "out, the air stops")
+demo.wait_active("pond")
+
+pond.click("path")
+demo.wait_active("garden")
+sm.cast("rainbow")
+assert(flag("rainbow_seen") == "true" and window("magic_effect") == "shown", "the rainbow shows")
+sm.settle()
+
+-- The guard fears nothing it can see: seen, it only looks at the dagger;
+-- unseen, it gives its claw for it.
+click(380, 360) -- the gate
+demo.wait_active("study")
+click(195, 300)
+demo.wait_active("gallery")
+local function guard() return select(2, item("guard")) end
+click(230, 470) -- the dagger
+assert(held() == "dagger", tostring(held()))
+click(250, 340)
+assert(guard() == "look" and held() == "dagger", "seen: " .. tostring(guard()))
+tick_until(function() return guard() ~= "look" end, 60, "the look's end")
+sm.cast("invisibility")
+local overlay = indicators().invisibility
+assert(flag("are_we_invisible") == "true" and overlay.active and overlay.particles > 0, "unseen, shimmering")
+sm.settle()
+click(250, 340)
+assert(held() == "claw" and flag("guard_cut") == "true", "unseen: " .. tostring(held()))
+assert(item("dagger") == "dagger", "the dagger back on the floor")
+tick_until(function() return flag("are_we_invisible") == "false" end, 200, "seen again")
+overlay = indicators().invisibility
+assert(not overlay.active and overlay.particles == 0, "the shimmer gone")
+
+-- The fire takes the claw's place in the hand, lights the pit and, put
+-- out, gives the claw back.
+click(60, 300)
+demo.wait_active("study")
+click(90, 300)
+demo.wait_active("hall")
+click(750, 280)
+demo.wait_active("workshop")
+sm.cast("fire")
+assert(held() == "fire_magic_item" and pointer() == "stItem", "the fire in hand")
+assert(flag("__fire_magic_saved_item") == "claw" and flag("fire_on") == "true")
+sm.settle()
+click(625, 480) -- the pit
+assert(flag("fire_lit") == "true" and held() == "fire_magic_item", "the pit lit, the fire still burning")
+click(400, 300, "right")
+tick(1)
+assert(flag("fire_on") == "false" and held() == "claw", "put out: " .. tostring(held()))
+local cell = keep_held()
+assert(panel().main.items[panel().main.first + cell + 1] == "claw", "the claw kept: " .. pn.items())
+
+-- Through space to the Vethra, where there is no air. The poppy picked on
+-- its first field sends the player to sleep; the air waits in the dream,
+-- the health wakes the player on the field, and the poppy laid down again
+-- lets the player be.
+local heard = #sounds()
+sm.journey("through_space", {"vethra"}, 580)
+assert(scene() == "0_0_0" and timers().vethra.state == 0, "on the Vethra, no air")
+assert(indicators().vethra.total == 3000)
+local no_air = false
+for i = heard + 1, #sounds() do no_air = no_air or sounds()[i] == "sounds/no_air.wav" end
+assert(no_air, "the player hears there is no air")
+click(80, 460) -- the poppy
+assert(held() == "poppy" and flag("zone_on") == "true", "picked: " .. tostring(held()))
+tick_until(function() return scene() == "dream" end, 140, "asleep")
+assert(flag("are_we_sleeping") == "true" and flag("slept_scene") == "0_0_0")
+demo.wait_active("dream")
+air = timers().vethra.left
+sm.hint("Deep in the dream, something calls you to wake.", 100)
+assert(timers().vethra.left == air, "the air waits while the player sleeps")
+sm.cast("health")
+assert(flag("are_we_sleeping") == "false" and timers().sleeping_hints.state == 1, "woken")
+tick_until(function() return scene() == "0_0_0" and not select(4, scene()) end, 200, "awake on the field")
+click(300, 470) -- the poppy laid down
+assert(held() == nil and flag("zone_on") == "false", "laid down: " .. tostring(held()))
+
+-- Through time to the old keep; home again through the scene picker, as the
+-- chapters before travel.
+sm.journey("through_time", {"old_keep"}, 580)
+assert(scene() == "keep_hall", scene())
+assert(timers().vethra.state == 1 and indicators().vethra.total == 0, "off the Vethra the air stops")
+demo.go_to("home", "living_room")
+demo.wait_active("living_room")
+story.chapter_end(9)
+
 -- The end: out through the attic's skylight, the story done.
 demo.go_to("home", "attic")
 wait_active("attic")
