@@ -28,7 +28,8 @@
 
 namespace {
 
-const int kBeats = 4;
+// Past the fade-in, so that the scene plays a few beats too.
+const int kBeats = GScene::kFadeTicks + 5;
 // The first scene of a new game, whose file a scene document replaces.
 const char* const kFirstScene = "layouts/home/living_room.xml";
 const char* const kObjectName = "fuzz_object";

@@ -11,6 +11,7 @@
 
 #include "FuzzGame.h"
 #include "game/GGameWnd.h"
+#include "game/GScene.h"
 #include "game/OSaveData.h"
 #include "game/OUsersManager.h"
 #include "sdk/TPrefs.h"
@@ -18,7 +19,8 @@
 
 namespace {
 
-const int kBeatsPerSlot = 3;
+// Past the fade-in, so that the loaded scene plays a few beats too.
+const int kBeatsPerSlot = GScene::kFadeTicks + 5;
 
 // The slots the document names, each once, in document order.
 std::vector<int> SlotsOf(const TXmlNode* doc) {
