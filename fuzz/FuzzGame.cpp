@@ -30,6 +30,7 @@
 #include "rules/timers/OTimersManager.h"
 #include "sdk/TModalWindow.h"
 #include "sdk/TPlatform.h"
+#include "sdk/TPrefs.h"
 #include "sdk/TWindowManager.h"
 #include "tools/magic/OMagicRegistry.h"
 #include "visual/LuaUtils.h"
@@ -131,6 +132,15 @@ const str& PrefsFolder() {
 void ClearPrefs() {
   std::error_code ec;
   for (const auto& entry : fs::directory_iterator(gPrefs.c_str(), ec)) fs::remove_all(entry.path(), ec);
+}
+
+void MakePlayer(const str& save) {
+  ClearPrefs();
+  TPrefs prefs(gPrefs);
+  prefs.SetStr(PrefKey::kName, "Fuzz", 0, false);
+  prefs.SetInt(PrefKey::kCurUser, 0, -1, false);
+  prefs.SetStr(OSaveData::kPrefKey, save, 0, false);
+  prefs.Flush();
 }
 
 SwappedFile::SwappedFile(const str& relative, const uint8_t* data, size_t size)

@@ -42,6 +42,10 @@ class SwappedFile {
   bool mExisted = false;
 };
 
+// Empties the preferences folder and makes one player, the current one,
+// whose save data is `save`.
+void MakePlayer(const str& save);
+
 // Deletes every shared object a run of the game leaves behind.
 void ResetShared();
 

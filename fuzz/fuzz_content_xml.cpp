@@ -20,7 +20,6 @@
 #include "items/IItem.h"
 #include "items/OItemFactory.h"
 #include "items/OItemsManager.h"
-#include "sdk/TPrefs.h"
 #include "sdk/TXmlNode.h"
 #include "visual/GVDrawList.h"
 #include "visual/GVFactory.h"
@@ -110,12 +109,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!doc.ParseStringQuietly(fuzz::Text(data, size))) return 0;
   const str root = doc.GetName();
 
+  if (root == "main") {
+    // An object needs no game around it: made and drawn as a scene draws its
+    // items, without the cost of a start-up.
+    fuzz::SwappedFile swapped(str("xml/") + kObjectName + ".xml", data, size);
+    MakeObject();
+    return 0;
+  }
   str file;
   void (*body)() = nullptr;
-  if (root == "main") {
-    file = str("xml/") + kObjectName + ".xml";
-    body = &MakeObject;
-  } else if (root == "scene") {
+  if (root == "scene") {
     file = kFirstScene;
     body = [] { NewGame(); };
   } else {
@@ -124,23 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (file.empty()) return 0;
     body = root == "items_guide" ? &MakeEveryItem : &NewGameThenLateSave;
   }
-
-  if (root == "main") {
-    // An object needs no game around it: made and drawn as the scene draws
-    // its items, without the cost of a start-up.
-    fuzz::SwappedFile swapped(file, data, size);
-    body();
-    return 0;
-  }
-
-  fuzz::ClearPrefs();
-  {
-    TPrefs prefs(fuzz::PrefsFolder());
-    prefs.SetStr("name", "Fuzz", 0, false);
-    prefs.SetInt("curuser", 0, -1, false);
-    prefs.SetStr(OSaveData::kPrefKey, LateSave(), 0, false);
-    prefs.Flush();
-  }
+  fuzz::MakePlayer(LateSave());
   fuzz::SwappedFile swapped(file, data, size);
   fuzz::PlayOnce(body);
   return 0;

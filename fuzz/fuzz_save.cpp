@@ -64,15 +64,7 @@ void LoadEverySlot() {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   fuzz::Boot();
-  fuzz::ClearPrefs();
-  {
-    // One player, current, whose save data is the input.
-    TPrefs prefs(fuzz::PrefsFolder());
-    prefs.SetStr("name", "Fuzz", 0, false);
-    prefs.SetInt("curuser", 0, -1, false);
-    prefs.SetStr(OSaveData::kPrefKey, fuzz::Text(data, size), 0, false);
-    prefs.Flush();
-  }
+  fuzz::MakePlayer(fuzz::Text(data, size));
   fuzz::PlayOnce(&LoadEverySlot);
   return 0;
 }
