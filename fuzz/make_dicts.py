@@ -67,22 +67,27 @@ def write(name, elements, attributes, words):
             out.write(quoted(t) + "\n")
 
 
+# Numbers at the edges of what the readers convert them to.
+NUMBERS = {"-1", "0", "2147483647", "-2147483648", "4294967296", "99999999999", "1e39", "-1e39", "nan", "inf",
+           "0.0000001", "0x10"}
+
+
 def main():
     items, scenes = item_and_scene_names()
     content = [r for r in (parse(p) for p in glob.glob(os.path.join(ROOT, "content/**/*.xml"), recursive=True))
                if r is not None]
     elements, attributes = names_of(content)
-    write("fuzz_content_xml", elements, attributes, items | scenes | {"true", "false", "mini_game", "flash"})
+    write("fuzz_content_xml", elements, attributes, items | scenes | NUMBERS | {"true", "false", "mini_game", "flash"})
 
     saves = [r for r in (parse(p) for p in sorted(glob.glob(os.path.join(ROOT, "tests/fixtures/saves/*.xml"))))
              if r is not None]
     elements, attributes = names_of(saves)
-    write("fuzz_save", elements, attributes, items | scenes | {"home", "vethra", "old_keep", "true", "false"})
+    write("fuzz_save", elements, attributes, items | scenes | NUMBERS | {"home", "vethra", "old_keep", "true", "false"})
 
     keys = {"curuser", "fullscreen", "name", "soundlevel", "musiclevel", "soundoff", "musicoff",
             "autosaveoff", "save", "save_damaged", "save_damaged.1"}
     write("fuzz_prefs", {"prefs", "global", "user", "value", "save_data", "save"}, {"key"},
-          keys | {'key="' + k + '"' for k in keys} | {"&lt;", "&amp;", "<![CDATA["})
+          keys | NUMBERS | {'key="' + k + '"' for k in keys} | {"&lt;", "&amp;", "<![CDATA["})
 
 
 if __name__ == "__main__":
