@@ -359,6 +359,23 @@ TEST_F(FishingFieldTest, TheSavedRecordBringsTheRodBack) {
   EXPECT_EQ(rod.shown, std::vector<str>{"right_start"});
 }
 
+TEST_F(FishingFieldTest, ADamagedRecordsNumbersAreBoundedAndWrittenBackAsTheyLoaded) {
+  TXmlNode saved("fishing");
+  saved.SetAttribute("rod_x", "2147483647");
+  saved.SetAttribute("rod_y", "-2147483648");
+  saved.SetAttribute("wait_time", "-2147483648");
+  StandInRod rod;
+  TRandom random(7);
+  OFishingField back(&rod, &random);
+  back.Restore(&saved);
+  EXPECT_EQ(back.GetWaitTime(), -1);  // not waiting
+  TXmlNode again("fishing");
+  back.Write(&again);
+  EXPECT_EQ(again.GetAttribute("rod_x"), "100000");
+  EXPECT_EQ(again.GetAttribute("rod_y"), "-100000");
+  EXPECT_EQ(again.GetAttribute("wait_time"), "-1");
+}
+
 // The basket and the scene in the game: the fixtures' content, with the
 // fish in the guide.
 class FishingSceneTest : public SceneFixture {
