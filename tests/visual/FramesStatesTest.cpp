@@ -115,7 +115,8 @@ TEST(States, DefaultNormalAndSavedFrameList) {
 }
 
 TEST(States, ADelayOutsideWhatContentMayHoldTakesTheNearestBound) {
-  auto e = ParseXml("<states><state id='a' defdelay='2147483647'/><state id='b' defdelay='-2147483648'/></states>");
+  auto e = ParseXml(
+      "<states><state id='a' defdelay='2147483647'/><state id='b' defdelay='-2147483648'/></states>");
   GVStates states(nullptr, 1);
   GVStates::LoadStates(e.get(), &states, nullptr);
   EXPECT_EQ(kContentNumberLimit, states.Find(TState::FromStr("a"))->delay);
