@@ -4,6 +4,7 @@
 
 #include "sdk/TRandom.h"
 #include "sdk/TXmlNode.h"
+#include "visual/GVData.h"
 
 namespace {
 const char* const kKindIds[OFishingField::kKindCount] = {"none",  "crucian", "carp",
@@ -48,11 +49,13 @@ void OFishingField::SetStart(int x, int y) {
 
 void OFishingField::Configure(TXmlNode* stateNode) {
   if (!stateNode) return;
+  // Pixels the rod's moves add to and subtract from: held to the bounds of
+  // every content coordinate.
   if (TXmlNode* rect = stateNode->GetChild("fishing_rect"))
-    SetRect(rect->GetAttribute("x1").to_int(), rect->GetAttribute("y1").to_int(),
-            rect->GetAttribute("x2").to_int(), rect->GetAttribute("y2").to_int());
+    SetRect(GVReadCoordinate("x1", rect), GVReadCoordinate("y1", rect), GVReadCoordinate("x2", rect),
+            GVReadCoordinate("y2", rect));
   if (TXmlNode* start = stateNode->GetChild("start_point"))
-    SetStart(start->GetAttribute("x").to_int(), start->GetAttribute("y").to_int());
+    SetStart(GVReadCoordinate("x", start), GVReadCoordinate("y", start));
   TXmlNode* fishes = stateNode->GetChild("fishes");
   for (size_t i = 0; fishes && i < fishes->GetChildCount(); ++i) {
     TXmlNode* fish = fishes->GetChildAt(i);
