@@ -4,11 +4,14 @@
 
 BUILD ?= build
 ASAN_BUILD ?= $(BUILD)-asan
+# The fuzz targets, built by clang with libFuzzer (its tests are named fuzz.*).
+FUZZ_BUILD ?= $(BUILD)-fuzz
 # Where `make test` gathers both builds' tests into one CTest run.
 ALL_TESTS ?= $(BUILD)-tests
 JOBS ?= $(shell nproc)
 
 .PHONY: run test build asan bench deps clean test-builds build-tree asan-tree fixtures monkey
+.PHONY: fuzz fuzz-tree
 
 deps:
 	@./scripts/install-deps.sh
@@ -18,6 +21,9 @@ $(BUILD)/Makefile: CMakeLists.txt
 
 $(ASAN_BUILD)/Makefile: CMakeLists.txt
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DTOLVANE_SANITIZE=ON
+
+$(FUZZ_BUILD)/Makefile: CMakeLists.txt
+	CC=clang-14 CXX=clang++-14 cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTOLVANE_FUZZ=ON
 
 build: deps $(BUILD)/Makefile
 	cmake --build $(BUILD) -j $(JOBS)
@@ -44,15 +50,19 @@ test: deps
 	@mkdir -p $(ALL_TESTS)
 	@printf 'subdirs("%s")\nsubdirs("%s")\n' "$(abspath $(BUILD))" "$(abspath $(ASAN_BUILD))" \
 		>$(ALL_TESTS)/CTestTestfile.cmake
+	@printf 'subdirs("%s")\n' "$(abspath $(FUZZ_BUILD))" >>$(ALL_TESTS)/CTestTestfile.cmake
 	cd $(ALL_TESTS) && ctest --output-on-failure -j $(JOBS) --timeout 300
 
-test-builds: build-tree asan-tree
+test-builds: build-tree asan-tree fuzz-tree
 
 build-tree: $(BUILD)/Makefile
 	+$(MAKE) --no-print-directory -C $(BUILD)
 
 asan-tree: $(ASAN_BUILD)/Makefile
 	+$(MAKE) --no-print-directory -C $(ASAN_BUILD)
+
+fuzz-tree: $(FUZZ_BUILD)/Makefile
+	+$(MAKE) --no-print-directory -C $(FUZZ_BUILD)
 
 # The chapter saves under tests/fixtures/saves/, written afresh by playing
 # the demo story.
@@ -69,5 +79,15 @@ monkey: deps $(ASAN_BUILD)/Makefile
 	cmake --build $(ASAN_BUILD) -j $(JOBS) --target tolvane-play
 	sh tests/monkey/run.sh $(abspath $(ASAN_BUILD))/tolvane-play $(CURDIR)/content $(SEED) $(STEPS)
 
+# One fuzz target for longer, from its committed corpus, outside CI:
+#   make fuzz TARGET=fuzz_save SECONDS=3600
+# New inputs are not kept; a crashing one is left in $(FUZZ_BUILD)/fuzz-artifacts/.
+TARGET ?= fuzz_save
+SECONDS ?= 600
+fuzz: deps $(FUZZ_BUILD)/Makefile
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(TARGET)
+	sh fuzz/run.sh $(abspath $(FUZZ_BUILD))/fuzz/$(TARGET) $(CURDIR)/fuzz $(SECONDS) \
+		$(abspath $(FUZZ_BUILD))/fuzz-artifacts/$(TARGET)
+
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(ALL_TESTS)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(ALL_TESTS)

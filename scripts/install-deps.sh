@@ -5,7 +5,9 @@ set -euo pipefail
 pkgs=(cmake g++ make pkg-config ccache
       libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev libsdl2-ttf-dev
       libpugixml-dev liblua5.1-0-dev libboost-dev
-      googletest libgtest-dev libbenchmark-dev fonts-dejavu-core)
+      googletest libgtest-dev libbenchmark-dev fonts-dejavu-core
+      # The fuzz targets' tree: clang and its libFuzzer runtime.
+      clang-14 libclang-rt-14-dev)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -236,6 +236,13 @@ bool TPrefs::SetInt(const str& key, int value, int user, bool flush) {
 }
 
 bool TPrefs::SetStr(const str& key, const str& value, int user, bool flush) {
+  // The file cannot hold a NUL: the value would come back cut short while
+  // the caller believed it kept.
+  if (value.find('\0') != std::string::npos) {
+    Report("preferences: the value of \"%s\" holds a NUL character, which the file cannot keep; value not stored",
+           key.c_str());
+    return false;
+  }
   Values* v = FindForWrite(user);
   if (!v) return false;
   (*v)[key] = value;

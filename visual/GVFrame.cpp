@@ -12,8 +12,9 @@ bool GVFrame::Load(TXmlNode* e, GVBase*) {
   int x = GVReadCoordinate("x", e), y = GVReadCoordinate("y", e);
   int w = GVReadSize("w", e), h = GVReadSize("h", e);
   image = GVReadIntAttribute("img", e, 0);
-  regX = GVReadFloatAttribute("regx", e, 0);
-  regY = GVReadFloatAttribute("regy", e, 0);
+  // Whole pixels, as the registration is worked out in them.
+  regX = float(GVReadCoordinate("regx", e));
+  regY = float(GVReadCoordinate("regy", e));
   centering = GVReadCentering(e);
   left = x;
   top = y;

@@ -1,6 +1,7 @@
 #include "GVObject.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "GVDrawList.h"
 #include "GVEffect.h"
@@ -287,7 +288,10 @@ int GVObject::SetOwnState(TState name, bool atOnce, void* extra) {
     if (!mTask) EnsureTask();
   }
   GVState* found = mStates->Get(index);
-  return found ? found->delay * int(found->frames.size()) : 0;
+  if (!found) return 0;
+  // A long list of long frames is longer than an int counts.
+  const int64_t length = int64_t(found->delay) * int64_t(found->frames.size());
+  return int(std::min<int64_t>(length, INT32_MAX));
 }
 
 void GVObject::SetFrame(int position) {

@@ -75,7 +75,7 @@ bool GVState::Load(TXmlNode* e, GVBase* owner) {
   if (!GVData::Load(e, owner)) return false;
   GVStates* list = dynamic_cast<GVStates*>(owner);
   int n = list ? list->frameCount : 0;
-  delay = GVReadIntAttribute("defdelay", e, 100);
+  delay = GVReadRangedAttribute("defdelay", e, 0, kContentNumberLimit, 100);
   frames = GVReadFrameList(e->GetAttribute("framelist"), n);
   str idText = e->GetAttribute("id");
   if (idText.empty()) return false;

@@ -4,6 +4,7 @@
 
 #include "sdk/TRandom.h"
 #include "sdk/TXmlNode.h"
+#include "visual/GVData.h"
 
 namespace {
 const char* const kKindIds[OFishingField::kKindCount] = {"none",  "crucian", "carp",
@@ -14,6 +15,10 @@ const char* const kChanceAttributes[OFishingField::kPatternCount] = {"prob_a", "
 const int kMaxProbability = 1000000;
 const float kRise = 400;  // pixels a cast lifts the rod
 const float kStepY = 40;  // pixels a tick of a vertical move
+// What a save may set the rod's place and the wait to: far beyond any real
+// game, and small enough to be written back as the whole numbers they were.
+const int kMaxRestoredPixels = 100000;
+const int kMaxRestoredWait = 1000000;
 
 int KindIndex(const str& id) {
   for (int i = 1; i < OFishingField::kKindCount; ++i)
@@ -44,11 +49,13 @@ void OFishingField::SetStart(int x, int y) {
 
 void OFishingField::Configure(TXmlNode* stateNode) {
   if (!stateNode) return;
+  // Pixels the rod's moves add to and subtract from: held to the bounds of
+  // every content coordinate.
   if (TXmlNode* rect = stateNode->GetChild("fishing_rect"))
-    SetRect(rect->GetAttribute("x1").to_int(), rect->GetAttribute("y1").to_int(),
-            rect->GetAttribute("x2").to_int(), rect->GetAttribute("y2").to_int());
+    SetRect(GVReadCoordinate("x1", rect), GVReadCoordinate("y1", rect), GVReadCoordinate("x2", rect),
+            GVReadCoordinate("y2", rect));
   if (TXmlNode* start = stateNode->GetChild("start_point"))
-    SetStart(start->GetAttribute("x").to_int(), start->GetAttribute("y").to_int());
+    SetStart(GVReadCoordinate("x", start), GVReadCoordinate("y", start));
   TXmlNode* fishes = stateNode->GetChild("fishes");
   for (size_t i = 0; fishes && i < fishes->GetChildCount(); ++i) {
     TXmlNode* fish = fishes->GetChildAt(i);
@@ -74,9 +81,13 @@ void OFishingField::Restore(TXmlNode* node) {
   mFishKind = std::clamp(node->GetAttribute("ft").to_int(), 0, kKindCount - 1);
   if (mRod) {
     mRod->ShowState(node->GetAttribute("rod_state"));
-    mRod->PlaceRod(float(node->GetAttribute("rod_x").to_int()), float(node->GetAttribute("rod_y").to_int()));
+    auto pixels = [node](const char* name) {
+      return float(std::clamp(node->GetAttribute(name).to_int(), -kMaxRestoredPixels, kMaxRestoredPixels));
+    };
+    mRod->PlaceRod(pixels("rod_x"), pixels("rod_y"));
   }
-  mWaitTime = float(node->GetAttribute("wait_time").to_int());
+  // -1 is "not waiting"; nothing below it means anything else.
+  mWaitTime = float(std::clamp(node->GetAttribute("wait_time").to_int(), -1, kMaxRestoredWait));
   mClickX = node->GetAttribute("click_x").to_int();
   mClickY = node->GetAttribute("click_y").to_int();
   mBiting = node->GetAttribute("biting").to_int();

@@ -14,6 +14,9 @@ const float kPi = 3.1415927f;
 
 // Far beyond any screen, yet whole-number arithmetic on it stays in range.
 const int kFarAway = 1000000;
+// Slides of the shuffle: a few dozen mix any field; more would only hold the
+// scene's start up.
+const int kMaxMixIterations = 10000;
 
 int Clamp(int value, int limit) {
   return value < -limit ? -limit : value > limit ? limit : value;
@@ -67,6 +70,11 @@ void GTagField::Load(TXmlNode* field) {
   mX = Clamp(Attr(field, "x"), kFarAway);
   mY = Clamp(Attr(field, "y"), kFarAway);
   mMixIterations = Attr(field, "mix_iterations");
+  if (mMixIterations < 0 || mMixIterations > kMaxMixIterations) {
+    const int used = mMixIterations < 0 ? 0 : kMaxMixIterations;
+    Report("tag: \"mix_iterations\" %d is outside 0..%d; %d is used", mMixIterations, kMaxMixIterations, used);
+    mMixIterations = used;
+  }
   TXmlNode* cells = field ? field->GetChild("cells") : nullptr;
   mCellWidth = Clamp(Attr(cells, "width"), kFarAway);
   mCellHeight = Clamp(Attr(cells, "height"), kFarAway);

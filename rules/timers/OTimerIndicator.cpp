@@ -103,7 +103,8 @@ void OTimerIndicator::Save(TXmlNode* element) const {
 
 void OTimerIndicator::Load(const TXmlNode* element) {
   mTotalTime = element->GetAttribute("iit").to_int();
-  SetAlpha(float(element->GetAttribute("alpha").to_int()) / 100.0f);
+  // Saved in hundredths; an opacity outside 0-1 is a damaged save's.
+  SetAlpha(float(std::clamp(element->GetAttribute("alpha").to_int(), 0, 100)) / 100.0f);
   SetText(element->GetAttribute("text"));
   mBlinkPeriod = uint32_t(std::max(0, element->GetAttribute("blink_ticks").to_int()));
 }

@@ -22,6 +22,7 @@
 #include "tools/panel/GGamePanel.h"
 #include "tools/panel/GInventory.h"
 #include "tools/panel/GInventoryCell.h"
+#include "visual/GVData.h"
 
 namespace {
 
@@ -357,6 +358,36 @@ TEST_F(FishingFieldTest, TheSavedRecordBringsTheRodBack) {
   back.Write(&again);
   EXPECT_TRUE(again.SameTreeAs(saved)) << again.AsString() << " / " << saved.AsString();
   EXPECT_EQ(rod.shown, std::vector<str>{"right_start"});
+}
+
+TEST_F(FishingFieldTest, ADamagedRecordsNumbersAreBoundedAndWrittenBackAsTheyLoaded) {
+  TXmlNode saved("fishing");
+  saved.SetAttribute("rod_x", "2147483647");
+  saved.SetAttribute("rod_y", "-2147483648");
+  saved.SetAttribute("wait_time", "-2147483648");
+  StandInRod rod;
+  TRandom random(7);
+  OFishingField back(&rod, &random);
+  back.Restore(&saved);
+  EXPECT_EQ(back.GetWaitTime(), -1);  // not waiting
+  TXmlNode again("fishing");
+  back.Write(&again);
+  EXPECT_EQ(again.GetAttribute("rod_x"), "100000");
+  EXPECT_EQ(again.GetAttribute("rod_y"), "-100000");
+  EXPECT_EQ(again.GetAttribute("wait_time"), "-1");
+}
+
+TEST_F(FishingFieldTest, TheStartAndTheWaterAreHeldToTheBoundsOfContentCoordinates) {
+  std::unique_ptr<TXmlNode> state(new TXmlNode());
+  ASSERT_TRUE(state->ParseString("<state><start_point x='2147483647' y='-2147483648'/>"
+                                 "<fishing_rect x1='-2147483648' y1='0' x2='2147483647' y2='600'/></state>"));
+  StandInRod rod;
+  TRandom random(7);
+  OFishingField field(&rod, &random);
+  field.Configure(state.get());
+  field.Start();  // the rod comes down from above its home
+  EXPECT_EQ(rod.x, float(kContentNumberLimit));
+  EXPECT_EQ(rod.y, float(-kContentNumberLimit - 100 - 400));
 }
 
 // The basket and the scene in the game: the fixtures' content, with the

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "minigames/tag/GTagField.h"
+#include "sdk/TReport.h"
 #include "sdk/TXmlNode.h"
 
 namespace {
@@ -118,6 +119,16 @@ TEST(TagFieldTest, ASingleCellIsNotShuffled) {
   ASSERT_EQ(field.GetTiles().size(), 1u);
   EXPECT_EQ(field.ChooseNeighbour(), nullptr);
   EXPECT_EQ(field.GetEmptyTile()->lx, 0);
+}
+
+TEST(TagFieldTest, AShuffleBeyondItsBoundIsSaidAndCutToIt) {
+  for (int mix : {-1, 2147483647}) {
+    GTagField field;
+    const size_t reports = ReportCount();
+    Make(field, 3, 3, mix);  // returns at once rather than sliding for ever
+    EXPECT_EQ(ReportCount(), reports + 1) << mix;
+    EXPECT_EQ(field.GetTiles().size(), 9u);
+  }
 }
 
 TEST(TagFieldTest, SolvedOnlyWithEveryTileButTheEmptyOneHomeAndUpright) {

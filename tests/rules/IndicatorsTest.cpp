@@ -117,6 +117,17 @@ TEST_F(IndicatorsTest, TheSectionKeepsAlphaInHundredthsAndLoadsWhatItHas) {
   TXmlNode empty("save");
   Indicators()->Load(&empty);
   EXPECT_EQ(Indicators()->GetVethra()->GetTotalTime(), 700);
+
+  // A damaged alpha loads as an opacity, and saves back as one.
+  std::unique_ptr<TXmlNode> damaged(new TXmlNode());
+  ASSERT_TRUE(damaged->ParseString(
+      "<save><indicators><poison alpha='2147483647'/><vethra alpha='-5'/></indicators></save>"));
+  Indicators()->Load(damaged.get());
+  EXPECT_EQ(Indicators()->GetPoison()->GetAlpha(), 1.0f);
+  EXPECT_EQ(Indicators()->GetVethra()->GetAlpha(), 0.0f);
+  TXmlNode resaved("save");
+  Indicators()->Save(&resaved);
+  EXPECT_EQ(resaved.GetChild("indicators")->GetChild("poison")->GetAttribute("alpha"), "100");
 }
 
 // ---- background effects ----

@@ -48,6 +48,16 @@ TEST(PrefsStore, EverySetIsOnDiskAndValuesRoundTripExactly) {
   EXPECT_EQ(prefs.GetStr("name", "dflt", -1), "dflt");  // globals and players are apart
 }
 
+TEST(PrefsStore, AValueTheFileCannotHoldIsRefusedAndTheOldOneStays) {
+  CoreTempDir dir;
+  TPrefs prefs(dir.Path());
+  ASSERT_TRUE(prefs.SetStr("name", "Ann", 0));
+  EXPECT_FALSE(prefs.SetStr("name", str("An\0n", 4), 0));
+  EXPECT_FALSE(prefs.SetStr("name", str("\0", 1), 1));  // nor does it add a player
+  EXPECT_EQ(prefs.GetNumUsers(), 1);
+  EXPECT_EQ(TPrefs(dir.Path()).GetStr("name", "", 0), "Ann");
+}
+
 TEST(PrefsUsers, WriteAtTheEndAddsAPlayerAndFurtherIsIgnored) {
   CoreTempDir dir;
   TPrefs prefs(dir.Path());

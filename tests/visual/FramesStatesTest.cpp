@@ -61,6 +61,9 @@ TEST(FrameRegistration, CenteringRules) {
   EXPECT_EQ(V({{10, 5}}), Offsets("<fl centering='left'><frame w='4' h='4' regx='10' regy='5'/></fl>"));
   EXPECT_EQ(V({{10, 5}}), Offsets("<fl><frame centering='center' w='4' h='4' regx='10' regy='5'/></fl>"));
   EXPECT_EQ(V({{2, -2}}), Offsets("<fl centering='left'><frame w='4' h='4' regx='2.9' regy='-2.9'/></fl>"));
+  // Beyond what content may hold: the nearest bound.
+  EXPECT_EQ(V({{100000, -100000}}),
+            Offsets("<fl centering='left'><frame w='4' h='4' regx='2147483647' regy='-2147483648'/></fl>"));
 }
 
 TEST(FrameRegistration, RightAndBottomOffsetsAndEmptyFrames) {
@@ -109,6 +112,15 @@ TEST(States, DefaultNormalAndSavedFrameList) {
   TXmlNode item("state");
   states.SaveElement(&item, states.Find(TState::FromStr("stItem")));
   EXPECT_EQ("1,2", item.GetAttribute("framelist"));
+}
+
+TEST(States, ADelayOutsideWhatContentMayHoldTakesTheNearestBound) {
+  auto e = ParseXml(
+      "<states><state id='a' defdelay='2147483647'/><state id='b' defdelay='-2147483648'/></states>");
+  GVStates states(nullptr, 1);
+  GVStates::LoadStates(e.get(), &states, nullptr);
+  EXPECT_EQ(kContentNumberLimit, states.Find(TState::FromStr("a"))->delay);
+  EXPECT_EQ(0, states.Find(TState::FromStr("b"))->delay);
 }
 
 TEST(Containers, EqualKeysSaveAndCopyRules) {

@@ -7,6 +7,7 @@
 #include "sdk/TReport.h"
 #include "sdk/TXmlNode.h"
 #include "tools/panel/GInventoryCell.h"
+#include "visual/GVData.h"
 
 namespace {
 // Far more cells than any strip shows; a larger count is a typo in the
@@ -51,8 +52,7 @@ void GInventory::LoadCells(TWindowStyle& style, TXmlNode* node) {
   }
   for (size_t i = 0; i < cells->GetChildCount(); ++i) {
     TXmlNode* position = cells->GetChildAt(i);
-    mPositions.push_back(
-        TPoint(float(position->GetAttribute("x").to_int()), float(position->GetAttribute("y").to_int())));
+    mPositions.push_back(TPoint(float(GVReadCoordinate("x", position)), float(GVReadCoordinate("y", position))));
   }
   LayOut();
 }
