@@ -299,6 +299,7 @@ class Runner : public IHeadlessDriver {
   // Used by the scenario functions.
   void QueueEvent(const TEvent& e) { TPlatform::GetInstance()->QueueEvent(e); }
   void RequestTicks(int n) { mPendingTicks += n; }
+  void SetDrawing(bool on) { mDrawing = on; }
   bool GameEnded() const { return mGameEnded; }
   TPoint& Mouse() { return mMouse; }
   // The longest wall-clock time, in ms, one heartbeat or one turn of the
@@ -324,6 +325,7 @@ class Runner : public IHeadlessDriver {
   bool mFailed = false;
   bool mGameEnded = false;
   int mPendingTicks = 0;
+  bool mDrawing = true;
   int mTicks = 0;
   int mLine = 0;
   TPoint mMouse;
@@ -457,7 +459,7 @@ bool Runner::Step(TPlatform* platform) {
     --mPendingTicks;
     ++mTicks;
     auto start = std::chrono::steady_clock::now();
-    platform->Tick(kTickMs);
+    platform->Tick(kTickMs, mDrawing);
     NoteBusy(start);
   }
   ArmWatchdog();
@@ -820,6 +822,15 @@ int L_reports(lua_State* L) {
 int L_heartbeat(lua_State* L) {
   lua_pushnumber(L, gRunner->TakeLongestBusyMs());
   return 1;
+}
+
+// drawing(on): whether the ticks that follow draw their frames (they do
+// until told otherwise). A run that reads no pixels in between skips the
+// drawing, most of a tick's time; pixel() reads the last frame drawn.
+int L_drawing(lua_State* L) {
+  luaL_checktype(L, 1, LUA_TBOOLEAN);
+  gRunner->SetDrawing(lua_toboolean(L, 1) != 0);
+  return 0;
 }
 
 // sounds(): the paths of every sound played so far, in order.
@@ -1534,6 +1545,7 @@ const std::vector<luaL_Reg> kFunctions = {
     {"lose_textures", L_lose_textures},
     {"reports", L_reports},
     {"heartbeat", L_heartbeat},
+    {"drawing", L_drawing},
     {"sounds", L_sounds},
     {"timer", L_timer},
     {"ended", L_ended},
