@@ -14,6 +14,7 @@ work=$(mktemp -d /tmp/tolvane-monkey-XXXXXX)
 : >"$work/reports"
 trap 'rm -rf "$work"' EXIT INT TERM
 
+echo "monkey: seed $seed, $steps steps"
 # FIRST (from a failure's replay line) starts at that step.
 first=${FIRST:-0}
 while [ "$first" -lt "$steps" ]; do
