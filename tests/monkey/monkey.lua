@@ -271,8 +271,12 @@ while step < steps do
     visited[id] = true
     visitedCount = visitedCount + 1
   end
-  local busy = heartbeat()
-  if busy > 1000 then fail(string.format("the game was busy %d ms at once", math.floor(busy))) end
+  -- Processor time: on a loaded machine the clock stretches a heartbeat
+  -- the game itself kept short.
+  local wall, busy = heartbeat()
+  if busy > 1000 then
+    fail(string.format("the game was busy %d ms at once (%d ms on the clock)", math.floor(busy), math.floor(wall)))
+  end
   step = step + 1
 end
 
