@@ -14,6 +14,7 @@
 #include <signal.h>
 #include <stdlib.h>
 #include <string.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <cctype>
@@ -299,6 +300,7 @@ class Runner : public IHeadlessDriver {
   // Used by the scenario functions.
   void QueueEvent(const TEvent& e) { TPlatform::GetInstance()->QueueEvent(e); }
   void RequestTicks(int n) { mPendingTicks += n; }
+  void SetDrawing(bool on) { mDrawing = on; }
   bool GameEnded() const { return mGameEnded; }
   TPoint& Mouse() { return mMouse; }
   // The longest wall-clock time, in ms, one heartbeat or one turn of the
@@ -306,6 +308,13 @@ class Runner : public IHeadlessDriver {
   double TakeLongestBusyMs() {
     double longest = mLongestBusyMs;
     mLongestBusyMs = 0;
+    return longest;
+  }
+  // The same for the processor time the game's thread spent, which a busy
+  // machine does not stretch.
+  double TakeLongestBusyCpuMs() {
+    double longest = mLongestBusyCpuMs;
+    mLongestBusyCpuMs = 0;
     return longest;
   }
   // Records where the scenario is (for the watchdog and for messages).
@@ -324,16 +333,26 @@ class Runner : public IHeadlessDriver {
   bool mFailed = false;
   bool mGameEnded = false;
   int mPendingTicks = 0;
+  bool mDrawing = true;
   int mTicks = 0;
   int mLine = 0;
   TPoint mMouse;
   double mLongestBusyMs = 0;
+  double mLongestBusyCpuMs = 0;
   std::chrono::steady_clock::time_point mLastReturn;
+  double mLastReturnCpuMs = 0;
   bool mReturned = false;
 
-  void NoteBusy(std::chrono::steady_clock::time_point since) {
+  static double ThreadCpuMs() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1000.0 + double(t.tv_nsec) / 1e6;
+  }
+  void NoteBusy(std::chrono::steady_clock::time_point since, double sinceCpuMs) {
     double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - since).count();
     if (ms > mLongestBusyMs) mLongestBusyMs = ms;
+    double cpu = ThreadCpuMs() - sinceCpuMs;
+    if (cpu > mLongestBusyCpuMs) mLongestBusyCpuMs = cpu;
   }
 
   // Resumes the scenario; false once it has finished or failed.
@@ -444,7 +463,7 @@ bool Runner::Resume() {
 bool Runner::Step(TPlatform* platform) {
   // The game's own work since the runner last handed it control: the events
   // it handled. The scenario's Lua runs after this point and is not counted.
-  if (mReturned) NoteBusy(mLastReturn);
+  if (mReturned) NoteBusy(mLastReturn, mLastReturnCpuMs);
   if (gStopSignal && !mFailed) FailAtLine(str::format("stopped by signal %d", int(gStopSignal)));
   // A failure found while the game ran (see FailAtScenarioLine) ends the
   // ticks the scenario asked for.
@@ -457,11 +476,13 @@ bool Runner::Step(TPlatform* platform) {
     --mPendingTicks;
     ++mTicks;
     auto start = std::chrono::steady_clock::now();
-    platform->Tick(kTickMs);
-    NoteBusy(start);
+    double startCpu = ThreadCpuMs();
+    platform->Tick(kTickMs, mDrawing);
+    NoteBusy(start, startCpu);
   }
   ArmWatchdog();
   mLastReturn = std::chrono::steady_clock::now();
+  mLastReturnCpuMs = ThreadCpuMs();
   mReturned = true;
   return true;
 }
@@ -816,10 +837,21 @@ int L_reports(lua_State* L) {
 }
 
 // heartbeat(): the longest wall-clock time in ms that one heartbeat, or the
-// game's handling of queued input between two, took since the last call.
+// game's handling of queued input between two, took since the last call; and
+// the longest processor time the game's thread spent on one.
 int L_heartbeat(lua_State* L) {
   lua_pushnumber(L, gRunner->TakeLongestBusyMs());
-  return 1;
+  lua_pushnumber(L, gRunner->TakeLongestBusyCpuMs());
+  return 2;
+}
+
+// drawing(on): whether the ticks that follow draw their frames (they do
+// until told otherwise). A run that reads no pixels in between skips the
+// drawing, most of a tick's time; pixel() reads the last frame drawn.
+int L_drawing(lua_State* L) {
+  luaL_checktype(L, 1, LUA_TBOOLEAN);
+  gRunner->SetDrawing(lua_toboolean(L, 1) != 0);
+  return 0;
 }
 
 // sounds(): the paths of every sound played so far, in order.
@@ -1534,6 +1566,7 @@ const std::vector<luaL_Reg> kFunctions = {
     {"lose_textures", L_lose_textures},
     {"reports", L_reports},
     {"heartbeat", L_heartbeat},
+    {"drawing", L_drawing},
     {"sounds", L_sounds},
     {"timer", L_timer},
     {"ended", L_ended},

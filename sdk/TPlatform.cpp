@@ -415,11 +415,11 @@ bool TPlatform::IsHeadless() {
   return gHeadless == 1;
 }
 
-void TPlatform::Tick(uint32_t ms) {
+void TPlatform::Tick(uint32_t ms, bool draw) {
   if (IsHeadless()) mVirtualTime += ms;
   RunDue();
   TSoundManager::GetInstance()->Update();
-  DrawFrame();
+  if (draw) DrawFrame();
   TWindowManager::GetInstance()->DeletePending();
 }
 

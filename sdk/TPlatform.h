@@ -92,8 +92,9 @@ class TPlatform {
   void SetExitCode(int code) { mExitCode = code; }
   int GetExitCode() const { return mExitCode; }
   // One heartbeat: the clock moves by `ms`, then due animations and tasks run
-  // and a frame is drawn, exactly as the interactive loop does.
-  void Tick(uint32_t ms = 16);
+  // and a frame is drawn, exactly as the interactive loop does. A headless
+  // run that looks at no frame in between may leave the frame undrawn.
+  void Tick(uint32_t ms = 16, bool draw = true);
   // The content root every relative path is read from (TOLVANE_CONTENT, else
   // "content" beside the working directory).
   static void SetContentRoot(const str& root);

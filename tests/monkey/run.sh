@@ -14,7 +14,9 @@ work=$(mktemp -d /tmp/tolvane-monkey-XXXXXX)
 : >"$work/reports"
 trap 'rm -rf "$work"' EXIT INT TERM
 
-first=0
+echo "monkey: seed $seed, $steps steps"
+# FIRST (from a failure's replay line) starts at that step.
+first=${FIRST:-0}
 while [ "$first" -lt "$steps" ]; do
   echo 0 >"$work/step"
   SEED=$seed STEPS=$steps FIRST=$first MONKEY_CONTENT=$content MONKEY_STATE=$work/step \
