@@ -3,11 +3,16 @@
 #include "OSoundManager.h"
 #include "sdk/TPlatform.h"
 #include "sdk/TXmlNode.h"
+#include "visual/GVData.h"
 
 OSoundController* OSoundController::CreateFromXml(TXmlNode* node) {
   if (!node) return nullptr;
-  return new OSoundController(node->GetAttribute("file"), node->GetAttribute("delay").to_int(),
-                              node->GetAttribute("max_delay_rand").to_int(),
+  // Ticks, added together for the wait: each held to the bounds of content
+  // numbers, so the sum fits an int.
+  auto ticks = [node](const char* name) {
+    return GVReadRangedAttribute(name, node, -kContentNumberLimit, kContentNumberLimit, 0);
+  };
+  return new OSoundController(node->GetAttribute("file"), ticks("delay"), ticks("max_delay_rand"),
                               node->GetAttribute("volume").to_float(), node->GetAttribute("cycle") == "true");
 }
 

@@ -7,6 +7,12 @@
 #include "rules/actions/OActionFactory.h"
 #include "sdk/TReport.h"
 #include "sdk/TXmlNode.h"
+#include "visual/GVData.h"
+
+namespace {
+// About three weeks of play at sixty ticks a second.
+const int32_t kMaxActionTick = 100000000;
+}  // namespace
 
 OTimerActionItem::~OTimerActionItem() {
   for (Entry& entry : mEntries) delete entry.action;
@@ -26,7 +32,9 @@ IItem* OTimerActionItem::CreateForScene(const str& name, TXmlNode* node, IItemsM
              OItemFactory::GetGuidePath().c_str(), name.c_str(), int(i + 1));
       continue;
     }
-    int32_t tick = child->GetAttribute("action_execute_tick").to_int();
+    // The item counts up to one past its last action: a tick at the top of
+    // the int range would leave it nowhere to count to.
+    int32_t tick = GVReadRangedAttribute("action_execute_tick", child, INT32_MIN, kMaxActionTick, 0);
     item->mEntries.push_back({tick, action});
     if (tick > last) last = tick;
   }

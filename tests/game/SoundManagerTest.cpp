@@ -11,6 +11,7 @@
 #include "sdk/TPlatform.h"
 #include "sdk/TReport.h"
 #include "sdk/TXmlNode.h"
+#include "visual/GVData.h"
 
 namespace {
 class SoundManagerTest : public StartupTest {
@@ -156,6 +157,15 @@ TEST_F(SoundManagerTest, ControllersReadTheirFiveAttributes) {
   EXPECT_GT(waits.size(), 1u) << "drawn from the range, not the delay";
   EXPECT_LT(*waits.rbegin(), 40);
   EXPECT_EQ(OSoundController::CreateFromXml(nullptr), nullptr);
+
+  // Beyond the bounds of content numbers, each is held to them.
+  node.SetAttribute("delay", "2147483647");
+  node.SetAttribute("max_delay_rand", "2147483647");
+  std::unique_ptr<OSoundController> far(OSoundController::CreateFromXml(&node));
+  for (int i = 0; i < 20; ++i) {
+    far->SetPlayMode(OSoundController::kWaiting);
+    EXPECT_LT(far->GetWait(), kContentNumberLimit);
+  }
 }
 
 TEST_F(SoundManagerTest, ADeletedControllerIsNeverCalledBack) {

@@ -133,6 +133,19 @@ TEST_F(TimedAndDecorItemsTest, TheTimerRunsEachActionOnItsTickInDocumentOrder) {
   EXPECT_EQ(Flag("never"), "null") << "ticks of 0 and less never come";
 }
 
+TEST_F(TimedAndDecorItemsTest, ATickAtTheTopOfTheIntRangeIsHeldBelowIt) {
+  std::unique_ptr<TXmlNode> node(new TXmlNode());
+  const char* const text =
+      "<late type='timer_action'><actions>"
+      "<a action_execute_tick='2147483647' flag_name='late' flag_value='true'/></actions></late>";
+  ASSERT_TRUE(node->ParseString(text));
+  size_t reports = ReportCount();
+  std::unique_ptr<IItem> item(OTimerActionItem::CreateForScene("late", node.get(), &manager));
+  ASSERT_NE(item, nullptr);
+  EXPECT_EQ(ReportCount() - reports, 1u);
+  EXPECT_EQ(static_cast<OTimerActionItem*>(item.get())->GetEndTick(), 100000001);
+}
+
 // "blaze" burns 3 ticks. It goes on from the count the registry keeps, only
 // when there is one; then gives back the item held before, if any.
 TEST_F(TimedAndDecorItemsTest, TheFireBurnsItsTicksThenGivesBackWhatWasHeld) {
