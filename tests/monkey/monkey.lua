@@ -166,9 +166,10 @@ local function warp()
     if #ids > 0 and playing() and minigame() == nil then go(pick(ids)) end
   elseif #items > 0 then
     -- Some items live only in their scenes and cannot be made for the hand;
-    -- give does not yield, so it can be tried.
+    -- give does not yield, so it can be tried. An item the game already
+    -- keeps somewhere is not made twice: no player holds two of one item.
     local i = rand(#items)
-    if not pcall(give, items[i]) then table.remove(items, i) end
+    if registry(items[i]) == nil and not pcall(give, items[i]) then table.remove(items, i) end
   end
 end
 

@@ -30,8 +30,16 @@ while [ "$first" -lt "$steps" ]; do
     exit 1
   fi
   # Other reports (bad input refused, a save that cannot be written ...) are
-  # not failures, but a long run shows which come up.
-  grep -E '^tolvane: ' "$work/out" >>"$work/reports"
+  # not failures, but a long run shows which come up, and from which step:
+  # the monkey names the step after the lines it reported.
+  awk -v first="$first" '
+    /^tolvane: / { lines[n++] = $0; next }
+    /^monkey: seed [0-9]+ step [0-9]+: / {
+      at = $5; sub(/:$/, "", at)
+      for (i = 0; i < n; i++) printf "%s\t%s\t%s\n", at, first, lines[i]
+      n = 0
+    }
+    END { for (i = 0; i < n; i++) printf "?\t%s\t%s\n", first, lines[i] }' "$work/out" >>"$work/reports"
   ended=$(sed -n 's/^monkey: the game ended at step \([0-9]*\)$/\1/p' "$work/out")
   if [ -z "$ended" ]; then
     tail -n 2 "$work/out"
@@ -42,7 +50,9 @@ while [ "$first" -lt "$steps" ]; do
   first=$((ended + 1))
 done
 if [ -s "$work/reports" ]; then
-  echo "monkey: lines the game reported, by count:"
-  sort "$work/reports" | uniq -c | sort -rn | head -n 20
+  echo "monkey: lines the game reported, by count, with the first step (and FIRST) that reported each:"
+  awk -F '\t' '{ count[$3]++; if (!($3 in at)) at[$3] = $1 " (FIRST=" $2 ")" }
+    END { for (k in count) printf "%7d  %s  at step %s\n", count[k], k, at[k] }' "$work/reports" |
+    sort -rn | head -n 20
 fi
 echo "monkey: seed $seed, $steps steps played"
