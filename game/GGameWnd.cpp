@@ -49,7 +49,7 @@ GGameWnd* GGameWnd::sCurrent = nullptr;
 namespace {
 const char* const kNotSavedKey = "hint_game_not_saved";
 
-IItem* HeldItem() {
+IItem* GameHeldItem() {
   GMousePointer* pointer = GMousePointer::PeekInstance();
   return pointer && pointer->GetManager() ? pointer->GetManager()->GetHeldItem() : nullptr;
 }
@@ -58,7 +58,7 @@ IItem* HeldItem() {
 // screen, or to none (null) while no scene is there or the scene keeps no
 // items; it must never keep the items manager of a deleted scene.
 void GiveHeldItemTo(OItemsManager* items) {
-  if (OItem* held = dynamic_cast<OItem*>(HeldItem())) held->SetItemsManager(items);
+  if (OItem* held = dynamic_cast<OItem*>(GameHeldItem())) held->SetItemsManager(items);
 }
 }  // namespace
 
@@ -422,7 +422,7 @@ void GGameWnd::DestroyCurrentScene(bool keepItems) {
     mScene->OnDestroy();
   // After OnDestroy, which may have put the note in front into the hand: the
   // held item forgets the masks and items manager that go with the scene.
-  if (IItem* held = HeldItem()) held->ReleaseMask();
+  if (IItem* held = GameHeldItem()) held->ReleaseMask();
   GiveHeldItemTo(nullptr);
   if (mScene->GetParent()) mScene->GetParent()->OrphanChild(mScene);
   if (keepItems) {
@@ -575,7 +575,7 @@ void GGameWnd::ResendHeldItemEvents() {
         missions->OnPotionCreate(item->GetCurrentName());
     }
   }
-  if (IItem* held = HeldItem()) {
+  if (IItem* held = GameHeldItem()) {
     missions->OnItemCreate(held->GetCurrentName());
     missions->OnItemGet(held->GetCurrentName());
   }

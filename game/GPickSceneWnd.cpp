@@ -18,7 +18,7 @@
 #include "visual/LuaUtils.h"
 
 namespace {
-const char* const kWhat = "scene picker";
+const char* const kPickerWhat = "scene picker";
 
 void Run(TWindow* window, const char* code) {
   TWindowManager::GetInstance()->DoLuaString(window, code);
@@ -85,7 +85,7 @@ bool GPickSceneWnd::GiveItem() {
   GScene* scene = wnd ? wnd->GetCurrentScene() : nullptr;
   OItemsManager* items = scene ? scene->GetItemsManager() : nullptr;
   if (!items) {
-    Report("%s: no scene is running; no item can be given", kWhat);
+    Report("%s: no scene is running; no item can be given", kPickerWhat);
     return false;
   }
   GMousePointer* pointer = GMousePointer::PeekInstance();
@@ -93,13 +93,13 @@ bool GPickSceneWnd::GiveItem() {
   // The item held now would be on no one's pointer, yet the items registry
   // would keep it in the hand for every later save.
   if (pointer->GetHeldItem()) {
-    Report("%s: the hand already holds \"%s\"; \"%s\" is not given", kWhat,
+    Report("%s: the hand already holds \"%s\"; \"%s\" is not given", kPickerWhat,
            pointer->GetHeldItem()->GetName().c_str(), name.c_str());
     return false;
   }
   IItem* item = OItemFactory::CreateForPointer(name, items);
   if (!item) {
-    Report("%s: no item \"%s\" can be made for the hand", kWhat, name.c_str());
+    Report("%s: no item \"%s\" can be made for the hand", kPickerWhat, name.c_str());
     return false;
   }
   item->CreateObject();

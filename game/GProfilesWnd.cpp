@@ -12,7 +12,7 @@
 #include "visual/LuaUtils.h"
 
 namespace {
-const char* const kWhat = "profiles window";
+const char* const kProfilesWhat = "profiles window";
 const char* const kModal = "profiles";
 const char* const kDeleteDialog =
     "DisplayDialog{ 'scripts/yesno.lua', yes=function() DeleteUser(%d); onListChanged(); end, title = "
@@ -37,7 +37,7 @@ void GProfilesWnd::PostChildrenInit(TWindowStyle& style) {
   mPanel = WindowCast<GSlidingPanel>(GetChildWindow("panel"));
   mSelectedLabel = WindowCast<TText>(GetChildWindow("selected_slot"));
   TWindow::PostChildrenInit(style);
-  mColumn.CheckButtons(this, kWhat);
+  mColumn.CheckButtons(this, kProfilesWhat);
   ReadPlayers();
   SetUpButtons();
   Refresh();

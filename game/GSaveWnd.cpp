@@ -10,7 +10,7 @@
 #include "visual/LuaUtils.h"
 
 namespace {
-const char* const kWhat = "save window";
+const char* const kSaveWhat = "save window";
 }  // namespace
 
 const char* const GSaveWnd::kEmptySlot = "Empty Slot";
@@ -19,8 +19,8 @@ void GSaveWnd::PostChildrenInit(TWindowStyle& style) {
   TWindow::PostChildrenInit(style);
   mColumn.SetVisible(style.GetInt("visible_slots", 5));
   mNameField = WindowCast<TText>(GetChildWindow("saveedit"));
-  if (!mNameField) Report("%s: no text field \"saveedit\"; nothing can be saved from it", kWhat);
-  mColumn.CheckButtons(this, kWhat);
+  if (!mNameField) Report("%s: no text field \"saveedit\"; nothing can be saved from it", kSaveWhat);
+  mColumn.CheckButtons(this, kSaveWhat);
   std::vector<str> names = OSaveData::GetInstance()->GetSaveNames();
   std::vector<str>& entries = mColumn.Entries();
   entries.clear();
@@ -64,7 +64,7 @@ void GSaveWnd::Save() {
   if (!game || !mNameField || mNameField->GetText().empty()) return;
   GGameWnd* wnd = WindowCast<GGameWnd>(game->GetChildWindow("gamewnd"));
   if (!wnd) {
-    Report("%s: \"thegame\" has no game window \"gamewnd\"; nothing is saved", kWhat);
+    Report("%s: \"thegame\" has no game window \"gamewnd\"; nothing is saved", kSaveWhat);
     return;
   }
   wnd->SaveGame(mColumn.GetSelected() + kFirstSlot, mNameField->GetText(), false);

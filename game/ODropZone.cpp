@@ -21,7 +21,7 @@ const int kGrid = 5;
 // Items may overlap their neighbours by this many pixels on each side.
 const int kOverlap = 8;
 
-IItem* HeldItem() {
+IItem* ZoneHeldItem() {
   GMousePointer* pointer = GMousePointer::PeekInstance();
   return pointer ? pointer->GetHeldItem() : nullptr;
 }
@@ -280,7 +280,7 @@ bool ODropZone::UpdateHover(const TPoint& point) {
 bool ODropZone::OnClick(const TPoint& point) {
   UpdateHover(point);
   IItem* item = mHovered;
-  if (!item || HeldItem() || IsLockedInZone(item)) return false;
+  if (!item || ZoneHeldItem() || IsLockedInZone(item)) return false;
   OMissionsManager::GetInstance()->OnItemGet(item->GetCurrentName());
   mItems->erase(std::find(mItems->begin(), mItems->end(), item));
   Save();

@@ -8,7 +8,7 @@
 #include "sdk/TXmlNode.h"
 
 namespace {
-const char* const kRootName = "save_data";
+const char* const kSaveRoot = "save_data";
 const char* const kSaveName = "save";
 const char* const kSlotAttr = "ind";
 const char* const kNameAttr = "save_name";
@@ -34,8 +34,8 @@ std::unique_ptr<TXmlNode> Parse(const str& text, int user) {
   std::unique_ptr<TXmlNode> doc(new TXmlNode());
   str what = str::format("save data of player %d", user);
   if (!doc->ParseString(text, what)) return nullptr;
-  if (doc->GetName() != kRootName) {
-    Report("%s: the root is \"%s\", not \"%s\"", what.c_str(), doc->GetName().c_str(), kRootName);
+  if (doc->GetName() != kSaveRoot) {
+    Report("%s: the root is \"%s\", not \"%s\"", what.c_str(), doc->GetName().c_str(), kSaveRoot);
     return nullptr;
   }
   return doc;
@@ -71,7 +71,7 @@ std::unique_ptr<TXmlNode> ParseWholeSlots(const str& text, size_t* cut) {
        end = end == 0 ? std::string::npos : text.rfind(kClose, end - 1)) {
     const size_t at = end + sizeof kClose - 1;
     std::unique_ptr<TXmlNode> doc(new TXmlNode());
-    if (doc->ParseStringQuietly(text.substr(0, at) + "</" + kRootName + ">") && doc->GetName() == kRootName) {
+    if (doc->ParseStringQuietly(text.substr(0, at) + "</" + kSaveRoot + ">") && doc->GetName() == kSaveRoot) {
       *cut = at;
       return doc;
     }
@@ -149,7 +149,7 @@ void OSaveData::ParseFor(int user) {
     KeepAside(text.substr(cut), *mDocument, user);
     return;
   }
-  mDocument.reset(new TXmlNode(kRootName));
+  mDocument.reset(new TXmlNode(kSaveRoot));
   KeepAside(text, *mDocument, user);
 }
 

@@ -11,7 +11,7 @@
 #include "sdk/TXmlNode.h"
 
 namespace {
-GMasksManager* MasksOf(IItemsManager* owner) {
+GMasksManager* CaptionMasks(IItemsManager* owner) {
   return owner ? owner->GetMasksManager() : nullptr;
 }
 
@@ -29,7 +29,7 @@ void Unlink(OItemMask*& mask, IItem* item) {
 // ---- caption ----
 
 OCaptionItem::OCaptionItem(const str& name, IItemsManager* owner, const str& maskName)
-    : OItem(name, owner, str(), str()), mMask(FindItemMask(MasksOf(owner), maskName)) {
+    : OItem(name, owner, str(), str()), mMask(FindItemMask(CaptionMasks(owner), maskName)) {
   if (mMask) mMask->SetItem(this);
 }
 
@@ -66,7 +66,7 @@ IItem* OChalkMarkItem::CreateForScene(const str& name, TXmlNode* node, IItemsMan
                                             gvobject ? gvobject->GetAttribute("name") : str());
   item->mMaskName = MaskName(node);
   if (TXmlNode* action = node->GetChild("mark_put_action"))
-    item->mMarkPutAction = OActionFactory::CreateAction(action, MasksOf(owner));
+    item->mMarkPutAction = OActionFactory::CreateAction(action, CaptionMasks(owner));
   if (TXmlNode* chalk = node->GetChild("chalk_item")) item->mChalkItem = chalk->GetAttribute("name");
   // Marked only with a whole position: a record cut short is no mark.
   OItemsRegistry* registry = OItemsRegistry::GetInstance();
@@ -87,7 +87,7 @@ void OChalkMarkItem::CreateObject() {
     mObject->changed = 1;
   }
   Unlink(mMask, this);
-  mMask = FindItemMask(MasksOf(mOwner), mMaskName);
+  mMask = FindItemMask(CaptionMasks(mOwner), mMaskName);
   if (mMask) mMask->SetItem(this);
 }
 

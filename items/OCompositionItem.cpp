@@ -11,7 +11,7 @@
 #include "sdk/TXmlNode.h"
 
 namespace {
-GMasksManager* MasksOf(IItemsManager* owner) {
+GMasksManager* CompositionMasks(IItemsManager* owner) {
   return owner ? owner->GetMasksManager() : nullptr;
 }
 
@@ -38,7 +38,7 @@ OCompositionItem* OCompositionItem::CreateFromXml(const str& name, TXmlNode* nod
 }
 
 void OCompositionItem::ReadEntry(TXmlNode* node, bool readLeftItemsActions) {
-  GMasksManager* masks = MasksOf(mOwner);
+  GMasksManager* masks = CompositionMasks(mOwner);
   // A position means something only for a visual.
   if (!mVisualPath.empty()) ReadPosition(node, "pos", &mX, &mY);
   SetCaptionKey(node->GetAttribute("caption"));
@@ -89,11 +89,11 @@ void OCompositionItem::CreateObject() {
 }
 
 void OCompositionItem::OnMaskEnter(IMask* mask) {
-  if (GMasksManager* masks = MasksOf(mOwner)) masks->SetCaptionKey(mCaptionKey);
+  if (GMasksManager* masks = CompositionMasks(mOwner)) masks->SetCaptionKey(mCaptionKey);
 }
 
 void OCompositionItem::OnMaskLeave(IMask* mask) {
-  if (GMasksManager* masks = MasksOf(mOwner)) masks->SetCaptionKey(str());
+  if (GMasksManager* masks = CompositionMasks(mOwner)) masks->SetCaptionKey(str());
 }
 
 bool OCompositionItem::OnMaskClick(IMask* mask) {
@@ -165,7 +165,7 @@ void OCompositionItem::FinishInsert(size_t index) {
 
 void OCompositionItem::RunActions(TXmlNode* node) {
   if (!node) return;
-  GMasksManager* masks = MasksOf(mOwner);
+  GMasksManager* masks = CompositionMasks(mOwner);
   for (size_t i = 0; i < node->GetChildCount(); ++i) {
     IAction* action = OActionFactory::CreateAction(node->GetChildAt(i), masks);
     if (!action) continue;

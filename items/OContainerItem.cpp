@@ -13,7 +13,7 @@
 #include "sdk/TXmlNode.h"
 
 namespace {
-IItem* HeldItem() {
+IItem* ContainerHeldItem() {
   GMousePointer* pointer = GMousePointer::PeekInstance();
   return pointer ? pointer->GetHeldItem() : nullptr;
 }
@@ -143,7 +143,7 @@ void OContainerItem::OnMaskEnter(IMask* mask) {
   bool open = mState == kOpened || mState == kClosing;
   if (GMasksManager* masks = GetMasksManager()) masks->SetCaptionKey(mCaptions[open ? 1 : 0]);
   GMousePointer* pointer = GMousePointer::GetInstance();
-  IItem* held = HeldItem();
+  IItem* held = ContainerHeldItem();
   if (mask && mask == mReturnZoneMask && held && ClaimsItem(held)) {
     pointer->SetSceneMode(3);
     return;
@@ -181,7 +181,7 @@ bool OContainerItem::OnMaskClick(IMask* mask) {
     RefreshHover();
     return true;
   }
-  IItem* held = HeldItem();
+  IItem* held = ContainerHeldItem();
   if (mState == kOpened && mask == mReturnZoneMask && held && ClaimsItem(held)) {
     GMousePointer* pointer = GMousePointer::GetInstance();
     pointer->ReleaseItem();
@@ -325,7 +325,7 @@ bool OLockedContainerItem::IsKindOf(int32_t typeId) const {
 }
 
 bool OLockedContainerItem::OnMaskClick(IMask* mask) {
-  IItem* held = HeldItem();
+  IItem* held = ContainerHeldItem();
   bool key = held && Contains(mKeyNames, held->GetName());
   if (!mUnlocked && !held) {
     OSoundManager::GetInstance()->PlayContainerCantOpen(mName);

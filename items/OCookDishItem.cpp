@@ -42,7 +42,7 @@ OMousePointerManager* Pointer() {
   return GMousePointer::PeekManager();
 }
 
-IItem* HeldItem() {
+IItem* DishHeldItem() {
   OMousePointerManager* pointer = Pointer();
   return pointer ? pointer->GetHeldItem() : nullptr;
 }
@@ -290,7 +290,7 @@ void OCookDishItem::QueueHint(const str& key) {
 }
 
 bool OCookDishItem::OnMaskClick(IMask* mask) {
-  IItem* held = HeldItem();
+  IItem* held = DishHeldItem();
   if (!held) {
     if (!mStatic) return OSimpleItem::OnMaskClick(mask);
     QueueHint(mStaticHint);

@@ -20,7 +20,7 @@ const char* const kCaughtFlag = "mouse_caught";
 const char* const kCaptionElements[OKitchenMouseTrapItem::kStateCount] = {"caption_none", "caption_mousetrap",
                                                                           "caption_mouse", "caption_empty"};
 
-IItem* HeldItem() {
+IItem* TrapHeldItem() {
   GMousePointer* pointer = GMousePointer::PeekInstance();
   return pointer ? pointer->GetHeldItem() : nullptr;
 }
@@ -96,7 +96,7 @@ void OKitchenMouseTrapItem::OnMaskLeave(IMask* mask) {
 }
 
 bool OKitchenMouseTrapItem::OnMaskClick(IMask* mask) {
-  IItem* held = HeldItem();
+  IItem* held = TrapHeldItem();
   switch (mState) {
     case kNone:
       if (held && held->GetName() == mReadyTrapItem) {

@@ -68,7 +68,7 @@ void RefreshText(TSpriteRef& sprite, const str& item, TXmlNode* node) {
     sprite.reset();
 }
 
-void DrawSprite(const TSpriteRef& sprite) {
+void DrawNoteSprite(const TSpriteRef& sprite) {
   if (!sprite) return;
   T2dScope pass;
   sprite->Draw(TDrawSpec());
@@ -111,7 +111,7 @@ bool ONoteItem::IsKindOf(int32_t typeId) const {
 
 void ONoteItem::Draw() {
   OSimpleItem::Draw();
-  if (mLargeMode == 1) DrawSprite(mTextSprite);
+  if (mLargeMode == 1) DrawNoteSprite(mTextSprite);
 }
 
 bool ONoteItem::Use(const TPoint& point) {
@@ -202,7 +202,7 @@ bool OSceneTextItem::IsKindOf(int32_t typeId) const {
 
 void OSceneTextItem::Draw() {
   OItem::Draw();
-  DrawSprite(mTextSprite);
+  DrawNoteSprite(mTextSprite);
 }
 
 bool OSceneTextItem::DoTask() {

@@ -26,7 +26,7 @@ void Run(IAction* action) {
   if (action) action->Execute();
 }
 
-GMasksManager* MasksOf(IItemsManager* owner) {
+GMasksManager* RaptorMasks(IItemsManager* owner) {
   return owner ? owner->GetMasksManager() : nullptr;
 }
 }  // namespace
@@ -53,7 +53,7 @@ IItem* ORaptorItem::CreateForScene(const str& name, TXmlNode* node, IItemsManage
   TXmlNode* keys = node->GetChild("keys");
   for (size_t i = 0; keys && i < keys->GetChildCount(); ++i)
     item->mKeys.push_back(keys->GetChildAt(i)->GetContent());
-  GMasksManager* masks = MasksOf(owner);
+  GMasksManager* masks = RaptorMasks(owner);
   item->mBiteAction = BuildAction(node, "bite_action", masks);
   item->mFirstClickAction = BuildAction(node, "first_click_action", masks);
   item->mInvalidKeyAction = BuildAction(node, "not_valid_key_item_action", masks);
@@ -88,7 +88,7 @@ void ORaptorItem::OnStateEnd(GVObject* object, TState state) {
 void ORaptorItem::CreateObject() {
   IItem::CreateObject();
   Detach();
-  mMask = FindItemMask(MasksOf(mOwner), mMaskName);
+  mMask = FindItemMask(RaptorMasks(mOwner), mMaskName);
   if (mMask) mMask->SetItem(this);
   if (mObject) {
     mObject->deltaX = float(mX);
@@ -146,7 +146,7 @@ void ORaptorItem::TakeKey(const str& key) {
     Report("%s: item \"%s\": result item \"%s\" cannot be made; the hand stays empty",
            OItemFactory::GetGuidePath().c_str(), mName.c_str(), mResultItem.c_str());
   }
-  ORestoreItemAction restore(key, MasksOf(mOwner));
+  ORestoreItemAction restore(key, RaptorMasks(mOwner));
   restore.Execute();
   Run(mSuccessfulCutAction);
 }

@@ -14,7 +14,7 @@
 #include "sdk/TXmlNode.h"
 
 namespace {
-GMasksManager* MasksOf(IItemsManager* owner) {
+GMasksManager* JumpMasks(IItemsManager* owner) {
   return owner ? owner->GetMasksManager() : nullptr;
 }
 
@@ -56,7 +56,7 @@ OSceneJumpItem::~OSceneJumpItem() {
 
 void OSceneJumpItem::ReadStates(TXmlNode* node) {
   TXmlNode* states = node->GetChild("states");
-  GMasksManager* masks = MasksOf(mOwner);
+  GMasksManager* masks = JumpMasks(mOwner);
   for (size_t i = 0; i < states->GetChildCount(); ++i) {
     TXmlNode* state = states->GetChildAt(i);
     TXmlNode* pos = state->GetChild("pos");
@@ -81,7 +81,7 @@ IItem* OSceneJumpItem::CreateForScene(const str& name, TXmlNode* node, IItemsMan
   for (size_t i = 0; actions && i < actions->GetChildCount(); ++i) {
     TXmlNode* child = actions->GetChildAt(i);
     item->mStateActions.push_back(
-        {child->GetAttribute("visual_state_id"), OActionFactory::CreateAction(child, MasksOf(owner))});
+        {child->GetAttribute("visual_state_id"), OActionFactory::CreateAction(child, JumpMasks(owner))});
   }
   return item;
 }
@@ -119,7 +119,7 @@ void OSceneJumpItem::SetCurrent(int32_t state) {
 void OSceneJumpItem::OnMaskEnter(IMask* mask) {
   bool more = OwnsMask(mask) && mCurrent < GetStateCount() - 1;
   SetSceneMode(more ? 3 : 0);
-  if (GMasksManager* masks = MasksOf(mOwner)) masks->SetCaptionKey(mCaptions[mCurrent]);
+  if (GMasksManager* masks = JumpMasks(mOwner)) masks->SetCaptionKey(mCaptions[mCurrent]);
 }
 
 void OSceneJumpItem::OnMaskLeave(IMask* mask) {
@@ -136,7 +136,7 @@ bool OSceneJumpItem::Step(IMask* mask) {
   if (mCurrent >= GetStateCount() - 1) return false;
   SetCurrent(mCurrent + 1);
   // The new state may have another mask, or none under the pointer.
-  if (GMasksManager* masks = MasksOf(mOwner)) masks->Refresh();
+  if (GMasksManager* masks = JumpMasks(mOwner)) masks->Refresh();
   return true;
 }
 
@@ -168,7 +168,7 @@ IItem* OJungleSnakaItem::CreateForScene(const str& name, TXmlNode* node, IItemsM
   OJungleSnakaItem* item = new OJungleSnakaItem(name, owner, VisualFolder(node), VisualPath(node));
   item->ReadStates(node);
   if (TXmlNode* bite = node->GetChild("bite_action"))
-    item->mBiteAction = OActionFactory::CreateAction(bite, MasksOf(owner));
+    item->mBiteAction = OActionFactory::CreateAction(bite, JumpMasks(owner));
   return item;
 }
 

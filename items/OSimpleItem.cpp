@@ -25,7 +25,7 @@ IAction* CreateAction(TXmlNode* node, const char* child, IItemsManager* owner) {
   return OActionFactory::CreateAction(actionNode, owner ? owner->GetMasksManager() : nullptr);
 }
 
-IMousePointerEventListener* Pointer() {
+IMousePointerEventListener* SimplePointer() {
   return GMousePointer::PeekInstance();
 }
 
@@ -127,13 +127,13 @@ bool OSimpleItem::OwnsMask(IMask* mask) const {
 
 void OSimpleItem::OnMaskEnter(IMask* mask) {
   if (!OwnsMask(mask)) return;
-  if (IMousePointerEventListener* pointer = Pointer()) pointer->SetSceneMode(3);
+  if (IMousePointerEventListener* pointer = SimplePointer()) pointer->SetSceneMode(3);
   ShowCaption();
 }
 
 void OSimpleItem::OnMaskLeave(IMask* mask) {
   if (!OwnsMask(mask)) return;
-  if (IMousePointerEventListener* pointer = Pointer()) pointer->SetSceneMode(0);
+  if (IMousePointerEventListener* pointer = SimplePointer()) pointer->SetSceneMode(0);
   HideCaption();
 }
 

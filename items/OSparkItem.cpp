@@ -13,7 +13,7 @@
 #include "sdk/TXmlNode.h"
 
 namespace {
-GMasksManager* MasksOf(IItemsManager* owner) {
+GMasksManager* SparkMasks(IItemsManager* owner) {
   return owner ? owner->GetMasksManager() : nullptr;
 }
 }  // namespace
@@ -33,7 +33,7 @@ IItem* OSparkItem::CreateForScene(const str& name, TXmlNode* node, IItemsManager
   if (TXmlNode* mask = node->GetChild("scene_mask")) item->mMaskName = mask->GetAttribute("name");
   ReadPosition(node, "scene_pos", &item->mX, &item->mY);
   if (TXmlNode* action = node->GetChild("action"))
-    item->mAction = OActionFactory::CreateAction(action, MasksOf(owner));
+    item->mAction = OActionFactory::CreateAction(action, SparkMasks(owner));
   if (ReadPosition(node, "hit_anim", &item->mHitX, &item->mHitY))
     item->mHitPath = node->GetChild("hit_anim")->GetAttribute("name");
   return item;
@@ -46,7 +46,7 @@ bool OSparkItem::IsKindOf(int32_t typeId) const {
 void OSparkItem::CreateObject() {
   IItem::CreateObject();
   Detach();
-  mMask = FindItemMask(MasksOf(mOwner), mMaskName);
+  mMask = FindItemMask(SparkMasks(mOwner), mMaskName);
   if (mMask)
     mMask->SetItem(this);
   else
@@ -87,7 +87,7 @@ bool OSparkItem::OnMaskClick(IMask* mask) {
     OComboGuide::ApplyToSceneItem(guide, held, mask, mOwner);
     str post = result->GetAttribute("post_composite_action_name");
     if (!post.empty()) {
-      OCompositeAction action(post, MasksOf(mOwner));
+      OCompositeAction action(post, SparkMasks(mOwner));
       action.Execute();
     }
     return true;

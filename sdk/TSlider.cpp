@@ -11,7 +11,7 @@ namespace {
 // The thumb drawn when the style gives no image, in pixels.
 const int kPlainThumbWidth = 10;
 
-bool Usable(const TTextureRef& t) {
+bool SliderUsable(const TTextureRef& t) {
   return t && !t->IsEmpty();
 }
 
@@ -27,14 +27,14 @@ void TSlider::Init(TWindowStyle& style) {
 }
 
 int TSlider::ThumbWidth() const {
-  int w = Usable(mThumb) ? mThumb->GetWidth() : kPlainThumbWidth;
+  int w = SliderUsable(mThumb) ? mThumb->GetWidth() : kPlainThumbWidth;
   return w < GetWidth() ? w : GetWidth();
 }
 
 void TSlider::Draw() {
   TRenderer* renderer = TRenderer::GetInstance();
   const int w = GetWidth(), h = GetHeight();
-  if (Usable(mTrack)) {
+  if (SliderUsable(mTrack)) {
     TDrawSpec spec;
     spec.flags = TDrawSpec::kLeftOrigin | TDrawSpec::kOriginPoint;
     spec.matrix.Scale(float(w) / mTrack->GetWidth(), float(h) / mTrack->GetHeight());
@@ -44,7 +44,7 @@ void TSlider::Draw() {
   }
   const int thumbW = ThumbWidth();
   const int left = int(std::lround(mValue * (w - thumbW)));
-  if (Usable(mThumb)) {
+  if (SliderUsable(mThumb)) {
     mThumb->Draw(left + mThumb->GetWidth() / 2.0f, h / 2.0f);
   } else {
     renderer->FillRect(TRect(left, 0, left + thumbW, h), TColor32(0xFFB4BCCC));

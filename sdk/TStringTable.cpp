@@ -8,18 +8,18 @@
 #include "TXmlNode.h"
 
 namespace {
-const char* const kRootTag = "strings";
+const char* const kStringsRootTag = "strings";
 const char* const kEntryTag = "s";
-const char* const kKeyAttr = "key";
+const char* const kStringsKeyAttr = "key";
 }  // namespace
 
 bool TStringTable::Load(const str& path) {
   const str full = TPlatform::ResolvePath(path);
   TXmlNode root;
   if (!root.ParseFile(full)) return false;
-  if (root.GetName() != kRootTag) {
+  if (root.GetName() != kStringsRootTag) {
     Report("%s: the root element is <%s>, not <%s>; no strings loaded", path.c_str(), root.GetName().c_str(),
-           kRootTag);
+           kStringsRootTag);
     return false;
   }
   mStrings.clear();
@@ -27,7 +27,7 @@ bool TStringTable::Load(const str& path) {
     TXmlNode* s = root.GetChildAt(i);
     if (s->GetName() != kEntryTag) continue;
     bool found = false;
-    str key = s->GetAttribute(kKeyAttr, &found);
+    str key = s->GetAttribute(kStringsKeyAttr, &found);
     if (!found || key.empty()) {
       Report("%s: a <%s> has no key; skipped", path.c_str(), kEntryTag);
       continue;

@@ -9,7 +9,7 @@
 
 namespace {
 
-bool Usable(const TTextureRef& t) {
+bool TextUsable(const TTextureRef& t) {
   return t && !t->IsEmpty();
 }
 
@@ -110,8 +110,8 @@ void TText::Layout() {
 
 TRect TText::GetTextBounds() {
   Layout();
-  const int w = Usable(mRendered) ? mRendered->GetWidth() : 0;
-  const int h = Usable(mRendered) ? mRendered->GetHeight() : 0;
+  const int w = TextUsable(mRendered) ? mRendered->GetWidth() : 0;
+  const int h = TextUsable(mRendered) ? mRendered->GetHeight() : 0;
   int left = 0;
   if (mAlign == kCenter)
     left = (GetWidth() - w) / 2;
@@ -122,7 +122,7 @@ TRect TText::GetTextBounds() {
 
 void TText::Draw() {
   TRect bounds = GetTextBounds();
-  if (!Usable(mRendered)) return;
+  if (!TextUsable(mRendered)) return;
   TDrawSpec spec;
   spec.flags = TDrawSpec::kLeftOrigin | TDrawSpec::kOriginPoint;
   spec.matrix.Translate(float(bounds.left), float(bounds.top));

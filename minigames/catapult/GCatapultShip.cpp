@@ -15,11 +15,11 @@ const TState& DestroyState() {
   return state;
 }
 
-int ReadInt(TXmlNode* node, const char* name) {
+int ReadShipInt(TXmlNode* node, const char* name) {
   return node->GetAttribute(name).to_int();
 }
 
-float ReadFloat(TXmlNode* node, const char* name) {
+float ReadShipFloat(TXmlNode* node, const char* name) {
   return node->GetAttribute(name).to_float();
 }
 
@@ -41,18 +41,18 @@ int CatapultClamp(double value) {
 
 bool GCatapultPath::Load(TXmlNode* node) {
   mId = node->GetAttribute("id");
-  mCenter = ReadInt(node, "center");
-  mTravelTime = ReadInt(node, "travel_time");
-  mStart = ReadInt(node, "start");
-  mFinish = ReadInt(node, "finish");
-  mTimeDelta = ReadInt(node, "time_delta");
-  mMinTime = ReadInt(node, "min_time");
+  mCenter = ReadShipInt(node, "center");
+  mTravelTime = ReadShipInt(node, "travel_time");
+  mStart = ReadShipInt(node, "start");
+  mFinish = ReadShipInt(node, "finish");
+  mTimeDelta = ReadShipInt(node, "time_delta");
+  mMinTime = ReadShipInt(node, "min_time");
   mShips = 0;
   return true;
 }
 
 void GCatapultPath::LoadShips(TXmlNode* node) {
-  mShips = ReadInt(node, "ships");
+  mShips = ReadShipInt(node, "ships");
 }
 
 void GCatapultPath::ShortenTravel() {
@@ -176,15 +176,15 @@ void GCatapultShip::Save(TXmlNode* node) const {
 }
 
 void GCatapultShip::Load(TXmlNode* node) {
-  mX = ReadFloat(node, "x");
-  mY = ReadFloat(node, "y");
-  mDepth = ReadFloat(node, "z");
-  mScale = ReadFloat(node, "s");
-  mSpeed = ReadFloat(node, "speed");
-  mProgress = ReadFloat(node, "ctime");
-  mDestroyed = ReadInt(node, "destroyed") == 1;
-  mFinished = ReadInt(node, "finished") == 1;
-  mHit = ReadInt(node, "hit") == 1;
+  mX = ReadShipFloat(node, "x");
+  mY = ReadShipFloat(node, "y");
+  mDepth = ReadShipFloat(node, "z");
+  mScale = ReadShipFloat(node, "s");
+  mSpeed = ReadShipFloat(node, "speed");
+  mProgress = ReadShipFloat(node, "ctime");
+  mDestroyed = ReadShipInt(node, "destroyed") == 1;
+  mFinished = ReadShipInt(node, "finished") == 1;
+  mHit = ReadShipInt(node, "hit") == 1;
   str state = node->GetAttribute("state");
   if (mVisual && !state.empty()) mVisual->SetState(TState::FromStr(state), true);
 }

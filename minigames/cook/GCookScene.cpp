@@ -30,7 +30,7 @@
 const char* const GCookScene::kMixingPlate = "king_cook_plate_mixer";
 
 namespace {
-const char* const kRegistryChild = "cook";
+const char* const kCookRegistryChild = "cook";
 const char* const kBookButton = "cook_book_button";
 const char* const kBookIconKey = "king_cook_book_icon";
 const char* const kBookItem = "kitchen_cook_book";
@@ -48,7 +48,7 @@ TSoundRef LoadSound(const char* name) {
   return TSound::Get(str::format("audio/sfx/minigames/cook/%s.ogg", name), 0, TSound::kTypeEffects);
 }
 
-void PlayOnce(const TSoundRef& sound) {
+void PlayCookOnce(const TSoundRef& sound) {
   if (sound) sound->Play(false);
 }
 
@@ -119,7 +119,7 @@ void GCookScene::Init(TWindowStyle& style) {
   mRightSound = LoadSound("dish_end_right");
   mWrongSound = LoadSound("dish_end_noright");
 
-  if (TXmlNode* cook = OMinigameRegistry::GetInstance()->GetNode(kRegistryChild)) {
+  if (TXmlNode* cook = OMinigameRegistry::GetInstance()->GetNode(kCookRegistryChild)) {
     ReadSavedState(cook);
     // Saved during the wait (a closed hint lets a save through): the wait
     // starts again, or only the time limit would end a game already made.
@@ -274,14 +274,14 @@ void GCookScene::OnDoneClick() {
     mMixingPlate->Clear();
   }
   SetBar(kBarMaximum - mServed.GetReadySum());
-  PlayOnce(mDoneSound);
+  PlayCookOnce(mDoneSound);
   if (mServed.GetCount() == kDishesToServe) StartWait();
 }
 
 void GCookScene::OnClearClick() {
   IItem* held = HeldItem();
   if (!Acts() || mBookShown || !held) return;
-  PlayOnce(mClearSound);
+  PlayCookOnce(mClearSound);
   if (IsCookDishItem(held)) {
     OCookDishItem* dish = static_cast<OCookDishItem*>(held);
     mServed.Clear(dish->GetCompleteDish());
@@ -304,7 +304,7 @@ void GCookScene::UpdateProgressBar(OCookDishItem* dish, int amount) {
 void GCookScene::PlayDishResult(int result) {
   bool right = result == OCookDishItem::kDone;
   RunEffect(right ? kFxRight : kFxWrong);
-  PlayOnce(right ? mRightSound : mWrongSound);
+  PlayCookOnce(right ? mRightSound : mWrongSound);
 }
 
 // ---- the end ----
@@ -315,7 +315,7 @@ void GCookScene::Finish(bool won) {
   mExitCountdown = -1;
   // A state loaded from a save stays in the registry until the next save:
   // coming back would otherwise restore the game just ended.
-  OMinigameRegistry::GetInstance()->DeleteNode(kRegistryChild);
+  OMinigameRegistry::GetInstance()->DeleteNode(kCookRegistryChild);
   if (OMousePointerManager* manager = GMousePointer::PeekManager()) manager->DeleteHeldItem();
   GMiniGameScene::GiveExitItem(won ? mWinItem : mLoseItem);
   const str& flag = won ? mWinFlag : mLoseFlag;
@@ -436,7 +436,7 @@ void GCookScene::Resume() {
 void GCookScene::SaveState() {
   GFullScreenGameScene::SaveState();
   if (mFinished) return;
-  if (TXmlNode* cook = OMinigameRegistry::GetInstance()->CreateNode(kRegistryChild)) WriteState(cook);
+  if (TXmlNode* cook = OMinigameRegistry::GetInstance()->CreateNode(kCookRegistryChild)) WriteState(cook);
 }
 
 void GCookScene::WriteState(TXmlNode* node) {

@@ -13,7 +13,7 @@
 #include "visual/TFxSprite.h"
 
 namespace {
-const char* const kFolder = "anim/minigames/mirrors/";
+const char* const kMirrorsFolder = "anim/minigames/mirrors/";
 
 OMousePointerManager* Hand() {
   GMousePointer* pointer = GMousePointer::PeekInstance();
@@ -44,7 +44,7 @@ GMiniGameScene* NewMirrorsScene() {
 }
 
 GMirrorsScene::GMirrorsScene() {
-  mField.SetObjectMaker([this](const str& path) { return MakeObject(kFolder, path); });
+  mField.SetObjectMaker([this](const str& path) { return MakeObject(kMirrorsFolder, path); });
   mField.SetFinishHandler([this](bool won) { Finish(won); });
   mField.SetAnimationStarter([this] {
     for (TFxSpriteRef& sprite : *GetParticles())

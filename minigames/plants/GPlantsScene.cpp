@@ -25,10 +25,10 @@
 const char* const GPlantsScene::kHasNoteFlag = "___plans_has_note";
 
 namespace {
-const char* const kRegistryChild = "plants";
+const char* const kPlantsRegistryChild = "plants";
 const char* const kNoteButton = "plants_note_button";
 
-OMousePointerManager* Hand() {
+OMousePointerManager* PlantsHand() {
   GMousePointer* pointer = GMousePointer::PeekInstance();
   return pointer ? pointer->GetManager() : nullptr;
 }
@@ -61,7 +61,7 @@ void GPlantsScene::Init(TWindowStyle& style) {
   ReadConfig(state);
   TakeNote(state);
   CreatePlan(state->GetChild("field"));
-  if (TXmlNode* saved = OMinigameRegistry::GetInstance()->GetNode(kRegistryChild)) {
+  if (TXmlNode* saved = OMinigameRegistry::GetInstance()->GetNode(kPlantsRegistryChild)) {
     // A game left before shows its plan at once, with no tutorial.
     mNoteShown = saved->GetAttribute("visible_note").to_int() == 1;
     if (mNoteShown) ShowPlan();
@@ -99,7 +99,7 @@ void GPlantsScene::TakeNote(TXmlNode* state) {
   TXmlNode* note = state->GetChild("note");
   if (!hasNote && note) {
     const str item = note->GetAttribute("item");
-    OMousePointerManager* hand = Hand();
+    OMousePointerManager* hand = PlantsHand();
     if (hand && hand->GetHeldItem() && hand->GetHeldItem()->GetName() == item) {
       hand->DeleteHeldItem();
       hasNote = true;
@@ -224,7 +224,7 @@ void GPlantsScene::Resume() {
 
 void GPlantsScene::SaveState() {
   GFullScreenGameScene::SaveState();
-  if (TXmlNode* node = OMinigameRegistry::GetInstance()->CreateNode(kRegistryChild)) WriteState(node);
+  if (TXmlNode* node = OMinigameRegistry::GetInstance()->CreateNode(kPlantsRegistryChild)) WriteState(node);
 }
 
 void GPlantsScene::WriteState(TXmlNode* node) {
@@ -287,7 +287,7 @@ void GPlantsScene::OnDoneClick() {
 
 void GPlantsScene::OnClearClick() {
   if (mState != kActive || mDone || mFinished) return;
-  OMousePointerManager* hand = Hand();
+  OMousePointerManager* hand = PlantsHand();
   if (OItem* held = hand ? dynamic_cast<OItem*>(hand->GetHeldItem()) : nullptr) {
     hand->ReleaseItem();
     held->ReturnToScene(true);
@@ -301,7 +301,7 @@ void GPlantsScene::OnClearClick() {
 void GPlantsScene::Finish(bool won) {
   if (mFinished) return;
   mFinished = true;
-  if (OMousePointerManager* hand = Hand()) hand->DeleteHeldItem();
+  if (OMousePointerManager* hand = PlantsHand()) hand->DeleteHeldItem();
   GMiniGameScene::GiveExitItem(won ? mWinItem : mLoseItem);
   const str& flag = won ? mWinFlagName : mLoseFlagName;
   if (!flag.empty()) OFlagsRegistry::GetInstance()->SetValue(flag, won ? mWinFlagValue : mLoseFlagValue);

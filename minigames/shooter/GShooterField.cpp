@@ -17,7 +17,7 @@ const char* const kMain = "main";
 const char* const kSoundFolder = "audio/sfx/minigames/shooter/";
 
 // Toward zero, and within int whatever the content made of a position.
-int Trunc(float v) {
+int ShooterTrunc(float v) {
   if (std::isnan(v)) return 0;
   if (v >= float(INT_MAX)) return INT_MAX;
   if (v <= float(INT_MIN)) return INT_MIN;
@@ -89,7 +89,7 @@ GShooterGun::~GShooterGun() {
 }
 
 int GShooterGun::DrawDistance() {
-  return mRandom->RandRange(Trunc(mMinTargetDelta), Trunc(mMaxTargetDelta));
+  return mRandom->RandRange(ShooterTrunc(mMinTargetDelta), ShooterTrunc(mMaxTargetDelta));
 }
 
 void GShooterGun::Load(TXmlNode* gun, TRandom* random, GVDrawList* list, const str& imageFolder) {
@@ -182,11 +182,11 @@ void GShooterGun::SetBase(float x, float y) {
 }
 
 int GShooterGun::GetShotX() const {
-  return Trunc(mBaseX + mOffsetX);
+  return ShooterTrunc(mBaseX + mOffsetX);
 }
 
 int GShooterGun::GetShotY() const {
-  return Trunc(mBaseY + mOffsetY);
+  return ShooterTrunc(mBaseY + mOffsetY);
 }
 
 // ---- field ----

@@ -12,8 +12,8 @@
 #include "visual/GVObjectWrapper.h"
 
 namespace {
-const char* const kRegistryChild = "shooter";
-const char* const kImageFolder = "anim/minigames/shooter/";
+const char* const kShooterRegistryChild = "shooter";
+const char* const kShooterImageFolder = "anim/minigames/shooter/";
 
 void ShowPointer(bool shown) {
   if (GMousePointer* pointer = GMousePointer::PeekInstance()) pointer->SetVisible(shown);
@@ -59,9 +59,9 @@ void GShooterScene::Init(TWindowStyle& style) {
   ShowPointer(false);
   ReadExits();
   mField.Load(mConfig ? mConfig->GetChild("field") : nullptr, this, &GetRandom(), &GetDrawList(),
-              kImageFolder);
+              kShooterImageFolder);
   TWindow::Init(style);
-  if (TXmlNode* saved = OMinigameRegistry::GetInstance()->GetNode(kRegistryChild)) {
+  if (TXmlNode* saved = OMinigameRegistry::GetInstance()->GetNode(kShooterRegistryChild)) {
     mField.Restore(saved);
     return;
   }
@@ -116,9 +116,9 @@ void GShooterScene::Resume() {
 void GShooterScene::Finish(bool won) {
   if (GetState() != kActive) return;
   if (won)
-    FinishWith(kRegistryChild, mExitItem, mWinFlagName, mWinFlagValue, mWinScene);
+    FinishWith(kShooterRegistryChild, mExitItem, mWinFlagName, mWinFlagValue, mWinScene);
   else
-    FinishWith(kRegistryChild, str(), mLoseFlagName, mLoseFlagValue, mLostScene);
+    FinishWith(kShooterRegistryChild, str(), mLoseFlagName, mLoseFlagValue, mLostScene);
 }
 
 void GShooterScene::WriteState(TXmlNode* node) {

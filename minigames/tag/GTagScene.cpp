@@ -17,7 +17,7 @@
 const char* const GTagScene::kHasNoteFlag = "___tag_has_note";
 
 namespace {
-const char* const kNoteButton = "tag_note_button";
+const char* const kTagNoteButton = "tag_note_button";
 }  // namespace
 
 GMiniGameScene* NewTagScene() {
@@ -60,7 +60,7 @@ void GTagScene::SetUpNote(TXmlNode* note) {
     if (!TakeNoteItem(note->GetAttribute("item"))) return;
     flags->SetValue(kHasNoteFlag, "true");
   }
-  TWindow* button = mPanel ? mPanel->GetNamedChild(kNoteButton) : nullptr;
+  TWindow* button = mPanel ? mPanel->GetNamedChild(kTagNoteButton) : nullptr;
   if (button && !button->GetParent()) mPanel->AdoptChild(button, true);
 }
 
@@ -87,7 +87,7 @@ bool GTagScene::TakeNoteItem(const str& name) {
 }
 
 void GTagScene::HideNoteButton() {
-  TWindow* button = mPanel ? mPanel->GetNamedChild(kNoteButton) : nullptr;
+  TWindow* button = mPanel ? mPanel->GetNamedChild(kTagNoteButton) : nullptr;
   if (button && button->GetParent()) button->GetParent()->OrphanChild(button);
 }
 

@@ -7,7 +7,7 @@
 
 namespace {
 const char* const kName = "name";
-const char* const kCompleted = "completed";
+const char* const kUnitCompleted = "completed";
 const char* const kResults = "results";
 const char* const kItem = "item";
 
@@ -102,7 +102,7 @@ void OMissionUnit<T>::OnComplete() {
 template <class T>
 void OMissionUnit<T>::Save(TXmlNode* element) const {
   if (!element) return;
-  element->SetAttribute(kCompleted, mCompleted ? "true" : "false");
+  element->SetAttribute(kUnitCompleted, mCompleted ? "true" : "false");
   TXmlNode* children = element->CreateChild(ChildrenElementName());
   for (const T* child : mChildren) SaveChild(child, children->CreateChild(kItem));
 }
@@ -110,7 +110,7 @@ void OMissionUnit<T>::Save(TXmlNode* element) const {
 template <class T>
 void OMissionUnit<T>::Load(TXmlNode* element) {
   if (!element) return;
-  mCompleted = element->GetAttribute(kCompleted) == "true";
+  mCompleted = element->GetAttribute(kUnitCompleted) == "true";
   TXmlNode* children = element->GetChild(ChildrenElementName());
   if (!children) return;
   // By position; whatever is saved beyond the children is ignored, children

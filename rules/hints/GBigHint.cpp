@@ -10,15 +10,15 @@
 #include "visual/LuaUtils.h"
 
 namespace {
-int ToInt(const str& text) {
+int ToHintInt(const str& text) {
   return int(std::strtol(text.c_str(), nullptr, 10));
 }
 
 void ReadPoint(TXmlNode* hint, const char* name, int* x, int* y) {
   TXmlNode* point = hint ? hint->GetChild(name) : nullptr;
   if (!point) return;
-  *x = ToInt(point->GetAttribute("x"));
-  *y = ToInt(point->GetAttribute("y"));
+  *x = ToHintInt(point->GetAttribute("x"));
+  *y = ToHintInt(point->GetAttribute("y"));
 }
 }  // namespace
 
@@ -27,7 +27,7 @@ GBigHint::GBigHint() {
   ReadPoint(hint, "hidden_pos", &mHiddenX, &mHiddenY);
   ReadPoint(hint, "shown_pos", &mShownX, &mShownY);
   // Every phase lasts at least one tick: the slide divides by this count.
-  int ticks = hint ? ToInt(hint->GetChildContent("num_show_ticks")) : 0;
+  int ticks = hint ? ToHintInt(hint->GetChildContent("num_show_ticks")) : 0;
   if (ticks < 1) {
     Report("game_screen: hint/num_show_ticks is %d; taken as 1", ticks);
     ticks = 1;

@@ -10,7 +10,7 @@
 #include "sdk/TXmlNode.h"
 
 namespace {
-const char* const kSection = "indicators";
+const char* const kIndicatorsSection = "indicators";
 const char* const kQuestBookScene = "basement_quest_book";
 // Save children, in their order.
 const char* const kPoison = "poison";
@@ -37,7 +37,7 @@ void OIndicatorsManager::DeleteInstance() {
 }
 
 OIndicatorsManager::OIndicatorsManager() {
-  TXmlNode* config = OGameConfig::GetInstance()->GetGameScreenChild(kSection);
+  TXmlNode* config = OGameConfig::GetInstance()->GetGameScreenChild(kIndicatorsSection);
   TXmlNode* air = config ? config->GetChild("air") : nullptr;
   mPoison = new OTimerIndicator(config ? config->GetChild("poison") : nullptr);
   // Both air hazards show the one configured air indicator.
@@ -70,7 +70,7 @@ void OIndicatorsManager::BlinkTick() {
 
 void OIndicatorsManager::Save(TXmlNode* parent) const {
   if (!parent) return;
-  TXmlNode* section = parent->CreateChild(kSection);
+  TXmlNode* section = parent->CreateChild(kIndicatorsSection);
   mPoison->Save(section->CreateChild(kPoison));
   mVethra->Save(section->CreateChild(kVethra));
   mUnderwater->Save(section->CreateChild(kUnderwater));
@@ -78,7 +78,7 @@ void OIndicatorsManager::Save(TXmlNode* parent) const {
 }
 
 void OIndicatorsManager::Load(const TXmlNode* parent) {
-  LoadSection(parent ? parent->GetChild(kSection) : nullptr);
+  LoadSection(parent ? parent->GetChild(kIndicatorsSection) : nullptr);
   // Every load reads the timers first: the overlay follows the invisibility
   // they hold, whatever the section said (a save older than that timer has
   // the overlay running with no time to end it).

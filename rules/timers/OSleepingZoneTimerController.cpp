@@ -10,7 +10,7 @@
 #include "sdk/TXmlNode.h"
 
 namespace {
-const char* const kQuestBookScene = "basement_quest_book";
+const char* const kSleepQuestBookScene = "basement_quest_book";
 }  // namespace
 
 TXmlNode* OSleepingZoneTimerController::GetGuideNode() const {
@@ -48,7 +48,7 @@ void OSleepingZoneTimerController::OnSceneChange(const str& from, const str& to)
   } else if (!fromIn && toIn) {
     if (IsSleepingScene(from))
       mLeftTime = mAfterExitTime;
-    else if (from != kQuestBookScene)
+    else if (from != kSleepQuestBookScene)
       Restart();
     mClock = Now();
     mState = kRunning;

@@ -17,15 +17,15 @@
 #include "sdk/TXmlNode.h"
 
 namespace {
-const char* const kSection = "timer_controllers";
-const char* const kQuestBookScene = "basement_quest_book";
+const char* const kTimersSection = "timer_controllers";
+const char* const kTimersQuestBookScene = "basement_quest_book";
 const char* const kVethraWorld = "vethra";
 const char* const kSaveKeys[OTimersManager::kControllerCount] = {
     "poison",        "vethra",        "mousetrap",      "under_water",
     "sleeping_zone", "greece_scroll", "sleeping_hints", "invisibility"};
 
 bool InQuestBook() {
-  return OGame::HasInstance() && OGame::GetInstance()->GetCurrentSceneId() == kQuestBookScene;
+  return OGame::HasInstance() && OGame::GetInstance()->GetCurrentSceneId() == kTimersQuestBookScene;
 }
 }  // namespace
 
@@ -155,12 +155,12 @@ std::vector<IHint*>* OTimersManager::ApplyHealthMagic() {
 
 void OTimersManager::Save(TXmlNode* parent) const {
   if (!parent) return;
-  TXmlNode* section = parent->CreateChild(kSection);
+  TXmlNode* section = parent->CreateChild(kTimersSection);
   for (int i = 0; i < kControllerCount; ++i) mControllers[i]->SaveState(section->CreateChild(kSaveKeys[i]));
 }
 
 void OTimersManager::Load(const TXmlNode* parent) {
-  const TXmlNode* section = parent ? parent->GetChild(kSection) : nullptr;
+  const TXmlNode* section = parent ? parent->GetChild(kTimersSection) : nullptr;
   if (!section) return;
   for (int i = 0; i < kControllerCount; ++i) {
     ITimerController* controller = mControllers[i];

@@ -9,7 +9,7 @@
 #include "sdk/TXmlNode.h"
 
 namespace {
-const char* const kQuestBookScene = "basement_quest_book";
+const char* const kVethraQuestBookScene = "basement_quest_book";
 }  // namespace
 
 TXmlNode* OVethraTimerController::GetGuideNode() const {
@@ -93,7 +93,7 @@ void OUnderwaterTimerController::OnSceneChange(const str& from, const str& to) {
     Stop();
     OIndicatorsManager::GetInstance()->GetUnderwater()->Empty();
   } else if (!fromIn && toIn) {
-    if (from != kQuestBookScene) {
+    if (from != kVethraQuestBookScene) {
       OSoundManager::GetInstance()->PlayNoAirSound();
       Restart();
       OIndicatorsManager::GetInstance()->GetUnderwater()->SetTotalTime(mLeftTime);

@@ -56,9 +56,9 @@ class RecordingScene : public GScene {
   std::vector<TPoint> used;
 };
 
-class CountingAction : public IAction {
+class MaskCountingAction : public IAction {
  public:
-  explicit CountingAction(int* runs) : mRuns(runs) {}
+  explicit MaskCountingAction(int* runs) : mRuns(runs) {}
   void Execute() override { ++*mRuns; }
   void SetOwner(GMasksManager*) override {}
 
@@ -307,9 +307,9 @@ TEST_F(PointerTest, ActionAndPanelMasksSetThePointerAndTakeClicks) {
   manager.Unblock();
   int runs = 0, guarded = 0;
   manager.AddMask(
-      new OActionMask("door", MakeImage(0, 0, 10, 10), "", &manager, new CountingAction(&runs), true, 1));
+      new OActionMask("door", MakeImage(0, 0, 10, 10), "", &manager, new MaskCountingAction(&runs), true, 1));
   manager.AddMask(new OActionMask("chest", MakeImage(20, 0, 10, 10), "", &manager,
-                                  new CountingAction(&guarded), false, 2));
+                                  new MaskCountingAction(&guarded), false, 2));
   manager.AddMask(new OPanelMask("panel", MakeImage(0, 500, 800, 100), &manager));
 
   manager.OnPointerMove(TPoint(1, 1));

@@ -76,9 +76,9 @@ struct HandScene {
   }
 };
 
-struct CountingAction : IAction {
+struct SceneCountingAction : IAction {
   int* runs;
-  explicit CountingAction(int* r) : runs(r) {}
+  explicit SceneCountingAction(int* r) : runs(r) {}
   void Execute() override { ++*runs; }
   void SetOwner(GMasksManager*) override {}
 };
@@ -431,7 +431,8 @@ TEST_F(SceneTest, PassageButtonsRunOnlyTheBordersThatExist) {
   GInventoryGameScene scene(false);
   scene.AttachPanel(&panel);
   int runs = 0;
-  scene.SetBorders(new std::vector<IAction*>{nullptr, new CountingAction(&runs), nullptr, nullptr, nullptr});
+  scene.SetBorders(
+      new std::vector<IAction*>{nullptr, new SceneCountingAction(&runs), nullptr, nullptr, nullptr});
   EXPECT_FALSE(panel.HasPassage(0));
   EXPECT_TRUE(panel.HasPassage(1));
   for (int direction : {-1, 0, 2, 4, 5}) scene.OnPassageButtonClick(direction);

@@ -22,14 +22,14 @@ namespace {
 std::vector<std::string> gLog;
 
 // Records what reaches it and takes what it is told to.
-class Probe : public TWindow {
+class WindowProbe : public TWindow {
  public:
-  explicit Probe(const char* name, int x = 0, int y = 0, int w = 800, int h = 600) {
+  explicit WindowProbe(const char* name, int x = 0, int y = 0, int w = 800, int h = 600) {
     SetName(name);
     SetWindowPos(x, y);
     SetWindowSize(w, h);
   }
-  ~Probe() override { gLog.push_back(GetName() + ":deleted"); }
+  ~WindowProbe() override { gLog.push_back(GetName() + ":deleted"); }
 
   bool takeMouse = false;
   bool takeMessage = false;
@@ -133,7 +133,7 @@ TEST_F(WindowTest, PoppingTheRunningModalWaitsUntilTheEventReturns) {
   wm->PushModal(base);
   ProbeModal* dialog = new ProbeModal("dialog");
   wm->PushModal(dialog);
-  Probe* button = new Probe("button", 10, 10, 100, 40);
+  WindowProbe* button = new WindowProbe("button", 10, 10, 100, 40);
   dialog->AdoptChild(button);
   button->takeMouse = true;
   button->onDown = [&] {
@@ -157,7 +157,7 @@ TEST_F(WindowTest, PoppingFromAnAnimationWaitsUntilTheTickEnds) {
   wm->PushModal(base);
   ProbeModal* dialog = new ProbeModal("dialog");
   wm->PushModal(dialog);
-  Probe* w = new Probe("anim");
+  WindowProbe* w = new WindowProbe("anim");
   dialog->AdoptChild(w);
   w->StartWindowAnimation(16);
   w->onAnimate = [&] {
@@ -188,7 +188,7 @@ TEST_F(WindowTest, PoppingAModalBelowTheTopTakesTheModalsAboveItAlong) {
     wm->PushModal(base);
     wm->PushModal(middle);
     wm->PushModal(new ProbeModal("top"));
-    middle->AdoptChild(new Probe("in-middle"));
+    middle->AdoptChild(new WindowProbe("in-middle"));
     gLog.clear();
     way.pop(wm, middle);
     EXPECT_EQ(wm->GetModalStack(), std::vector<TModalWindow*>{base});
@@ -225,18 +225,18 @@ TEST_F(WindowTest, MouseEventsPassUnderToLowerWindowsAndParents) {
     wm = TWindowManager::GetInstance();
     ProbeModal* lower = new ProbeModal("lower");
     wm->PushModal(lower);
-    Probe* under = new Probe("under-lower");
+    WindowProbe* under = new WindowProbe("under-lower");
     under->takeMouse = true;
     lower->AdoptChild(under);
     ProbeModal* top = new ProbeModal("top");
     wm->PushModal(top);
-    Probe* panel = new Probe("panel", 0, 0, 400, 400);
-    Probe* a = new Probe("a", 0, 0, 200, 200);
-    Probe* b = new Probe("b", 100, 100, 350, 350);
+    WindowProbe* panel = new WindowProbe("panel", 0, 0, 400, 400);
+    WindowProbe* a = new WindowProbe("a", 0, 0, 200, 200);
+    WindowProbe* b = new WindowProbe("b", 100, 100, 350, 350);
     top->AdoptChild(panel);
     panel->AdoptChild(a);
     panel->AdoptChild(b);
-    for (Probe* p : {panel, a, b}) p->takeMouse = p->GetName() == c.takes;
+    for (WindowProbe* p : {panel, a, b}) p->takeMouse = p->GetName() == c.takes;
     if (c.hideB) b->SetFlags(b->GetFlags() & ~TWindow::kShown);
     gLog.clear();
     wm->HandleEvent(Mouse(TEvent::kMouseDown, c.x, c.y));
@@ -247,8 +247,8 @@ TEST_F(WindowTest, MouseEventsPassUnderToLowerWindowsAndParents) {
 TEST_F(WindowTest, HandlersGetLocalPointsAndLeavesFollowTheMouse) {
   ProbeModal* top = new ProbeModal("top");
   wm->PushModal(top);
-  Probe* panel = new Probe("panel", 100, 50, 300, 300);
-  Probe* button = new Probe("button", 20, 30, 50, 50);
+  WindowProbe* panel = new WindowProbe("panel", 100, 50, 300, 300);
+  WindowProbe* button = new WindowProbe("button", 20, 30, 50, 50);
   top->AdoptChild(panel);
   panel->AdoptChild(button);
   button->takeMouse = true;
@@ -263,7 +263,7 @@ TEST_F(WindowTest, HandlersGetLocalPointsAndLeavesFollowTheMouse) {
 TEST_F(WindowTest, MouseListenersFollowMovesAndTheReleaseOutsideTheirRectangle) {
   ProbeModal* top = new ProbeModal("top");
   wm->PushModal(top);
-  Probe* slider = new Probe("slider", 10, 10, 100, 20);
+  WindowProbe* slider = new WindowProbe("slider", 10, 10, 100, 20);
   top->AdoptChild(slider);
   wm->AddMouseListener(slider);
   wm->HandleEvent(Mouse(TEvent::kMouseMove, 500, 15));
@@ -278,8 +278,8 @@ TEST_F(WindowTest, MouseListenersFollowMovesAndTheReleaseOutsideTheirRectangle) 
 TEST_F(WindowTest, AHandlerDeletingAWindowFurtherDownTheHitListIsSafe) {
   ProbeModal* top = new ProbeModal("top");
   wm->PushModal(top);
-  Probe* a = new Probe("a", 0, 0, 100, 100);
-  Probe* b = new Probe("b", 0, 0, 100, 100);
+  WindowProbe* a = new WindowProbe("a", 0, 0, 100, 100);
+  WindowProbe* b = new WindowProbe("b", 0, 0, 100, 100);
   top->AdoptChild(a);
   top->AdoptChild(b);
   b->onDown = [&] { delete a; };
@@ -304,9 +304,9 @@ TEST_F(WindowTest, MessagesBubbleToTheFirstTakerAndStopAtTheTopModal) {
     wm->PushModal(new ProbeModal("lower"));
     ProbeModal* top = new ProbeModal("top");
     wm->PushModal(top);
-    Probe* panel = new Probe("panel");
-    Probe* inner = new Probe("inner");
-    Probe* button = new Probe("ok");
+    WindowProbe* panel = new WindowProbe("panel");
+    WindowProbe* inner = new WindowProbe("inner");
+    WindowProbe* button = new WindowProbe("ok");
     top->AdoptChild(panel);
     panel->AdoptChild(inner);
     inner->AdoptChild(button);
@@ -323,8 +323,8 @@ TEST_F(WindowTest, MessagesBubbleToTheFirstTakerAndStopAtTheTopModal) {
 TEST_F(WindowTest, WindowAnimationsKeepTheirPeriodOnTheVirtualClock) {
   ProbeModal* top = new ProbeModal("top");
   wm->PushModal(top);
-  Probe* every16 = new Probe("16");
-  Probe* every10 = new Probe("10");
+  WindowProbe* every16 = new WindowProbe("16");
+  WindowProbe* every10 = new WindowProbe("10");
   top->AdoptChild(every16);
   top->AdoptChild(every10);
   every16->StartWindowAnimation(16, true, true, false);
@@ -354,22 +354,22 @@ TEST_F(WindowTest, WindowAnimationsKeepTheirPeriodOnTheVirtualClock) {
 TEST_F(WindowTest, AnAnimationEndsCleanlyWhicheverWayItsWindowEndsIt) {
   const struct {
     const char* label;
-    std::function<bool(Probe*&)> onAnimate;
+    std::function<bool(WindowProbe*&)> onAnimate;
     int runs;  // in three ticks
     bool animating;
   } cases[] = {
-      {"returns false", [](Probe*&) { return false; }, 1, false},
-      {"stops itself", [](Probe*& w) { return w->StopWindowAnimation(), true; }, 1, false},
+      {"returns false", [](WindowProbe*&) { return false; }, 1, false},
+      {"stops itself", [](WindowProbe*& w) { return w->StopWindowAnimation(), true; }, 1, false},
       {"restarts itself",
-       [](Probe*& w) {
+       [](WindowProbe*& w) {
          if (w->animations == 1) w->StartWindowAnimation(16);
          return true;
        },
        3, true},
-      {"deletes its window", [](Probe*& w) { return delete w, w = nullptr, true; }, 0, false},
+      {"deletes its window", [](WindowProbe*& w) { return delete w, w = nullptr, true; }, 0, false},
   };
   for (const auto& c : cases) {
-    Probe* w = new Probe(c.label);
+    WindowProbe* w = new WindowProbe(c.label);
     w->onAnimate = [&] { return c.onAnimate(w); };
     w->StartWindowAnimation(16);
     Tick(3);
@@ -386,11 +386,11 @@ TEST_F(WindowTest, AnAnimationEndsCleanlyWhicheverWayItsWindowEndsIt) {
 TEST_F(WindowTest, ALowerModalStandsStillUntilTheTopOneIsPopped) {
   ProbeModal* game = new ProbeModal("game");
   wm->PushModal(game);
-  Probe* scene = new Probe("scene");
+  WindowProbe* scene = new WindowProbe("scene");
   game->AdoptChild(scene);
   scene->StartWindowAnimation(16);
   // Started before it has a modal: moves onto the modal's clock once adopted.
-  Probe* late = new Probe("late");
+  WindowProbe* late = new WindowProbe("late");
   late->StartWindowAnimation(16);
   game->AdoptChild(late);
   Tick(2);
@@ -400,7 +400,7 @@ TEST_F(WindowTest, ALowerModalStandsStillUntilTheTopOneIsPopped) {
 
   ProbeModal* dialog = new ProbeModal("dialog");
   wm->PushModal(dialog);
-  Probe* spinner = new Probe("spinner");
+  WindowProbe* spinner = new WindowProbe("spinner");
   dialog->AdoptChild(spinner);
   spinner->StartWindowAnimation(16);
   Tick(5);
@@ -433,19 +433,19 @@ TEST_F(WindowTest, PlatformTasksRunWhateverModalIsOnTop) {
 TEST_F(WindowTest, KeysGoOnlyToTheTopModalsFocusAndTheLowerFocusComesBack) {
   ProbeModal* game = new ProbeModal("game");
   wm->PushModal(game);
-  Probe* field = new Probe("field");
+  WindowProbe* field = new WindowProbe("field");
   game->AdoptChild(field);
   wm->SetFocus(field);
 
   ProbeModal* dialog = new ProbeModal("dialog");
   wm->PushModal(dialog);
   wm->HandleEvent(Key(TEvent::kKeyDown, 'a'));  // no focus, no default: the modal
-  Probe* ok = new Probe("ok");
+  WindowProbe* ok = new WindowProbe("ok");
   dialog->AdoptChild(ok);
   dialog->SetDefaultFocus(ok);
   wm->HandleEvent(Key(TEvent::kKeyDown, TEvent::kEscape));
   wm->HandleEvent(Key(TEvent::kChar, TEvent::kEscape));
-  Probe* name = new Probe("name");
+  WindowProbe* name = new WindowProbe("name");
   dialog->AdoptChild(name);
   wm->SetFocus(name);
   wm->HandleEvent(Key(TEvent::kKeyDown, 'b'));
@@ -458,12 +458,12 @@ TEST_F(WindowTest, KeysGoOnlyToTheTopModalsFocusAndTheLowerFocusComesBack) {
 }
 
 TEST_F(WindowTest, GetChildWindowSearchesDepthFirstToTheGivenDepth) {
-  Probe root("root");
-  Probe* a = new Probe("a");
-  Probe* a1 = new Probe("deep");
-  Probe* a2 = new Probe("deeper");
-  Probe* b = new Probe("b");
-  Probe* b1 = new Probe("deep");  // same name as a1, later in the walk
+  WindowProbe root("root");
+  WindowProbe* a = new WindowProbe("a");
+  WindowProbe* a1 = new WindowProbe("deep");
+  WindowProbe* a2 = new WindowProbe("deeper");
+  WindowProbe* b = new WindowProbe("b");
+  WindowProbe* b1 = new WindowProbe("deep");  // same name as a1, later in the walk
   root.AdoptChild(a);
   a->AdoptChild(a1);
   a1->AdoptChild(a2);
@@ -484,8 +484,8 @@ TEST_F(WindowTest, GetChildWindowSearchesDepthFirstToTheGivenDepth) {
 }
 
 TEST_F(WindowTest, OrphanedWindowsAreNotDeletedWithTheirFormerParent) {
-  Probe* parent = new Probe("parent");
-  Probe* child = new Probe("child");
+  WindowProbe* parent = new WindowProbe("parent");
+  WindowProbe* child = new WindowProbe("child");
   parent->AdoptChild(child);
   EXPECT_TRUE(parent->OrphanChild(child));
   EXPECT_FALSE(parent->OrphanChild(child));
@@ -493,7 +493,7 @@ TEST_F(WindowTest, OrphanedWindowsAreNotDeletedWithTheirFormerParent) {
   delete parent;
   EXPECT_EQ(gLog, (std::vector<std::string>{"parent:deleted"}));
   // Adopting an ancestor would make a cycle; it is refused.
-  Probe* grandchild = new Probe("grandchild");
+  WindowProbe* grandchild = new WindowProbe("grandchild");
   child->AdoptChild(grandchild);
   grandchild->AdoptChild(child);
   EXPECT_EQ(child->GetParent(), nullptr);
@@ -569,14 +569,14 @@ TEST_F(WindowTest, AWindowTableListingItselfOrAnAncestorIsCut) {
 TEST_F(WindowTest, AWindowLeftForLaterIsDeletedWhenTheDispatchReturns) {
   ProbeModal* base = new ProbeModal("base");
   wm->PushModal(base);
-  Probe* button = new Probe("button", 10, 10, 100, 40);
+  WindowProbe* button = new WindowProbe("button", 10, 10, 100, 40);
   base->AdoptChild(button);
-  Probe* leaving = new Probe("leaving", 500, 500, 10, 10);
-  Probe* staying = new Probe("staying", 500, 500, 10, 10);
+  WindowProbe* leaving = new WindowProbe("leaving", 500, 500, 10, 10);
+  WindowProbe* staying = new WindowProbe("staying", 500, 500, 10, 10);
   base->AdoptChild(leaving);
   base->AdoptChild(staying);
   button->onDown = [&] {
-    for (Probe* p : {leaving, staying}) {
+    for (WindowProbe* p : {leaving, staying}) {
       base->OrphanChild(p);
       wm->DeleteLater(p);
     }

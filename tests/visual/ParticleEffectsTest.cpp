@@ -13,14 +13,14 @@
 
 namespace {
 
-str FixturesDir() {
+str EffectsFixturesDir() {
   return TOLVANE_TEST_FIXTURES;
 }
 
 class ParticleEffects : public ::testing::Test {
  protected:
   void SetUp() override {
-    TPlatform::SetContentRoot(FixturesDir());
+    TPlatform::SetContentRoot(EffectsFixturesDir());
     OpenHeadlessRenderer();
   }
 };

@@ -13,7 +13,7 @@
 
 namespace {
 
-str FixturesDir() {
+str ParticlesFixturesDir() {
   return TOLVANE_TEST_FIXTURES;
 }
 
@@ -27,7 +27,7 @@ str LuaString(GParticleSystem* s, const char* expr) {
 class ParticlesEffect : public ::testing::Test {
  protected:
   void SetUp() override {
-    TPlatform::SetContentRoot(FixturesDir());
+    TPlatform::SetContentRoot(ParticlesFixturesDir());
     OpenHeadlessRenderer();
     PointFactoryAt(&list);
     // Pooled systems outlive a test and keep their script's globals across a

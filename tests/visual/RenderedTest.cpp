@@ -11,7 +11,7 @@
 #include "visual/GVObject.h"
 
 namespace {
-uint32_t Rgb(int x, int y) {
+uint32_t RenderedRgb(int x, int y) {
   return TRenderer::GetInstance()->ReadPixel(x, y).argb & 0xFFFFFF;
 }
 
@@ -41,7 +41,7 @@ TEST_F(Rendered, AlphaHitMissesTransparentAndHitsOpaquePixels) {
                {117, 110, 0x000000, false},
                {105, 114, 0xFFFF00, true}};
   for (const Case& c : cases) {
-    EXPECT_EQ(c.rgb, Rgb(c.x, c.y)) << c.x << "," << c.y;
+    EXPECT_EQ(c.rgb, RenderedRgb(c.x, c.y)) << c.x << "," << c.y;
     EXPECT_EQ(c.hit, o->HitTestSelf(TPoint(float(c.x), float(c.y)))) << c.x << "," << c.y;
   }
   // A horizontal flip mirrors the picture about its registration point (here
@@ -49,9 +49,9 @@ TEST_F(Rendered, AlphaHitMissesTransparentAndHitsOpaquePixels) {
   o->flags = GVData::kFlipH;
   o->changed = 1;
   Frame([&] { list.Draw(); });
-  EXPECT_EQ(0u, Rgb(110, 110));
+  EXPECT_EQ(0u, RenderedRgb(110, 110));
   EXPECT_FALSE(o->HitTestSelf(TPoint(110, 110)));
-  EXPECT_EQ(0xFFFF00u, Rgb(90, 110));
+  EXPECT_EQ(0xFFFF00u, RenderedRgb(90, 110));
   EXPECT_TRUE(o->HitTestSelf(TPoint(90, 110)));
   EXPECT_FALSE(o->HitTestSelf(TPoint(97, 110)));
 }
@@ -75,7 +75,7 @@ TEST_F(Rendered, ObjectsScaleAndTurnAboutTheirRegistrationPoint) {
     } probes[] = {{93, 93, true},    {106, 106, true},  {93, 106, true}, {85, 100, false},
                   {100, 115, false}, {115, 100, false}, {100, 85, false}};
     for (const auto& p : probes) {
-      EXPECT_EQ(p.yellow ? 0xFFFF00u : 0u, Rgb(p.x, p.y)) << turn << " at " << p.x << "," << p.y;
+      EXPECT_EQ(p.yellow ? 0xFFFF00u : 0u, RenderedRgb(p.x, p.y)) << turn << " at " << p.x << "," << p.y;
       EXPECT_EQ(p.yellow, o->HitTestSelf(TPoint(float(p.x), float(p.y))))
           << turn << " at " << p.x << "," << p.y;
     }
@@ -90,11 +90,11 @@ TEST_F(Rendered, OffscreenObjectsAreDrawnOnlyWhenRotated) {
       "<framelist centering='left'><frame w='20' h='20'/></framelist></main>");
   ASSERT_TRUE(o);
   Frame([&] { list.Draw(); });
-  EXPECT_EQ(0u, Rgb(798, 90));
+  EXPECT_EQ(0u, RenderedRgb(798, 90));
   o->rotate = 3.14159265f;
   o->changed = 1;
   Frame([&] { list.Draw(); });
-  EXPECT_EQ(0xFFFF00u, Rgb(798, 90));
+  EXPECT_EQ(0xFFFF00u, RenderedRgb(798, 90));
 }
 
 TEST_F(Rendered, CaptionBesideTheAnchorAndFlippedNearTheRightEdge) {
@@ -107,23 +107,23 @@ TEST_F(Rendered, CaptionBesideTheAnchorAndFlippedNearTheRightEdge) {
   ASSERT_EQ(130, f.left);
   Frame([&] { c.DoDraw(); });
   const uint32_t kEnd = 0x402810, kMiddle = 0x805020;
-  EXPECT_EQ(0u, Rgb(129, 201));
-  EXPECT_EQ(kEnd, Rgb(131, 201));
-  EXPECT_EQ(kMiddle, Rgb(139, 201));
-  EXPECT_EQ(kEnd, Rgb(f.right - 2, 201));
-  EXPECT_EQ(0u, Rgb(f.right + 1, 201));
-  EXPECT_EQ(0u, Rgb(131, 225));
+  EXPECT_EQ(0u, RenderedRgb(129, 201));
+  EXPECT_EQ(kEnd, RenderedRgb(131, 201));
+  EXPECT_EQ(kMiddle, RenderedRgb(139, 201));
+  EXPECT_EQ(kEnd, RenderedRgb(f.right - 2, 201));
+  EXPECT_EQ(0u, RenderedRgb(f.right + 1, 201));
+  EXPECT_EQ(0u, RenderedRgb(131, 225));
 
   c.SetAnchor(780, 300);
   c.Refresh();
   f = c.GetFrameRect();
   EXPECT_EQ(750, f.right);
   Frame([&] { c.DoDraw(); });
-  EXPECT_EQ(kEnd, Rgb(748, 301));
-  EXPECT_EQ(kEnd, Rgb(f.left + 1, 301));
-  EXPECT_EQ(0u, Rgb(752, 301));
+  EXPECT_EQ(kEnd, RenderedRgb(748, 301));
+  EXPECT_EQ(kEnd, RenderedRgb(f.left + 1, 301));
+  EXPECT_EQ(0u, RenderedRgb(752, 301));
 
   c.SetKey("");
   Frame([&] { c.DoDraw(); });
-  EXPECT_EQ(0u, Rgb(f.left + 1, 301));
+  EXPECT_EQ(0u, RenderedRgb(f.left + 1, 301));
 }

@@ -72,7 +72,7 @@ OMousePointerManager* Hand() {
   return GMousePointer::PeekManager();
 }
 
-IItem* HeldItem() {
+IItem* DeviceHeldItem() {
   OMousePointerManager* hand = Hand();
   return hand ? hand->GetHeldItem() : nullptr;
 }
@@ -345,7 +345,7 @@ IItem* OAlchemicalDeviceItem::FindContainedItem(const str& name) const {
 }
 
 bool OAlchemicalDeviceItem::IsInPlay(const str& name) const {
-  if (IItem* held = HeldItem())
+  if (IItem* held = DeviceHeldItem())
     if (held->GetName() == name) return true;
   if (mOwner && mOwner->FindItem(name)) return true;
   if (FindContainedItem(name)) return true;
@@ -373,7 +373,7 @@ void OAlchemicalDeviceItem::Refuse(const str& hint) {
 }
 
 void OAlchemicalDeviceItem::TryTurnOn() {
-  IItem* held = HeldItem();
+  IItem* held = DeviceHeldItem();
   if (!held) return;
   OMatchesBoxItem* match = Contains(mMatchItems, held->GetName()) ? BurningMatch(held) : nullptr;
   if (!match) {
@@ -417,7 +417,7 @@ bool OAlchemicalDeviceItem::HoldsSomething() const {
 }
 
 void OAlchemicalDeviceItem::DropHeldItem() {
-  IItem* held = HeldItem();
+  IItem* held = DeviceHeldItem();
   if (!held || !mPanel) return;
   const str name = held->GetCurrentName();
   TXmlNode* special = FindSpecialItem(name);
@@ -515,7 +515,7 @@ bool OAlchemicalDeviceItem::UseSpecialItem(TXmlNode* special, str* added) {
     return false;
   Sounds()->PlayAlchemicalDeviceAddLiquid();
   // A flask poured out stays in hand, empty.
-  if (OBasementFlaskItem* flask = AsFlask(HeldItem()))
+  if (OBasementFlaskItem* flask = AsFlask(DeviceHeldItem()))
     OBasementFlaskItem::UpdateObject(OBasementFlaskItem::kEmpty, flask, false);
   const str handId = special->GetAttribute("hand_id");
   if (!handId.empty()) {
@@ -760,7 +760,7 @@ void OAlchemicalDeviceItem::Clear() {
 }
 
 void OAlchemicalDeviceItem::FillContainer() {
-  IItem* held = HeldItem();
+  IItem* held = DeviceHeldItem();
   const OAlchemicalRecipes::Recipe* recipe = mRecipes.Get(mRecipeIndex);
   if (!held || !recipe || !recipe->potions) return;
   TXmlNode* potion = nullptr;

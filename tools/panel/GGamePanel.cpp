@@ -76,7 +76,7 @@ const SavedInventory kSavedInventories[] = {
     {"fishing_inventory", GGamePanel::kFishingInventory},
 };
 
-void Orphan(TWindow* w) {
+void PanelOrphan(TWindow* w) {
   if (w && w->GetParent()) w->GetParent()->OrphanChild(w);
 }
 
@@ -112,17 +112,17 @@ GGamePanel::GGamePanel() : mLuaNames(this) {
 
 GGamePanel::~GGamePanel() {
   mLuaNames.UnbindAll();
-  Orphan(mBackground);
+  PanelOrphan(mBackground);
   delete mBackground;
   for (Named& child : mNamed) {
-    Orphan(child.window);
+    PanelOrphan(child.window);
     delete child.window;
   }
   for (GInventory* inventory : mInventories) {
-    Orphan(inventory);
+    PanelOrphan(inventory);
     delete inventory;
   }
-  Orphan(mGlobe);
+  PanelOrphan(mGlobe);
   delete mGlobe;
   if (mSpriteRoot) mSpriteRoot->RemoveChildren();
 }
@@ -143,7 +143,7 @@ void GGamePanel::PostChildrenInit(TWindowStyle& style) {
     mNamed.push_back(Named{spec.name, spec.classId, w});
   }
   // The panel owns them from now on, shown or not.
-  for (Named& child : mNamed) Orphan(child.window);
+  for (Named& child : mNamed) PanelOrphan(child.window);
   for (int i = 0; i < kPassageButtons; ++i)
     mPassageButtons[i] = static_cast<GInteractiveButton*>(GetNamedChild(kPassageNames[i]));
   mMagicControl = static_cast<GMagicControl*>(GetNamedChild("magic_control"));
@@ -184,10 +184,10 @@ GInteractiveButton* GGamePanel::GetPassageButton(int direction) const {
 }
 
 void GGamePanel::HideAllChildren() {
-  Orphan(mBackground);
-  for (Named& child : mNamed) Orphan(child.window);
-  for (GInventory* inventory : mInventories) Orphan(inventory);
-  Orphan(mGlobe);
+  PanelOrphan(mBackground);
+  for (Named& child : mNamed) PanelOrphan(child.window);
+  for (GInventory* inventory : mInventories) PanelOrphan(inventory);
+  PanelOrphan(mGlobe);
 }
 
 void GGamePanel::Show(TWindow* w) {
@@ -313,7 +313,7 @@ void GGamePanel::LoadBackground(int kind) {
       break;
   }
   if (id == mBackgroundId) return;
-  Orphan(mBackground);
+  PanelOrphan(mBackground);
   delete mBackground;
   mBackground = nullptr;
   mBackgroundId = id;
@@ -429,7 +429,7 @@ void GGamePanel::OnMagicRegistryChanged(const str& key, int value) {
 
 void GGamePanel::HideDoneClear() {
   for (const char* name : {"btn_done", "btn_clear", "img_done_disabled", "img_clear_disabled"})
-    Orphan(GetNamedChild(name));
+    PanelOrphan(GetNamedChild(name));
 }
 
 void GGamePanel::ShowDoneButton(bool enabled) {

@@ -22,7 +22,7 @@ namespace {
 // The pointer's scene mode over a stored item: an item to take.
 const int kItemSceneMode = 3;
 
-IItem* HeldItem() {
+IItem* CellHeldItem() {
   OMousePointerManager* manager = GMousePointer::PeekManager();
   return manager ? manager->GetHeldItem() : nullptr;
 }
@@ -163,7 +163,7 @@ bool GInventoryCell::OnMouseUp(const TPoint& local) {
   if (!AcceptsClicks()) return false;
 
   str stored, taken;
-  IItem* held = HeldItem();
+  IItem* held = CellHeldItem();
   if (mItem) {
     if (UseHeldItem(local)) {
       // Used: whatever the rule left in the cell is placed below.
@@ -201,7 +201,7 @@ bool GInventoryCell::OnMouseUp(const TPoint& local) {
 }
 
 bool GInventoryCell::UseHeldItem(const TPoint& point) {
-  IItem* held = HeldItem();
+  IItem* held = CellHeldItem();
   if (!held) return false;
   if (!mItem) {
     held->Use(point);
@@ -241,7 +241,7 @@ bool GInventoryCell::UseHeldItem(const TPoint& point) {
     if (!made) return false;
     if (result->GetAttribute("second_item").empty()) {
       made->MoveToPointer();
-      if (IItem* now = HeldItem()) now->Use(point);
+      if (IItem* now = CellHeldItem()) now->Use(point);
       DeleteItem();
     } else {
       // The hand already holds the rule's other result: the one made for
@@ -249,7 +249,7 @@ bool GInventoryCell::UseHeldItem(const TPoint& point) {
       // has one place.
       DeleteItem();
       Hold(made);
-      if (IItem* now = HeldItem()) now->Use(point);
+      if (IItem* now = CellHeldItem()) now->Use(point);
     }
   } else {
     if (type == "match_burn" && !IsBurningMatchesBox(held)) return false;
@@ -271,7 +271,7 @@ bool GInventoryCell::OnExtendedMouseEvent(const TPoint& local, int event) {
   // The right button takes and uses as the left one does, so it obeys the
   // same refusals.
   if (event != 0 || !AcceptsClicks()) return false;
-  if (IItem* held = HeldItem()) {
+  if (IItem* held = CellHeldItem()) {
     held->Use(local);
     return true;
   }
@@ -280,6 +280,6 @@ bool GInventoryCell::OnExtendedMouseEvent(const TPoint& local, int event) {
   HideCaption(item);
   item->MoveToPointer();
   item->PlayTakeSound();
-  if (IItem* now = HeldItem()) now->Use(local);
+  if (IItem* now = CellHeldItem()) now->Use(local);
   return true;
 }

@@ -20,7 +20,7 @@ TXmlNode* Child(TXmlNode* node, const char* name) {
   return node ? node->GetChild(name) : nullptr;
 }
 
-IMousePointerEventListener* Pointer() {
+IMousePointerEventListener* NavigatorPointer() {
   return GMousePointer::GetInstance();
 }
 }  // namespace
@@ -109,8 +109,8 @@ void GNavigator::SetState(int state) {
   OSoundManager* sound = OSoundManager::GetInstance();
   switch (state) {
     case kStart:
-      Pointer()->SetVisible(false);
-      Pointer()->SetInGameMode(false);
+      NavigatorPointer()->SetVisible(false);
+      NavigatorPointer()->SetInGameMode(false);
       LoadParticlesFromXml(Child(mConfig, "start_particles"), mParticles, mInterpolators, mSpriteRoot);
       Adopt(mWrapper);
       break;
@@ -130,14 +130,14 @@ void GNavigator::SetState(int state) {
       Adopt(mPreTravel);
       break;
     case kChoosing:
-      Pointer()->SetSceneMode(0);
-      Pointer()->SetVisible(true);
+      NavigatorPointer()->SetSceneMode(0);
+      NavigatorPointer()->SetVisible(true);
       Adopt(mSelection);
       sound->SetSoundVolume(0);
       break;
     case kCancelCover:
       sound->SetTheme(mSavedTheme, true);
-      Pointer()->SetVisible(false);
+      NavigatorPointer()->SetVisible(false);
       Adopt(mSelection);
       mPreTravel->SetAlpha(0);
       Adopt(mPreTravel);
@@ -153,8 +153,8 @@ void GNavigator::SetState(int state) {
       Adopt(mPreTravel);
       break;
     case kTravelCover:
-      Pointer()->SetSceneMode(0);
-      Pointer()->SetVisible(false);
+      NavigatorPointer()->SetSceneMode(0);
+      NavigatorPointer()->SetVisible(false);
       mTravel->SetAlpha(0);
       Adopt(mTravel);
       break;
@@ -168,9 +168,9 @@ void GNavigator::SetState(int state) {
       Adopt(mTravel);
       break;
     case kDone:
-      Pointer()->SetSceneMode(0);
-      Pointer()->SetVisible(true);
-      Pointer()->SetInGameMode(true);
+      NavigatorPointer()->SetSceneMode(0);
+      NavigatorPointer()->SetVisible(true);
+      NavigatorPointer()->SetInGameMode(true);
       sound->SetSoundVolume(mSavedVolume);
       break;
     default:

@@ -18,7 +18,7 @@
 namespace {
 const char* const kHome = "home";
 
-void DeleteWindow(TWindow* w) {
+void DeleteSelectionWindow(TWindow* w) {
   if (w->GetParent()) w->GetParent()->OrphanChild(w);
   delete w;
 }
@@ -116,7 +116,7 @@ void GTravelSelection::PostChildrenInit(TWindowStyle& style) {
            !child      ? "missing"
            : !location ? "not a GTravelLocation"
                        : "without its \"button\" or world picture");
-    if (location) DeleteWindow(location);
+    if (location) DeleteSelectionWindow(location);
   }
 
   str current = OGame::GetInstance()->GetCurrentWorldId();
@@ -150,7 +150,7 @@ void GTravelSelection::PostChildrenInit(TWindowStyle& style) {
 void GTravelSelection::RemoveLocation(size_t index) {
   GTravelLocation* location = mLocations[index];
   mLocations.erase(mLocations.begin() + index);
-  DeleteWindow(location);
+  DeleteSelectionWindow(location);
 }
 
 void GTravelSelection::RemoveHomeLocation() {

@@ -11,7 +11,7 @@
 #include "visual/LuaUtils.h"
 
 namespace {
-void Orphan(TWindow* w) {
+void GridOrphan(TWindow* w) {
   if (w && w->GetParent()) w->GetParent()->OrphanChild(w);
 }
 }  // namespace
@@ -20,9 +20,9 @@ GVethraGrid::GVethraGrid() : mLuaNames(this) {}
 
 GVethraGrid::~GVethraGrid() {
   mLuaNames.UnbindAll();
-  Orphan(mSelection);
+  GridOrphan(mSelection);
   delete mSelection;
-  Orphan(mButton);
+  GridOrphan(mButton);
   delete mButton;
 }
 
@@ -41,8 +41,8 @@ void GVethraGrid::Setup() {
     Report("cfg/game_screen.xml: vethra_map/map_grid has no cell size; no cell of the map can be chosen");
   mSelection = WindowCast<TImage>(GetChildWindow("selection"));
   mButton = WindowCast<GButton>(GetChildWindow("button"));
-  Orphan(mSelection);
-  Orphan(mButton);
+  GridOrphan(mSelection);
+  GridOrphan(mButton);
   mPointerX = -10;
   mLuaNames.Bind("onTravelClick", this, &GVethraGrid::onTravelClick);
   mMode = kChoosing;
@@ -75,13 +75,13 @@ void GVethraGrid::Tick() {
     if (!mSelection->GetParent()) AdoptChild(mSelection);
     mSelection->SetWindowPos(column * mCellW + mGridX, row * mCellH + mGridY);
   } else {
-    Orphan(mSelection);
+    GridOrphan(mSelection);
   }
 }
 
 void GVethraGrid::ClearChoice() {
   mMode = kChoosing;
-  Orphan(mButton);
+  GridOrphan(mButton);
   if (mButton) mButton->SetWindowPos(-10, -10);
 }
 
@@ -98,7 +98,7 @@ bool GVethraGrid::OnMouseUp(const TPoint& point) {
   mChosenColumn = column;
   mChosenRow = row;
   mMode = kChosen;
-  Orphan(mSelection);
+  GridOrphan(mSelection);
   if (mSelection) mSelection->SetWindowPos(-10, -10);
   return true;
 }

@@ -52,7 +52,7 @@ TTextureRef RenderPart(TXmlNode* part, size_t index) {
   return RenderWindowToTexture(window.get());
 }
 
-void Orphan(TWindow* w) {
+void MapOrphan(TWindow* w) {
   if (w && w->GetParent()) w->GetParent()->OrphanChild(w);
 }
 }  // namespace
@@ -73,10 +73,10 @@ GVethraMapSlides::GVethraMapSlides(const std::vector<TImage*>& pictures, int fad
 
 GVethraMapSlides::~GVethraMapSlides() {
   for (TImage* picture : mPictures) {
-    Orphan(picture);
+    MapOrphan(picture);
     delete picture;
   }
-  Orphan(mMarker);
+  MapOrphan(mMarker);
   delete mMarker;
 }
 
@@ -88,7 +88,7 @@ bool GVethraMapSlides::IsValid(int index) const {
 }
 
 void GVethraMapSlides::OrphanPictures() {
-  for (TImage* picture : mPictures) Orphan(picture);
+  for (TImage* picture : mPictures) MapOrphan(picture);
 }
 
 void GVethraMapSlides::ShowSlide(int index) {
@@ -126,7 +126,7 @@ void GVethraMapSlides::FadeStep() {
 
 void GVethraMapSlides::PlaceMarker() {
   if (!mMarker) return;
-  Orphan(mMarker);
+  MapOrphan(mMarker);
   std::unique_ptr<OVethraCoords> coords = OGame::GetInstance()->GetVethraSceneCoords();
   if (!coords || coords->part != mCurrent) return;
   AdoptChild(mMarker);
@@ -142,11 +142,11 @@ GVethraMap::GVethraMap(GMasksManager* masks) : mMasks(masks) {
 
 GVethraMap::~GVethraMap() {
   TPlatform::GetInstance()->OrphanTextureRefreshListener(this);
-  Orphan(mFrame);
+  MapOrphan(mFrame);
   delete mFrame;
-  Orphan(mGrid);
+  MapOrphan(mGrid);
   delete mGrid;
-  Orphan(mSlides);
+  MapOrphan(mSlides);
   delete mSlides;
 }
 
@@ -234,10 +234,10 @@ void GVethraMap::SetGridActive(bool active) {
     if (active && !mGrid->GetParent())
       AdoptChild(mGrid);
     else if (!active)
-      Orphan(mGrid);
+      MapOrphan(mGrid);
   }
   // The frame lies over the pictures and the grid.
-  Orphan(mFrame);
+  MapOrphan(mFrame);
   if (mFrame) AdoptChild(mFrame);
 }
 
