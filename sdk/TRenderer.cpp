@@ -332,6 +332,15 @@ void TRenderer::FillRect(const TRect& rect, TColor32 colour, bool blend) {
   }
 }
 
+void TRenderer::RecordTarget(TTextureRef texture, void* sdlTexture) {
+  if (!mRecorder) return;
+  TDrawCall call;
+  call.kind = TDrawCall::kTarget;
+  call.texture = texture;
+  call.sdlTexture = sdlTexture;
+  mRecorder->push_back(call);
+}
+
 bool TRenderer::BeginRenderTarget(TTextureRef target) {
   if (!mSdl || !target || target->IsEmpty() || !target->IsRenderTarget()) return false;
   if (target == mTarget) return false;
@@ -339,13 +348,7 @@ bool TRenderer::BeginRenderTarget(TTextureRef target) {
     if (s.target == target) return false;
   SDL_Texture* tex = static_cast<SDL_Texture*>(target->GetSdlTexture());
   if (!tex || SDL_SetRenderTarget(R(mSdl), tex) != 0) return false;
-  if (mRecorder) {
-    TDrawCall call;
-    call.kind = TDrawCall::kTarget;
-    call.texture = target;
-    call.sdlTexture = tex;
-    mRecorder->push_back(call);
-  }
+  RecordTarget(target, tex);
   mTargetStack.push_back(TargetState{mTarget, mOrigin, mClips, mShift, mIn2d});
   mTarget = target;
   mOrigin = TPoint();
@@ -370,13 +373,7 @@ void TRenderer::EndRenderTarget() {
   if (mSdl) {
     SDL_Texture* prev = mTarget ? static_cast<SDL_Texture*>(mTarget->GetSdlTexture()) : nullptr;
     SDL_SetRenderTarget(R(mSdl), prev);
-    if (mRecorder) {
-      TDrawCall call;
-      call.kind = TDrawCall::kTarget;
-      call.texture = mTarget;
-      call.sdlTexture = prev;
-      mRecorder->push_back(call);
-    }
+    RecordTarget(mTarget, prev);
   }
   ApplyClip();
 }

@@ -113,6 +113,8 @@ class TRenderer {
   void ApplyClip();
   TRect BaseClip() const;
   void SetBlend(void* sdlTexture, int blend);
+  // A switch of drawing target, kept so a replay draws into the same place.
+  void RecordTarget(TTextureRef texture, void* sdlTexture);
 };
 
 // Opens a 2D pass if none is open and closes it when it goes out of scope.

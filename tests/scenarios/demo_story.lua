@@ -93,19 +93,7 @@ story.chapter_end(3)
 -- bundle.
 local fishing = require("lib.fishing")
 go("pier_fishing")
-for _ = 1, 60 do
-  if minigame().key == 1 then break end
-  if panel().fishing.items[9] then fishing.clear() end
-  fishing.cast()
-  if minigame().state == 3 then
-    click(400, 300)
-    fishing.wait_home()
-  else
-    fishing.wait_state(4)
-    fishing.strike()
-  end
-end
-assert(minigame().key == 1, "no key fish in sixty casts")
+assert(fishing.until_key(), "no key fish in sixty casts")
 fishing.done()
 wait_active("pier")
 assert(held() == "pier_key" and flag("fish_key") == "true", tostring(held()))

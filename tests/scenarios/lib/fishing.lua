@@ -59,4 +59,22 @@ function fishing.strike()
   fishing.wait_home()
 end
 
+-- Casts until the key fish is in the basket, emptying a full basket and
+-- striking at every bite; false if sixty casts bring no key fish.
+function fishing.until_key()
+  for _ = 1, 60 do
+    if minigame().key == 1 then return true end
+    if panel().fishing.items[9] then fishing.clear() end
+    fishing.cast()
+    if minigame().state == 3 then
+      click(400, 300)
+      fishing.wait_home()
+    else
+      fishing.wait_state(4)
+      fishing.strike()
+    end
+  end
+  return minigame().key == 1
+end
+
 return fishing
