@@ -10,6 +10,7 @@
 #include "game/OMousePointerManager.h"
 #include "game/OPopupQueue.h"
 #include "items/IItem.h"
+#include "items/OItem.h"
 #include "items/OItemFactory.h"
 #include "items/OItemsManager.h"
 #include "rules/hints/OHintsManager.h"
@@ -21,6 +22,8 @@
 #include "sdk/TWindowManager.h"
 #include "sdk/TXmlNode.h"
 #include "tools/panel/GGamePanel.h"
+#include "tools/panel/GInventory.h"
+#include "tools/panel/GInventoryCell.h"
 #include "visual/GBaseInterpolator.h"
 #include "visual/GZInterpolator.h"
 #include "visual/TFxSprite.h"
@@ -123,6 +126,47 @@ bool GMiniGameScene::BeginFinish() {
   return true;
 }
 
+void GMiniGameScene::PutAwayHeldItem() {
+  OMousePointerManager* hand = GMousePointer::PeekManager();
+  IItem* item = hand ? hand->GetHeldItem() : nullptr;
+  if (!item) return;
+  GGameWnd* wnd = OGame::HasInstance() ? OGame::GetInstance()->GetGameWindow() : nullptr;
+  GInventory* main = wnd && wnd->GetPanel() ? wnd->GetPanel()->GetMainInventory() : nullptr;
+  GInventoryCell* free = nullptr;
+  if (main)
+    for (GInventoryCell* cell : main->GetCells())
+      if (!cell->GetItem()) {
+        free = cell;
+        break;
+      }
+  hand->ReleaseItem();
+  if (free && item->CanBeStored()) {
+    if (OItem* owned = dynamic_cast<OItem*>(item)) owned->SetItemsManager(free->GetItemsManager());
+    free->PutItem(item);  // its record now says the inventory
+    return;
+  }
+  Report("mini-game: no free cell in the main inventory for \"%s\"; it goes back to its scene",
+         item->GetName().c_str());
+  item->MoveToScene();
+  item->SaveState();
+  delete item;
+}
+
+void GMiniGameScene::ClearHandAtEnd(const PieceTest& isPiece) {
+  OMousePointerManager* hand = GMousePointer::PeekManager();
+  IItem* item = hand ? hand->GetHeldItem() : nullptr;
+  if (!item) return;
+  if (isPiece && isPiece(item))
+    hand->ConsumeHeldItem();
+  else
+    PutAwayHeldItem();
+}
+
+bool GMiniGameScene::IsOfGuideType(IItem* item, const char* type) {
+  TXmlNode* guide = item ? OItemFactory::FindGuideNode(item->GetName()) : nullptr;
+  return guide && guide->GetAttribute("type") == type;
+}
+
 void GMiniGameScene::GiveExitItem(const str& itemId) {
   if (itemId.empty()) return;
   IItem* item = OItemFactory::CreateForPointer(itemId, nullptr);
@@ -130,14 +174,13 @@ void GMiniGameScene::GiveExitItem(const str& itemId) {
     Report("mini-game: exit item \"%s\" is not in the items guide; the hand stays as it is", itemId.c_str());
     return;
   }
-  OMousePointerManager* hand = GMousePointer::GetInstance()->GetManager();
-  if (!hand) {
+  if (!GMousePointer::PeekManager()) {
     delete item;
     return;
   }
-  // Whatever the game left in the hand would stay held by nothing. It goes
+  // Whatever is still in the hand is the player's: it is kept. It goes
   // before the visual is made, which already shows the new item in the hand.
-  hand->ConsumeHeldItem();
+  PutAwayHeldItem();
   item->CreateObject();
   GMousePointer::GetInstance()->HoldItem(item);
   item->SaveState();
@@ -151,13 +194,18 @@ void GMiniGameScene::SetExitFlag(const str& name, const str& value) {
 
 void GMiniGameScene::EnterExitScene(const str& sceneId) {
   OGame* game = OGame::GetInstance();
-  game->SetCurrentScene(sceneId.empty() ? game->GetCurrentSceneId() : sceneId);
+  // A scene the world does not have is reported by SetCurrentScene; the
+  // current one is entered again instead, or the fade out would end on
+  // nothing and leave the player before a black screen.
+  if (!sceneId.empty() && game->SetCurrentScene(sceneId)) return;
+  game->SetCurrentScene(game->GetCurrentSceneId());
 }
 
 void GMiniGameScene::FinishWith(const str& registryChild, const str& itemId, const str& flagName,
                                 const str& flagValue, const str& sceneId) {
   if (!BeginFinish()) return;
   OMinigameRegistry::GetInstance()->DeleteNode(registryChild);
+  ClearHandAtEnd([this](IItem* item) { return IsGamePiece(item); });
   GiveExitItem(itemId);
   SetExitFlag(flagName, flagValue);
   EnterExitScene(sceneId);

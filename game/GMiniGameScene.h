@@ -7,6 +7,7 @@
 // button or Lua global of the game acts and nothing is saved, since the
 // exit item, flag and scene have been handed back already.
 
+#include <functional>
 #include <vector>
 
 #include "game/GScene.h"
@@ -14,6 +15,7 @@
 #include "visual/GVDrawList.h"
 
 class GMasksManager;
+class IItem;
 class GSplineInterpolator;
 class GZInterpolator;
 
@@ -59,10 +61,24 @@ class GMiniGameScene : public GScene {
   TRandom& GetRandom() { return mRandom; }
   bool IsFinished() const { return mFinished; }
 
+  // A player's item never leaves with a game. The item in the hand goes to
+  // the first free cell of the main inventory or, with none free, back to
+  // the scene it was taken from (its record says so, and that scene builds
+  // it again); either way the hand is empty after. Every game calls it as
+  // it starts, so that it starts with the empty hand its rules expect.
+  static void PutAwayHeldItem();
+  // True for an item that is the game's own piece.
+  typedef std::function<bool(IItem*)> PieceTest;
+  // At a game's end: a piece of the game in the hand is used up (its record
+  // ended), any other item is put away as above.
+  static void ClearHandAtEnd(const PieceTest& isPiece);
+  // Whether the items guide gives the item this "type": the games know
+  // their pieces by kind ("fish", "mirror").
+  static bool IsOfGuideType(IItem* item, const char* type);
   // The pieces of a game's end. The item goes to the hand (nothing for an
   // empty id or one the items guide does not know); an empty scene id means
   // the current scene, entered again so that the state the variables now
-  // choose is built.
+  // choose is built, and so does one the game cannot enter.
   static void GiveExitItem(const str& itemId);
   static void SetExitFlag(const str& name, const str& value);
   static void EnterExitScene(const str& sceneId);
@@ -82,7 +98,11 @@ class GMiniGameScene : public GScene {
  protected:
   // False when the game has finished already; otherwise marks it finished.
   bool BeginFinish();
-  // The usual end: registry child deleted, item, flag, scene, fade out.
+  // Whether the item is one of the game's own pieces, which end with it;
+  // none by default.
+  virtual bool IsGamePiece(IItem* item) const { return false; }
+  // The usual end: registry child deleted, the hand cleared, item, flag,
+  // scene, fade out.
   void FinishWith(const str& registryChild, const str& itemId, const str& flagName, const str& flagValue,
                   const str& sceneId);
   // Reads the state node's "tutorial" child ("start" ticks, "script");

@@ -19,7 +19,7 @@ GMiniGameScene* NewCardsScene() {
 
 void GCardsScene::Init(TWindowStyle& style) {
   StartWindowAnimation(16, true, true, false);
-  if (OMousePointerManager* hand = GMousePointer::PeekManager()) hand->DeleteHeldItem();
+  PutAwayHeldItem();
   ReadOutcomes();
   mField.Load(mConfig ? mConfig->GetChild("field") : nullptr, this, &GetRandom(), &GetDrawList(),
               kImageFolder);

@@ -42,6 +42,7 @@ GCatapultScene::~GCatapultScene() {
 
 void GCatapultScene::Init(TWindowStyle& style) {
   StartWindowAnimation(16, true, true, false);
+  PutAwayHeldItem();
   mLuaPanel = LoadWindowFromScript("scripts/catapult.lua", "panel");
   if (mLuaPanel)
     GetSceneLayer()->AdoptChild(mLuaPanel);

@@ -97,6 +97,7 @@ GCookScene::~GCookScene() {
 
 void GCookScene::Init(TWindowStyle& style) {
   GFullScreenGameScene::Init(style);
+  GMiniGameScene::PutAwayHeldItem();
   mLuaNames.Bind("onMinigameButtonClick", this, &GCookScene::OnMinigameButtonClick);
 
   // The bar and the clear button are the panel's, attached before this.

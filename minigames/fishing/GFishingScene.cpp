@@ -51,8 +51,7 @@ void GFishingScene::Init(TWindowStyle& style) {
   GMiniGameScene::Init(style);
   StartWindowAnimation(16, true, true, false);
   for (int i = 0; i < 4; ++i) mSounds[i] = TSound::Get(kSoundPaths[i], 0, TSound::kTypeEffects);
-  if (GMousePointer* pointer = GMousePointer::PeekInstance())
-    if (OMousePointerManager* hand = pointer->GetManager()) hand->DeleteHeldItem();
+  PutAwayHeldItem();
   mRod = GVFactory::GetInstance()->CreateInList(&mDrawList, "anim/minigames/fishing/", "rod");
   if (GVObject* main = mRod ? mRod->GetChild("main") : nullptr) main->listener = this;
   if (TXmlNode* saved = OMinigameRegistry::GetInstance()->GetNode("fishing")) {
@@ -146,6 +145,7 @@ void GFishingScene::WriteState(TXmlNode* node) {
 void GFishingScene::Finish(bool won) {
   if (!BeginFinish()) return;
   OMinigameRegistry::GetInstance()->DeleteNode("fishing");
+  ClearHandAtEnd([](IItem* item) { return IsOfGuideType(item, "fish"); });
   if (won)
     SetExitFlag(mWinFlagName, mWinFlagValue);
   else

@@ -65,7 +65,7 @@ void GMirrorsScene::DetachPanel() {
 
 void GMirrorsScene::Init(TWindowStyle& style) {
   StartWindowAnimation(16, true, true, false);
-  DeleteHeld();
+  PutAwayHeldItem();
   ReadExits();
   if (!mField.Load(mConfig ? mConfig->GetChild("field") : nullptr)) return;
   if (TXmlNode* saved = OMinigameRegistry::GetInstance()->GetNode("mirrors")) {

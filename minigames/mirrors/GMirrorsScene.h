@@ -26,6 +26,7 @@ class GMirrorsScene : public GBoardGameScene, public GVListener {
   void DetachPanel() override;
 
   void Finish(bool won) override;
+  bool IsGamePiece(IItem* item) const override { return IsOfGuideType(item, "mirror"); }
   const char* GetRegistryName() const override { return "mirrors"; }
   void WriteState(TXmlNode* node) override { mField.Save(node); }
   // The saved state, with each marker's screen point to click and whether

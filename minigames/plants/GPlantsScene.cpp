@@ -59,6 +59,7 @@ void GPlantsScene::Init(TWindowStyle& style) {
   TXmlNode* state = OGame::HasInstance() ? OGame::GetInstance()->GetCurrentStateNode() : nullptr;
   if (!state) return;
   ReadConfig(state);
+  GMiniGameScene::PutAwayHeldItem();
   TakeNote(state);
   CreatePlan(state->GetChild("field"));
   if (TXmlNode* saved = OMinigameRegistry::GetInstance()->GetNode(kPlantsRegistryChild)) {

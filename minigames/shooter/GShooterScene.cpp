@@ -54,6 +54,7 @@ GShooterScene::~GShooterScene() {
 
 void GShooterScene::Init(TWindowStyle& style) {
   StartWindowAnimation(16, true, true, false);
+  PutAwayHeldItem();
   if (OMousePointerManager* hand = GMousePointer::PeekManager()) hand->MoveTo(800, 600);
   TWindowManager::GetInstance()->InvalidateScreen();
   ShowPointer(false);

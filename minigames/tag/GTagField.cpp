@@ -72,7 +72,8 @@ void GTagField::Load(TXmlNode* field) {
   mMixIterations = Attr(field, "mix_iterations");
   if (mMixIterations < 0 || mMixIterations > kMaxMixIterations) {
     const int used = mMixIterations < 0 ? 0 : kMaxMixIterations;
-    Report("tag: \"mix_iterations\" %d is outside 0..%d; %d is used", mMixIterations, kMaxMixIterations, used);
+    Report("tag: \"mix_iterations\" %d is outside 0..%d; %d is used", mMixIterations, kMaxMixIterations,
+           used);
     mMixIterations = used;
   }
   TXmlNode* cells = field ? field->GetChild("cells") : nullptr;

@@ -37,6 +37,7 @@ GTagScene::~GTagScene() {
 void GTagScene::Init(TWindowStyle& style) {
   mLuaNames.Bind("onMinigameButtonClick", this, &GTagScene::OnMinigameButtonClick);
   StartWindowAnimation(16, true, true, false);
+  PutAwayHeldItem();
   if (TXmlNode* note = mConfig ? mConfig->GetChild("note") : nullptr) SetUpNote(note);
   ReadExits();
   mField.Load(mConfig ? mConfig->GetChild("field") : nullptr);
