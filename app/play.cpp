@@ -1259,8 +1259,9 @@ int L_item(lua_State* L) {
 }
 
 // give(name): the item made for the hand with the scene's items manager,
-// its visual created and held, as if taken; an item already held is deleted
-// first. An error when no such item can be made.
+// its visual created and held, as if taken; an item already held is used up
+// first (its record ended, as the game ends one). An error when no such item
+// can be made.
 int L_give(lua_State* L) {
   Game(L);
   const char* name = luaL_checkstring(L, 1);
@@ -1268,7 +1269,7 @@ int L_give(lua_State* L) {
   if (!pointer || !pointer->GetManager()) return luaL_error(L, "give: there is no pointer");
   IItem* item = OItemFactory::CreateForPointer(name, SceneItems());
   if (!item) return luaL_error(L, "give: no item \"%s\" can be made for the hand", name);
-  pointer->GetManager()->DeleteHeldItem();
+  pointer->GetManager()->ConsumeHeldItem();
   item->CreateObject();
   pointer->HoldItem(item);
   item->SaveState();

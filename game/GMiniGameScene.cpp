@@ -110,6 +110,9 @@ void GMiniGameScene::Pause() {
 }
 
 void GMiniGameScene::Resume() {
+  // A game that waits for its lesson stays still until the lesson's dialog
+  // has opened and closed: the end of the fade-in must not start it early.
+  if (WaitsForLesson()) return;
   GScene::Resume();
   if (mPanel) mPanel->Unlock();
 }
@@ -222,6 +225,11 @@ bool GMiniGameScene::ReadTutorial(TXmlNode* stateNode) {
 
 void GMiniGameScene::TickTutorial() {
   if (mTutorialCountdown < 0) return;
+  // A game already over has nothing left to teach; its fade out must run.
+  if (mFinished) {
+    mTutorialCountdown = -1;
+    return;
+  }
   if (mTutorialCountdown > 0) {
     --mTutorialCountdown;
     return;

@@ -109,8 +109,11 @@ class GMiniGameScene : public GScene {
   // false without one.
   bool ReadTutorial(TXmlNode* stateNode);
   // One tick of the countdown: at 0 the dialog opens (and pauses the scene).
+  // Until then Resume leaves the scene paused; after the end it does nothing.
   void TickTutorial();
   int GetTutorialCountdown() const { return mTutorialCountdown; }
+  // A lesson is still to open: the scene is held paused until it has.
+  bool WaitsForLesson() const { return mTutorialCountdown >= 0 && !mFinished; }
 
   TSpriteRef mSpriteRoot;
   std::vector<TFxSpriteRef>* mParticles;           // owned

@@ -55,7 +55,7 @@ void GCardsScene::ReadOutcomes() {
 }
 
 bool GCardsScene::OnMouseDown(const TPoint& point) {
-  if (!IsFinished()) mField.OnClick(int(point.x), int(point.y));
+  if (!IsFinished() && !WaitsForLesson()) mField.OnClick(int(point.x), int(point.y));
   return true;
 }
 

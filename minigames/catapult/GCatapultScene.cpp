@@ -120,6 +120,8 @@ void GCatapultScene::Pause() {
 }
 
 void GCatapultScene::Resume() {
+  // The ships must not sail before the lesson has been read.
+  if (WaitsForLesson()) return;
   GScene::Resume();
 }
 

@@ -99,7 +99,7 @@ bool GFishingScene::OnTaskAnimate() {
 }
 
 bool GFishingScene::OnMouseDown(const TPoint& point) {
-  if (IsFinished()) return true;
+  if (IsFinished() || WaitsForLesson()) return true;
   GMousePointer* pointer = GMousePointer::PeekInstance();
   if (pointer && pointer->GetHeldItem()) return true;
   if (mPanel && mPanel->HitTest(point)) return false;

@@ -99,7 +99,7 @@ void GMirrorsScene::FillInventory() {
 }
 
 bool GMirrorsScene::OnMouseDown(const TPoint& point) {
-  if (!IsFinished()) mField.OnClick(point);
+  if (!IsFinished() && !WaitsForLesson()) mField.OnClick(point);
   return true;
 }
 

@@ -78,8 +78,9 @@ void GShooterScene::PostDraw() {
 
 bool GShooterScene::OnMouseDown(const TPoint& point) {
   // Only while the scene plays: the end acts only then, so a last bullet
-  // fired during the fade-in would leave a game that can never end.
-  if (!IsFinished() && GetState() == kActive) mField.Shoot();
+  // fired during the fade-in would leave a game that can never end. Nor
+  // before the lesson, which holds the game still until it opens.
+  if (!IsFinished() && GetState() == kActive && !WaitsForLesson()) mField.Shoot();
   return true;
 }
 

@@ -105,7 +105,7 @@ void GTagScene::OnMinigameButtonClick() {
 }
 
 bool GTagScene::OnMouseDown(const TPoint& point) {
-  if (IsFinished()) return true;
+  if (IsFinished() || WaitsForLesson()) return true;
   mField.OnClick(point);
   if (mField.IsSolved()) Finish(true);
   return true;
