@@ -25,6 +25,8 @@ tick_until(function()
   local id, state = scene()
   return id == "range" and state == 1 and minigame() and minigame().gun.b == 4
 end, 200, "the range entered again")
+tick_until(function() return top_modal() == "tutorial_shooter" end, 100, "the new game's lesson")
+demo.click_on("tutorial_shooter_ok")
 tick(1)
 local r, g, b = pixel(400, 100)
 assert(r + g + b > 60, "the screen stays dark: " .. r .. " " .. g .. " " .. b)
