@@ -55,15 +55,21 @@ png -size 40x40 xc:none -fill '#8a8a90' -draw "rectangle 10,24 30,39" -fill '#ff
 out=content/anim/nursery/star.png
 png -size 60x60 xc:'#ffff00'
 
-# The tutorial's window: the panel, five 100-pixel bands of text colour
-# (red, green, blue, yellow, magenta: the scenario tells the pages by
-# them), and the slider's track and thumb.
+# The tutorial's window: the panel, five 100-pixel pages on bands of colour
+# (red, green, blue, yellow, magenta: the scenario tells the pages by the
+# top rows, which no text touches), and the slider's track and thumb.
 out=content/images/tutorial/panel.png
 png -size 400x440 xc:'#1e2a38' -fill none -stroke '#d9b77a' -strokewidth 4 -draw "rectangle 2,2 397,437"
 out=content/images/tutorial/bands.png
 png -size 300x500 xc:none -fill '#c82828' -draw "rectangle 0,0 299,99" -fill '#28c828' \
   -draw "rectangle 0,100 299,199" -fill '#2828c8' -draw "rectangle 0,200 299,299" -fill '#c8c828' \
-  -draw "rectangle 0,300 299,399" -fill '#c828c8' -draw "rectangle 0,400 299,499"
+  -draw "rectangle 0,300 299,399" -fill '#c828c8' -draw "rectangle 0,400 299,499" \
+  -font DejaVu-Sans -pointsize 15 -fill white -stroke none \
+  -annotate +12+32 "Look around: the pointer changes\nover what you can take or use." \
+  -annotate +12+132 "Click an item to take it; click a\ncell of the panel to keep it there." \
+  -annotate +12+232 "Click what you hold on a thing\nin the scene to use it there." \
+  -annotate +12+332 "The book on the panel tells\nwhat to do next." \
+  -annotate +12+432 "Escape opens the menu: save, load,\noptions, and this help."
 out=content/images/tutorial/track.png
 png -size 300x20 xc:'#3a4658'
 out=content/images/tutorial/thumb.png

@@ -1,5 +1,5 @@
 -- The menu Escape opens during play. The scene stays paused until the
--- player goes back to it.
+-- player goes back to it. Help opens the lesson's page over it.
 DoModal("scripts/menukit.lua")
 
 local function button(name, y, label, command)
@@ -16,5 +16,8 @@ Window{
   button("btn_Save", 390, "save", function() DoModal("scripts/save.lua") end),
   button("btn_Load", 460, "load", function() DoModal("scripts/load.lua") end),
   button("btn_Options", 530, "options", function() DoModal("scripts/options.lua") end),
+  {type = "TButton", name = "btn_Help", x = 452, y = 180, w = 100, h = 30,
+    normal = "images/tutorial/close.png", label = GetString("help"), size = 16,
+    color = {250, 236, 200}, command = function() DoModal("scripts/tutorial.lua") end},
   {type = "TolvWindow", name = "TolvWindow", x = 0, y = 0, w = 800, h = 600, GameMouse = false},
 }

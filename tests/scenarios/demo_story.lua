@@ -155,16 +155,23 @@ assert(held() == "tower_key" and flag("tag_won") == "true", tostring(held()))
 wait_active("tower")
 story.chapter_end(5)
 
--- The first empty cell of the main inventory that shows, for what is held.
+-- The first empty cell of the main inventory, for what is held; the strip
+-- is turned on with its arrows until that cell shows. The shown cell's
+-- position is returned.
 local function keep_held()
-  for i = 1, 5 do
-    if not panel().main.items[i] then
-      pn.click_cell(i - 1)
-      assert(held() == nil, "kept in cell " .. i)
-      return i - 1
+  for _ = 1, #panel().main.items do
+    local main = panel().main
+    for j = 0, 4 do
+      if not main.items[main.first + j + 1] then
+        pn.click_cell(j)
+        assert(held() == nil, "kept in cell " .. (main.first + j))
+        return j
+      end
     end
+    pn.click("arrow_right")
+    tick(1)
   end
-  error("no empty cell in sight")
+  error("no empty cell in the main inventory")
 end
 
 -- Chapter 6, the laboratory: the crypt's flask filled at the cistern and

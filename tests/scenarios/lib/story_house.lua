@@ -151,11 +151,14 @@ function house.nursery()
   click(400, 200)
   assert(held() == nil, "the practice box back on its shelf")
 
-  -- The lesson's page. Nothing in the demo opens it, so it is opened as a
-  -- content script would; then it is read as a player reads it: the
-  -- slider dragged to its end turns to the last page, OK slides it away.
+  -- The lesson's page, opened by the menu's Help as a player looks for
+  -- it; then it is read as a player reads it: the slider dragged to its
+  -- end turns to the last page, OK slides it away.
   -- The top row of its window shows which of the five bands is on top.
-  game_lua("DoModal('scripts/tutorial.lua')")
+  key("escape")
+  tick(2)
+  assert(top_modal() == "localmenu", tostring(top_modal()))
+  demo.click_on("btn_Help")
   tick(4)
   assert(top_modal() == "tutorialmenu")
   local function band_on_top()
@@ -171,6 +174,8 @@ function house.nursery()
   assert(band_on_top() == "200,200,40", "the last page: " .. band_on_top())
   demo.click_on("tutorial_close")
   tick_until(function() return top_modal() ~= "tutorialmenu" end, 10, "the page slid away")
+  assert(top_modal() == "localmenu", tostring(top_modal()))
+  demo.click_on("btn_Resume")
   assert(top_modal() == "thegame" and not paused())
 
   click(245, 465) -- the real box
