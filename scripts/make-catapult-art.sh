@@ -65,10 +65,31 @@ ship() {  # NAME W H HULL SAIL
 ship ship_small 60 50 "'#7a4a2a'" "'#f0e8d0'"
 ship ship_big 90 70 "'#5a3a20'" "'#d04030'"
 
-# The splash: nothing at rest, then a spout of water rising and falling.
-frame -size 40x40 xc:none
-for r in 6 12 18 14 8; do
-  frame -size 40x40 xc:none -fill 'rgba(220,235,255,0.9)' -draw "ellipse 20,$((40 - r)) $((r / 2 + 4)),$r 0,360"
+# The splash, 200 by 240 with the point where the stone falls at (100, 210):
+# nothing at rest, then a white spout that rises far above the point (the
+# game draws it at a third of its size in mid-sea, under the aiming mark,
+# which must not hide it), throws drops, falls back and leaves a ring of
+# foam spreading on the water.
+frame -size 200x240 xc:none
+for step in "60 30 0" "120 42 0" "170 54 1" "195 64 1" "150 74 1" "95 82 1" "45 88 0" "0 94 0" "0 98 0"; do
+  set -- $step
+  high=$1 ring=$2 drops=$3 wide=0
+  draw=(-fill none -stroke 'rgba(255,255,255,0.95)' -strokewidth 8
+    -draw "ellipse 100,210 $ring,$((ring / 3)) 0,360" -stroke none)
+  if ((high > 0)); then
+    wide=$((10 + high / 6))
+    draw+=(-fill 'rgba(235,245,255,1)'
+      -draw "polygon 90,212 110,212 $((100 + wide)),$((210 - high)) $((100 - wide)),$((210 - high))"
+      -draw "ellipse $((100 - wide)),$((210 - high)) 10,12 0,360" -draw "ellipse 100,$((204 - high)) 12,14 0,360"
+      -draw "ellipse $((100 + wide)),$((210 - high)) 10,12 0,360")
+  fi
+  if ((drops)); then
+    draw+=(-fill 'rgba(235,245,255,1)' -draw "circle 60,$((200 - high / 2)) 60,$((192 - high / 2))"
+      -draw "circle 140,$((196 - high / 2)) 140,$((188 - high / 2))"
+      -draw "circle 76,$((186 - high * 3 / 4)) 76,$((180 - high * 3 / 4))"
+      -draw "circle 126,$((184 - high * 3 / 4)) 126,$((178 - high * 3 / 4))")
+  fi
+  frame -size 200x240 xc:none "${draw[@]}"
 done
 sheet "$anim/miss.png"
 
