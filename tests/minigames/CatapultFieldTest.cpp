@@ -295,7 +295,8 @@ TEST_F(CatapultTest, ARestoredShipIsOfItsPathsKindAndAShipOfNoPathIsLeftOut) {
   ASSERT_TRUE(saved.ParseString(
       "<catapult ticks='5' total_ships='3' next_ship_time='9'>"
       "<ships><ship x='300' y='40' z='40' s='0.5' speed='1.5' ctime='40' path='b' state='normal'/>"
-      "<ship x='1' y='1' path='gone'/><ship x='100' y='20' z='20' s='0.3' speed='1' ctime='20' path='a'/></ships>"
+      "<ship x='1' y='1' path='gone'/><ship x='100' y='20' z='20' s='0.3' speed='1' ctime='20' "
+      "path='a'/></ships>"
       "<pathes><path id='a' ships='1'/><path id='b' ships='1'/><path id='gone' ships='4'/></pathes>"
       "<cursor x='10' y='20' r='140' p='70' dx='2' dy='2'/></catapult>"));
   size_t reports = ReportCount();
