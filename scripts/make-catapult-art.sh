@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Draws the harbour and its catapult game: the harbour (at peace, saved,
-# burnt) with the way up to the catapult, the sea the game is played on,
+# burnt) with the way up to the catapult and the way back to the pier, the
+# sea the game is played on and the view from the tower after it,
 # the two ships (sailing, then twelve frames of breaking up in flames) with
 # their hull masks, the splash, the aiming mark, the shore wall, the
 # catapult (at rest and kicking), the aiming panel's catapult, shadow and
@@ -19,15 +20,21 @@ panel=content/windows/gamescreen/panel/catapult_image
 mkdir -p content/images/scenes content/images/masks content/images/ui/catapult "$anim" "$panel" \
   content/audio/sfx/minigames/catapult
 
-# The harbour: the quay, the sea beyond, and the stair up to the catapult
-# on the right. Saved, the ships lie at anchor; burnt, smoke over the quay.
+# The harbour: the quay, the sea beyond, the stair up to the catapult on
+# the right and below it the boardwalk back to the pier, with its sign
+# (above the panel, which hides the screen from y 500). Saved, the ships
+# lie at anchor; burnt, smoke over the quay.
 harbour() {  # OUT EXTRA-DRAW...
   out=$1
   shift
   png -size 800x600 gradient:'#8ab0d0'-'#d8e4ec' -fill '#2a5a80' -draw "rectangle 0,220 800,420" \
     -fill '#8a7a6a' -draw "polygon 0,600 0,400 800,380 800,600" \
     -fill '#6a5a4a' -draw "polygon 620,400 700,260 760,260 720,400" \
-    -fill '#4a3a2a' -draw "rectangle 690,200 770,262" "$@"
+    -fill '#4a3a2a' -draw "rectangle 690,200 770,262" \
+    -fill '#8a6a44' -draw "polygon 560,470 800,440 800,498 560,498" -stroke '#5a4428' -strokewidth 2 \
+    -draw "line 620,463 620,498" -draw "line 680,455 680,498" -draw "line 740,448 740,498" \
+    -draw "line 560,470 800,440" -stroke none -fill '#5a4428' -draw "rectangle 578,420 583,472" \
+    -fill '#d8c8a0' -draw "polygon 560,404 632,404 646,416 632,428 560,428" "$@"
 }
 harbour content/images/scenes/harbour.png
 harbour content/images/scenes/harbour_saved.png -fill '#5a3a20' -draw "polygon 200,300 300,300 280,330 220,330" \
@@ -35,12 +42,18 @@ harbour content/images/scenes/harbour_saved.png -fill '#5a3a20' -draw "polygon 2
 harbour content/images/scenes/harbour_burnt.png -fill '#303030' -draw "ellipse 300,330 200,40 0,360" \
   -fill '#e06020' -draw "polygon 260,400 280,340 300,400" -draw "polygon 330,395 345,350 360,395"
 mask content/images/masks/harbour_stair.png 160x200
+mask content/images/masks/harbour_pier.png 240x70
 mask content/images/masks/harbour_back.png 800x140
 
 # The sea from the catapult's tower: the far edge at y 150, the shore at 450.
+# Once the game is over the tower is a view, with steps down to the harbour.
+sea=(-size 800x600 gradient:'#b0c8e0'-'#e0e8f0' -fill '#1e4a70' -draw "rectangle 0,140 800,460"
+  -fill '#2a6090' -draw "rectangle 0,300 800,460" -fill '#c8b890' -draw "rectangle 0,450 800,600")
 out=content/images/scenes/harbour_sea.png
-png -size 800x600 gradient:'#b0c8e0'-'#e0e8f0' -fill '#1e4a70' -draw "rectangle 0,140 800,460" \
-  -fill '#2a6090' -draw "rectangle 0,300 800,460" -fill '#c8b890' -draw "rectangle 0,450 800,600"
+png "${sea[@]}"
+out=content/images/scenes/harbour_view.png
+png "${sea[@]}" -fill '#8a8070' -draw "rectangle 330,452 470,500" -fill '#6a6050' \
+  -draw "rectangle 330,462 470,466" -draw "rectangle 330,476 470,480" -draw "rectangle 330,490 470,494"
 
 # A ship: a hull and a sail, then twelve frames in which it burns and sinks.
 # Its mask is a clear picture over the hull: only the hull takes a stone.
@@ -65,10 +78,31 @@ ship() {  # NAME W H HULL SAIL
 ship ship_small 60 50 "'#7a4a2a'" "'#f0e8d0'"
 ship ship_big 90 70 "'#5a3a20'" "'#d04030'"
 
-# The splash: nothing at rest, then a spout of water rising and falling.
-frame -size 40x40 xc:none
-for r in 6 12 18 14 8; do
-  frame -size 40x40 xc:none -fill 'rgba(220,235,255,0.9)' -draw "ellipse 20,$((40 - r)) $((r / 2 + 4)),$r 0,360"
+# The splash, 200 by 240 with the point where the stone falls at (100, 210):
+# nothing at rest, then a white spout that rises far above the point (the
+# game draws it at a third of its size in mid-sea, under the aiming mark,
+# which must not hide it), throws drops, falls back and leaves a ring of
+# foam spreading on the water.
+frame -size 200x240 xc:none
+for step in "60 30 0" "120 42 0" "170 54 1" "195 64 1" "150 74 1" "95 82 1" "45 88 0" "0 94 0" "0 98 0"; do
+  set -- $step
+  high=$1 ring=$2 drops=$3 wide=0
+  draw=(-fill none -stroke 'rgba(255,255,255,0.95)' -strokewidth 8
+    -draw "ellipse 100,210 $ring,$((ring / 3)) 0,360" -stroke none)
+  if ((high > 0)); then
+    wide=$((10 + high / 6))
+    draw+=(-fill 'rgba(235,245,255,1)'
+      -draw "polygon 90,212 110,212 $((100 + wide)),$((210 - high)) $((100 - wide)),$((210 - high))"
+      -draw "ellipse $((100 - wide)),$((210 - high)) 10,12 0,360" -draw "ellipse 100,$((204 - high)) 12,14 0,360"
+      -draw "ellipse $((100 + wide)),$((210 - high)) 10,12 0,360")
+  fi
+  if ((drops)); then
+    draw+=(-fill 'rgba(235,245,255,1)' -draw "circle 60,$((200 - high / 2)) 60,$((192 - high / 2))"
+      -draw "circle 140,$((196 - high / 2)) 140,$((188 - high / 2))"
+      -draw "circle 76,$((186 - high * 3 / 4)) 76,$((180 - high * 3 / 4))"
+      -draw "circle 126,$((184 - high * 3 / 4)) 126,$((178 - high * 3 / 4))")
+  fi
+  frame -size 200x240 xc:none "${draw[@]}"
 done
 sheet "$anim/miss.png"
 

@@ -16,14 +16,20 @@ mkdir -p content/images/scenes content/images/masks content/anim/items content/a
   content/anim/pier content/audio/sfx/minigames/fishing
 
 # The pier: planks running out over the water, the boathouse on the left,
-# the path back to the pond on the right.
+# the path back to the pond on the right, and a boardwalk off to the left
+# along the shore to the harbour.
 out=content/images/scenes/pier.png
 png -size 800x600 gradient:'#9cc4e4-#3a6a8c' -fill '#2c5a7a' -draw "rectangle 0,300 800,600" \
   -fill '#8a6a44' -draw "polygon 300,600 500,600 460,300 340,300" \
   -fill '#6a4a2a' -draw "rectangle 40,180 240,420" -fill '#4a3018' -draw "polygon 30,180 250,180 140,110" \
-  -fill '#7a9a5a' -draw "rectangle 700,420 800,600"
+  -fill '#7a9a5a' -draw "rectangle 700,420 800,600" \
+  -fill '#8a6a44' -draw "polygon 0,436 320,454 314,498 0,490" -stroke '#5a4428' -strokewidth 2 \
+  -draw "line 64,440 64,491" -draw "line 128,444 128,493" -draw "line 192,447 192,495" -draw "line 256,451 256,497" \
+  -draw "line 0,436 320,454" -stroke none -fill '#5a4428' -draw "rectangle 297,396 302,452" \
+  -fill '#d8c8a0' -draw "polygon 244,392 258,380 330,380 330,404 258,404"
 out=content/images/masks/pier_water.png; png -size 300x120 xc:'#ffffff'
 out=content/images/masks/pier_path.png; png -size 100x180 xc:'#ffffff'
+out=content/images/masks/pier_harbour.png; png -size 320x64 xc:'#ffffff'
 out=content/images/masks/boathouse_closed.png; png -size 120x160 xc:'#ffffff'
 out=content/images/masks/boathouse_opened.png; png -size 120x160 xc:'#ffffff'
 

@@ -1,13 +1,19 @@
 #include "GCatapultCursor.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "minigames/catapult/GCatapultField.h"
 #include "minigames/catapult/GCatapultPanel.h"
+#include "sdk/TReport.h"
 #include "sdk/TXmlNode.h"
 #include "visual/GVFactory.h"
 #include "visual/GVObject.h"
 
 namespace {
 const float kRadians = 3.1415927f / 180;
+// The only ranges the game gives the catapult's turn and the bucket's tilt.
+const float kYawRange = 140, kPitchRange = 70;  // degrees
 
 GVObject* MakeObject(GVDrawList* list, const char* path, float x, float y, float depth) {
   GVObject* object = GVFactory::GetInstance()->CreateInList(list, GCatapultField::kImageFolder, path);
@@ -50,8 +56,10 @@ void GCatapultCursor::Load(TXmlNode* node, GCatapultPanel* panel, GVDrawList* li
     mMaxSpeedY = ReadFloat(node, "max_speed_y");
     mDeltaSpeedY = ReadFloat(node, "delta_speed_y");
   }
-  mPitchRange = 70;
-  mYawRange = 140;
+  mPitchRange = kPitchRange;
+  mYawRange = kYawRange;
+  mStartX = mX;
+  mStartY = mY;
   mSpeedX = mMinSpeedX;
   mSpeedY = mMinSpeedY;
   delete mCursor;
@@ -142,14 +150,39 @@ void GCatapultCursor::Save(TXmlNode* node) const {
   node->SetAttribute("dy", str::format("%f", mSpeedY));
 }
 
+float GCatapultCursor::HoldAxis(const char* what, float value, int low, int high, float delta,
+                                float start) const {
+  const float slack = std::fabs(delta);
+  if (std::isfinite(value) &&
+      (value == start || (low < high && float(low) - slack <= value && value <= float(high) + slack)))
+    return value;
+  // Brought to the nearest place inside; with no room to move, to the start.
+  float held = low < high ? std::max(float(low), std::min(value, float(high) - 1)) : start;
+  if (std::isnan(held)) held = start;
+  Report("minigame_registry: catapult %s %g lies outside the aim's %d..%d; %g taken", what, double(value),
+         low, high, double(held));
+  return held;
+}
+
+float GCatapultCursor::HoldX(const char* what, float x) const {
+  return HoldAxis(what, x, mX1, mX2, mDeltaSpeedX, mStartX);
+}
+
+float GCatapultCursor::HoldY(const char* what, float y) const {
+  return HoldAxis(what, y, mY1, mY2, mDeltaSpeedY, mStartY);
+}
+
 void GCatapultCursor::Restore(TXmlNode* node) {
   if (!node) return;
-  mX = ReadFloat(node, "x");
-  mY = ReadFloat(node, "y");
-  mYawRange = ReadFloat(node, "r");
-  mPitchRange = ReadFloat(node, "p");
-  mSpeedX = ReadFloat(node, "dx");
-  mSpeedY = ReadFloat(node, "dy");
+  mX = HoldX("cursor \"x\"", ReadFloat(node, "x"));
+  mY = HoldY("cursor \"y\"", ReadFloat(node, "y"));
+  mYawRange = CatapultHold("cursor \"r\"", ReadFloat(node, "r"), kYawRange, kYawRange, kYawRange);
+  mPitchRange = CatapultHold("cursor \"p\"", ReadFloat(node, "p"), kPitchRange, kPitchRange, kPitchRange);
+  // A speed starts at its minimum and grows, below its maximum.
+  mSpeedX = CatapultHold("cursor \"dx\"", ReadFloat(node, "dx"), std::min(mMinSpeedX, mMaxSpeedX),
+                         std::max(mMinSpeedX, mMaxSpeedX), mMinSpeedX);
+  mSpeedY = CatapultHold("cursor \"dy\"", ReadFloat(node, "dy"), std::min(mMinSpeedY, mMaxSpeedY),
+                         std::max(mMinSpeedY, mMaxSpeedY), mMinSpeedY);
   TurnBucket();
   TurnCatapult();
   PlaceMark();

@@ -28,6 +28,12 @@ class GCatapultCursor {
   void Save(TXmlNode* node) const;
   void Restore(TXmlNode* node);
 
+  // A saved aim (or a target taken from it) held to where the aim can rest:
+  // inside the bounds, at most one acceleration step past them, or where the
+  // content starts it. Elsewhere it is reported and brought inside.
+  float HoldX(const char* what, float x) const;
+  float HoldY(const char* what, float y) const;
+
   // Degrees: the bucket's tilt for a y, the catapult's turn for an x.
   float Pitch(float y) const;
   float Yaw(float x) const;
@@ -47,6 +53,7 @@ class GCatapultCursor {
   void TurnBucket();
   void TurnCatapult();
   void PlaceMark();
+  float HoldAxis(const char* what, float value, int low, int high, float delta, float start) const;
 
   GVObject* mCursor = nullptr;    // owned
   GVObject* mCatapult = nullptr;  // owned
@@ -54,6 +61,7 @@ class GCatapultCursor {
   GCatapultPanel* mPanel = nullptr;
   int mX1 = 0, mY1 = 0, mX2 = 0, mY2 = 0;
   float mX = 0, mY = 0;
+  float mStartX = 0, mStartY = 0;  // as the content places the aim
   float mMinSpeedX = 0, mMaxSpeedX = 0, mDeltaSpeedX = 0;
   float mMinSpeedY = 0, mMaxSpeedY = 0, mDeltaSpeedY = 0;
   float mSpeedX = 0, mSpeedY = 0;

@@ -6,6 +6,7 @@
 
 #include "minigames/catapult/GCatapultScene.h"
 #include "sdk/TRandom.h"
+#include "sdk/TReport.h"
 #include "sdk/TXmlNode.h"
 #include "visual/GVFactory.h"
 
@@ -298,12 +299,16 @@ void GCatapultField::Shoot(int x, int y) {
   mCursor.Kick();
   // The near edge and below land on the next tick; beyond the far edge the
   // stone flies longer than 100 ticks.
-  double d = std::min(100.0, double(DepthAt(float(y))));
-  mFlight = CatapultClamp(100.0 - std::trunc(d));
+  mFlight = FlightTo(y);
   mTargetX = x;
   mTargetY = y;
   mReloadCounter = 0;
   PlayOnce(mShootSound);
+}
+
+int GCatapultField::FlightTo(int y) const {
+  double d = std::min(100.0, double(DepthAt(float(y))));
+  return CatapultClamp(100.0 - std::trunc(d));
 }
 
 void GCatapultField::OnShootLua() {
@@ -334,9 +339,14 @@ void GCatapultField::Save(TXmlNode* node) const {
 }
 
 void GCatapultField::Restore(TXmlNode* saved) {
-  mTicks = ReadInt(saved, "ticks");
-  mTotalShips = ReadInt(saved, "total_ships");
-  mNextShipTime = ReadInt(saved, "next_ship_time");
+  // Every number is held to what a game of this configuration reaches, so a
+  // damaged save still plays to an end.
+  mTicks = CatapultHold("\"ticks\"", ReadInt(saved, "ticks"), 0, INT_MAX);
+  // Intervals are drawn between the bounds, which only shrink towards the
+  // low bound (or grow, with a negative delta).
+  const int farthest = mIntervalDelta < 0 ? INT_MAX : std::max({mMinInterval, mMaxInterval, mLowInterval});
+  mNextShipTime = CatapultHold("\"next_ship_time\"", ReadInt(saved, "next_ship_time"),
+                               std::min({0, mMinInterval, mLowInterval}), farthest);
   if (TXmlNode* pathes = saved->GetChild("pathes")) {
     for (size_t i = 0; i < pathes->GetChildCount(); ++i) {
       TXmlNode* child = pathes->GetChildAt(i);
@@ -348,9 +358,12 @@ void GCatapultField::Restore(TXmlNode* saved) {
     for (size_t i = 0; i < ships->GetChildCount(); ++i) {
       TXmlNode* child = ships->GetChildAt(i);
       if (child->GetName() != "ship") continue;
-      // A ship of a path the configuration no longer has cannot sail.
       GCatapultPath* path = FindPath(child->GetAttribute("path"));
-      if (!path || mShipTypes.empty()) continue;
+      if (!path || mShipTypes.empty()) {
+        Report("minigame_registry: catapult ship on \"%s\", a path the game does not have; left out",
+               child->GetAttribute("path").c_str());
+        continue;
+      }
       // The ship of its path's kind; the first kind when the path has none.
       const GCatapultShipType* type = FindShipType(path->mCenter);
       GCatapultShip* ship = new GCatapultShip;
@@ -359,8 +372,28 @@ void GCatapultField::Restore(TXmlNode* saved) {
       mShips.push_back(ship);
     }
   }
+  // A path counts the ships sailing on it: a count of ships that are not
+  // there would keep the path shut for good.
+  for (GCatapultPath* path : mPaths) {
+    int sailing = 0;
+    for (GCatapultShip* ship : mShips) sailing += ship->GetPath() == path ? 1 : 0;
+    path->mShips = CatapultHold(str::format("path \"%s\" \"ships\"", path->GetId().c_str()), path->mShips,
+                                sailing, sailing);
+  }
+  // Every ship afloat was launched, and no game launches more than its
+  // ships or its first ships.
+  const int afloat = int(mShips.size());
+  mTotalShips = CatapultHold("\"total_ships\"", ReadInt(saved, "total_ships"), afloat,
+                             std::max({afloat, mMaxShips, mFirstShips}));
   mCursor.Restore(saved->GetChild("cursor"));
   mFlight = ReadInt(saved, "ft");
   mTargetX = ReadInt(saved, "lcx");
   mTargetY = ReadInt(saved, "lcy");
+  if (mFlight != -1) {
+    // A stone in the air was thrown at the aim, and flies no longer than
+    // the way to its target takes.
+    mTargetX = CatapultClamp(mCursor.HoldX("\"lcx\"", float(mTargetX)));
+    mTargetY = CatapultClamp(mCursor.HoldY("\"lcy\"", float(mTargetY)));
+    mFlight = CatapultHold("\"ft\"", mFlight, -1, FlightTo(mTargetY));
+  }
 }

@@ -50,6 +50,9 @@ class GCatapultField {
 
   // (y - top) / (bottom - top) x 100: 0 at the far edge, 100 at the near.
   float DepthAt(float y) const;
+  // Ticks a stone thrown at y flies: 0 at the near edge and below, 100 at
+  // the far edge, more beyond it.
+  int FlightTo(int y) const;
 
   GCatapultCursor& GetCursor() { return mCursor; }
   const std::vector<GCatapultShip*>& GetShips() const { return mShips; }

@@ -39,6 +39,21 @@ int CatapultClamp(double value) {
   return int(value);
 }
 
+int CatapultHold(const str& what, int value, int low, int high) {
+  if (low <= value && value <= high) return value;
+  int held = value < low ? low : high;
+  Report("minigame_registry: catapult %s %d lies outside %d..%d; %d taken", what.c_str(), value, low, high,
+         held);
+  return held;
+}
+
+float CatapultHold(const str& what, float value, float low, float high, float instead) {
+  if (std::isfinite(value) && low <= value && value <= high) return value;
+  Report("minigame_registry: catapult %s %g lies outside %g..%g; %g taken", what.c_str(), double(value),
+         double(low), double(high), double(instead));
+  return instead;
+}
+
 bool GCatapultPath::Load(TXmlNode* node) {
   mId = node->GetAttribute("id");
   mCenter = ReadShipInt(node, "center");
@@ -176,6 +191,7 @@ void GCatapultShip::Save(TXmlNode* node) const {
 }
 
 void GCatapultShip::Load(TXmlNode* node) {
+  const float kindSpeed = mSpeed;
   mX = ReadShipFloat(node, "x");
   mY = ReadShipFloat(node, "y");
   mDepth = ReadShipFloat(node, "z");
@@ -185,6 +201,42 @@ void GCatapultShip::Load(TXmlNode* node) {
   mDestroyed = ReadShipInt(node, "destroyed") == 1;
   mFinished = ReadShipInt(node, "finished") == 1;
   mHit = ReadShipInt(node, "hit") == 1;
-  str state = node->GetAttribute("state");
-  if (mVisual && !state.empty()) mVisual->SetState(TState::FromStr(state), true);
+  HoldLoaded(kindSpeed, node->GetAttribute("state"));
+}
+
+void GCatapultShip::HoldLoaded(float kindSpeed, const str& savedState) {
+  const str on = str::format("ship on \"%s\"", mPath ? mPath->GetId().c_str() : "");
+  const float travel = float(mTravelTime);
+  // A ship at or past its travel time would be ashore at the first tick: a
+  // damaged progress starts the ship on its way again.
+  if (mTravelTime > 0)
+    mProgress = CatapultHold(on + " \"ctime\"", mProgress, 0, std::nextafter(travel, 0.f), 0);
+  float fraction = mTravelTime == 0 ? 0 : mProgress / travel;
+  fraction -= std::trunc(fraction);
+  const float x = mStart + (mFinish - mStart) * fraction;
+  const float y = mTop + (mBottom - mTop) * fraction;
+  const float depth = mBottom == mTop ? 0 : (y - mTop) / (mBottom - mTop) * 100;
+  mX = CatapultHold(on + " \"x\"", mX, std::min(mStart, mFinish), std::max(mStart, mFinish), x);
+  mY = CatapultHold(on + " \"y\"", mY, std::min(mTop, mBottom), std::max(mTop, mBottom), y);
+  mDepth = CatapultHold(on + " \"z\"", mDepth, 0, 100, depth);
+  mScale = CatapultHold(on + " \"s\"", mScale, 0.1f, 1, std::min(1.f, depth * 0.01f + 0.1f));
+  // Each tick adds at most 0.01 to the speed, and a ship of a moving kind
+  // sails at most the travel time over its speed in ticks.
+  const float gain = 0.01f * std::max(0.f, travel);
+  mSpeed = CatapultHold(on + " \"speed\"", mSpeed, kindSpeed > 0 ? kindSpeed : kindSpeed - gain,
+                        std::max(kindSpeed, 1.f) + gain, kindSpeed);
+
+  if (!mVisual) return;
+  TState state = savedState.empty() ? kStateNormal : TState::FromStr(savedState);
+  // Only the "destroy" run ends in a ship's removal: a hit ship plays it
+  // (else it would stay on the sea for good), a sailing one does not.
+  if (mHit && !mDestroyed && state != DestroyState()) {
+    Report("minigame_registry: catapult %s was hit but shows \"%s\"; it breaks up", on.c_str(),
+           savedState.c_str());
+    state = DestroyState();
+  } else if (!mHit && state == DestroyState()) {
+    Report("minigame_registry: catapult %s breaks up unhit; it sails on", on.c_str());
+    state = kStateNormal;
+  }
+  if (!savedState.empty() || state == DestroyState()) mVisual->SetState(state, true);
 }

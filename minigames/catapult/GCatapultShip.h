@@ -13,6 +13,12 @@ class TXmlNode;
 // Whole-number arithmetic on content numbers: no overflow, NaN taken as 0.
 int CatapultClamp(double value);
 
+// A saved number the game cannot have reached (outside low..high, or not a
+// number at all) is reported in one line naming `what` and replaced: a
+// whole number by the nearest bound, a float by `instead`.
+int CatapultHold(const str& what, int value, int low, int high);
+float CatapultHold(const str& what, float value, float low, float high, float instead);
+
 class GCatapultPath {
  public:
   bool Load(TXmlNode* node);
@@ -77,6 +83,9 @@ class GCatapultShip : public GVListener {
  private:
   // The place on the path at `fraction` of the way, and its depth.
   void PlaceAt(float fraction);
+  // What the saved ship may hold, given what Launch set: its progress below
+  // the travel time, its place on its path, its speed as its kind's grows.
+  void HoldLoaded(float kindSpeed, const str& savedState);
 
   GVObject* mVisual = nullptr;  // owned
   GCatapultPath* mPath = nullptr;

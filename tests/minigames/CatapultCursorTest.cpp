@@ -102,8 +102,8 @@ TEST_F(CatapultTest, TheAimingPanelTurnsWithTheAim) {
   }
   // A restore turns them at once.
   TXmlNode saved;
-  ASSERT_TRUE(
-      saved.ParseString("<catapult><cursor x='100' y='100' r='140' p='70' dx='2' dy='2'/></catapult>"));
+  ASSERT_TRUE(saved.ParseString(
+      "<catapult ft='-1'><cursor x='100' y='100' r='140' p='70' dx='2' dy='2'/></catapult>"));
   field->Restore(&saved);
   EXPECT_NEAR(sine(panel.GetBucketSprite()), std::sin(-80 * kRadians), 1e-5);
   EXPECT_NEAR(sine(panel.GetCatapultSprite()), std::sin(-70 * kRadians), 1e-5);

@@ -290,15 +290,19 @@ TEST_F(CatapultTest, ASavedGameComesBackAsItWas) {
 }
 
 TEST_F(CatapultTest, ARestoredShipIsOfItsPathsKindAndAShipOfNoPathIsLeftOut) {
-  Make(FieldXml("max_ship_per_path='9'", TwoPaths()));
+  Make(FieldXml("max_ship_per_path='9' max_ships='5' min_interval='5' max_interval='9'", TwoPaths()));
   TXmlNode saved;
   ASSERT_TRUE(saved.ParseString(
       "<catapult ticks='5' total_ships='3' next_ship_time='9'>"
       "<ships><ship x='300' y='40' z='40' s='0.5' speed='1.5' ctime='40' path='b' state='normal'/>"
-      "<ship x='1' y='1' path='gone'/><ship x='100' y='20' ctime='20' path='a'/></ships>"
-      "<pathes><path id='b' ships='1'/><path id='gone' ships='4'/></pathes>"
+      "<ship x='1' y='1' path='gone'/><ship x='100' y='20' z='20' s='0.3' speed='1' ctime='20' "
+      "path='a'/></ships>"
+      "<pathes><path id='a' ships='1'/><path id='b' ships='1'/><path id='gone' ships='4'/></pathes>"
       "<cursor x='10' y='20' r='140' p='70' dx='2' dy='2'/></catapult>"));
+  size_t reports = ReportCount();
   field->Restore(&saved);
+  // The ship of no path is the one fault of this save.
+  EXPECT_EQ(ReportCount() - reports, 1u);
   ASSERT_EQ(field->GetShips().size(), 2u);
   EXPECT_EQ(field->GetShips()[0]->GetVisual()->GetId(), "barge");
   EXPECT_EQ(field->GetShips()[1]->GetVisual()->GetId(), "boat");

@@ -4,6 +4,7 @@
 
 #include "CatapultTestUtil.h"
 #include "game/OGame.h"
+#include "items/OItemsManager.h"
 #include "minigames/catapult/GCatapultScene.h"
 #include "tools/panel/GGamePanel.h"
 
@@ -12,8 +13,12 @@ namespace {
 TEST_F(CatapultTest, ADeletedSceneLeavesThePanelWithoutItsClientOrItsItems) {
   GGamePanel panel;
   GCatapultScene* scene = new GCatapultScene();
+  // As the scene builder leaves them: the panel shows the scene's items.
+  scene->SetItemsManager(new OItemsManager(nullptr));
   scene->AttachPanel(&panel);
   panel.SetClient(scene);
+  panel.SetItemsManager(scene->GetItemsManager());
+  ASSERT_NE(panel.GetItemsManager(), nullptr);
   // The catapult shows its own panel, not this one.
   EXPECT_EQ(panel.GetParent(), nullptr);
   delete scene;

@@ -37,10 +37,13 @@ for _, part in ipairs({"<pathes>", '<path id="p1" ships="', "<cursor ", 'ticks="
   assert(catapult_xml:find(part, 1, true), "the save has " .. part)
 end
 
--- The game goes on, and is then loaded back.
+-- The game goes on, and is then loaded back: a save the game made holds
+-- nothing it would have to mend.
 tick(60)
+local reported = reports()
 key("x")
 demo.wait_active("harbour_catapult")
+assert(reports() == reported, "the load reported " .. reports() - reported .. " line(s)")
 local saved = before.ships
 -- The tick that ended the fade-in was the first one played.
 local m = minigame()

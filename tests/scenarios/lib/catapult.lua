@@ -29,6 +29,37 @@ function catapult.ships()
   return ships
 end
 
+-- Steers the aim with the arrow keys to within 2 pixels of (x, y): held
+-- while far, then a tick at a time at the slowest speed.
+function catapult.aim_at(x, y)
+  local function axis(less, more, field, want)
+    local held
+    for _ = 1, 400 do
+      local d = want - minigame().cursor[field]
+      local k = d < 0 and less or more
+      if held and (held ~= k or math.abs(d) <= 10) then
+        key_up(held)
+        held = nil
+        tick(1)
+      elseif math.abs(d) <= 2 then
+        return
+      elseif math.abs(d) > 10 then
+        if not held then key_down(k) end
+        held = k
+        tick(1)
+      else
+        key_down(k)
+        tick(1)
+        key_up(k)
+        tick(1)
+      end
+    end
+    error("the aim does not reach " .. field .. " " .. want)
+  end
+  axis("left", "right", "x", x)
+  axis("up", "down", "y", y)
+end
+
 local START = {p1 = 200, p2 = 400, p3 = 600}
 local TOP, BOTTOM = 150, 450
 
