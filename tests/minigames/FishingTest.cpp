@@ -87,9 +87,10 @@ class FishingFieldTest : public testing::Test {
   void Patterns(int kind, const char* pattern) {
     for (str& p : mField->GetKind(kind).patterns) p = pattern;
   }
-  // The field as a saved game leaves it, rod at home's column on the surface.
+  // The field as a saved game leaves it, the float resting at home's column.
   void Restore(int rodState, int substate, int fishKind, int followUp, int waitTime) {
     TXmlNode saved("fishing");
+    saved.SetAttribute("rod_state", "rest");
     saved.SetAttribute("state", str::format("%d", rodState));
     saved.SetAttribute("substate", str::format("%d", substate));
     saved.SetAttribute("ft", str::format("%d", fishKind));
