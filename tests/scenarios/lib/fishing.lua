@@ -1,5 +1,6 @@
 -- Steps shared by the fishing scenarios, on the demo's pier_fishing: the
--- water is (100,260)-(700,440), the rod's home (400,520).
+-- water is (100,260)-(700,440), the float rests at y 400, the rod's home is
+-- (400,300).
 local demo = require("lib.demo")
 local fishing = {}
 
