@@ -60,10 +60,35 @@ function fishing.strike()
   fishing.wait_home()
 end
 
+-- Casts until the float rests (rod state 3), a bite or none before it, and
+-- strikes it there: true, the game as the strike left it, the sound it
+-- played and how many it played; the rod is home again after. False after
+-- twenty casts that never let the float rest (a foul brings the rod home).
+function fishing.strike_resting()
+  for _ = 1, 20 do
+    if panel().fishing.items[9] then fishing.clear() end -- a full basket refuses casts
+    fishing.cast()
+    tick_until(function()
+      local s = minigame().state
+      return s == 3 or s == 0
+    end, 2000, "a resting float or the rod home")
+    if minigame().state == 3 then
+      local before = #sounds()
+      click(400, 300)
+      local m = minigame()
+      local played = sounds()
+      fishing.wait_home()
+      return true, m, played[before + 1], #played - before
+    end
+  end
+  return false
+end
+
 -- Casts until the key fish is in the basket, emptying a full basket and
--- striking at every bite; false if sixty casts bring no key fish.
+-- striking at every bite; false if a hundred and fifty casts bring no key
+-- fish (one cast in ten or so brings it).
 function fishing.until_key()
-  for _ = 1, 60 do
+  for _ = 1, 150 do
     if minigame().key == 1 then return true end
     if panel().fishing.items[9] then fishing.clear() end
     fishing.cast()
