@@ -37,6 +37,26 @@ function fishing.basket()
   return table.concat(out, ",")
 end
 
+-- Whether the float is drawn where the game holds it: its 40 by 40 frame,
+-- from the rod's place, lies on the water above the panel (y 240 to 500)
+-- and some of its pixels are not the water's. Keep the pointer away (it is
+-- drawn too) and tick once after a move, so the frame read is current.
+function fishing.float_seen(m)
+  m = m or minigame()
+  local x0, y0 = m.rod_x, m.rod_y
+  if y0 < 240 or y0 + 40 > 500 or x0 < 0 or x0 + 40 > 800 then
+    return false, "the float's frame at " .. x0 .. "," .. y0 .. " is off the water"
+  end
+  for y = y0, y0 + 39, 2 do
+    for x = x0, x0 + 39, 2 do
+      local r, g, b = pixel(x, y)
+      -- pier_fishing.png's water is #2a5878
+      if math.abs(r - 0x2a) + math.abs(g - 0x58) + math.abs(b - 0x78) > 30 then return true end
+    end
+  end
+  return false, "only water at the float's frame " .. x0 .. "," .. y0
+end
+
 -- The panel's done and clear buttons.
 function fishing.done()
   game_lua("onDoneClick()")
