@@ -113,6 +113,7 @@ void OFishingField::Restore(TXmlNode* node) {
     Start();
     return;
   }
+  HoldToState();
   // The targets are not saved: a move restored goes on to where its state
   // leads. A cast rises to its top and a rod coming down reaches home; a
   // bite's run ends where the float lies, and the pattern goes on from there.
@@ -121,6 +122,48 @@ void OFishingField::Restore(TXmlNode* node) {
   if (mRodState == kDrop) mTargetY = float(mClickY);
   if (mRod && mRodState == kBite && (mSubstate == kRunLeft || mSubstate == kRunRight))
     mTargetX = mRod->GetRodX();
+}
+
+void OFishingField::HoldToState() {
+  // A cast only ever starts from a click on the water, and drops there.
+  if (mRodState == kReady && mSubstate == kCasting) {
+    const int x = std::clamp(mClickX, mX1, std::max(mX1, mX2)),
+              y = std::clamp(mClickY, mY1, std::max(mY1, mY2));
+    if (x != mClickX || y != mClickY)
+      Report("minigame_registry: fishing: a cast from (%d,%d), off the water; cast from (%d,%d)", mClickX,
+             mClickY, x, y);
+    mClickX = x;
+    mClickY = y;
+  }
+  if (!mRod) return;
+  // Where the rod state puts the rod: home's column, between home and the
+  // top of a cast, while ready; the surface while the float is in the
+  // water; the top once a strike has lifted it.
+  const float x = mRod->GetRodX(), y = mRod->GetRodY();
+  const float home = float(mStartY - 100), top = home - kRise;
+  float heldX = x, heldY = y;
+  switch (mRodState) {
+    case kReady:
+      heldX = float(mStartX);
+      heldY = mSubstate == kStill ? home : std::clamp(y, top, home);
+      break;
+    case kStrike:
+      if (mWaitTime != -1) {
+        heldX = float(mStartX);
+        heldY = top;
+        break;
+      }
+      heldY = float(mStartY);
+      break;
+    default:
+      heldY = float(mStartY);
+      break;
+  }
+  if (heldX == x && heldY == y) return;
+  Report(
+      "minigame_registry: fishing: the rod at (%d,%d) is not where rod state %d puts it; placed at (%d,%d)",
+      int(x), int(y), mRodState, int(heldX), int(heldY));
+  Place(heldX, heldY);
 }
 
 bool OFishingField::IsReachable() const {

@@ -107,6 +107,8 @@ class OFishingField {
   // Whether the rod state, substate and the rod's look are ones a game
   // reaches and leaves again.
   bool IsReachable() const;
+  // A restored rod and cast held to the places its state gives them.
+  void HoldToState();
   void Show(const char* state);
   void Place(float x, float y);
   void StartBite();
