@@ -20,6 +20,9 @@ const float kStepY = 40;  // pixels a tick of a vertical move
 // game, and small enough to be written back as the whole numbers they were.
 const int kMaxRestoredPixels = 100000;
 const int kMaxRestoredWait = 1000000;
+// Pixels a float drifts past the end of a run, and so past the water's
+// sides: a few ticks at half a pixel each, with room to spare.
+const int kDriftMargin = 50;
 
 int KindIndex(const str& id) {
   for (int i = 1; i < OFishingField::kKindCount; ++i)
@@ -137,8 +140,9 @@ void OFishingField::HoldToState() {
   }
   if (!mRod) return;
   // Where the rod state puts the rod: home's column, between home and the
-  // top of a cast, while ready; the surface while the float is in the
-  // water; the top once a strike has lifted it.
+  // top of a cast, while ready; the top once a strike has lifted it; on the
+  // water's surface while the float is in it, no further from the water's
+  // sides than a drift carries it.
   const float x = mRod->GetRodX(), y = mRod->GetRodY();
   const float home = float(mStartY - 100), top = home - kRise;
   float heldX = x, heldY = y;
@@ -153,9 +157,9 @@ void OFishingField::HoldToState() {
         heldY = top;
         break;
       }
-      heldY = float(mStartY);
-      break;
+      [[fallthrough]];
     default:
+      heldX = std::clamp(x, float(mX1 - kDriftMargin), float(std::max(mX1, mX2) + kDriftMargin));
       heldY = float(mStartY);
       break;
   }

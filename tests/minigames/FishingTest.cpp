@@ -377,7 +377,7 @@ TEST_F(FishingFieldTest, ADamagedRecordIsReportedAndHeldToWhatTheGameReaches) {
     const char* rodY;
     int waitTime, fishKind, clickX, clickY;
   } cases[] = {
-      {"a float far off", {{"rod_x", "2147483647"}}, 3, 0, "100000", "520", -1, 1, 300, 400},
+      {"a float far off", {{"rod_x", "2147483647"}}, 3, 0, "750", "520", -1, 1, 300, 400},
       {"a float above the water", {{"rod_y", "-2147483648"}}, 3, 0, "300", "520", -1, 1, 300, 400},
       {"a wait below -1", {{"wait_time", "-2147483648"}}, 3, 0, "300", "520", -1, 1, 300, 400},
       {"an unknown fish", {{"ft", "9"}}, 3, 0, "300", "520", -1, 5, 300, 400},
