@@ -11,7 +11,9 @@ local function ring_kept(items, when)
   assert(pn.items() == items, pn.items() .. " " .. when)
   assert(registry("ring") == 2, tostring(registry("ring")) .. " " .. when) -- in an inventory
   key("t")
-  local doc = save_document()
+  tick(1)
+  local doc = save_document():match('<save save_name="Quick save".-</save>')
+  assert(doc, "no quick save " .. when)
   assert(doc:find('<main_inventory first_cell="0">%s*<cell0 item_id="ring"/>'), "the saved panel " .. when)
   assert(doc:find('<ring a0="2"/>', 1, true), "the saved registry " .. when)
   for name in doc:gmatch('"(fishing_[%w_]+)"') do
