@@ -32,6 +32,8 @@ out=content/images/masks/pier_path.png; png -size 100x180 xc:'#ffffff'
 out=content/images/masks/pier_harbour.png; png -size 320x64 xc:'#ffffff'
 out=content/images/masks/boathouse_closed.png; png -size 120x160 xc:'#ffffff'
 out=content/images/masks/boathouse_opened.png; png -size 120x160 xc:'#ffffff'
+# The planks at the end of the pier, back from the fished-out water.
+out=content/images/masks/pier_fishing_planks.png; png -size 300x60 xc:'#ffffff'
 
 # The boathouse door, shut and open, as two 120 by 160 cells.
 frame -size 120x160 xc:'#5a3a1e' -fill '#3a2410' -draw "rectangle 8,8 112,152"

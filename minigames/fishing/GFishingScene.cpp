@@ -93,7 +93,11 @@ void GFishingScene::AdoptOverlayChild(TWindow* child) {
 }
 
 bool GFishingScene::OnTaskAnimate() {
-  mField.Tick();
+  // The rod stands still while a hint, the lesson or a fade holds the scene,
+  // as its state ends are ignored then: a drift would go on without bound.
+  // After the end nothing moves it either: a fish landing in the fade-out
+  // would change the basket and the exit item the end has already decided.
+  if (!IsPaused() && !IsFinished()) mField.Tick();
   TWindowManager::GetInstance()->InvalidateScreen();
   return true;
 }
@@ -125,7 +129,7 @@ void GFishingScene::SetState(int state) {
   GMiniGameScene::SetState(state);
   // The catch is handed over as the screen has gone dark; a fade out for
   // any other reason than the game's end gives nothing.
-  if (state == kFadedOutScene && IsFinished()) GiveExitItem(mField.IsKeyCaught() ? mExitKeyId : mExitRodId);
+  if (state == kFadedOutScene && IsFinished()) GiveExitItem(mWon ? mExitKeyId : mExitRodId);
 }
 
 void GFishingScene::Update() {
@@ -144,6 +148,7 @@ void GFishingScene::WriteState(TXmlNode* node) {
 
 void GFishingScene::Finish(bool won) {
   if (!BeginFinish()) return;
+  mWon = won;
   OMinigameRegistry::GetInstance()->DeleteNode("fishing");
   ClearHandAtEnd([](IItem* item) { return IsOfGuideType(item, "fish"); });
   if (won)
@@ -173,7 +178,7 @@ void GFishingScene::OnClearClick() {
 }
 
 void GFishingScene::OnStateEnd(GVObject* object, TState state) {
-  if (IsPaused()) return;
+  if (IsPaused() || IsFinished()) return;
   mField.OnStateEnd(state.ToStr());
 }
 

@@ -73,6 +73,7 @@ class GFishingScene : public GMiniGameScene, public GVListener, private IFishing
   str mWinFlagName, mWinFlagValue, mLoseFlagName, mLoseFlagValue;
   std::vector<str> mExitHints;
   int mExitHintIndex = 0;
+  bool mWon = false;  // as the game ended: the exit item follows it
   str mFullPanelHint;
   TXmlNode* mConfig = nullptr;  // the scene state node; not owned
 };

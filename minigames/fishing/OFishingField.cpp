@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "sdk/TRandom.h"
+#include "sdk/TReport.h"
 #include "sdk/TXmlNode.h"
 #include "visual/GVData.h"
 
@@ -19,6 +20,9 @@ const float kStepY = 40;  // pixels a tick of a vertical move
 // game, and small enough to be written back as the whole numbers they were.
 const int kMaxRestoredPixels = 100000;
 const int kMaxRestoredWait = 1000000;
+// Pixels a float drifts past the end of a run, and so past the water's
+// sides: a few ticks at half a pixel each, with room to spare.
+const int kDriftMargin = 50;
 
 int KindIndex(const str& id) {
   for (int i = 1; i < OFishingField::kKindCount; ++i)
@@ -78,20 +82,113 @@ void OFishingField::Restore(TXmlNode* node) {
   mKeyCaught = node->GetAttribute("key").to_int() != 0;
   mSubstate = node->GetAttribute("substate").to_int();
   mRodState = node->GetAttribute("state").to_int();
-  mFishKind = std::clamp(node->GetAttribute("ft").to_int(), 0, kKindCount - 1);
+  const int kind = node->GetAttribute("ft").to_int();
+  mFishKind = std::clamp(kind, 0, kKindCount - 1);
+  if (mFishKind != kind)
+    Report("minigame_registry: fishing: fish kind %d is none of the six; %d taken", kind, mFishKind);
+  // Whatever a save says, the numbers below stay far beyond any real game and
+  // small enough to be written back as the whole numbers they were.
+  auto held = [node](const char* name, int low, int high) {
+    const int value = node->GetAttribute(name).to_int();
+    const int within = std::clamp(value, low, high);
+    if (within != value)
+      Report("minigame_registry: fishing: %s %d is outside %d..%d; %d taken", name, value, low, high, within);
+    return within;
+  };
   if (mRod) {
     mRod->ShowState(node->GetAttribute("rod_state"));
-    auto pixels = [node](const char* name) {
-      return float(std::clamp(node->GetAttribute(name).to_int(), -kMaxRestoredPixels, kMaxRestoredPixels));
-    };
-    mRod->PlaceRod(pixels("rod_x"), pixels("rod_y"));
+    mRod->PlaceRod(float(held("rod_x", -kMaxRestoredPixels, kMaxRestoredPixels)),
+                   float(held("rod_y", -kMaxRestoredPixels, kMaxRestoredPixels)));
   }
   // -1 is "not waiting"; nothing below it means anything else.
-  mWaitTime = float(std::clamp(node->GetAttribute("wait_time").to_int(), -1, kMaxRestoredWait));
+  mWaitTime = float(held("wait_time", -1, kMaxRestoredWait));
   mClickX = node->GetAttribute("click_x").to_int();
   mClickY = node->GetAttribute("click_y").to_int();
   mBiting = node->GetAttribute("biting").to_int();
   mFollowUp = node->GetAttribute("shs").to_int();
+  if (!IsReachable()) {
+    Report(
+        "minigame_registry: fishing: rod state %d with substate %d and look \"%s\" is none the game reaches; "
+        "the rod comes home",
+        mRodState, mSubstate, mRod ? mRod->GetShownState().c_str() : "");
+    mWaitTime = -1;
+    mFollowUp = 0;
+    Start();
+    return;
+  }
+  HoldToState();
+  // The targets are not saved: a move restored goes on to where its state
+  // leads. A cast rises to its top and a rod coming down reaches home; a
+  // bite's run ends where the float lies, and the pattern goes on from there.
+  if (mRodState == kReady && mSubstate == kComingDown) mTargetY = float(mStartY - 100);
+  if (mRodState == kReady && mSubstate == kCasting) mTargetY = mStartY - 100 - kRise;
+  if (mRodState == kDrop) mTargetY = float(mClickY);
+  if (mRod && mRodState == kBite && (mSubstate == kRunLeft || mSubstate == kRunRight))
+    mTargetX = mRod->GetRodX();
+}
+
+void OFishingField::HoldToState() {
+  // A cast only ever starts from a click on the water, and drops there.
+  if (mRodState == kReady && mSubstate == kCasting) {
+    const int x = std::clamp(mClickX, mX1, std::max(mX1, mX2)),
+              y = std::clamp(mClickY, mY1, std::max(mY1, mY2));
+    if (x != mClickX || y != mClickY)
+      Report("minigame_registry: fishing: a cast from (%d,%d), off the water; cast from (%d,%d)", mClickX,
+             mClickY, x, y);
+    mClickX = x;
+    mClickY = y;
+  }
+  if (!mRod) return;
+  // Where the rod state puts the rod: home's column, between home and the
+  // top of a cast, while ready; the top once a strike has lifted it; on the
+  // water's surface while the float is in it, no further from the water's
+  // sides than a drift carries it.
+  const float x = mRod->GetRodX(), y = mRod->GetRodY();
+  const float home = float(mStartY - 100), top = home - kRise;
+  float heldX = x, heldY = y;
+  switch (mRodState) {
+    case kReady:
+      heldX = float(mStartX);
+      heldY = mSubstate == kStill ? home : std::clamp(y, top, home);
+      break;
+    case kStrike:
+      if (mWaitTime != -1) {
+        heldX = float(mStartX);
+        heldY = top;
+        break;
+      }
+      [[fallthrough]];
+    default:
+      heldX = std::clamp(x, float(mX1 - kDriftMargin), float(std::max(mX1, mX2) + kDriftMargin));
+      heldY = float(mStartY);
+      break;
+  }
+  if (heldX == x && heldY == y) return;
+  Report(
+      "minigame_registry: fishing: the rod at (%d,%d) is not where rod state %d puts it; placed at (%d,%d)",
+      int(x), int(y), mRodState, int(heldX), int(heldY));
+  Place(heldX, heldY);
+}
+
+bool OFishingField::IsReachable() const {
+  switch (mRodState) {
+    case kReady:
+      // Anything else leaves a rod neither at home nor moving: no click casts.
+      return mSubstate == kStill || mSubstate == kComingDown || mSubstate == kCasting;
+    case kDrop: {
+      // Only the end of a "rest" run moves a dropped float on.
+      if (!mRod) return true;
+      const str shown = mRod->GetShownState();
+      return shown == "drop" || shown == "rest";
+    }
+    case kRest:
+    case kBite:
+    case kStrike:
+      // A click strikes, and every strike comes home.
+      return true;
+    default:
+      return false;
+  }
 }
 
 void OFishingField::Write(TXmlNode* node) const {

@@ -61,6 +61,9 @@ class OFishingField {
   void Configure(TXmlNode* stateNode);
   // A fresh game: the rod comes down into its home position.
   void Start();
+  // A saved game: the numbers are held to what a game reaches (each one
+  // moved reported), and a rod in a state no game reaches comes home as a
+  // fresh game's does, the key fish kept.
   void Restore(TXmlNode* node);
   // The saved attributes but "rod_state", which is the rod's.
   void Write(TXmlNode* node) const;
@@ -101,6 +104,11 @@ class OFishingField {
   void SetStart(int x, int y);
 
  private:
+  // Whether the rod state, substate and the rod's look are ones a game
+  // reaches and leaves again.
+  bool IsReachable() const;
+  // A restored rod and cast held to the places its state gives them.
+  void HoldToState();
   void Show(const char* state);
   void Place(float x, float y);
   void StartBite();

@@ -87,16 +87,19 @@ class FishingFieldTest : public testing::Test {
   void Patterns(int kind, const char* pattern) {
     for (str& p : mField->GetKind(kind).patterns) p = pattern;
   }
-  // The field as a saved game leaves it, rod at home's column on the surface.
+  // The field as a saved game leaves it, the float resting at home's column.
   void Restore(int rodState, int substate, int fishKind, int followUp, int waitTime) {
     TXmlNode saved("fishing");
+    saved.SetAttribute("rod_state", "rest");
     saved.SetAttribute("state", str::format("%d", rodState));
     saved.SetAttribute("substate", str::format("%d", substate));
     saved.SetAttribute("ft", str::format("%d", fishKind));
     saved.SetAttribute("shs", str::format("%d", followUp));
     saved.SetAttribute("wait_time", str::format("%d", waitTime));
     saved.SetAttribute("rod_x", "400");
-    saved.SetAttribute("rod_y", "520");
+    // A strike's wait starts once the rod has lifted the catch to the top.
+    const bool lifted = rodState == OFishingField::kStrike && waitTime != -1;
+    saved.SetAttribute("rod_y", lifted ? "20" : "520");
     mField->Restore(&saved);
     mRod.shown.clear();
   }
@@ -353,34 +356,99 @@ TEST_F(FishingFieldTest, TheSavedRecordBringsTheRodBack) {
   StandInRod rod;
   TRandom random(7);
   OFishingField back(&rod, &random);
+  back.SetRect(100, 260, 700, 440);
+  back.SetStart(400, 520);
+  size_t reports = ReportCount();
   back.Restore(&saved);
+  EXPECT_EQ(ReportCount(), reports);
   TXmlNode again("fishing");
   back.Write(&again);
   EXPECT_TRUE(again.SameTreeAs(saved)) << again.AsString() << " / " << saved.AsString();
   EXPECT_EQ(rod.shown, std::vector<str>{"right_start"});
 }
 
-TEST_F(FishingFieldTest, ADamagedRecordsNumbersAreBoundedAndWrittenBackAsTheyLoaded) {
-  TXmlNode saved("fishing");
-  saved.SetAttribute("rod_x", "2147483647");
-  saved.SetAttribute("rod_y", "-2147483648");
-  saved.SetAttribute("wait_time", "-2147483648");
-  StandInRod rod;
-  TRandom random(7);
-  OFishingField back(&rod, &random);
-  back.Restore(&saved);
-  EXPECT_EQ(back.GetWaitTime(), -1);  // not waiting
-  TXmlNode again("fishing");
-  back.Write(&again);
-  EXPECT_EQ(again.GetAttribute("rod_x"), "100000");
-  EXPECT_EQ(again.GetAttribute("rod_y"), "-100000");
-  EXPECT_EQ(again.GetAttribute("wait_time"), "-1");
+TEST_F(FishingFieldTest, ADamagedRecordIsReportedAndHeldToWhatTheGameReaches) {
+  // Changes to a float resting on the water at (300,520), home (400,520).
+  struct Case {
+    const char* what;
+    std::vector<std::pair<const char*, const char*>> changes;
+    int state, substate;
+    const char* rodX;  // as written back
+    const char* rodY;
+    int waitTime, fishKind, clickX, clickY;
+  } cases[] = {
+      {"a float far off", {{"rod_x", "2147483647"}}, 3, 0, "750", "520", -1, 1, 300, 400},
+      {"a float above the water", {{"rod_y", "-2147483648"}}, 3, 0, "300", "520", -1, 1, 300, 400},
+      {"a wait below -1", {{"wait_time", "-2147483648"}}, 3, 0, "300", "520", -1, 1, 300, 400},
+      {"an unknown fish", {{"ft", "9"}}, 3, 0, "300", "520", -1, 5, 300, 400},
+      // A rod no game reaches comes down to home, as in a new game.
+      {"rod state 2", {{"state", "2"}}, 0, 7, "400", "20", -1, 0, 300, 400},
+      {"rod state 5", {{"state", "5"}}, 0, 7, "400", "20", -1, 0, 300, 400},
+      {"rod state -1", {{"state", "-1"}}, 0, 7, "400", "20", -1, 0, 300, 400},
+      {"a drop that is no drop",
+       {{"state", "1"}, {"rod_state", "normal"}},
+       0,
+       7,
+       "400",
+       "20",
+       -1,
+       0,
+       300,
+       400},
+      {"substate 2 at home", {{"state", "0"}, {"substate", "2"}}, 0, 7, "400", "20", -1, 0, 300, 400},
+      // Reachable states, the rod and the cast put where they belong.
+      {"home off its place", {{"state", "0"}, {"rod_state", "normal"}}, 0, 0, "400", "420", -1, 1, 300, 400},
+      {"a cast from off the water",
+       {{"state", "0"}, {"substate", "8"}, {"click_x", "900"}, {"click_y", "50"}},
+       0,
+       8,
+       "400",
+       "420",
+       -1,
+       1,
+       700,
+       260},
+      {"a strike's wait on the water",
+       {{"state", "6"}, {"wait_time", "10"}},
+       6,
+       0,
+       "400",
+       "20",
+       10,
+       1,
+       300,
+       400},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TXmlNode saved("fishing");
+    const std::pair<const char*, const char*> resting[] = {
+        {"state", "3"},      {"substate", "0"},  {"rod_state", "rest"}, {"rod_x", "300"}, {"rod_y", "520"},
+        {"wait_time", "-1"}, {"click_x", "300"}, {"click_y", "400"},    {"ft", "1"},      {"biting", "0"}};
+    for (const auto& attribute : resting) saved.SetAttribute(attribute.first, attribute.second);
+    for (const auto& change : c.changes) saved.SetAttribute(change.first, change.second);
+    Reset({});
+    size_t reports = ReportCount();
+    mField->Restore(&saved);
+    EXPECT_GT(ReportCount(), reports);
+    TXmlNode again("fishing");
+    mField->Write(&again);
+    EXPECT_EQ(mField->GetRodState(), c.state);
+    EXPECT_EQ(mField->GetSubstate(), c.substate);
+    EXPECT_EQ(again.GetAttribute("rod_x"), c.rodX);
+    EXPECT_EQ(again.GetAttribute("rod_y"), c.rodY);
+    EXPECT_EQ(mField->GetWaitTime(), c.waitTime);
+    EXPECT_EQ(mField->GetFishKind(), c.fishKind);
+    EXPECT_EQ(mField->GetClickX(), c.clickX);
+    EXPECT_EQ(mField->GetClickY(), c.clickY);
+  }
 }
 
 TEST_F(FishingFieldTest, TheStartAndTheWaterAreHeldToTheBoundsOfContentCoordinates) {
   std::unique_ptr<TXmlNode> state(new TXmlNode());
-  ASSERT_TRUE(state->ParseString("<state><start_point x='2147483647' y='-2147483648'/>"
-                                 "<fishing_rect x1='-2147483648' y1='0' x2='2147483647' y2='600'/></state>"));
+  ASSERT_TRUE(
+      state->ParseString("<state><start_point x='2147483647' y='-2147483648'/>"
+                         "<fishing_rect x1='-2147483648' y1='0' x2='2147483647' y2='600'/></state>"));
   StandInRod rod;
   TRandom random(7);
   OFishingField field(&rod, &random);

@@ -29,7 +29,7 @@ click(300, 350)
 tick(2)
 assert(window("hint") == "shown" and text("hint_text"):find("basket is full", 1, true), "the full-basket hint")
 local m = minigame()
-assert(m.substate == 0 and m.rod_y == 420, "no cast")
+assert(m.substate == 0 and m.rod_y == 300, "no cast")
 demo.close_hints()
 
 fishing.clear()
