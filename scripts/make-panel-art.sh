@@ -31,7 +31,12 @@ strip() {  # strip OUT BASE EDGE SLOT
 }
 strip $ui/bg_common.png '#3b2a1e' '#8a6a44' '#2a1d14'
 strip $ui/bg_king_cook.png '#5a2a1e' '#c08050' '#3a1a12'
-strip $ui/bg_alchemical.png '#1e3a2a' '#60a070' '#12281c'
+# The tiles' strip (only the tag game shows it) holds no inventory: no slot,
+# no magic frame, no book; one niche behind the note, done and exit buttons
+# (x 100 to 230).
+out=$ui/bg_alchemical.png
+png -size 800x100 xc:'#1e3a2a' -fill '#60a070' -draw "rectangle 0,0 799,3" \
+  -fill '#12281c' -stroke '#60a070' -strokewidth 2 -draw "roundrectangle 92,12 238,88 8,8"
 # Full screen: a box at the right for the exit and book buttons.
 out=$ui/bg_full_screen.png
 png -size 192x100 xc:'#3b2a1e' -fill '#8a6a44' -draw "rectangle 0,0 191,3" -draw "rectangle 0,0 3,99" \

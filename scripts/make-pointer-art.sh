@@ -1,7 +1,9 @@
 #!/bin/bash
 # Generates the pointer of the bundled content: one 24x24 cell per look, in
 # a row. The hot spot is each cell's top-left corner. Needs `convert`.
-#   0 plain arrow          1 arrow holding an item (gold, with a dot)
+#   0 plain arrow          1 nothing: a held item is drawn on its own, and
+#                            a game that hides the pointer (the range's
+#                            sight) shows none
 #   2 passage (green badge) 3 eye                 4 hand over a takeable item
 #   5 map (blue badge)     6 dialog bubble         7 arrow with a ring (after a drop)
 set -e
@@ -20,7 +22,7 @@ arrow_cell() {
   cell -fill black -draw "$outline" -fill "$fill" -draw "$body" "$@"
 }
 arrow_cell white
-arrow_cell '#FFD040' -fill '#FFD040' -draw "circle 18,18 18,22"
+cell
 arrow_cell white -fill '#30A040' -draw "polygon 13,14 19,14 19,11 23,17 19,23 19,20 13,20"
 cell -fill black -draw "ellipse 12,12 11,7 0,360" -fill white -draw "ellipse 12,12 9,5 0,360" \
   -fill '#204080' -draw "circle 12,12 12,15"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Draws the tavern and its two games: the tavern room, the card table and
-# its cards (a back and three faces, side by side), the shooting range with
+# Draws the tavern and its two games: the tavern room, the card table (and
+# the table once won) and its cards (a back and three faces, side by side),
+# the shooting range with
 # its bottles, lamp, wall, holes, sight, gun, bullet and score icons and the
 # haze that swells over it, the range once won, and the prizes. Needs
 # ImageMagick's convert. The outputs are small and committed; run this again
@@ -25,6 +26,16 @@ mask content/images/masks/tavern_range_door.png 120x270
 # The card table seen from above.
 out=content/images/scenes/tavern_cards.png
 png -size 800x600 xc:'#1e5a2e' -fill '#164822' -draw "rectangle 0,0 800,40" -draw "rectangle 0,560 800,600"
+# The table once won: the cards gathered face down, and above the panel a
+# wooden arrow pointing back down into the tavern, where
+# tavern_cards_exit.png lies (340, 400; 120 by 90).
+out=content/images/scenes/tavern_cards_played.png
+png -size 800x600 xc:'#1e5a2e' -fill '#164822' -draw "rectangle 0,0 800,40" -draw "rectangle 0,560 800,600" \
+  -fill '#4a1010' -draw "rectangle 356,206 456,356" -fill '#7a1e1e' -stroke '#f0d890' -strokewidth 4 \
+  -draw "rectangle 350,200 450,350" -draw "line 350,200 450,350" -draw "line 450,200 350,350" \
+  -stroke '#3a2414' -strokewidth 3 -fill '#8a6a44' \
+  -draw "polygon 370,405 430,405 430,440 452,440 400,486 348,440 370,440"
+mask content/images/masks/tavern_cards_exit.png 120x90
 
 # The cards, 100 by 150: the back, then the faces 1, 2 and 3 (as many pips,
 # card 1 the red one the player looks for).
@@ -82,8 +93,9 @@ sheet "$shooter/gun.png"
 frame -size 20x40 xc:none -fill '#c8a040' -draw "rectangle 4,12 16,40" -draw "circle 10,12 10,4"
 frame -size 20x40 xc:none -fill '#5a5040' -draw "rectangle 4,30 16,40"
 sheet "$shooter/bullet.png"
-# A score mark, 30 by 30: not yet, hit, missed.
-frame -size 30x30 xc:none -fill none -stroke '#404040' -strokewidth 2 -draw "circle 15,15 15,26"
+# A score mark, 30 by 30: not yet, hit, missed. The empty ring is light on
+# the dark counter, where the marks lie left of the panel's box.
+frame -size 30x30 xc:none -fill none -stroke '#e0d0b0' -strokewidth 2 -draw "circle 15,15 15,26"
 frame -size 30x30 xc:none -fill '#30a030' -draw "circle 15,15 15,27"
 frame -size 30x30 xc:none -fill '#c03030' -draw "circle 15,15 15,27"
 sheet "$shooter/score.png"

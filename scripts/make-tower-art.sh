@@ -37,6 +37,26 @@ png -size 800x600 xc:'#3a3440' -fill '#24202a' -draw "rectangle 230,130 570,470"
 out=content/images/scenes/tower_mirrors.png
 png -size 800x600 gradient:'#202840'-'#505a70'
 
+# The games once won are quiet rooms with the door back to the tower on
+# the left, where tower_exit.png lies (10, 300; 60 by 140): a lit frame, the
+# dark way through and an arrow pointing out.
+door=(-fill '#8a7a50' -draw "rectangle 6,296 73,443" -fill '#14121a' -draw "rectangle 12,302 67,440"
+  -fill '#e8dcb8' -draw "polygon 20,370 40,350 40,362 60,362 60,378 40,378 40,390")
+# The tiles solved: each home, its arrow upright, the last cell empty.
+solved=()
+colours=('#8a7a6a' '#6a7a8a' '#7a8a6a' '#8a6a7a')
+for n in 0 1 2 3 4 5 6 7; do
+  x=$((253 + 100 * (n % 3))) y=$((153 + 100 * (n / 3)))
+  solved+=(-fill "${colours[$((n % 4))]}" -draw "roundrectangle $x,$y $((x + 93)),$((y + 93)) 10,10"
+    -fill '#f0e8d0' -draw "polygon $((x + 47)),$((y + 18)) $((x + 61)),$((y + 38)) $((x + 51)),$((y + 38)) $((x + 51)),$((y + 60)) $((x + 43)),$((y + 60)) $((x + 43)),$((y + 38)) $((x + 33)),$((y + 38))")
+done
+out=content/images/scenes/tower_tag_won.png
+png -size 800x600 xc:'#3a3440' -fill '#24202a' -draw "rectangle 230,130 570,470" "${solved[@]}" "${door[@]}"
+# The sun risen over the place of the board.
+out=content/images/scenes/tower_mirrors_won.png
+png -size 800x600 gradient:'#405078'-'#a0a8b8' -fill '#ffd040' -draw "circle 400,200 400,320" \
+  -fill '#ffe890' -draw "circle 400,200 400,270" "${door[@]}"
+
 # The tiles, 100 by 100 around their centre: four stone faces and the
 # empty cell; the highlight is a bright frame over a tile.
 tile() {  # tile COLOUR

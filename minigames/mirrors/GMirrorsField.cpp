@@ -135,7 +135,9 @@ void GMirrorsField::OnClick(const TPoint& point) {
     Play(mTakeSound);
     return;
   }
-  if (held.empty()) return;
+  // Only the game's own mirrors are laid: anything else would be lost on
+  // the board when the game ends.
+  if (held.empty() || !IsPiece(held)) return;
   marker->id = held;
   ShowMarker(marker, true);
   if (mHand.deleteHeld) mHand.deleteHeld();
@@ -253,10 +255,23 @@ void GMirrorsField::Restore(TXmlNode* node) {
     marker->x = FloatAttr(item, "x", marker->x);
     marker->y = FloatAttr(item, "y", marker->y);
     GBoardGameScene::PlaceObject(marker->object, marker->x, marker->y);
-    ShowMarker(marker, IntAttr(item, "v", 0) == 1);
+    marker->id = item->GetAttribute("id");
+    // Laid only as the game lays: "1" and a mirror of the game. Anything
+    // else is a damaged save's; the scene gives a mirror that is then
+    // nowhere back to the panel.
+    const str v = item->GetAttribute("v");
+    bool laid = v == "1";
+    if (v != "1" && v != "0" && !v.empty()) {
+      Report("minigame_registry: mirrors marker %d is saved with v \"%s\"; it is left empty", int(i + 1),
+             v.c_str());
+    } else if (laid && !IsPiece(marker->id)) {
+      Report("minigame_registry: mirrors marker %d holds \"%s\", no mirror of the game; it is left empty",
+             int(i + 1), marker->id.c_str());
+      laid = false;
+    }
+    ShowMarker(marker, laid);
     marker->m = IntAttr(item, "m", 0) == 1;
     marker->r = IntAttr(item, "r", 0) == 1;
-    marker->id = item->GetAttribute("id");
     marker->targetY = mMoveY;
     marker->speed = mMoveSpeed;
   }

@@ -39,11 +39,13 @@ class GMirrorsField : public GVListener {
   // Runs "gActive = true" in the scene's animations.
   typedef std::function<void()> AnimationStarter;
   // The player's hand: what it holds (empty: nothing), the held item
-  // deleted, and an item of a name made and held (false when none is made).
+  // deleted, an item of a name made and held (false when none is made), and
+  // whether a name is one of the game's mirrors (none: every item is).
   struct Hand {
     std::function<str()> held;
     std::function<void()> deleteHeld;
     std::function<bool(const str& name)> give;
+    std::function<bool(const str& name)> isPiece;
   };
 
   GMirrorsField() = default;
@@ -59,6 +61,8 @@ class GMirrorsField : public GVListener {
   // The board, the sounds, the numbers of `field` and one marker per child
   // of its `mirrors`; false without a `mirrors` element.
   bool Load(TXmlNode* field);
+  // A saved marker that holds no mirror of the game is reported and left
+  // empty.
   void Restore(TXmlNode* node);
   void Save(TXmlNode* node) const;
   void Highlight(const TPoint& point);
@@ -68,6 +72,8 @@ class GMirrorsField : public GVListener {
   void Check();
   // Takes every mirror off the board (the ids stay).
   void ClearMarkers();
+  // Takes the mirror off one marker without giving it to anyone.
+  void EmptyMarker(GMirrorsMarker* marker) { ShowMarker(marker, false); }
   void Update();
   void OnStateEnd(GVObject* object, TState state) override;
 
@@ -85,6 +91,7 @@ class GMirrorsField : public GVListener {
  private:
   void Clear();
   void ShowMarker(GMirrorsMarker* marker, bool shown);
+  bool IsPiece(const str& name) const { return !mHand.isPiece || mHand.isPiece(name); }
   void AnimateALaidMarker();
   void Arrive();
   void End(bool won);

@@ -1,10 +1,13 @@
 #include "GMirrorsScene.h"
 
+#include <set>
+
 #include "game/GMousePointer.h"
 #include "game/OMinigameRegistry.h"
 #include "game/OMousePointerManager.h"
 #include "items/IItem.h"
 #include "items/OItemFactory.h"
+#include "sdk/TReport.h"
 #include "sdk/TScript.h"
 #include "sdk/TXmlNode.h"
 #include "tools/panel/GGamePanel.h"
@@ -14,6 +17,7 @@
 
 namespace {
 const char* const kMirrorsFolder = "anim/minigames/mirrors/";
+const char* const kMirrorType = "mirror";
 
 OMousePointerManager* Hand() {
   GMousePointer* pointer = GMousePointer::PeekInstance();
@@ -28,6 +32,12 @@ str HeldName() {
 
 void DeleteHeld() {
   if (OMousePointerManager* hand = Hand()) hand->DeleteHeldItem();
+}
+
+// The game's pieces are the items the items guide gives the type "mirror".
+bool IsMirror(const str& name) {
+  TXmlNode* guide = name.empty() ? nullptr : OItemFactory::FindGuideNode(name);
+  return guide && guide->GetAttribute("type") == kMirrorType;
 }
 
 bool GiveToHand(const str& name) {
@@ -51,7 +61,7 @@ GMirrorsScene::GMirrorsScene() {
       if (TScript* script = sprite ? sprite->GetScript() : nullptr)
         script->DoLuaString("gActive = true", -1, 0);
   });
-  mField.SetHand(GMirrorsField::Hand{&HeldName, &DeleteHeld, &GiveToHand});
+  mField.SetHand(GMirrorsField::Hand{&HeldName, &DeleteHeld, &GiveToHand, &IsMirror});
 }
 
 GMirrorsScene::~GMirrorsScene() {
@@ -69,8 +79,11 @@ void GMirrorsScene::Init(TWindowStyle& style) {
   ReadExits();
   if (!mField.Load(mConfig ? mConfig->GetChild("field") : nullptr)) return;
   if (TXmlNode* saved = OMinigameRegistry::GetInstance()->GetNode("mirrors")) {
-    // The panel brings the inventory back itself.
+    // The panel brings the inventory back itself, and a loaded game's hand
+    // comes after the scene is built: the mirrors are counted on the first
+    // tick.
     mField.Restore(saved);
+    mCountMirrors = true;
     return;
   }
   FillInventory();
@@ -115,7 +128,43 @@ bool GMirrorsScene::OnExtendedMouseEvent(const TPoint& point, int kind) {
   return false;
 }
 
+void GMirrorsScene::CountMirrors() {
+  GInventory* inventory = GetMirrorsInventory();
+  std::set<str> found;
+  if (!HeldName().empty()) found.insert(HeldName());
+  if (inventory)
+    for (GInventoryCell* cell : inventory->GetCells())
+      if (cell && cell->GetItem()) found.insert(cell->GetItem()->GetName());
+  for (GMirrorsMarker* marker : mField.GetMarkers()) {
+    if (!marker->v || found.insert(marker->id).second) continue;
+    Report("minigame_registry: \"%s\" is saved on the mirrors board and elsewhere; the board's is taken off",
+           marker->id.c_str());
+    mField.EmptyMarker(marker);
+  }
+  for (int n = 1; n <= kMirrorCount; ++n) {
+    const str name = str::format("mirrors_mirror%d", n);
+    if (found.count(name)) continue;
+    Report("minigame_registry: \"%s\" is nowhere in the saved mirrors game; it is back in the panel",
+           name.c_str());
+    GInventoryCell* free = nullptr;
+    if (inventory)
+      for (GInventoryCell* cell : inventory->GetCells())
+        if (cell && !cell->GetItem()) {
+          free = cell;
+          break;
+        }
+    IItem* item = free ? OItemFactory::CreateForInventory(name, nullptr) : nullptr;
+    if (!item) continue;
+    item->CreateObject();
+    if (!free->PutItem(item)) delete item;
+  }
+}
+
 void GMirrorsScene::Update() {
+  if (mCountMirrors) {
+    mCountMirrors = true;
+    CountMirrors();
+  }
   GMiniGameScene::Update();
   mField.Update();
   TickTutorial();

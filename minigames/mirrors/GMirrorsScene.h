@@ -42,8 +42,12 @@ class GMirrorsScene : public GBoardGameScene, public GVListener {
   GInventory* GetMirrorsInventory() const;
   void DeleteInventoryMirrors();
   void FillInventory();
+  // Each of the nine mirrors once, after a restore: on the board, in the
+  // panel or in the hand; one the save keeps nowhere goes back to the panel.
+  void CountMirrors();
 
   GMirrorsField mField;
+  bool mCountMirrors = false;  // a restored game counts its mirrors on its first tick
 };
 
 GMiniGameScene* NewMirrorsScene();

@@ -6,6 +6,7 @@
 
 #include "minigames/shooter/GShooterScene.h"
 #include "sdk/TRandom.h"
+#include "sdk/TReport.h"
 #include "sdk/TTexture.h"
 #include "sdk/TXmlNode.h"
 #include "visual/GVFactory.h"
@@ -103,6 +104,9 @@ void GShooterGun::Load(TXmlNode* gun, TRandom* random, GVDrawList* list, const s
     mBullets = gun->GetAttribute("bullets").to_int();
   }
   mBulletsLeft = std::max(0, mBullets);
+  // Only a shot ends the game, so a gun without bullets never lets it end.
+  if (mBullets < 1)
+    Report("shooter: the gun has %d bullets; the range can only be left through the menu", mBullets);
   int coin = mRandom->RandRange(0, 1);
   int distance = DrawDistance();
   mTargetX = coin ? float(distance) : -float(distance);
@@ -337,7 +341,17 @@ void GShooterField::Save(TXmlNode* node) const {
 
 void GShooterField::Restore(TXmlNode* node) {
   // Counts from a save are never below 0, so none of them indexes before a list.
-  mGun.SetBulletsLeft(Count(node->GetChild("gun"), "b"));
+  int left = Count(node->GetChild("gun"), "b");
+  // A game goes on only with a bullet left (the shot that fires the last one
+  // ends it), and never has more than the gun was given.
+  const int bullets = mGun.GetBullets();
+  if (bullets >= 1 && (left < 1 || left > bullets)) {
+    const int held = std::min(std::max(left, 1), bullets);
+    Report("minigame_registry: the range's %d bullets left are outside 1..%d; %d are taken", left, bullets,
+           held);
+    left = held;
+  }
+  mGun.SetBulletsLeft(left);
   mScale = node->GetAttribute("fs").to_float();
   mGoalsHit = Count(node, "gm");
   mShots = Count(node, "s");

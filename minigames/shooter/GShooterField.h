@@ -39,6 +39,8 @@ class GShooterGun {
   float GetCurrentRecoil() const { return mCurrentRecoil; }
   int GetBulletsLeft() const { return mBulletsLeft; }
   void SetBulletsLeft(int left) { mBulletsLeft = left; }
+  // The bullets the gun was given.
+  int GetBullets() const { return mBullets; }
   GVObject* GetSight() const { return mSight; }
   GVObject* GetGunObject() const { return mGun; }
 

@@ -1,5 +1,7 @@
 #include "GTagField.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "minigames/GBoardGameScene.h"
@@ -302,14 +304,78 @@ bool GTagField::IsSolved() const {
   return true;
 }
 
+str GTagField::SavedFieldFault(TXmlNode* items) const {
+  const int cells = mWidth * mHeight;
+  const int count = items ? int(items->GetChildCount()) : 0;
+  if (count != cells || cells == 0) return str::format("has %d tiles, not %d by %d", count, mWidth, mHeight);
+  // Each tile's home and current cell: the cells of the field, each taken once.
+  std::vector<int> homeAt(size_t(cells), -1), seen(size_t(cells), 0);
+  for (int i = 0; i < count; ++i) {
+    TXmlNode* item = items->GetChildAt(size_t(i));
+    const int lx = Attr(item, "lx"), ly = Attr(item, "ly"), ix = Attr(item, "ix"), iy = Attr(item, "iy");
+    auto inside = [this](int c, int r) { return c >= 0 && c < mWidth && r >= 0 && r < mHeight; };
+    if (!inside(lx, ly) || !inside(ix, iy)) return str::format("puts tile %d outside the field", i + 1);
+    const int at = ly * mWidth + lx, home = iy * mWidth + ix;
+    if (homeAt[size_t(at)] >= 0 || seen[size_t(home)]++) return str::format("puts two tiles in one cell");
+    homeAt[size_t(at)] = home;
+    // The solved test passes over the last tile: it must be the empty one.
+    if ((Attr(item, "e") == 1) != (i == count - 1)) return "has its empty cell elsewhere than last";
+  }
+  // Slides trade the empty cell with a neighbour, one swap each: a field is
+  // reached from home only by as many swaps, counted mod 2, as the empty
+  // cell lies steps from its own home.
+  TXmlNode* last = items->GetChildAt(size_t(count - 1));
+  const int steps =
+      std::abs(Attr(last, "lx") - Attr(last, "ix")) + std::abs(Attr(last, "ly") - Attr(last, "iy"));
+  int swaps = 0;
+  std::vector<int> order = homeAt;
+  for (int at = 0; at < cells; ++at)
+    while (order[size_t(at)] != at) {
+      std::swap(order[size_t(at)], order[size_t(order[size_t(at)])]);
+      ++swaps;
+    }
+  bool reachable = swaps % 2 == steps % 2;
+  // In a single row or column the tiles can never pass each other.
+  if (reachable && (mWidth == 1 || mHeight == 1)) {
+    int previous = -1;
+    for (int at = 0; at < cells; ++at) {
+      const int home = homeAt[size_t(at)];
+      const bool isEmpty = home == Attr(last, "iy") * mWidth + Attr(last, "ix");
+      if (isEmpty) continue;
+      if (home < previous) reachable = false;
+      previous = home;
+    }
+  }
+  return reachable ? str() : str("is not one that slides can reach");
+}
+
 void GTagField::Restore(TXmlNode* node) {
-  Clear();
   TXmlNode* items = node ? node->GetChild("items") : nullptr;
-  for (size_t i = 0; items && i < items->GetChildCount(); ++i) {
+  // A field no slide can reach, or one with tiles missing or outside it,
+  // could never be solved, and the exit would save it again as it is.
+  const str fault = SavedFieldFault(items);
+  if (!fault.empty()) {
+    Report("minigame_registry: the saved tag field %s; a new one is shuffled", fault.c_str());
+    NewGame();
+    return;
+  }
+  Clear();
+  bool placed = false;
+  for (size_t i = 0; i < items->GetChildCount(); ++i) {
     TXmlNode* item = items->GetChildAt(i);
-    GTagTile* tile = MakeTile(Attr(item, "tag_s"), Attr(item, "sym_s"), Attr(item, "s"), Attr(item, "is"),
-                              item->GetAttribute("x").to_float(), item->GetAttribute("y").to_float(),
-                              Attr(item, "lx"), Attr(item, "ly"), Attr(item, "ix"), Attr(item, "iy"));
+    const int lx = Attr(item, "lx"), ly = Attr(item, "ly");
+    const float cellX = float(mX) + float(lx) * float(mCellWidth);
+    const float cellY = float(mY) + float(ly) * float(mCellHeight);
+    float x = item->GetAttribute("x").to_float(), y = item->GetAttribute("y").to_float();
+    // A tile saved in its glide lies within a cell of its own; further off
+    // it could be out of reach of every click.
+    if (!(std::abs(x - cellX) <= float(mCellWidth)) || !(std::abs(y - cellY) <= float(mCellHeight))) {
+      x = cellX;
+      y = cellY;
+      placed = true;
+    }
+    GTagTile* tile = MakeTile(Attr(item, "tag_s"), Attr(item, "sym_s"), Attr(item, "s"), Attr(item, "is"), x,
+                              y, lx, ly, Attr(item, "ix"), Attr(item, "iy"));
     if (Attr(item, "e") == 1) MakeEmpty(tile);
     if (Attr(item, "h") == 1) {
       SetHighlight(tile, true);
@@ -328,6 +394,7 @@ void GTagField::Restore(TXmlNode* node) {
     GBoardGameScene::ShowObject(mEmpty->tag, false);
   }
   mState = Attr(node, "state");
+  if (placed) Report("minigame_registry: a saved tag tile lies away from its cell; it is put back there");
 }
 
 void GTagField::Save(TXmlNode* node) const {

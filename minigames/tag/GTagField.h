@@ -61,7 +61,8 @@ class GTagField : public GVListener {
   // Every tile home, symbols turned at random, then shuffled by slides of
   // the empty cell.
   void NewGame();
-  // The field saved into `node` ("tags") by Save.
+  // The field saved into `node` ("tags") by Save; a saved field the game
+  // cannot reach is reported and a new one shuffled.
   void Restore(TXmlNode* node);
   void Save(TXmlNode* node) const;
   void OnClick(const TPoint& point);
@@ -86,6 +87,9 @@ class GTagField : public GVListener {
 
  private:
   void Clear();
+  // Why the saved tiles are not a field of this size that slides reach
+  // from home; empty when they are.
+  str SavedFieldFault(TXmlNode* items) const;
   GTagTile* MakeTile(int pictureNumber, int symbolNumber, int rotation, int homeRotation, float x, float y,
                      int lx, int ly, int ix, int iy);
   void MakeEmpty(GTagTile* tile);

@@ -68,9 +68,11 @@ void GTagScene::SetUpNote(TXmlNode* note) {
 bool GTagScene::TakeNoteItem(const str& name) {
   GMousePointer* pointer = GMousePointer::PeekInstance();
   IItem* held = pointer ? pointer->GetHeldItem() : nullptr;
+  // The note is handed over for good: its record ends with it, or a save
+  // would still put it in the hand or the cell it was taken from.
   if (held && held->GetName() == name) {
     if (OMousePointerManager* hand = pointer->GetManager()) {
-      hand->DeleteHeldItem();
+      hand->ConsumeHeldItem();
       return true;
     }
   }
@@ -80,7 +82,9 @@ bool GTagScene::TakeNoteItem(const str& name) {
   if (!inventory) return false;
   for (GInventoryCell* cell : inventory->GetCells()) {
     if (cell && cell->GetItem() && cell->GetItem()->GetName() == name) {
-      cell->DeleteItem();
+      IItem* note = cell->TakeItem();
+      note->MoveToDropped();
+      delete note;
       return true;
     }
   }

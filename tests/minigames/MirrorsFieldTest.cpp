@@ -11,6 +11,7 @@
 
 #include "minigames/mirrors/GMirrorsField.h"
 #include "sdk/TRenderer.h"
+#include "sdk/TReport.h"
 #include "sdk/TXmlNode.h"
 #include "visual/GVDrawList.h"
 #include "visual/GVFactory.h"
@@ -49,13 +50,15 @@ GVObject* MakeFrom(const char* xml) {
 struct FakeHand {
   str held;
   std::vector<str> given;
+  std::set<str> pieces;  // the game's mirrors; none named: every item is one
   GMirrorsField::Hand Get() {
     return GMirrorsField::Hand{[this] { return held; }, [this] { held.clear(); },
                                [this](const str& name) {
                                  given.push_back(name);
                                  held = name;
                                  return true;
-                               }};
+                               },
+                               [this](const str& name) { return pieces.empty() || pieces.count(name) > 0; }};
   }
 };
 
@@ -282,6 +285,46 @@ TEST_F(MirrorsFieldTest, ARestoredBoardComesBackAndAFinishedFlagDoesNotHoldTheEn
     ASSERT_NE(win, nullptr);
     mField.OnStateEnd(win->GetChild("main"), TState::FromCStr("finish"));
     EXPECT_EQ(mEnds, std::vector<bool>{true});
+  }
+}
+
+TEST_F(MirrorsFieldTest, OnlyTheGamesMirrorsAreLaidOrComeBackLaid) {
+  mHand.pieces = {"mirrors_mirror1", "mirrors_mirror2"};
+  Load();
+  Lay(0, "ring");
+  EXPECT_FALSE(Marker(0)->v);
+  EXPECT_EQ(mHand.held, "ring");
+  Lay(0, "mirrors_mirror1");
+  EXPECT_TRUE(Marker(0)->v);
+
+  // A save lays a marker only with "1" and a mirror of the game; anything
+  // else is said and the marker left empty.
+  struct Case {
+    const char* v;
+    const char* id;
+    bool laid, reported;
+  } cases[] = {
+      {"1", "mirrors_mirror2", true, false},
+      {"0", "mirrors_mirror2", false, false},
+      {"", "mirrors_mirror2", false, false},
+      {"2", "mirrors_mirror2", false, true},
+      {"yes", "mirrors_mirror2", false, true},
+      {"1", "mirrors_mirror99", false, true},
+      {"1", "", false, true},
+      {"1", "ring", false, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "v \"" << c.v << "\", id \"" << c.id << "\"");
+    TXmlNode saved("mirrors");
+    TXmlNode* item = saved.CreateChild("items")->CreateChild("item");
+    item->SetAttribute("v", c.v);
+    item->SetAttribute("id", c.id);
+    Load();
+    const size_t reports = ReportCount();
+    mField.Restore(&saved);
+    EXPECT_EQ(Marker(0)->v, c.laid);
+    EXPECT_EQ(Marker(0)->object->visible, c.laid ? 1 : 0);
+    EXPECT_EQ(ReportCount() - reports, c.reported ? 1u : 0u);
   }
 }
 

@@ -11,6 +11,7 @@
 #include "minigames/shooter/GShooterField.h"
 #include "minigames/shooter/GShooterScene.h"
 #include "rules/events/OMissionsManager.h"
+#include "sdk/TReport.h"
 #include "tools/panel/GGamePanel.h"
 #include "visual/GVObject.h"
 
@@ -65,9 +66,10 @@ class ShooterTest : public MinigameTest {
   static str Look(GVObject* object) { return object->GetChild("main")->GetState().ToStr(); }
   size_t Played(const char* name) const {
     const auto& log = TSoundManager::GetInstance()->GetPlayLog();
-    return std::count_if(log.begin() + long(mLogStart), log.end(), [name](const TSoundManager::PlayRecord& r) {
-      return r.path.find(name) != str::npos && r.path.find(str(name) + "_") == str::npos;
-    });
+    return std::count_if(log.begin() + long(mLogStart), log.end(),
+                         [name](const TSoundManager::PlayRecord& r) {
+                           return r.path.find(name) != str::npos && r.path.find(str(name) + "_") == str::npos;
+                         });
   }
 
   std::unique_ptr<RecordingShooterScene> mScene;
@@ -253,11 +255,11 @@ TEST_F(ShooterTest, ADamagedSaveMarksOnlyWhatExists) {
   EXPECT_EQ(Field().GetHoles()[0]->deltaX, 5);
   EXPECT_EQ(Field().GetHolesUsed(), 0);
   EXPECT_EQ(Field().GetGoalsHit(), 0);
-  EXPECT_EQ(Field().GetGun().GetBulletsLeft(), 0);
-  // No bullet left: a click does nothing.
+  // The last bullet is left, so that the next shot ends the game.
+  EXPECT_EQ(Field().GetGun().GetBulletsLeft(), 1);
   ShootAt(30, 30);
   EXPECT_EQ(Field().GetHolesUsed(), 0);
-  EXPECT_TRUE(mScene->finishes.empty());
+  EXPECT_EQ(mScene->finishes, std::vector<bool>{false});
 
   // Counts at the top stay there.
   Load(Range(2, 4, 4, 2));
@@ -266,6 +268,33 @@ TEST_F(ShooterTest, ADamagedSaveMarksOnlyWhatExists) {
   EXPECT_EQ(Field().GetShots(), INT_MAX);
   EXPECT_EQ(Field().GetGoalsHit(), INT_MAX);
   EXPECT_EQ(mScene->finishes, std::vector<bool>{true});
+}
+
+TEST_F(ShooterTest, SavedBulletsLeftAreHeldToWhatAGameInPlayHas) {
+  // Four bullets, two goals: a game in play has 1 to 4 bullets left, and the
+  // shot that fires the last one ends it.
+  struct Case {
+    const char* b;
+    int goalsHit;
+    int left;
+    bool reported;
+    std::vector<bool> finishes;  // after one miss
+  };
+  const Case cases[] = {
+      {"3", 0, 3, false, {}},      {"1", 0, 1, false, {false}}, {"0", 0, 1, true, {false}},
+      {"-2", 1, 1, true, {false}}, {"9", 0, 4, true, {}},       {"x", 0, 1, true, {false}},
+      {"0", 2, 1, true, {true}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "b " << c.b << ", " << c.goalsHit << " goals hit");
+    Load(Range(2, 4, 4, 2));
+    size_t reports = ReportCount();
+    Field().Restore(Xml(str::format("<shooter gm='%d' s='1'><gun b='%s'/></shooter>", c.goalsHit, c.b)));
+    EXPECT_EQ(ReportCount() - reports, c.reported ? 1u : 0u);
+    EXPECT_EQ(Field().GetGun().GetBulletsLeft(), c.left);
+    ShootAt(400, 400);
+    EXPECT_EQ(mScene->finishes, c.finishes);
+  }
 }
 
 TEST_F(ShooterTest, NoShotIsFiredWhileTheSceneFadesIn) {

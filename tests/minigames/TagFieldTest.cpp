@@ -53,6 +53,41 @@ void Swap(GTagTile* a, GTagTile* b) {
   std::swap(a->ly, b->ly);
 }
 
+// A tile as a save keeps it.
+struct SavedTile {
+  int lx, ly, ix, iy, e, s;
+  float x, y;
+};
+
+// Every tile of a field of that size at home and upright, the empty one
+// last, placed as the fixture's field places them.
+std::vector<SavedTile> HomeTiles(int width, int height) {
+  std::vector<SavedTile> tiles;
+  for (int r = 0; r < height; ++r)
+    for (int c = 0; c < width; ++c)
+      tiles.push_back(SavedTile{c, r, c, r, 0, 0, float(300 + 100 * c), float(200 + 100 * r)});
+  tiles.back().e = 1;
+  return tiles;
+}
+
+// The tiles into a "tags" element, each placed on its current cell unless
+// it says otherwise.
+void Save(TXmlNode& tags, const std::vector<SavedTile>& tiles) {
+  TXmlNode* items = tags.CreateChild("items");
+  for (const SavedTile& t : tiles) {
+    TXmlNode* item = items->CreateChild("items");
+    const bool onCell = t.x == float(300 + 100 * t.ix) && t.y == float(200 + 100 * t.iy);
+    item->SetAttribute("lx", str::format("%d", t.lx));
+    item->SetAttribute("ly", str::format("%d", t.ly));
+    item->SetAttribute("ix", str::format("%d", t.ix));
+    item->SetAttribute("iy", str::format("%d", t.iy));
+    item->SetAttribute("e", str::format("%d", t.e));
+    item->SetAttribute("s", str::format("%d", t.s));
+    item->SetAttribute("x", str::format("%f", onCell ? 300.0 + 100 * t.lx : double(t.x)));
+    item->SetAttribute("y", str::format("%f", onCell ? 200.0 + 100 * t.ly : double(t.y)));
+  }
+}
+
 // The choice as it has always been made, with 3 as the far bound of both
 // axes: the cell it aims at.
 std::pair<int, int> LiteralChoice(TRandom& random, int ex, int ey, int width, int height) {
@@ -299,21 +334,88 @@ TEST(TagFieldTest, ASavedFieldComesBackAsItWas) {
   EXPECT_EQ(restored.IsSolved(), field.IsSolved());
 
   // A damaged save's turns outside 0 to 3 still come round to upright.
+  std::vector<SavedTile> home = HomeTiles(3, 3);
+  for (SavedTile& t : home) t.s = 0;
+  home[0].s = 7;
   TXmlNode damaged("tags");
-  TXmlNode* tile = damaged.CreateChild("items")->CreateChild("items");
-  tile->SetAttribute("s", "7");
-  tile->SetAttribute("x", "300");
-  tile->SetAttribute("y", "200");
-  damaged.GetChild("items")->CreateChild("items")->SetAttribute("e", "1");
+  Save(damaged, home);
   GTagField odd;
   odd.Load(FieldNode(3, 3, 0).get());
   odd.Restore(&damaged);
-  ASSERT_EQ(odd.GetTiles().size(), 2u);
+  ASSERT_EQ(odd.GetTiles().size(), 9u);
   EXPECT_EQ(odd.GetTiles()[0]->rotation, 3);
   odd.OnClick(TPoint(300, 200));
   odd.OnClick(TPoint(300, 200));
   EXPECT_EQ(odd.GetTiles()[0]->rotation, 0);
   EXPECT_TRUE(odd.IsSolved());
+}
+
+TEST(TagFieldTest, ASavedFieldNoSlideReachesIsSaidAndShuffledAnew) {
+  struct Case {
+    const char* what;
+    int width, height;
+    void (*change)(std::vector<SavedTile>&);
+    bool kept;
+  } cases[] = {
+      {"home", 3, 3, [](std::vector<SavedTile>&) {}, true},
+      {"one slide away", 3, 3, [](std::vector<SavedTile>& t) { std::swap(t[7].lx, t[8].lx); }, true},
+      {"a single row, one slide away", 4, 1, [](std::vector<SavedTile>& t) { std::swap(t[2].lx, t[3].lx); },
+       true},
+      {"no tiles", 3, 3, [](std::vector<SavedTile>& t) { t.clear(); }, false},
+      {"a tile short", 3, 3, [](std::vector<SavedTile>& t) { t.erase(t.begin()); }, false},
+      {"a tile off the field", 3, 3, [](std::vector<SavedTile>& t) { t[0].lx = 3; }, false},
+      {"a home off the field", 3, 3, [](std::vector<SavedTile>& t) { t[0].iy = -1; }, false},
+      {"two tiles in one cell", 3, 3, [](std::vector<SavedTile>& t) { t[1].lx = 0; }, false},
+      {"two tiles of one home", 3, 3, [](std::vector<SavedTile>& t) { t[1].ix = 0; }, false},
+      {"no empty tile", 3, 3, [](std::vector<SavedTile>& t) { t[8].e = 0; }, false},
+      {"the empty tile first", 3, 3, [](std::vector<SavedTile>& t) { std::swap(t[0], t[8]); }, false},
+      {"two tiles traded", 3, 3, [](std::vector<SavedTile>& t) { std::swap(t[0].lx, t[1].lx); }, false},
+      {"a single row, tiles passed", 4, 1,
+       [](std::vector<SavedTile>& t) {
+         t[0].lx = 1;
+         t[1].lx = 2;
+         t[2].lx = 0;
+       },
+       false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::vector<SavedTile> tiles = HomeTiles(c.width, c.height);
+    c.change(tiles);
+    for (SavedTile& t : tiles) t.s = 1;  // a new field turns its tiles at random
+    TXmlNode saved("tags");
+    Save(saved, tiles);
+    GTagField field;
+    field.Load(FieldNode(c.width, c.height, 0).get());
+    const size_t reports = ReportCount();
+    field.Restore(&saved);
+    EXPECT_EQ(ReportCount() - reports, c.kept ? 0u : 1u);
+    // Either way a whole field: every cell once, the empty one last.
+    const std::vector<GTagTile*>& back = field.GetTiles();
+    ASSERT_EQ(back.size(), size_t(c.width * c.height));
+    EXPECT_EQ(field.GetEmptyTile(), back.back());
+    for (int r = 0; r < c.height; ++r)
+      for (int col = 0; col < c.width; ++col) EXPECT_NE(TileAt(field, col, r), nullptr) << col << "," << r;
+    bool turnedAsSaved = true;
+    for (size_t i = 0; i < back.size() && i < tiles.size(); ++i)
+      turnedAsSaved = turnedAsSaved && back[i]->lx == tiles[i].lx && back[i]->rotation == 1;
+    EXPECT_EQ(turnedAsSaved && back.size() == tiles.size(), c.kept);
+  }
+}
+
+TEST(TagFieldTest, ASavedTileFarFromItsCellIsPutBackThere) {
+  std::vector<SavedTile> tiles = HomeTiles(3, 3);
+  tiles[0].x = 5000;    // beyond any glide
+  tiles[1].y = 250.5f;  // half-way through one
+  TXmlNode saved("tags");
+  Save(saved, tiles);
+  GTagField field;
+  field.Load(FieldNode(3, 3, 0).get());
+  const size_t reports = ReportCount();
+  field.Restore(&saved);
+  EXPECT_EQ(ReportCount(), reports + 1);
+  EXPECT_EQ(field.GetTiles()[0]->x, 300);
+  EXPECT_EQ(field.GetTiles()[1]->y, 250.5f);
 }
 
 }  // namespace

@@ -62,6 +62,7 @@ cards.choose(true)
 tick_until(function() return held() == "silver_coin" end, 100, "the silver coin")
 assert(flag("cards_won") == "true")
 wait_active("tavern")
+require("lib.story_games").card_table()
 
 go("range")
 tick_until(function() return top_modal() == "tutorial_shooter" end, 10, "the range's tutorial")
@@ -75,6 +76,7 @@ end
 assert(held() == "tin_medal", tostring(held()))
 assert(flag("shooter_won") == "true")
 tick_until(function() return select(3, scene()) == 1 and select(2, scene()) == 1 end, 200, "the range won")
+require("lib.story_games").range()
 story.chapter_end(2)
 
 -- Chapter 3, the tower's mirror board: three mirrors on the three required
@@ -86,6 +88,7 @@ game_lua("onDoneClick()")
 tick_until(function() return held() == "sun_disc" end, 300, "the sun disc")
 assert(flag("mirrors_won") == "true")
 wait_active("tower")
+require("lib.story_games").mirrors()
 story.chapter_end(3)
 
 -- Chapter 4, the pier and the herb garden: fishing until the key fish is
@@ -153,6 +156,7 @@ tag.click_tile(5)
 tag.click_tile(5)
 assert(held() == "tower_key" and flag("tag_won") == "true", tostring(held()))
 wait_active("tower")
+require("lib.story_games").tiles()
 story.chapter_end(5)
 
 -- The first empty cell of the main inventory, for what is held; the strip

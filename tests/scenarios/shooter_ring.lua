@@ -1,0 +1,32 @@
+-- The range with the ring in the hand: the ring is put away at the door;
+-- the game, saved after a hit and loaded with the ring back in the hand
+-- (as the hand comes back last), is won by the second bottle: the medal
+-- takes the hand and the ring is kept.
+local demo = require("lib.demo")
+local keep = require("lib.keep")
+local range = require("lib.range")
+
+demo.start_new_game()
+demo.close_hints()
+go("tavern")
+give("ring")
+click(660, 280) -- the door to the range (600, 150; 120 by 270)
+tick_until(function() return top_modal() == "tutorial_shooter" end, 200, "the range's tutorial")
+assert(held() == nil, "the range takes the ring from the hand")
+demo.click_on("tutorial_shooter_ok")
+tick(1)
+local game = minigame()
+range.shoot(game.goals[1].x, game.goals[1].y)
+key("t")
+tick(2)
+local document = save_document():gsub('<cell0 item_id="ring"/>', "<cell0/>")
+document = document:gsub("<pointer_item/>", '<pointer_item item_id="ring"/>')
+set_save_document(document)
+key("x")
+tick_until(function() return scene() == "range" and select(2, scene()) == 1 end, 200, "the range loaded")
+assert(held() == "ring", "the ring is held: " .. tostring(held()))
+assert(minigame().gm == 1)
+click(game.goals[2].x, game.goals[2].y)
+assert(held() == "tin_medal", tostring(held()))
+tick_until(function() return select(3, scene()) == 1 and select(2, scene()) == 1 end, 200, "the range won")
+keep.in_inventory("ring", "won")
