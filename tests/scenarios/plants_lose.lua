@@ -3,6 +3,7 @@
 -- ring stored in a plants cell to the main inventory, the lose variable is
 -- set and the player is back in the herb garden. Coming back, the plan
 -- shows at once and there is no tutorial, and the plants lie in the beds.
+-- A coin held at the second giving up goes to the main inventory.
 
 local plants = require("lib.plants")
 local demo = require("lib.demo")
@@ -46,3 +47,12 @@ click(plants.at.sage[1], plants.at.sage[2])
 assert(held() == "sage", "the sage lies in the beds again")
 tick(60)
 assert(top_modal() == "thegame", "no tutorial")
+
+-- Giving up with something of the player's in the hand: it is no plant, so
+-- it goes to the main inventory, not into the beds.
+require("lib.panel").click_cell(1)
+give("coin")
+game_lua("onClearClick()")
+assert(held() == nil and registry("coin") == 2, "the coin's record says the inventory: " .. tostring(registry("coin")))
+assert(panel().main.items[2] == "coin", tostring(panel().main.items[2]))
+demo.wait_active("herb_garden")
