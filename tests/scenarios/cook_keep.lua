@@ -1,7 +1,7 @@
 -- The kitchen's end keeps what is the player's and ends what is the
 -- kitchen's. The cook book stored in a cook cell comes back to the main
--- inventory, where the nursery shows it; the carrot in the hand and the
--- potato in a cook cell at the time-out are used up, their records ended,
+-- inventory, where the nursery shows it; the carrot in the hand, the potato
+-- and a cut onion in cook cells at the time-out are used up, records ended,
 -- so the registry, a save and the screen agree: the hand holds the burnt
 -- spoon alone, and the cook cells are empty.
 
@@ -15,15 +15,18 @@ give("kitchen_cook_book")
 pn.click_cell(0)
 kitchen.click("potato")
 pn.click_cell(1)
+give("onion_cut")  -- made in the kitchen, of a cook kind
+pn.click_cell(2)
 local cells = panel().cook.items
-assert(cells[1] == "kitchen_cook_book" and cells[2] == "potato", "the book and the potato in cook cells")
+assert(cells[1] == "kitchen_cook_book" and cells[2] == "potato" and cells[3] == "onion_cut", "in cook cells")
 kitchen.click("carrot")
 assert(held() == "carrot" and registry("carrot") == 1, "the carrot in the hand")
 
 tick(1)
 assert(minigame().finished == 1 and held() == "burnt_spoon", tostring(held()))
-assert(registry("carrot") == 4 and registry("potato") == 4,
-  "their records ended: " .. tostring(registry("carrot")) .. " " .. tostring(registry("potato")))
+for _, name in ipairs({"carrot", "potato", "onion_cut"}) do
+  assert(registry(name) == 4, name .. "'s record ended: " .. tostring(registry(name)))
+end
 assert(registry("kitchen_cook_book") == 2, "the book's record says the inventory")
 demo.wait_active("nursery")
 key("t")
