@@ -1,19 +1,20 @@
 #!/usr/bin/env bash
 # Draws the pictures of the kitchen game: the shelf's products (carrot,
-# potato, water, cherry, flour) and the spoon, their masks, the mixer's
-# layers and the stew and tart results, the serving plates' masks, the
-# exit items (feast token, burnt spoon), the cook book item lying in the
-# nursery, and the cook book itself: its background and five sheets of
-# recipe pages, each face a colour of its own with a number of bars, so a
-# scenario can tell the pages apart. Needs ImageMagick's convert. The
-# outputs are small and committed; run this again after changing a picture.
+# potato, water, cherry, flour) and the spoon, their masks, the scene's
+# mask over the panel, the mixer's layers and the stew and tart results,
+# the serving plates' masks, the exit items (feast token, burnt spoon), the
+# cook book item lying in the nursery, and the cook book itself: its
+# background and five sheets of recipe pages, each face a colour of its own
+# with a number of bars, so a scenario can tell the pages apart. Needs
+# ImageMagick's convert. The outputs are small and committed; run this
+# again after changing a picture.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 command -v convert >/dev/null || { echo "make-cook-art.sh: needs ImageMagick's convert" >&2; exit 1; }
 
 source scripts/art-kit.sh
 
-mkdir -p content/anim/kitchen content/images/masks content/images/cook_book
+mkdir -p content/anim/kitchen content/images/masks content/images/cook_book content/images/ui/panel
 
 out=content/anim/kitchen/carrot.png
 png -size 40x40 xc:none -fill '#f08020' -draw "polygon 20,39 10,8 30,8" -fill '#3a8a2a' -draw "rectangle 16,0 24,8"
@@ -36,6 +37,12 @@ for name in salad_plate stew_plate tart_plate; do
   mask content/images/masks/${name}_mask.png 120x80
 done
 mask content/images/masks/cook_book_mask.png 50x40
+# The scene's mask over the kitchen's panel (the plants game's too): the
+# pointer turns plain over it and hides a held item, so the clear button
+# (56 by 40 at 174, 52) is left out, and a large dish carried there shows
+# shrunk.
+out=content/images/ui/panel/king_cook_mask.png
+png -size 800x100 xc:white -alpha set \( -size 56x40 xc:none \) -geometry +174+52 -compose copy -composite
 
 # The mixer's layers, one per product, and the two dishes' results: the
 # stew right (orange) or wrong (grey), the tart right (red) or wrong (black).

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Draws the pictures of the house's nursery and kitchen: the rooms and their
-# masks, the two matches boxes (at rest, and with a match burning), the lit
-# lamp, the star drawn over the game panel, the tutorial's panel and its
-# page of coloured bands, and the kitchen's board, bowl (a plate and one
+# Draws the pictures of the house's nursery and kitchen: the rooms (the
+# kitchen also as it is once its game is won or lost) and their masks, the
+# two matches boxes (at rest, and with a match burning), the lit lamp, the
+# star drawn over the game panel, the tutorial's panel and its page of
+# coloured bands, and the kitchen's board, bowl (a plate and one
 # layer per product and per result), onion, its cut and dust, knife and
 # tomato. Needs ImageMagick's convert. The outputs are small and committed;
 # run this again after changing a picture here.
@@ -77,12 +78,28 @@ png -size 20x20 xc:'#d9b77a'
 out=content/images/tutorial/close.png
 png -size 100x30 xc:'#6b4a2b' -fill none -stroke '#d9b77a' -strokewidth 2 -draw "rectangle 1,1 98,28"
 
-# The kitchen: a shelf for the products, a counter. It has no door: the
-# game is the only way out.
+# The kitchen: a shelf for the products, a counter. While the game is on
+# it has no door: the game is the only way out.
+kitchen_room=(-size 800x600 xc:'#8a7a5a' -fill '#4a3a2a' -draw "polygon 0,600 0,440 800,440 800,600"
+  -fill '#6b4a2b' -draw "rectangle 100,100 500,110"
+  -fill '#5a4632' -draw "rectangle 200,420 700,436")
 out=content/images/scenes/kitchen.png
-png -size 800x600 xc:'#8a7a5a' -fill '#4a3a2a' -draw "polygon 0,600 0,440 800,440 800,600" \
-  -fill '#6b4a2b' -draw "rectangle 100,100 500,110" \
-  -fill '#5a4632' -draw "rectangle 200,420 700,436"
+png "${kitchen_room[@]}"
+# Once the game is played the kitchen is a room like any other: the shelf
+# bare, the door back to the nursery on the left (the nursery's far door
+# leads here). Won, the three dishes stand on the counter; lost, a burnt
+# pot smokes there.
+kitchen_door=(-fill '#6b4a2b' -draw "rectangle 20,150 100,420" -fill '#c99a4b' -draw "circle 88,290 88,295")
+out=content/images/scenes/kitchen_won.png
+png "${kitchen_room[@]}" "${kitchen_door[@]}" -fill '#f0f0f0' -draw "ellipse 300,410 50,14 0,360" \
+  -draw "ellipse 450,410 50,14 0,360" -draw "ellipse 600,410 50,14 0,360" -fill '#3cdc3c' \
+  -draw "ellipse 300,402 34,10 0,360" -fill '#e07818' -draw "ellipse 450,402 34,10 0,360" -fill '#d02040' \
+  -draw "ellipse 600,402 34,10 0,360"
+out=content/images/scenes/kitchen_lost.png
+png "${kitchen_room[@]}" "${kitchen_door[@]}" -fill '#282018' -draw "rectangle 400,370 500,420" \
+  -draw "rectangle 380,366 520,374" -fill '#909090' -draw "ellipse 440,330 26,20 0,360" \
+  -draw "ellipse 470,290 22,18 0,360" -draw "ellipse 450,255 16,14 0,360"
+mask content/images/masks/kitchen_door.png 80x270
 mask content/images/masks/board_mask.png 200x120
 mask content/images/masks/bowl_mask.png 120x80
 mask content/images/masks/onion_mask.png 40x40

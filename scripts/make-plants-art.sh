@@ -46,12 +46,25 @@ item herb_plan -fill '#f0e8c8' -draw "rectangle 4,6 36,34" -stroke '#806040' -dr
   -draw "line 8,22 28,22"
 item_picture herb_bundle -fill '#60c060' -draw "ellipse 20,14 12,10 0,360" -fill '#c0a060' -draw "rectangle 16,22 24,38"
 
-# The plan: a sheet with three places; the icons of the three plants it
-# asks for, 60 by 60 cells in the order mint, sage, fern.
+# The plan: a sheet with three framed places, each showing the plant it
+# asks for (mint, sage, fern) as it looks in the beds; and the icons that
+# fade in over the places of the plants gathered, 70 by 70 cells in the
+# same order: the plant again, a green frame and a tick.
+places=(40 165 290)
+plan_plants=(mint sage fern)
+plan=(-size 400x160 xc:'#f0e8c8' -fill none -stroke '#806040' -strokewidth 3 -draw "rectangle 2,2 397,157")
+for i in 0 1 2; do
+  x=${places[$i]}
+  plan+=(-draw "rectangle $x,40 $((x + 70)),110")
+done
+for i in 0 1 2; do
+  plan+=(content/anim/items/${plan_plants[$i]}.png -geometry +$((places[$i] + 15))+55 -composite)
+done
 out=content/anim/plants/plan.png
-png -size 400x160 xc:'#f0e8c8' -fill none -stroke '#806040' -strokewidth 3 -draw "rectangle 2,2 397,157" \
-  -draw "rectangle 40,40 110,110" -draw "rectangle 165,40 235,110" -draw "rectangle 290,40 360,110"
-frame -size 60x60 xc:none -fill '#60c060' -draw "ellipse 30,30 22,14 0,360"
-frame -size 60x60 xc:none -fill '#90a890' -draw "ellipse 30,30 14,22 0,360"
-frame -size 60x60 xc:none -fill '#3a8a3a' -draw "polygon 30,4 52,56 8,56"
+png "${plan[@]}"
+for name in "${plan_plants[@]}"; do
+  frame -size 70x70 xc:none content/anim/items/$name.png -geometry +15+15 -composite -fill none \
+    -stroke '#30a030' -strokewidth 4 -draw "rectangle 2,2 67,67" -stroke '#207020' -strokewidth 5 \
+    -draw "polyline 44,56 52,64 66,46"
+done
 sheet content/anim/plants/icons.png

@@ -21,6 +21,7 @@
 #include "tools/GFrontItemHolder.h"
 #include "tools/panel/GGamePanel.h"
 #include "tools/panel/GInventory.h"
+#include "tools/panel/GInventoryCell.h"
 #include "visual/GBaseInterpolator.h"
 #include "visual/GVObject.h"
 #include "visual/GVXmlLoaders.h"
@@ -134,6 +135,9 @@ void GCookScene::Init(TWindowStyle& style) {
 
 void GCookScene::ReadConfig(TXmlNode* node) {
   if (!node) return;
+  if (TXmlNode* items = node->GetChild("items"))
+    for (size_t i = 0; i < items->GetChildCount(); ++i)
+      mPieces.insert(items->GetChildAt(i)->GetAttribute("name"));
   if (TXmlNode* fxs = node->GetChild("fxs")) {
     LoadParticlesFromXml(fxs, mFxs, mInterpolators, mEffectSpriteA);
     // The scene's list lets them go with it.
@@ -172,21 +176,29 @@ void GCookScene::ReadConfig(TXmlNode* node) {
 
 void GCookScene::ReadSavedState(TXmlNode* cook) {
   // A damaged save is kept within what a game can reach: ratings of 0 to
-  // 100 and their sum, a clock far from overflowing, the bar's range.
+  // 100, a sum that is theirs, a clock short of the limit (or far from
+  // overflowing without one), the hint its time leads to, the bar's range.
   bool damaged = false;
   auto within = [&damaged](int value, int low, int high) {
     int kept = std::max(low, std::min(value, high));
     damaged = damaged || kept != value;
     return kept;
   };
+  int sum = 0;
   if (TXmlNode* dishes = cook->GetChild("dishes"))
     for (size_t i = 0; i < dishes->GetChildCount(); ++i) {
       TXmlNode* dish = dishes->GetChildAt(i);
-      mServed.Set(dish->GetAttribute("id"), within(dish->GetAttribute("val").to_int(), 0, 100));
+      int rating = within(dish->GetAttribute("val").to_int(), 0, 100);
+      mServed.Set(dish->GetAttribute("id"), rating);
     }
-  mServed.SetReadySum(within(cook->GetAttribute("readysum").to_int(), 0, 100 * mServed.GetCount()));
-  mTime = within(cook->GetAttribute("time").to_int(), 0, kLongestTime);
-  mNextHint = cook->GetAttribute("next").to_int();
+  for (const auto& entry : mServed.GetRatings()) sum += entry.second;
+  damaged = damaged || cook->GetAttribute("readysum").to_int() != sum;
+  mServed.SetReadySum(sum);
+  // The running tick that reaches the limit ends the game: no game is saved
+  // at or past it.
+  mTime = within(cook->GetAttribute("time").to_int(), 0, mTimeLimit > 0 ? mTimeLimit - 1 : kLongestTime);
+  mNextHint = NextHintTime(mHints, mTime);
+  damaged = damaged || cook->GetAttribute("next").to_int() != mNextHint;
   float bar = cook->GetAttribute("curval").to_float();
   if (!(bar >= 0 && bar <= kBarMaximum)) {
     damaged = true;
@@ -230,7 +242,8 @@ void GCookScene::Update() {
     }
   } else if (!IsPaused()) {
     ++mTime;
-    if (mTime == mTimeLimit) {
+    // A limit of 0 or less is no limit.
+    if (mTimeLimit > 0 && mTime >= mTimeLimit) {
       Finish(false);
       return;
     }
@@ -317,12 +330,40 @@ void GCookScene::Finish(bool won) {
   // A state loaded from a save stays in the registry until the next save:
   // coming back would otherwise restore the game just ended.
   OMinigameRegistry::GetInstance()->DeleteNode(kCookRegistryChild);
-  if (OMousePointerManager* manager = GMousePointer::PeekManager()) manager->DeleteHeldItem();
+  // The kitchen's things end with the game, in the hand and in the cook
+  // cells alike, their records with them; anything of the player's (the
+  // cook book) goes back to the main inventory.
+  const GMiniGameScene::PieceTest isPiece = [this](IItem* item) { return IsPiece(item); };
+  GMiniGameScene::ClearHandAtEnd(isPiece);
+  EmptyCookCells(isPiece);
   GMiniGameScene::GiveExitItem(won ? mWinItem : mLoseItem);
   const str& flag = won ? mWinFlag : mLoseFlag;
   if (!flag.empty()) GMiniGameScene::SetExitFlag(flag, won ? mWinFlagValue : mLoseFlagValue);
   GMiniGameScene::EnterExitScene(won ? mWinScene : mLoseScene);
   SetState(kFadeOutScene);
+}
+
+bool GCookScene::IsPiece(IItem* item) const {
+  if (!item) return false;
+  if (mPieces.count(item->GetName())) return true;
+  // What the kitchen's things make (a cut onion, its dust) is the kitchen's.
+  for (const char* type : {"cook_dish", "cook_cut", "cook_dust", "cook_tool", "cook_desk"})
+    if (GMiniGameScene::IsOfGuideType(item, type)) return true;
+  return false;
+}
+
+void GCookScene::EmptyCookCells(const GMiniGameScene::PieceTest& isPiece) {
+  OMousePointerManager* hand = GMousePointer::PeekManager();
+  GInventory* cells = mPanel ? mPanel->GetInventory(GGamePanel::kCookInventory) : nullptr;
+  if (!hand || !cells) return;
+  for (GInventoryCell* cell : cells->GetCells()) {
+    IItem* item = cell->TakeItem();
+    if (!item) continue;
+    // Through the hand, where the one rule of a game's end decides.
+    item->MoveToPointer();
+    if (hand->GetHeldItem() != item) GMousePointer::GetInstance()->HoldItem(item);
+    GMiniGameScene::ClearHandAtEnd(isPiece);
+  }
 }
 
 // ---- the book ----

@@ -9,9 +9,11 @@
 // until the game ends.
 
 #include <map>
+#include <set>
 #include <vector>
 
 #include "game/GFullScreenGameScene.h"
+#include "game/GMiniGameScene.h"
 #include "game/LuaBinding.h"
 #include "sdk/TSound.h"
 #include "visual/TFxSprite.h"
@@ -113,6 +115,11 @@ class GCookScene : public GFullScreenGameScene {
   void ReadConfig(TXmlNode* node);
   void ReadSavedState(TXmlNode* cook);
   bool Acts() const { return !mFinished && !IsWaiting(); }
+  // One of the kitchen's own things: listed among its items, or of a cook
+  // kind.
+  bool IsPiece(IItem* item) const;
+  // At the end: every cook cell emptied as the hand is.
+  void EmptyCookCells(const GMiniGameScene::PieceTest& isPiece);
 
   GCookBook* mBook = nullptr;  // owned; in the front-item holder while shown
   bool mBookShown = false;
@@ -126,6 +133,7 @@ class GCookScene : public GFullScreenGameScene {
   int mTimeLimit = 0;
   int mNextHint = -1;
   std::vector<str> mPlates;
+  std::set<str> mPieces;  // the state's items
   str mWinItem, mLoseItem, mWinScene, mLoseScene;
   str mWinFlag, mWinFlagValue, mLoseFlag, mLoseFlagValue;
   int mExitDelay = 1;

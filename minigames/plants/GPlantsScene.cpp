@@ -76,6 +76,9 @@ void GPlantsScene::Init(TWindowStyle& style) {
 }
 
 void GPlantsScene::ReadConfig(TXmlNode* state) {
+  if (TXmlNode* items = state->GetChild("items"))
+    for (size_t i = 0; i < items->GetChildCount(); ++i)
+      mPlants.insert(items->GetChildAt(i)->GetAttribute("name"));
   if (TXmlNode* item = state->GetChild("exit_item")) {
     mWinItem = item->GetAttribute("win");
     mLoseItem = item->GetAttribute("lose");
@@ -101,12 +104,15 @@ void GPlantsScene::TakeNote(TXmlNode* state) {
   if (!hasNote && note) {
     const str item = note->GetAttribute("item");
     OMousePointerManager* hand = PlantsHand();
+    // The plan is used up: its record ends with it, or a save would build
+    // it again in the hand or the cell it was taken from.
     if (hand && hand->GetHeldItem() && hand->GetHeldItem()->GetName() == item) {
-      hand->DeleteHeldItem();
+      hand->ConsumeHeldItem();
       hasNote = true;
     } else if (GInventory* main = mPanel ? mPanel->GetMainInventory() : nullptr) {
       for (GInventoryCell* cell : main->GetCells()) {
         if (!cell->GetItem() || cell->GetItem()->GetName() != item) continue;
+        cell->GetItem()->MoveToDropped();
         cell->DeleteItem();
         hasNote = true;
         break;
@@ -135,6 +141,11 @@ void GPlantsScene::CreatePlan(TXmlNode* field) {
   const str icon = goals->GetAttribute("icon");
   // A negative step would run an icon's alpha away without end.
   const float step = std::max(0.0f, goals->GetAttribute("step_alpha").to_float());
+  if (step == 0 && goals->GetChildCount() > 0)
+    Report(
+        "scene \"%s\": the plants game's \"step_alpha\" is \"%s\"; its icons never fill, so once the "
+        "plan is shown the game never ends after done",
+        OGame::GetInstance()->GetCurrentSceneId().c_str(), goals->GetAttribute("step_alpha").c_str());
   for (size_t i = 0; i < goals->GetChildCount(); ++i) {
     TXmlNode* child = goals->GetChildAt(i);
     GVObject* object = factory->CreateInList(&mDrawList, "anim/", icon);
@@ -143,6 +154,7 @@ void GPlantsScene::CreatePlan(TXmlNode* field) {
       Place(object, child, "icon_x", "icon_y");
     }
     AddGoal(new GPlantGoal(child->GetAttribute("name"), step, object));
+    mPlants.insert(child->GetAttribute("name"));
   }
 }
 
@@ -225,6 +237,8 @@ void GPlantsScene::Resume() {
 
 void GPlantsScene::SaveState() {
   GFullScreenGameScene::SaveState();
+  // An ended game has handed its item, flag and scene over already.
+  if (mFinished) return;
   if (TXmlNode* node = OMinigameRegistry::GetInstance()->CreateNode(kPlantsRegistryChild)) WriteState(node);
 }
 
@@ -289,7 +303,9 @@ void GPlantsScene::OnDoneClick() {
 void GPlantsScene::OnClearClick() {
   if (mState != kActive || mDone || mFinished) return;
   OMousePointerManager* hand = PlantsHand();
-  if (OItem* held = hand ? dynamic_cast<OItem*>(hand->GetHeldItem()) : nullptr) {
+  OItem* held = hand ? dynamic_cast<OItem*>(hand->GetHeldItem()) : nullptr;
+  // Only a plant goes back to the beds; the end keeps anything else.
+  if (held && IsPlant(held)) {
     hand->ReleaseItem();
     held->ReturnToScene(true);
     if (mItemsManager) mItemsManager->InsertInSceneOrder(held);
@@ -299,10 +315,40 @@ void GPlantsScene::OnClearClick() {
   Finish(false);
 }
 
+bool GPlantsScene::IsPlant(IItem* item) const {
+  return item && mPlants.count(item->GetName()) != 0;
+}
+
+void GPlantsScene::EmptyPlantsInventory(bool won) {
+  OMousePointerManager* hand = PlantsHand();
+  GInventory* plants = mPanel ? mPanel->GetInventory(GGamePanel::kPlantsInventory) : nullptr;
+  if (!hand || !plants) return;
+  for (GInventoryCell* cell : plants->GetCells()) {
+    IItem* item = cell->TakeItem();
+    if (!item) continue;
+    OItem* plant = !won && IsPlant(item) && mItemsManager ? dynamic_cast<OItem*>(item) : nullptr;
+    if (plant) {
+      // Given up: the plants grow where they were, for the next try.
+      plant->SetItemsManager(mItemsManager);
+      plant->ReturnToScene(true);
+      mItemsManager->InsertInSceneOrder(plant);
+      continue;
+    }
+    // Through the hand, where the one rule of a game's end decides.
+    item->MoveToPointer();
+    if (hand->GetHeldItem() != item) GMousePointer::GetInstance()->HoldItem(item);
+    GMiniGameScene::ClearHandAtEnd([this](IItem* held) { return IsPlant(held); });
+  }
+}
+
 void GPlantsScene::Finish(bool won) {
   if (mFinished) return;
   mFinished = true;
-  if (OMousePointerManager* hand = PlantsHand()) hand->DeleteHeldItem();
+  // Nothing stays in the plants inventory, which no other scene shows: a
+  // plant gathered ends with the game, anything of the player's goes back
+  // to the main inventory.
+  GMiniGameScene::ClearHandAtEnd([this](IItem* held) { return IsPlant(held); });
+  EmptyPlantsInventory(won);
   GMiniGameScene::GiveExitItem(won ? mWinItem : mLoseItem);
   const str& flag = won ? mWinFlagName : mLoseFlagName;
   if (!flag.empty()) OFlagsRegistry::GetInstance()->SetValue(flag, won ? mWinFlagValue : mLoseFlagValue);

@@ -6,12 +6,14 @@
 // every icon full, the clear button gives up. Either end can hand an item
 // over, set a variable and change the scene.
 
+#include <set>
 #include <vector>
 
 #include "game/GFullScreenGameScene.h"
 #include "game/LuaBinding.h"
 
 class GPlantGoal;
+class IItem;
 
 class GPlantsScene : public GFullScreenGameScene {
   TWINDOW_CLASS(GPlantsScene, GFullScreenGameScene)
@@ -68,10 +70,15 @@ class GPlantsScene : public GFullScreenGameScene {
   // One tick of every fade; whether every icon is full after it.
   bool StepGoals();
   void ShowNoteButton(bool shown);
+  // A plant of the beds or of the plan: the game's own piece.
+  bool IsPlant(IItem* item) const;
+  // At the end: every cell of the plants inventory emptied.
+  void EmptyPlantsInventory(bool won);
 
   GGamePanel* mPanel = nullptr;     // not owned
   GVObject* mNote = nullptr;        // owned
   std::vector<GPlantGoal*> mGoals;  // owned
+  std::set<str> mPlants;            // names of the game's own items
   bool mDone = false;
   bool mFinished = false;
   str mWinScene, mLoseScene;

@@ -2,6 +2,7 @@
 // a large held dish over the clear button, the wait after the third dish
 // and the end; and the cook book's turning and its open page.
 
+#include "game/OFlagsRegistry.h"
 #include "game/OMinigameRegistry.h"
 #include "items/ItemsTestUtil.h"
 #include "items/OCookDishItem.h"
@@ -10,6 +11,7 @@
 #include "rules/hints/OSimpleHint.h"
 #include "rules/questbook/OQuestBookPage.h"
 #include "sdk/TImage.h"
+#include "sdk/TReport.h"
 #include "visual/TProgressBar.h"
 
 namespace {
@@ -330,7 +332,7 @@ TEST_F(CookSceneTest, SavedStateComesBackWithoutTheTutorial) {
   EXPECT_EQ(again.GetServed().GetReadySum(), 100);
   EXPECT_EQ(again.GetServed().GetCount(), 1);
   EXPECT_EQ(again.GetTime(), 4);
-  EXPECT_EQ(again.GetNextHintTime(), -1) << "the saved next time, not the configuration's";
+  EXPECT_EQ(again.GetNextHintTime(), 10) << "the hint its time leads to, whatever was saved";
   EXPECT_EQ(bar->GetValue(), 200.0f);
   EXPECT_EQ(again.GetTutorialCountdown(), -1) << "no tutorial for a restored game";
   OMinigameRegistry::GetInstance()->DeleteNode("cook");
@@ -357,32 +359,58 @@ TEST_F(CookSceneTest, SavedStateComesBackWithoutTheTutorial) {
 }
 
 TEST_F(CookSceneTest, ADamagedSaveIsKeptWithinWhatAGameReaches) {
+  // Two dishes served; hints at 10 and 600 of a limit of 3600 ticks.
   struct Case {
-    const char *readySum, *val, *time, *curval;
-    int keptSum, keptVal, keptTime;
+    const char *readySum, *val, *time, *next, *curval;
+    int keptSum, keptTime, keptNext;
     float keptBar;
   } cases[] = {
-      {"100", "100", "40", "200.000000", 100, 100, 40, 200},
-      {"2147483647", "500", "2147483647", "1e30", 100, 100, GCookScene::kLongestTime, 300},
-      {"-9", "-3", "-5", "nan", 0, 0, 0, 0},
+      {"200", "100", "40", "600", "100.000000", 200, 40, 600, 100},
+      {"0", "100", "40", "600", "100.000000", 200, 40, 600, 100},
+      {"2147483647", "500", "2147483647", "-1", "1e30", 200, 3599, -1, 300},
+      {"-9", "-3", "-5", "0", "nan", 100, 0, 10, 0},
+      {"200", "100", "5000", "600", "100.000000", 200, 3599, -1, 100},
+      {"200", "100", "40", "5", "100.000000", 200, 40, 600, 100},
+      {"200", "100", "40", "999", "100.000000", 200, 40, 600, 100},
   };
+  Start(kState);             // what only the first start reports
+  size_t intactReports = 0;  // what starting the fixture reports anyway
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.readySum);
+    SCOPED_TRACE(str::format("%s %s %s %s", c.readySum, c.val, c.time, c.next));
+    OFlagsRegistry::DeleteInstance();
     TXmlNode* cook = OMinigameRegistry::GetInstance()->CreateNode("cook");
     cook->SetAttribute("readysum", c.readySum);
     cook->SetAttribute("time", c.time);
-    cook->SetAttribute("next", "-1");
+    cook->SetAttribute("next", c.next);
     cook->SetAttribute("curval", c.curval);
-    TXmlNode* dish = cook->CreateChild("dishes")->CreateChild("dish");
-    dish->SetAttribute("id", "p1");
-    dish->SetAttribute("val", c.val);
-    GCookScene& scene = Start(kState);
-    EXPECT_EQ(scene.GetServed().GetReadySum(), c.keptSum);
-    EXPECT_EQ(scene.GetServed().GetRatings().at("p1"), c.keptVal);
+    TXmlNode* dishes = cook->CreateChild("dishes");
+    for (const char* id : {"p1", "p2"}) {
+      TXmlNode* dish = dishes->CreateChild("dish");
+      dish->SetAttribute("id", id);
+      dish->SetAttribute("val", id == str("p1") ? c.val : "100");
+    }
+    const size_t reports = ReportCount();
+    GCookScene& scene = Start(
+        "<state><time_hints cook_time='3600'><h time='10' hint='a'/><h time='600' hint='b'/></time_hints>"
+        "<exit_item exit_delay='30'/><win_flag flag_name='won' flag_value='yes'/>"
+        "<lose_flag flag_name='lost' flag_value='yes'/></state>");
+    if (&c == &cases[0])
+      intactReports = ReportCount() - reports;
+    else
+      EXPECT_EQ(ReportCount() - reports, intactReports + 1) << "one line tells of a damaged save";
+    EXPECT_EQ(scene.GetServed().GetReadySum(), c.keptSum) << "the sum of the ratings read";
     EXPECT_EQ(scene.GetTime(), c.keptTime);
+    EXPECT_EQ(scene.GetNextHintTime(), c.keptNext);
     EXPECT_EQ(bar->GetValue(), c.keptBar);
-    Serve("p2");
+    Tick(1);
+    // A clock saved at or past the limit loses on the first running tick.
+    EXPECT_EQ(scene.IsFinished(), c.keptTime == 3599);
+    EXPECT_EQ(Flag("lost"), c.keptTime == 3599 ? "yes" : "null");
+    if (scene.IsFinished()) continue;
+    Serve("p3");
     EXPECT_EQ(scene.GetServed().GetReadySum(), c.keptSum + 100) << "sums on without overflowing";
+    Tick(30);
+    EXPECT_EQ(Flag("won"), c.keptSum == 200 ? "yes" : "null") << "the ratings decide, not the saved sum";
   }
 }
 

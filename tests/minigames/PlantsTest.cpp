@@ -12,6 +12,7 @@
 #include "items/OItemFactory.h"
 #include "minigames/plants/GPlantGoal.h"
 #include "minigames/plants/GPlantsScene.h"
+#include "sdk/TReport.h"
 #include "sdk/TWindowStyle.h"
 #include "sdk/TXmlNode.h"
 #include "tools/panel/GGamePanel.h"
@@ -193,6 +194,38 @@ TEST_F(PlantsTest, AnEndWithoutAnExitSceneEntersThisSceneAgainOnce) {
   mScene->OnMinigameButtonClick();
   EXPECT_EQ(game->GetStateIndex(), 1);
   EXPECT_FALSE(mScene->IsNoteShown());
+}
+
+TEST_F(PlantsTest, AStepThatNeverFillsTheIconsIsReportedAndANegativeOneIsNone) {
+  struct Case {
+    const char* step;
+    bool reported;
+  } cases[] = {{"0.05", false}, {"0", true}, {"", true}, {"-0.5", true}};
+  TXmlNode* state = OGame::GetInstance()->GetCurrentStateNode();
+  ASSERT_NE(state, nullptr);
+  size_t usual = 0;  // what starting the scene reports anyway
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.step);
+    if (TXmlNode* old = state->GetChild("field")) state->OrphanChild(old);
+    std::unique_ptr<TXmlNode> field(new TXmlNode());
+    ASSERT_TRUE(field->ParseString(
+        str::format("<field><goals step_alpha='%s'><goal name='mint'/></goals></field>", c.step)));
+    state->AdoptChild(std::move(field));
+    mScene.reset(new GPlantsScene());
+    mScene->AttachPanel(&mPanel);
+    const size_t reports = ReportCount();
+    TWindowStyle style;
+    mScene->Init(style);
+    if (!c.reported)
+      usual = ReportCount() - reports;
+    else
+      EXPECT_EQ(ReportCount() - reports, usual + 1) << "one line tells why the game will not end";
+    ASSERT_EQ(mScene->GetGoals().size(), 1u);
+    GPlantGoal* goal = mScene->GetGoals()[0];
+    goal->FadeIn();
+    goal->Step();
+    EXPECT_EQ(goal->GetAlpha(), c.reported ? 0.0f : 0.05f) << "no step below 0";
+  }
 }
 
 }  // namespace

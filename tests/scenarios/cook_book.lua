@@ -2,7 +2,8 @@
 -- the button leaves the panel, the kitchen pauses and clear does nothing.
 -- At the first page a click on the left half does nothing; the right half
 -- turns a sheet and the items registry keeps the page; the fifth sheet
--- never turns, so the book stops at 4. A right click closes it. Leaving the
+-- never turns, so the book stops at 4. A right click closes it, as a line
+-- above the pages tells the player. Leaving the
 -- kitchen and coming back keeps the page, and a damaged save that names
 -- page 9 opens the book at 4.
 
@@ -27,9 +28,18 @@ local function right_page()
   return r .. "," .. g .. "," .. b
 end
 
+-- The light letters of the line above the pages, over the dark desk.
+local function caption_shown()
+  local px = require("lib.pixels")
+  return px.span(58, 80, 720, function(x, y) return (pixel(x, y)) > 200 end) ~= nil
+end
+
+assert(not caption_shown())
 open_book()
 tick(1)
 assert(right_page() == 1, "opens at the first page: " .. tostring(right_page()))
+assert(text("cook_book_close") == "Right-click to close the book", tostring(text("cook_book_close")))
+assert(caption_shown(), "the book says how it closes")
 give("spoon")
 local played = #sounds()
 demo.click_on("btn_cook_clear")
@@ -57,6 +67,8 @@ click(400, 300, "right")
 assert(window("cook_book") == nil, "closed")
 assert(window("cook_book_button") == "shown" and minigame().paused == 0)
 assert(minigame().time == time, "the time stood while the book was open")
+tick(1)
+assert(not caption_shown(), "the line goes with the book")
 
 nursery.back_to_nursery()
 nursery.go_to_kitchen()

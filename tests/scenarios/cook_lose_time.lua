@@ -1,7 +1,8 @@
 -- The kitchen game lost on time. The hurry hint is queued at running tick
 -- 600 and shows on the next. The cook book open for 100 ticks stops the
 -- clock. On the tick the running time reaches 3600 the game is lost: the
--- burnt spoon in the hand, "cook_lost" set, back to the nursery.
+-- burnt spoon in the hand, "cook_lost" set, back to the nursery. The
+-- kitchen is then a plain room with a burnt pot and a door back.
 
 local demo = require("lib.demo")
 local kitchen = require("lib.kitchen")
@@ -31,4 +32,6 @@ local m = minigame()
 assert(m.time == 3600 and m.finished == 1, m.time)
 assert(held() == "burnt_spoon" and flag("cook_lost") == "true", tostring(held()))
 demo.wait_active("nursery")
+kitchen.played("lost")
+assert(flag("cook_won") == "null")
 assert(reports() == 0, reports() .. " report line(s)")

@@ -4,7 +4,8 @@
 -- mixer; a stew stirred with the spoon and a tart follow. Three perfect
 -- dishes: the bar at 0, the kitchen waits, and on the 30th tick the feast
 -- token is in the hand, "cook_won" is set and the player is back in the
--- nursery.
+-- nursery. The kitchen is then a plain room with the three dishes on its
+-- counter and a door back.
 
 local demo = require("lib.demo")
 local kitchen = require("lib.kitchen")
@@ -64,4 +65,6 @@ assert(held() == "feast_token", tostring(held()))
 assert(flag("cook_won") == "true" and flag("cook_lost") == "null")
 demo.wait_active("nursery")
 assert(held() == "feast_token", "the token stays in the hand")
+kitchen.played("won")
+assert(held() == "feast_token" and flag("cook_lost") == "null")
 assert(reports() == 0, reports() .. " report line(s)")

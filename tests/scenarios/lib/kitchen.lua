@@ -97,4 +97,32 @@ function kitchen.run_until(time)
   error("the kitchen's time never reached " .. time)
 end
 
+-- The played kitchen, from the nursery: a plain room on the common panel
+-- with no game and no clock, showing what the game left on the counter
+-- (`look`: "won", the three dishes; "lost", the burnt pot), whose door on
+-- the left leads back to the nursery.
+local counter = {
+  won = {x = 300, y = 402, rgb = {60, 220, 60}},   -- the salad
+  lost = {x = 450, y = 400, rgb = {40, 32, 24}},   -- the burnt pot
+}
+kitchen.door = {60, 300}
+function kitchen.played(look)
+  local lost_before = flag("cook_lost")
+  nursery.go_to_kitchen()
+  local _, _, index = scene()
+  assert(minigame() == nil and panel().kind == 0, "a plain room, state " .. tostring(index))
+  local c = counter[look]
+  local r, g, b = pixel(c.x, c.y)
+  assert(r == c.rgb[1] and g == c.rgb[2] and b == c.rgb[3], look .. " on the counter: " .. r .. "," .. g .. "," .. b)
+  r, g, b = pixel(40, 200)
+  assert(r == 107 and g == 74 and b == 43, "the door: " .. r .. "," .. g .. "," .. b)
+  tick(200)
+  assert(flag("cook_lost") == lost_before, "no clock runs in the played kitchen")
+  move(kitchen.door[1], kitchen.door[2])
+  tick(1)
+  assert(pointer() == "stBoots", "the door is a way out: " .. tostring(pointer()))
+  click(kitchen.door[1], kitchen.door[2])
+  demo.wait_active("nursery")
+end
+
 return kitchen

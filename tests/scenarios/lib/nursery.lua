@@ -13,8 +13,9 @@ function nursery.go_to_nursery()
   demo.wait_active("nursery")
 end
 
--- From the nursery through its far door into the kitchen. The kitchen has
--- no door back: the way out is a jump, with the hand kept.
+-- From the nursery through its far door into the kitchen. While its game
+-- is on the kitchen has no door back: the way out is a jump, with the hand
+-- kept.
 function nursery.go_to_kitchen()
   click(740, 300)
   demo.wait_active("kitchen")
