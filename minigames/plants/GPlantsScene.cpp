@@ -177,7 +177,8 @@ void GPlantsScene::ShowPlan() {
 }
 
 bool GPlantsScene::OnMouseDown(const TPoint& point) {
-  if (mFinished) return true;
+  // Nothing is gathered before the lesson has been read.
+  if (mFinished || mTutorialCountdown >= 0) return true;
   if (mInteractionMode == kNote)
     GFullScreenGameScene::OnMouseDown(point);
   else if (!mPanel || !mPanel->HitTest(point))
@@ -231,6 +232,9 @@ void GPlantsScene::Pause() {
 }
 
 void GPlantsScene::Resume() {
+  // A fresh game waits for its lesson: the end of the fade-in must not
+  // start it before the player has read it.
+  if (mTutorialCountdown >= 0 && !mFinished) return;
   GFullScreenGameScene::Resume();
   if (mPanel) mPanel->Unlock();
 }

@@ -1,6 +1,6 @@
 -- A game with a lesson holds still from the end of its fade-in until the
--- lesson opens: the catapult's ships do not sail and the range takes no
--- shot before the player has read what to do.
+-- lesson opens: the catapult's ships do not sail, the range takes no shot
+-- and the herb garden gives no plant before the player has read what to do.
 local demo = require("lib.demo")
 
 demo.start_new_game()
@@ -43,3 +43,21 @@ demo.click_on("tutorial_shooter_ok")
 tick(1)
 click(bottle.x, bottle.y)
 assert(minigame().goals[1].s == "break", "the range plays once its lesson is closed")
+
+-- The herb garden: clicks on the mint before the lesson take nothing.
+local plants = require("lib.plants")
+go("herb_garden_plants")
+local mint = plants.at.mint
+waited = 0
+while top_modal() ~= "plants_tutorial" do
+  assert(select(4, scene()), "the garden waits paused for its lesson")
+  click(mint[1], mint[2])
+  assert(held() == nil, "the mint taken before the lesson")
+  tick(1)
+  waited = waited + 1
+  assert(waited < 100, "the garden's lesson never opened")
+end
+demo.click_on("plants_tutorial_ok")
+tick_until(function() return not select(4, scene()) end, 60, "the garden again")
+click(mint[1], mint[2])
+assert(held() == "mint", "the garden plays once its lesson is closed: " .. tostring(held()))
