@@ -3,7 +3,7 @@
 -- inventory, and registry and save agree.
 local demo = require("lib.demo")
 local cards = require("lib.cards")
-local kept = require("lib.kept")
+local keep = require("lib.keep")
 
 cards.enter()
 cards.choose(true)
@@ -15,4 +15,4 @@ tick_until(function()
   return id == "tavern_cards" and state == 1 and minigame() ~= nil
 end, 200, "the table dealt again")
 assert(held() == nil, "the new table starts with an empty hand")
-kept.check("bent_coin", "main")
+keep.in_inventory("bent_coin", "after the new deal")
