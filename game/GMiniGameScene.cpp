@@ -129,10 +129,10 @@ bool GMiniGameScene::BeginFinish() {
   return true;
 }
 
-void GMiniGameScene::PutAwayHeldItem() {
+void GMiniGameScene::PutAwayHeldItem(const PieceTest& keepPiece) {
   OMousePointerManager* hand = GMousePointer::PeekManager();
   IItem* item = hand ? hand->GetHeldItem() : nullptr;
-  if (!item) return;
+  if (!item || (keepPiece && keepPiece(item))) return;
   GGameWnd* wnd = OGame::HasInstance() ? OGame::GetInstance()->GetGameWindow() : nullptr;
   GInventory* main = wnd && wnd->GetPanel() ? wnd->GetPanel()->GetMainInventory() : nullptr;
   GInventoryCell* free = nullptr;

@@ -66,9 +66,11 @@ class GMiniGameScene : public GScene {
   // the scene it was taken from (its record says so, and that scene builds
   // it again); either way the hand is empty after. Every game calls it as
   // it starts, so that it starts with the empty hand its rules expect.
-  static void PutAwayHeldItem();
   // True for an item that is the game's own piece.
   typedef std::function<bool(IItem*)> PieceTest;
+  // With a test, a piece of the game stays in the hand: the game's scene
+  // built again (a load, a state the variables choose) keeps what it held.
+  static void PutAwayHeldItem(const PieceTest& keepPiece = PieceTest());
   // At a game's end: a piece of the game in the hand is used up (its record
   // ended), any other item is put away as above.
   static void ClearHandAtEnd(const PieceTest& isPiece);

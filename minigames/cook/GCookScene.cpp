@@ -98,7 +98,6 @@ GCookScene::~GCookScene() {
 
 void GCookScene::Init(TWindowStyle& style) {
   GFullScreenGameScene::Init(style);
-  GMiniGameScene::PutAwayHeldItem();
   mLuaNames.Bind("onMinigameButtonClick", this, &GCookScene::OnMinigameButtonClick);
 
   // The bar and the clear button are the panel's, attached before this.
@@ -111,6 +110,9 @@ void GCookScene::Init(TWindowStyle& style) {
 
   if (!mStateNode) mStateNode = OGame::GetInstance()->GetCurrentStateNode();
   ReadConfig(mStateNode);
+  // The player's things wait in the main inventory; a dish of this kitchen
+  // stays in the hand.
+  GMiniGameScene::PutAwayHeldItem([this](IItem* item) { return IsPiece(item); });
   IItem* plate = mItemsManager ? mItemsManager->FindItem(kMixingPlate) : nullptr;
   mMixingPlate = IsCookDishItem(plate) ? static_cast<OCookDishItem*>(plate) : nullptr;
   if (!mMixingPlate && mStateNode)
