@@ -6,8 +6,12 @@ local pn = require("lib.panel")
 
 demo.start_new_game()
 demo.close_hints()
-local things = {"silver_coin", "tin_medal", "sun_disc", "pier_key", "herb_bundle", "feast_token",
-  "tower_key", "bent_coin", "fishing_rod"}
+local things = {}
+for _, name in ipairs({"silver_coin", "tin_medal", "sun_disc", "pier_key", "herb_bundle", "feast_token",
+  "tower_key", "bent_coin", "fishing_rod", "key", "coin", "feather", "shell", "stick", "rope", "chalk",
+  "token"}) do
+  if #things < #panel().main.items then things[#things + 1] = name end
+end
 assert(#things == #panel().main.items, "one thing a cell")
 for i, name in ipairs(things) do
   while panel().main.first + 5 < i do

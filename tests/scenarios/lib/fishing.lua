@@ -32,9 +32,7 @@ end
 
 -- The fishing basket's items as one string: "fishing_carp,-,-" (- empty).
 function fishing.basket()
-  local out = {}
-  for i, name in ipairs(panel().fishing.items) do out[i] = name or "-" end
-  return table.concat(out, ",")
+  return require("lib.panel").row(panel().fishing.items)
 end
 
 -- Whether the float is drawn where the game holds it: its 40 by 40 frame,
@@ -86,7 +84,7 @@ end
 -- twenty casts that never let the float rest (a foul brings the rod home).
 function fishing.strike_resting()
   for _ = 1, 20 do
-    if panel().fishing.items[9] then fishing.clear() end -- a full basket refuses casts
+    if panel().fishing.items[#panel().fishing.items] then fishing.clear() end -- a full basket refuses casts
     fishing.cast()
     tick_until(function()
       local s = minigame().state
@@ -110,7 +108,7 @@ end
 function fishing.until_key()
   for _ = 1, 150 do
     if minigame().key == 1 then return true end
-    if panel().fishing.items[9] then fishing.clear() end
+    if panel().fishing.items[#panel().fishing.items] then fishing.clear() end
     fishing.cast()
     if minigame().state == 3 then
       click(400, 300)

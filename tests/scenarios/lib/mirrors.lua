@@ -21,9 +21,7 @@ end
 
 -- The mirrors inventory as one string: "mirrors_mirror1,-,..." (- empty).
 function mirrors.cells()
-  local out = {}
-  for i, name in ipairs(panel().mirrors.items) do out[i] = name or "-" end
-  return table.concat(out, ",")
+  return require("lib.panel").row(panel().mirrors.items)
 end
 
 function mirrors.full()

@@ -28,11 +28,21 @@ function panel.click(name)
   click(p[1], p[2])
 end
 
--- The main inventory's items as one string: "apple,-,key" (- for empty).
+-- A strip's items as one string: "apple,-,key" (- for an empty cell),
+-- up to the last one kept, so that it reads the same whatever the strip's
+-- length; "" when it is empty.
+function panel.row(items)
+  local out, last = {}, 0
+  for i, name in ipairs(items) do
+    out[i] = name or "-"
+    if name then last = i end
+  end
+  return table.concat(out, ",", 1, last)
+end
+
+-- The main inventory's items so.
 function panel.items()
-  local out = {}
-  for i, name in ipairs(_G.panel().main.items) do out[i] = name or "-" end
-  return table.concat(out, ",")
+  return panel.row(_G.panel().main.items)
 end
 
 return panel
