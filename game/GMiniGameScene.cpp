@@ -129,10 +129,10 @@ bool GMiniGameScene::BeginFinish() {
   return true;
 }
 
-void GMiniGameScene::PutAwayHeldItem(const PieceTest& keepPiece) {
-  OMousePointerManager* hand = GMousePointer::PeekManager();
-  IItem* item = hand ? hand->GetHeldItem() : nullptr;
-  if (!item || (keepPiece && keepPiece(item))) return;
+namespace {
+// The player's item, held by nothing now, into the first free cell of the
+// main inventory, else back to the scene it was taken from.
+void KeepForPlayer(IItem* item) {
   GGameWnd* wnd = OGame::HasInstance() ? OGame::GetInstance()->GetGameWindow() : nullptr;
   GInventory* main = wnd && wnd->GetPanel() ? wnd->GetPanel()->GetMainInventory() : nullptr;
   GInventoryCell* free = nullptr;
@@ -142,7 +142,6 @@ void GMiniGameScene::PutAwayHeldItem(const PieceTest& keepPiece) {
         free = cell;
         break;
       }
-  hand->ReleaseItem();
   if (free && item->CanBeStored()) {
     if (OItem* owned = dynamic_cast<OItem*>(item)) owned->SetItemsManager(free->GetItemsManager());
     free->PutItem(item);  // its record now says the inventory
@@ -153,6 +152,30 @@ void GMiniGameScene::PutAwayHeldItem(const PieceTest& keepPiece) {
   item->MoveToScene();
   item->SaveState();
   delete item;
+}
+}  // namespace
+
+void GMiniGameScene::PutAwayHeldItem(const PieceTest& keepPiece) {
+  OMousePointerManager* hand = GMousePointer::PeekManager();
+  IItem* item = hand ? hand->GetHeldItem() : nullptr;
+  if (!item || (keepPiece && keepPiece(item))) return;
+  hand->ReleaseItem();
+  KeepForPlayer(item);
+}
+
+void GMiniGameScene::ClearCellsAtEnd(GInventory* inventory, const PieceTest& isPiece) {
+  if (!inventory) return;
+  for (GInventoryCell* cell : inventory->GetCells()) {
+    IItem* item = cell->TakeItem();
+    if (!item) continue;
+    if (isPiece && isPiece(item)) {
+      // Used up as a piece in the hand is: its record ended first.
+      item->MoveToDropped();
+      delete item;
+    } else {
+      KeepForPlayer(item);
+    }
+  }
 }
 
 void GMiniGameScene::ClearHandAtEnd(const PieceTest& isPiece) {
@@ -165,9 +188,13 @@ void GMiniGameScene::ClearHandAtEnd(const PieceTest& isPiece) {
     PutAwayHeldItem();
 }
 
-bool GMiniGameScene::IsOfGuideType(IItem* item, const char* type) {
-  TXmlNode* guide = item ? OItemFactory::FindGuideNode(item->GetName()) : nullptr;
+bool GMiniGameScene::IsOfGuideType(const str& name, const char* type) {
+  TXmlNode* guide = name.empty() ? nullptr : OItemFactory::FindGuideNode(name);
   return guide && guide->GetAttribute("type") == type;
+}
+
+bool GMiniGameScene::IsOfGuideType(IItem* item, const char* type) {
+  return item && IsOfGuideType(item->GetName(), type);
 }
 
 void GMiniGameScene::GiveExitItem(const str& itemId) {

@@ -14,6 +14,7 @@
 #include "sdk/TRandom.h"
 #include "visual/GVDrawList.h"
 
+class GInventory;
 class GMasksManager;
 class IItem;
 class GSplineInterpolator;
@@ -74,9 +75,13 @@ class GMiniGameScene : public GScene {
   // At a game's end: a piece of the game in the hand is used up (its record
   // ended), any other item is put away as above.
   static void ClearHandAtEnd(const PieceTest& isPiece);
+  // At a game's end: a game's own inventory, which no other scene shows, is
+  // emptied by the same rule as the hand.
+  static void ClearCellsAtEnd(GInventory* inventory, const PieceTest& isPiece);
   // Whether the items guide gives the item this "type": the games know
   // their pieces by kind ("fish", "mirror").
   static bool IsOfGuideType(IItem* item, const char* type);
+  static bool IsOfGuideType(const str& name, const char* type);
   // The pieces of a game's end. The item goes to the hand (nothing for an
   // empty id or one the items guide does not know); an empty scene id means
   // the current scene, entered again so that the state the variables now

@@ -21,7 +21,6 @@
 #include "tools/GFrontItemHolder.h"
 #include "tools/panel/GGamePanel.h"
 #include "tools/panel/GInventory.h"
-#include "tools/panel/GInventoryCell.h"
 #include "visual/GBaseInterpolator.h"
 #include "visual/GVObject.h"
 #include "visual/GVXmlLoaders.h"
@@ -337,7 +336,8 @@ void GCookScene::Finish(bool won) {
   // cook book) goes back to the main inventory.
   const GMiniGameScene::PieceTest isPiece = [this](IItem* item) { return IsPiece(item); };
   GMiniGameScene::ClearHandAtEnd(isPiece);
-  EmptyCookCells(isPiece);
+  GMiniGameScene::ClearCellsAtEnd(mPanel ? mPanel->GetInventory(GGamePanel::kCookInventory) : nullptr,
+                                  isPiece);
   GMiniGameScene::GiveExitItem(won ? mWinItem : mLoseItem);
   const str& flag = won ? mWinFlag : mLoseFlag;
   if (!flag.empty()) GMiniGameScene::SetExitFlag(flag, won ? mWinFlagValue : mLoseFlagValue);
@@ -352,20 +352,6 @@ bool GCookScene::IsPiece(IItem* item) const {
   for (const char* type : {"cook_dish", "cook_cut", "cook_dust", "cook_tool", "cook_desk"})
     if (GMiniGameScene::IsOfGuideType(item, type)) return true;
   return false;
-}
-
-void GCookScene::EmptyCookCells(const GMiniGameScene::PieceTest& isPiece) {
-  OMousePointerManager* hand = GMousePointer::PeekManager();
-  GInventory* cells = mPanel ? mPanel->GetInventory(GGamePanel::kCookInventory) : nullptr;
-  if (!hand || !cells) return;
-  for (GInventoryCell* cell : cells->GetCells()) {
-    IItem* item = cell->TakeItem();
-    if (!item) continue;
-    // Through the hand, where the one rule of a game's end decides.
-    item->MoveToPointer();
-    if (hand->GetHeldItem() != item) GMousePointer::GetInstance()->HoldItem(item);
-    GMiniGameScene::ClearHandAtEnd(isPiece);
-  }
 }
 
 // ---- the book ----

@@ -118,8 +118,6 @@ class GCookScene : public GFullScreenGameScene {
   // One of the kitchen's own things: listed among its items, or of a cook
   // kind.
   bool IsPiece(IItem* item) const;
-  // At the end: every cook cell emptied as the hand is.
-  void EmptyCookCells(const GMiniGameScene::PieceTest& isPiece);
 
   GCookBook* mBook = nullptr;  // owned; in the front-item holder while shown
   bool mBookShown = false;

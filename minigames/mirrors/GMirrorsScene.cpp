@@ -36,8 +36,7 @@ void DeleteHeld() {
 
 // The game's pieces are the items the items guide gives the type "mirror".
 bool IsMirror(const str& name) {
-  TXmlNode* guide = name.empty() ? nullptr : OItemFactory::FindGuideNode(name);
-  return guide && guide->GetAttribute("type") == kMirrorType;
+  return GMiniGameScene::IsOfGuideType(name, kMirrorType);
 }
 
 bool GiveToHand(const str& name) {
@@ -162,7 +161,7 @@ void GMirrorsScene::CountMirrors() {
 
 void GMirrorsScene::Update() {
   if (mCountMirrors) {
-    mCountMirrors = true;
+    mCountMirrors = false;
     CountMirrors();
   }
   GMiniGameScene::Update();

@@ -324,25 +324,19 @@ bool GPlantsScene::IsPlant(IItem* item) const {
 }
 
 void GPlantsScene::EmptyPlantsInventory(bool won) {
-  OMousePointerManager* hand = PlantsHand();
   GInventory* plants = mPanel ? mPanel->GetInventory(GGamePanel::kPlantsInventory) : nullptr;
-  if (!hand || !plants) return;
-  for (GInventoryCell* cell : plants->GetCells()) {
-    IItem* item = cell->TakeItem();
-    if (!item) continue;
-    OItem* plant = !won && IsPlant(item) && mItemsManager ? dynamic_cast<OItem*>(item) : nullptr;
-    if (plant) {
+  if (!plants) return;
+  if (!won && mItemsManager)
+    for (GInventoryCell* cell : plants->GetCells()) {
+      OItem* plant = IsPlant(cell->GetItem()) ? dynamic_cast<OItem*>(cell->GetItem()) : nullptr;
+      if (!plant) continue;
       // Given up: the plants grow where they were, for the next try.
+      cell->TakeItem();
       plant->SetItemsManager(mItemsManager);
       plant->ReturnToScene(true);
       mItemsManager->InsertInSceneOrder(plant);
-      continue;
     }
-    // Through the hand, where the one rule of a game's end decides.
-    item->MoveToPointer();
-    if (hand->GetHeldItem() != item) GMousePointer::GetInstance()->HoldItem(item);
-    GMiniGameScene::ClearHandAtEnd([this](IItem* held) { return IsPlant(held); });
-  }
+  GMiniGameScene::ClearCellsAtEnd(plants, [this](IItem* item) { return IsPlant(item); });
 }
 
 void GPlantsScene::Finish(bool won) {
