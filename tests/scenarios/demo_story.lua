@@ -1,13 +1,30 @@
 -- The demo played as a story from a first start to its end: a player made,
--- options set, a new game, then each chapter in order. Every chapter ends
--- with a quick save, a quit to the title and a load of that save, which must
--- bring back the same game (lib/story.lua).
+-- options set, a new game, then each chapter in order. From the new game on
+-- the story keeps to a player's means (player_only): clicks, keys and
+-- ticks, walked from room to room by lib/walk.lua. Every chapter ends with
+-- a quick save, a quit to the title and a load of that save, which must
+-- bring back the same game (lib/story.lua). At the end the story has been
+-- in every scene of every world.
 
 local demo = require("lib.demo")
 local story = require("lib.story")
+local walk = require("lib.walk")
+local pn = require("lib.panel")
 
 local close_hints = demo.close_hints
 local function wait_active(id) demo.wait_active(id, 400) end
+
+-- Every scene the player has stood in, as "world/scene", noted after each
+-- tick: the story checks at its end that no scene of any world was missed.
+local visited = {}
+do
+  local plain = tick
+  function tick(n)
+    plain(n)
+    local id, state, _, _, world = scene()
+    if id and state == 1 then visited[world .. "/" .. id] = true end
+  end
+end
 
 -- A player and options: the sound effects off, kept for that player.
 demo.enter_name("Story")
@@ -21,6 +38,7 @@ tick(10)
 assert(pref("soundoff", 0) == "1", "the option kept")
 
 demo.start_new_game()
+player_only()
 assert(scene() == "living_room")
 
 -- Chapter 1, the dark house: the coin and the light, each with its word;
@@ -40,7 +58,7 @@ story.chapter_end(1)
 -- the first spread, and turning on reads the first page the chapter
 -- unlocked; the other two are open to read.
 local bk = require("lib.book")
-go("living_room")
+walk.to("living_room")
 bk.open()
 bk.settle()
 for _ = 1, 2 do
@@ -52,10 +70,10 @@ assert(page(4) == 1 and page(5) == 1 and page(6) == 0, "its other pages open, th
 bk.click(bk.CLOSE)
 wait_active("living_room")
 
--- Chapter 2, the tavern's games: the card sought twice wins the silver
--- coin; two bottles shot win the medal.
+-- Chapter 2, the tavern's games, across the lane from the garden: the card
+-- sought twice wins the silver coin; two bottles shot win the medal.
 local cards = require("lib.cards")
-go("tavern_cards")
+walk.to("tavern_cards")
 assert(held() == nil, "the table takes what the hand held")
 cards.choose(true)
 cards.choose(true)
@@ -64,7 +82,8 @@ assert(flag("cards_won") == "true")
 wait_active("tavern")
 require("lib.story_games").card_table()
 
-go("range")
+pn.store()
+walk.to("range")
 tick_until(function() return top_modal() == "tutorial_shooter" end, 10, "the range's tutorial")
 demo.click_on("tutorial_shooter_ok")
 tick(1)
@@ -79,12 +98,27 @@ tick_until(function() return select(3, scene()) == 1 and select(2, scene()) == 1
 require("lib.story_games").range()
 story.chapter_end(2)
 
--- Chapter 3, the tower's mirror board: three mirrors on the three required
--- markers raise the sun.
+-- Chapter 3, the tower's mirror board. The way to the tower is through the
+-- workshop's door, whose key lies in the workshop's chest, into the dark
+-- yard, which wants the living room's lamp in hand. Three mirrors on the
+-- three required markers raise the sun.
+pn.store()
+walk.to("living_room")
+click(320, 350) -- the lamp
+assert(held() == "lamp", tostring(held()))
+pn.store()
+walk.to("workshop")
+click(190, 420) -- the chest
+tick(10)
+click(225, 415) -- the key inside
+assert(held() == "brass_key2", tostring(held()))
+click(700, 200) -- the door, unlocked
+assert(held() == nil, "the key is used up")
+tick_until(function() return select(2, item("door")) == "stUnlocked" end, 60, "the door open")
 local mirrors = require("lib.mirrors")
-go("tower_mirrors")
+walk.to("tower_mirrors")
 for i = 1, 3 do mirrors.lay(i - 1, i) end
-game_lua("onDoneClick()")
+demo.click_on("btn_done")
 tick_until(function() return held() == "sun_disc" end, 300, "the sun disc")
 assert(flag("mirrors_won") == "true")
 wait_active("tower")
@@ -92,38 +126,39 @@ require("lib.story_games").mirrors()
 story.chapter_end(3)
 
 -- Chapter 4, the pier and the herb garden: fishing until the key fish is
--- in the basket wins the pier key; the plan's three herbs stored win the
--- bundle.
+-- in the basket wins the pier key; the plan found in the herb garden and
+-- its three herbs stored win the bundle.
 local fishing = require("lib.fishing")
-go("pier_fishing")
+walk.to("pier_fishing")
 assert(fishing.until_key(), "no key fish in sixty casts")
 fishing.done()
 wait_active("pier")
 assert(held() == "pier_key" and flag("fish_key") == "true", tostring(held()))
 
 local plants = require("lib.plants")
-give("herb_plan")
-require("lib.panel").click_cell(0)
-plants.enter()
+pn.store()
+walk.to("herb_garden")
+click(620, 460) -- the plan
+assert(held() == "herb_plan", tostring(held()))
+pn.store()
+walk.to("herb_garden_plants")
+assert(panel().kind == 11, "the plants panel")
 plants.close_tutorial()
 for j, name in ipairs({"mint", "sage", "fern"}) do plants.store(name, j - 1) end
-game_lua("onDoneClick()")
+demo.click_on("btn_done")
 tick_until(function() return held() == "herb_bundle" end, 60, "the herb bundle")
 assert(flag("plants_won") == "true")
 wait_active("herb_garden")
 story.chapter_end(4)
 
 -- Chapter 5, the kitchen and the tower's tiles. Three perfect dishes win
--- the feast token. The tiles are found all home but one turned three
--- times (the tiles' own scenarios set them so): two clicks on it win the
--- tower key.
-local pn = require("lib.panel")
+-- the feast token. The tiles, as the game deals them, are slid home and
+-- turned upright: the tower key.
 local kitchen = require("lib.kitchen")
 local nursery = require("lib.nursery")
-pn.click_cell(0) -- the bundle kept in the inventory
+pn.store() -- the bundle kept in the inventory
 assert(held() == nil)
-go("nursery")
-nursery.go_to_kitchen()
+walk.to("kitchen")
 nursery.close_cook_tutorial()
 kitchen.click("onion")
 kitchen.click("board")
@@ -147,73 +182,62 @@ wait_active("nursery")
 kitchen.played("won") -- the played kitchen, a room with a door back
 
 local tag = require("lib.tag")
-go("tower_tag")
-key("t")
-tick(2)
-set_save_document(tag.rewrite(save_document(), function(a) tag.home(a, {[5] = 3}) end))
-key("x")
-wait_active("tower_tag")
-tag.click_tile(5)
-tag.click_tile(5)
+walk.to("tower_tag")
+tag.solve()
 assert(held() == "tower_key" and flag("tag_won") == "true", tostring(held()))
 wait_active("tower")
 require("lib.story_games").tiles()
 story.chapter_end(5)
 
--- The first empty cell of the main inventory, for what is held; the strip
--- is turned on with its arrows until that cell shows. The shown cell's
--- position is returned.
-local function keep_held()
-  for _ = 1, #panel().main.items do
-    local main = panel().main
-    for j = 0, 4 do
-      if not main.items[main.first + j + 1] then
-        pn.click_cell(j)
-        assert(held() == nil, "kept in cell " .. (main.first + j))
-        return j
-      end
-    end
-    pn.click("arrow_right")
-    tick(1)
-  end
-  error("no empty cell in the main inventory")
-end
-
--- Chapter 6, the laboratory: the crypt's flask filled at the cistern and
--- poured into the lit still with the herb and the bark brews health, drawn
--- off into the flask.
+-- Chapter 6, the laboratory: the crypt's flask filled at the cistern; the
+-- still lit with a match of the laboratory's box; the water poured in with
+-- the herb and the bark brews health, drawn off into the flask.
 local lab = require("lib.lab")
-keep_held()
-go("crypt")
+pn.store()
+walk.to("crypt")
 lab.click("flask")
 lab.click("cistern")
 assert(item("flask") == "flask_water")
-lab.enter_from_crypt(true)
+walk.to("lab")
+pn.store()
+lab.click("matches")
+assert(held() == "lab_matches", tostring(held()))
+click(400, 200, "right") -- a match struck
+assert(item("lab_matches") == "match", "burning")
+lab.click("device")
+assert(flag("device_lit") == "true", "the still lit")
+tick_until(function()
+  local _, state, index, paused = scene()
+  return state == 1 and index == 1 and not paused
+end, 200, "the lit still")
+click(700, 150) -- the box back on its shelf
+assert(held() == nil, tostring(held()))
+pn.take("flask")
 lab.click("device")
 assert(item("flask") == "flask_empty", "poured out")
-local flask = keep_held()
+pn.store()
 tick(20)
 for _, name in ipairs({"herb", "bark"}) do
   lab.click(name)
   lab.click("device")
   tick(16)
 end
-game_lua("onDoneClick()")
+demo.click_on("btn_done")
 -- The first potion brewed is the gift of travel, told in a big window.
 require("lib.story_house").read_hint("big", "hint_gift_of_travel")
 assert(flag("gift_of_travel") == "true", "the gift earned")
 tick(60)
-pn.click_cell(flask)
-assert(held() == "flask")
+pn.take("flask")
 lab.click("device")
 assert(item("flask") == "flask_health_complete", "drawn off")
-keep_held()
+pn.store()
 tick(60)
 story.chapter_end(6)
 
--- Chapter 7, travel: the six magics the gift brought show on the panel,
--- the Vethra's spire reached, its globe's map looked at and put away.
-tick_until(function() return select(5, magic("through_time")) end, 200, "the magic buttons")
+error("the chapters to come")
+-- Chapter 7, travel: the gift of the six magics, the Vethra's spire
+-- reached, its globe's map looked at and put away.
+demo.unlock_magics()
 for _, id in ipairs({"fire", "health", "invisibility", "rainbow", "through_space", "through_time"}) do
   assert(select(5, magic(id)), id .. " shows")
 end
@@ -241,8 +265,7 @@ harbour.leave()
 -- poppy and woken with health; through time to the old keep.
 local sm = require("lib.story_magic")
 local pond = require("lib.pond")
-demo.go_to("home", "pond")
-demo.wait_active("pond")
+walk.to("pond")
 local grass = {pixel(unpack(pond.at.grass))}
 pond.click("mushroom")
 assert(held() == "mushroom", tostring(held()))
@@ -282,10 +305,7 @@ sm.settle()
 
 -- The guard fears nothing it can see: seen, it only looks at the dagger;
 -- unseen, it gives its claw for it.
-click(380, 360) -- the gate
-demo.wait_active("study")
-click(195, 300)
-demo.wait_active("gallery")
+walk.to("gallery")
 local function guard() return select(2, item("guard")) end
 click(230, 470) -- the dagger
 assert(held() == "dagger", tostring(held()))
@@ -305,12 +325,7 @@ assert(not overlay.active and overlay.particles == 0, "the shimmer gone")
 
 -- The fire takes the claw's place in the hand, lights the pit and, put
 -- out, gives the claw back.
-click(60, 300)
-demo.wait_active("study")
-click(90, 300)
-demo.wait_active("hall")
-click(750, 280)
-demo.wait_active("workshop")
+walk.to("workshop")
 sm.cast("fire")
 assert(held() == "fire_magic_item" and pointer() == "stItem", "the fire in hand")
 assert(flag("__fire_magic_saved_item") == "claw" and flag("fire_on") == "true")
@@ -320,7 +335,7 @@ assert(flag("fire_lit") == "true" and held() == "fire_magic_item", "the pit lit,
 click(400, 300, "right")
 tick(1)
 assert(flag("fire_on") == "false" and held() == "claw", "put out: " .. tostring(held()))
-local cell = keep_held()
+local cell = pn.store()
 assert(panel().main.items[panel().main.first + cell + 1] == "claw", "the claw kept: " .. pn.items())
 
 -- Through space to the Vethra, where there is no air. The poppy picked on
@@ -348,20 +363,27 @@ tick_until(function() return scene() == "0_0_0" and not select(4, scene()) end, 
 click(300, 470) -- the poppy laid down
 assert(held() == nil and flag("zone_on") == "false", "laid down: " .. tostring(held()))
 
--- Through time to the old keep; home again through the scene picker, as the
--- chapters before travel.
+-- Through time to the old keep, and home again the same way.
 sm.journey("through_time", {"old_keep"}, 580)
 assert(scene() == "keep_hall", scene())
 assert(timers().vethra.state == 1 and indicators().vethra.total == 0, "off the Vethra the air stops")
-demo.go_to("home", "living_room")
-demo.wait_active("living_room")
+sm.journey("through_time", {"home"}, 220)
+assert(scene() == "living_room", scene())
 story.chapter_end(9)
 
 -- The end: out through the attic's skylight, the story done.
-demo.go_to("home", "attic")
-wait_active("attic")
+walk.to("attic")
 assert(flag("story_done") == "null", "not before the end")
-click(80, 60)
-wait_active("the_end")
+walk.to("the_end")
 assert(flag("story_done") == "true", "the story is done")
 assert(mission("the_story_ends"))
+
+-- Every scene of every world the game lists has been stood in.
+local missed = {}
+for world, scenes in pairs(worlds()) do
+  for _, id in ipairs(scenes) do
+    if not visited[world .. "/" .. id] then missed[#missed + 1] = world .. "/" .. id end
+  end
+end
+table.sort(missed)
+assert(#missed == 0, "never stood in: " .. table.concat(missed, ", "))
