@@ -234,15 +234,24 @@ pn.store()
 tick(60)
 story.chapter_end(6)
 
-error("the chapters to come")
--- Chapter 7, travel: the gift of the six magics, the Vethra's spire
--- reached, its globe's map looked at and put away.
-demo.unlock_magics()
+-- Chapter 7, travel: the six magics the gift brought show on the panel.
+-- Through space to the Vethra, where there is no air: it runs out, and the
+-- end screen's box wakes the player on the first field. Across the Vethra
+-- by its map to the sunken hollow and to the spire, where the globe's map is
+-- looked at and put away.
+local sm = require("lib.story_magic")
+tick_until(function() return select(5, magic("through_time")) end, 200, "the magic buttons")
 for _, id in ipairs({"fire", "health", "invisibility", "rainbow", "through_space", "through_time"}) do
   assert(select(5, magic(id)), id .. " shows")
 end
-demo.go_to("vethra", "1_2_0")
-wait_active("1_2_0")
+sm.journey("through_space", {"vethra"}, 580)
+assert(scene() == "0_0_0" and timers().vethra.state == 0, "on the Vethra, no air")
+tick_until(function() return scene() == "the_end" end, 4000, "the air run out")
+wait_active("the_end")
+assert(select(5, scene()) == "vethra", "the Vethra's end")
+walk.to("0_0_0")
+sm.across("0_1_1")
+sm.across("1_2_0")
 demo.click_on("btn_globe")
 tick(20)
 assert(vethra().map == 2, "the map shown")
@@ -250,6 +259,10 @@ demo.click_on("btn_globe")
 tick(20)
 assert(vethra().map == 0, "the map put away")
 story.chapter_end(7)
+
+-- Home through space, by the Vethra's chooser.
+sm.journey("through_space", {"home"}, 220)
+assert(scene() == "living_room", scene())
 
 -- Chapter 8, the harbour along the shore from the pier: five ships sunk
 -- with the catapult save it; the way back leads to the pier.
@@ -263,7 +276,7 @@ harbour.leave()
 -- the rainbow over the garden; the guard passed unseen; the workshop's pit
 -- lit with the fire magic; through space to the Vethra, asleep by its
 -- poppy and woken with health; through time to the old keep.
-local sm = require("lib.story_magic")
+
 local pond = require("lib.pond")
 walk.to("pond")
 local grass = {pixel(unpack(pond.at.grass))}

@@ -6,10 +6,12 @@ local demo = require("lib.demo")
 local pn = require("lib.panel")
 local walk = {}
 
--- ways[scene] = {{to, x, y[, hold = item]}}: with `hold` the way leads on
--- only with that item in the hand (the workshop's door into the dark yard
--- wants the lamp).
-walk.ways = {
+-- ways[world][scene] = {{to, x, y[, hold = item]}}: with `hold` the way
+-- leads on only with that item in the hand (the workshop's door into the
+-- dark yard wants the lamp). Between worlds and across the Vethra the player
+-- travels by magic (lib/story_magic.lua).
+walk.ways = {}
+walk.ways.home = {
   living_room = {{"hall", 670, 300}, {"cellar", 180, 485}, {"basement_quest_book", 470, 285}},
   hall = {{"living_room", 110, 300}, {"attic", 600, 300}, {"study", 270, 300}, {"workshop", 750, 280}},
   attic = {{"hall", 400, 555}, {"the_end", 80, 60}},
@@ -39,6 +41,8 @@ walk.ways = {
   tavern_cards = {{"tavern", 400, 440}},
   range = {{"tavern", 60, 300}},
 }
+-- The Vethra's end screen: its box wakes the player on the first field.
+walk.ways.vethra = {the_end = {{"0_0_0", 400, 480}}}
 
 -- Scenes the search walks into only when they are the goal: the games, the
 -- pond's depths with their running air, the quest book and the end.
@@ -48,9 +52,10 @@ walk.goals_only = {
   basement_quest_book = true, the_end = true,
 }
 
--- The ways from `from` to `to`, fewest first: a list of ways, nil when
--- there is none.
-function walk.route(from, to)
+-- The ways from `from` to `to` in `world`, fewest first: a list of ways,
+-- nil when there is none.
+function walk.route(world, from, to)
+  local ways = walk.ways[world] or {}
   local came = {[from] = false}
   local queue, head = {from}, 1
   while queue[head] do
@@ -65,7 +70,7 @@ function walk.route(from, to)
       return steps
     end
     if here == from or not walk.goals_only[here] then
-      for _, way in ipairs(walk.ways[here] or {}) do
+      for _, way in ipairs(ways[here] or {}) do
         if came[way[1]] == nil then
           came[way[1]] = {from = here, to = way[1], x = way[2], y = way[3], hold = way.hold}
           queue[#queue + 1] = way[1]
@@ -92,9 +97,9 @@ end
 -- Walks from the scene the player stands in to `to`, closing the hints
 -- met on the way; those of `to` itself are left to the caller.
 function walk.to(to)
-  local from = scene()
-  local steps = walk.route(from, to)
-  assert(steps, "no way from " .. tostring(from) .. " to " .. to)
+  local from, _, _, _, world = scene()
+  local steps = walk.route(world, from, to)
+  assert(steps, "no way in " .. tostring(world) .. " from " .. tostring(from) .. " to " .. to)
   for i, way in ipairs(steps) do
     assert(scene() == way.from, "the way to " .. to .. " left from " .. tostring(scene()))
     through(way)
