@@ -117,6 +117,20 @@ png -size 800x600 gradient:'#e0a060'-'#603020' -fill '#4a2a18' -draw "polygon 0,
 out=content/images/scenes/vethra_1_2_0.png
 png -size 800x600 gradient:'#d8b080'-'#503828' -fill '#382010' -draw "polygon 0,600 0,470 500,420 800,480 800,600" \
   -fill '#8a5a30' -draw "polygon 120,470 200,250 280,470"
+# The breath stone at the spire's foot, 60 by 60, its mask, and its touch:
+# nothing, then a pale halo of air round it (90 by 90).
+out=content/anim/vethra/breath_stone.png
+png -size 60x60 xc:none -fill '#5a6a7a' -draw "ellipse 30,44 26,14 0,360" -fill '#a8e0f0' \
+  -draw "polygon 30,4 42,30 30,50 18,30" -fill '#e8f8ff' -draw "polygon 30,10 36,30 30,40 24,30"
+out=content/images/masks/breath_stone_mask.png
+png content/anim/vethra/breath_stone.png -alpha extract -threshold 0 -background white -alpha shape
+out=$tmp/h0.png
+png -size 90x90 xc:none
+out=$tmp/h1.png
+png -size 90x90 xc:none -fill none -stroke '#d8f4ffc0' -strokewidth 4 -draw "circle 45,45 45,6" \
+  -stroke '#a8e0f080' -draw "circle 45,45 45,18"
+out=content/anim/vethra/breath_stone_hit.png
+png "$tmp"/h0.png "$tmp"/h1.png +append
 out=content/images/scenes/old_keep_hall.png
 png -size 800x600 gradient:'#585868'-'#282830' -fill '#383840' -draw "rectangle 0,450 800,600" \
   -fill '#202028' -draw "rectangle 330,180 470,450" -fill '#6a5a40' -draw "rectangle 345,195 455,450"
