@@ -11,8 +11,16 @@ local story = require("lib.story")
 local walk = require("lib.walk")
 local pn = require("lib.panel")
 
-local close_hints = demo.close_hints
 local function wait_active(id) demo.wait_active(id, 400) end
+
+-- Walks to `room`, takes the thing `name` lying at (x, y) there and keeps
+-- it in the inventory.
+local function fetch(room, name, x, y)
+  walk.to(room)
+  click(x, y)
+  assert(held() == name, "took " .. tostring(held()) .. ", not " .. name)
+  pn.store()
+end
 
 -- Every scene the player has stood in, as "world/scene", noted after each
 -- tick: the story checks at its end that no scene of any world was missed.
@@ -103,10 +111,7 @@ story.chapter_end(2)
 -- yard, which wants the living room's lamp in hand. Three mirrors on the
 -- three required markers raise the sun.
 pn.store()
-walk.to("living_room")
-click(320, 350) -- the lamp
-assert(held() == "lamp", tostring(held()))
-pn.store()
+fetch("living_room", "lamp", 320, 350)
 walk.to("workshop")
 click(190, 420) -- the chest
 tick(10)
@@ -137,10 +142,7 @@ assert(held() == "pier_key" and flag("fish_key") == "true", tostring(held()))
 
 local plants = require("lib.plants")
 pn.store()
-walk.to("herb_garden")
-click(620, 460) -- the plan
-assert(held() == "herb_plan", tostring(held()))
-pn.store()
+fetch("herb_garden", "herb_plan", 620, 460)
 walk.to("herb_garden_plants")
 assert(panel().kind == 11, "the plants panel")
 plants.close_tutorial()
@@ -235,10 +237,10 @@ tick(60)
 story.chapter_end(6)
 
 -- Chapter 7, travel: the six magics the gift brought show on the panel.
--- Through space to the Vethra, where there is no air: it runs out, and the
--- end screen's box wakes the player on the first field. Across the Vethra
--- by its map to the sunken hollow and to the spire, where the globe's map is
--- looked at and put away.
+-- Through space to the Vethra, where there is no air, as the player is told
+-- on arrival: it runs out, and the end screen's box wakes the player on the
+-- first field. Across the Vethra by its map to the sunken hollow and to the
+-- spire, where the globe's map is looked at and put away.
 local sm = require("lib.story_magic")
 tick_until(function() return select(5, magic("through_time")) end, 200, "the magic buttons")
 for _, id in ipairs({"fire", "health", "invisibility", "rainbow", "through_space", "through_time"}) do
@@ -246,7 +248,11 @@ for _, id in ipairs({"fire", "health", "invisibility", "rainbow", "through_space
 end
 sm.journey("through_space", {"vethra"}, 580)
 assert(scene() == "0_0_0" and timers().vethra.state == 0, "on the Vethra, no air")
-tick_until(function() return scene() == "the_end" end, 4000, "the air run out")
+sm.hint(string_table("hint_vethra_no_air"))
+drawing(false) -- a minute of the Vethra's air, none of its frames looked at
+sm.hint(string_table("hint_vethra_air_low"), 3000)
+tick_until(function() return scene() == "the_end" end, 1000, "the air run out")
+drawing(true)
 wait_active("the_end")
 assert(select(5, scene()) == "vethra", "the Vethra's end")
 walk.to("0_0_0")
@@ -284,10 +290,10 @@ pond.click("mushroom")
 assert(held() == "mushroom", tostring(held()))
 pond.click("mouth")
 assert(held() == nil and timers().poison.state == 0, "eaten, and poisoned")
-assert(indicators().poison.total == 2000)
+assert(indicators().poison.total == 20000)
 tick(1)
 assert(pixel(unpack(pond.at.grass)) < grass[1] / 2, "the pond fades from sight")
-tick_until(function() return window("hint") == "shown" end, 70, "the poison's warning")
+tick_until(function() return window("hint") == "shown" end, 800, "the poison's warning")
 local shown = indicators().poison
 assert(shown.text == "indicator_poison_soon" and shown.alpha > 0.4, "the rim closes in: " .. shown.alpha)
 sm.hint("The poison burns. Only health can help now.")
@@ -297,13 +303,14 @@ assert(timers().poison.state == 1 and shown.total == 0 and shown.text == "", "cu
 sm.hint("The poison has left you.")
 
 pond.click("water")
-assert(timers().under_water.state == 0 and indicators().underwater.total == 4000, "under water, the air runs")
+assert(timers().under_water.state == 0 and indicators().underwater.total == 30000, "under water, the air runs")
 demo.wait_active("pond_under")
+sm.hint(string_table("hint_under_water_air"))
 tick(60)
 local air = timers().under_water.left
-assert(air < 4000 and indicators().underwater.alpha > 0, "the air runs out")
+assert(air < 30000 and indicators().underwater.alpha > 0, "the air runs out")
 sm.cast("health")
-assert(timers().under_water.left == air + 2000, "a breath more: " .. timers().under_water.left)
+assert(timers().under_water.left == air + 15000, "a breath more: " .. timers().under_water.left)
 sm.hint("A breath of air, deep under water.")
 click(400, 20) -- up to the surface
 shown = indicators().underwater
@@ -332,7 +339,7 @@ sm.settle()
 click(250, 340)
 assert(held() == "claw" and flag("guard_cut") == "true", "unseen: " .. tostring(held()))
 assert(item("dagger") == "dagger", "the dagger back on the floor")
-tick_until(function() return flag("are_we_invisible") == "false" end, 200, "seen again")
+tick_until(function() return flag("are_we_invisible") == "false" end, 1400, "seen again")
 overlay = indicators().invisibility
 assert(not overlay.active and overlay.particles == 0, "the shimmer gone")
 
@@ -358,17 +365,18 @@ assert(panel().main.items[panel().main.first + cell + 1] == "claw", "the claw ke
 local heard = #sounds()
 sm.journey("through_space", {"vethra"}, 580)
 assert(scene() == "0_0_0" and timers().vethra.state == 0, "on the Vethra, no air")
-assert(indicators().vethra.total == 3000)
+assert(indicators().vethra.total == 60000)
 local no_air = false
 for i = heard + 1, #sounds() do no_air = no_air or sounds()[i] == "sounds/no_air.wav" end
 assert(no_air, "the player hears there is no air")
+sm.hint(string_table("hint_vethra_no_air"))
 click(80, 460) -- the poppy
 assert(held() == "poppy" and flag("zone_on") == "true", "picked: " .. tostring(held()))
-tick_until(function() return scene() == "dream" end, 140, "asleep")
+tick_until(function() return scene() == "dream" end, 1400, "asleep")
 assert(flag("are_we_sleeping") == "true" and flag("slept_scene") == "0_0_0")
 demo.wait_active("dream")
 air = timers().vethra.left
-sm.hint("Deep in the dream, something calls you to wake.", 100)
+sm.hint("Deep in the dream, something calls you to wake.", 400)
 assert(timers().vethra.left == air, "the air waits while the player sleeps")
 sm.cast("health")
 assert(flag("are_we_sleeping") == "false" and timers().sleeping_hints.state == 1, "woken")
@@ -383,6 +391,20 @@ assert(timers().vethra.state == 1 and indicators().vethra.total == 0, "off the V
 sm.journey("through_time", {"home"}, 220)
 assert(scene() == "living_room", scene())
 story.chapter_end(9)
+
+-- The Vethra made breathable: through space again, without air as before;
+-- across to the spire, whose breath stone gives the Vethra its air for
+-- good; home through space.
+sm.journey("through_space", {"vethra"}, 580)
+assert(scene() == "0_0_0" and timers().vethra.state == 0, "no air yet")
+sm.hint(string_table("hint_vethra_no_air"))
+sm.across("1_2_0")
+click(330, 430) -- the breath stone
+assert(flag("vethra_atmosphere") == "true", "breathable")
+assert(timers().vethra.state == 1 and indicators().vethra.total == 0, "the air timer stopped, its rim gone")
+sm.hint(string_table("hint_vethra_air_made"))
+sm.journey("through_space", {"home"}, 220)
+assert(scene() == "living_room", scene())
 
 -- The end: out through the attic's skylight, the story done.
 walk.to("attic")
