@@ -412,6 +412,7 @@ assert(flag("story_done") == "null", "not before the end")
 walk.to("the_end")
 assert(flag("story_done") == "true", "the story is done")
 assert(mission("the_story_ends"))
+tick_until(function() return select(3, scene()) == 0 end, 20, "the end screen that tells the story's end")
 
 -- Every scene of every world the game lists has been stood in.
 local missed = {}

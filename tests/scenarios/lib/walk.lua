@@ -35,6 +35,7 @@ walk.ways.home = {
   workshop = {{"hall", 60, 270}, {"yard", 700, 200, hold = "lamp"}},
   yard = {{"workshop", 100, 314}, {"tower", 720, 340}},
   tower = {{"tower_tag", 190, 300}, {"tower_mirrors", 620, 300}, {"yard", 40, 370}},
+  herb_garden_plants = {{"herb_garden", 70, 425}},
   tower_tag = {{"tower", 40, 330}},
   tower_mirrors = {{"tower", 40, 330}},
   tavern = {{"tavern_cards", 220, 400}, {"range", 660, 280}, {"garden", 485, 300}},
