@@ -13,6 +13,14 @@ local pn = require("lib.panel")
 
 local function wait_active(id) demo.wait_active(id, 400) end
 
+-- Runs `f` without drawing its frames, for the long plays and waits whose
+-- frames are never looked at; the next tick draws again.
+local function undrawn(f)
+  drawing(false)
+  f()
+  drawing(true)
+end
+
 -- Walks to `room`, takes the thing `name` lying at (x, y) there and keeps
 -- it in the inventory.
 local function fetch(room, name, x, y)
@@ -135,7 +143,7 @@ story.chapter_end(3)
 -- its three herbs stored win the bundle.
 local fishing = require("lib.fishing")
 walk.to("pier_fishing")
-assert(fishing.until_key(), "no key fish in sixty casts")
+undrawn(function() assert(fishing.until_key(), "no key fish in sixty casts") end)
 fishing.done()
 wait_active("pier")
 assert(held() == "pier_key" and flag("fish_key") == "true", tostring(held()))
@@ -249,10 +257,10 @@ end
 sm.journey("through_space", {"vethra"}, 580)
 assert(scene() == "0_0_0" and timers().vethra.state == 0, "on the Vethra, no air")
 sm.hint(string_table("hint_vethra_no_air"))
-drawing(false) -- a minute of the Vethra's air, none of its frames looked at
-sm.hint(string_table("hint_vethra_air_low"), 3000)
-tick_until(function() return scene() == "the_end" end, 1000, "the air run out")
-drawing(true)
+undrawn(function() -- a minute of the Vethra's air
+  sm.hint(string_table("hint_vethra_air_low"), 3000)
+  tick_until(function() return scene() == "the_end" end, 1000, "the air run out")
+end)
 wait_active("the_end")
 assert(select(5, scene()) == "vethra", "the Vethra's end")
 walk.to("0_0_0")
@@ -273,7 +281,7 @@ assert(scene() == "living_room", scene())
 -- Chapter 8, the harbour along the shore from the pier: five ships sunk
 -- with the catapult save it; the way back leads to the pier.
 local harbour = require("lib.story_harbour")
-harbour.save()
+undrawn(harbour.save)
 story.chapter_end(8)
 harbour.leave()
 
@@ -293,7 +301,9 @@ assert(held() == nil and timers().poison.state == 0, "eaten, and poisoned")
 assert(indicators().poison.total == 20000)
 tick(1)
 assert(pixel(unpack(pond.at.grass)) < grass[1] / 2, "the pond fades from sight")
+drawing(false) -- the wait's frames are never looked at
 tick_until(function() return window("hint") == "shown" end, 800, "the poison's warning")
+drawing(true)
 local shown = indicators().poison
 assert(shown.text == "indicator_poison_soon" and shown.alpha > 0.4, "the rim closes in: " .. shown.alpha)
 sm.hint("The poison burns. Only health can help now.")
@@ -339,7 +349,9 @@ sm.settle()
 click(250, 340)
 assert(held() == "claw" and flag("guard_cut") == "true", "unseen: " .. tostring(held()))
 assert(item("dagger") == "dagger", "the dagger back on the floor")
+drawing(false) -- the wait's frames are never looked at
 tick_until(function() return flag("are_we_invisible") == "false" end, 1400, "seen again")
+drawing(true)
 overlay = indicators().invisibility
 assert(not overlay.active and overlay.particles == 0, "the shimmer gone")
 
@@ -372,7 +384,9 @@ assert(no_air, "the player hears there is no air")
 sm.hint(string_table("hint_vethra_no_air"))
 click(80, 460) -- the poppy
 assert(held() == "poppy" and flag("zone_on") == "true", "picked: " .. tostring(held()))
+drawing(false) -- the wait's frames are never looked at
 tick_until(function() return scene() == "dream" end, 1400, "asleep")
+drawing(true)
 assert(flag("are_we_sleeping") == "true" and flag("slept_scene") == "0_0_0")
 demo.wait_active("dream")
 air = timers().vethra.left
