@@ -54,6 +54,14 @@ IItem* GameHeldItem() {
   return pointer && pointer->GetManager() ? pointer->GetManager()->GetHeldItem() : nullptr;
 }
 
+// Runs Lua that should open a modal dialog; whether one came up on top.
+bool OpensModal(TWindow* target, const str& code) {
+  TWindowManager* wm = TWindowManager::GetInstance();
+  TModalWindow* below = wm->GetTopModalWindow();
+  wm->DoLuaString(target, code);
+  return wm->GetTopModalWindow() != below;
+}
+
 // The hand outlives every scene: what it holds belongs to the scene on
 // screen, or to none (null) while no scene is there or the scene keeps no
 // items; it must never keep the items manager of a deleted scene.
@@ -465,14 +473,23 @@ void GGameWnd::OpenNavigator() {
 }
 
 void GGameWnd::ShowDialog(const str& script) {
-  TWindowManager::GetInstance()->DoLuaString(
-      this, str::format("DisplayDialog{%s,body='',title=''}", LuaQuoted(script).c_str()));
+  if (!OpensModal(this, str::format("DisplayDialog{%s,body='',title=''}", LuaQuoted(script).c_str()))) {
+    // Only the dialog's closing resumes the scene; one that never opened
+    // would hold the game still for good. It plays on as if it were read.
+    Report("%s: the dialog did not open; the game plays on", script.c_str());
+    if (mScene) mScene->Resume();
+    return;
+  }
   if (mScene) mScene->Pause();
 }
 
 void GGameWnd::ShowLocalMenu() {
-  TWindowManager::GetInstance()->DoLuaString(this,
-                                             "DisplayDialog{\"scripts/localmenu.lua\",body=\"\",title=\"\"}");
+  const char* const script = "scripts/localmenu.lua";
+  if (!OpensModal(this, str::format("DisplayDialog{\"%s\",body=\"\",title=\"\"}", script))) {
+    // Nothing would resume the scene, and Escape works only while it runs.
+    Report("%s: the local menu did not open; the game goes on", script);
+    return;
+  }
   if (mScene) mScene->Pause();
 }
 

@@ -299,6 +299,11 @@ for _ = 1, 40 do
     game_lua("if onHintOkClick then onHintOkClick() end")
     demo.click_on("hint")
     tick(30)
+  elseif top_modal() == "thegame" and (vethra().map or 0) ~= 0 and not vethra().grid_active then
+    -- The Vethra's map, looked at, holds the scene too: its globe takes
+    -- it away again.
+    if vethra().map == 2 then demo.click_on("btn_globe") end
+    tick(30)
   elseif top_modal() == "thegame" then
     key("escape")
     tick(5)
