@@ -116,7 +116,8 @@ mask content/images/masks/study_nursery_door.png 70x200
 
 # The garden, seen three times as the evening falls: the study shows it
 # fading from dusk to night the first time. The gate leads back in; the path
-# on the right goes down to the pond.
+# on the right goes down to the pond (garden_pond_path.png at 560, 430; 240
+# by 70).
 garden() {  # garden OUT SKY_TOP SKY_BOTTOM GROUND MOON
   out=$1
   png -size 800x600 gradient:"$2"-"$3" -fill "$4" -draw "polygon 0,600 0,430 300,400 560,420 800,390 800,600" \
@@ -124,13 +125,28 @@ garden() {  # garden OUT SKY_TOP SKY_BOTTOM GROUND MOON
     -draw "circle 160,230 160,290" -fill '#2a1c14' -draw "rectangle 340,330 460,520" \
     -stroke '#5a3b22' -strokewidth 4 -draw "line 340,360 460,360" -draw "line 340,480 460,480" \
     -draw "line 370,330 370,520" -draw "line 400,330 400,520" -draw "line 430,330 430,520" \
-    -stroke none -fill '#6a5440' -draw "polygon 650,600 700,480 770,470 800,500 800,600"
+    -stroke none -fill '#6a5440' -draw "polygon 560,500 610,440 800,428 800,500" \
+    "${tavern[@]}" "${herb_arch[@]}"
 }
+# The arch of the herb garden on the left, a hedge with a way through, where
+# herb_garden_path.png lies (10, 330; 100 by 170).
+herb_arch=(-fill '#2e5a24' -draw "rectangle 10,360 30,500" -draw "rectangle 90,360 110,500"
+  -draw "ellipse 60,362 50,34 180,360" -fill '#6a5440' -draw "polygon 30,500 40,440 80,440 90,500")
+# The tavern over the lane on the right: a low house under its roof, two lit
+# windows, a sign with a mug, and its door, where garden_tavern_door.png
+# lies (620, 330; 60 by 90).
+tavern=(-fill '#3a2a1e' -draw "rectangle 540,260 760,420" -fill '#5a2a1a' -draw "polygon 525,262 650,195 775,262"
+  -fill '#f0c060' -draw "rectangle 560,300 600,340" -draw "rectangle 700,300 740,340"
+  -fill '#6a4424' -draw "rectangle 620,330 680,420" -fill '#f0c060' -draw "rectangle 632,342 668,376"
+  -fill '#c9a24b' -draw "circle 672,380 672,384" -stroke '#c9a24b' -strokewidth 2 -draw "line 600,268 600,280"
+  -draw "line 640,268 640,280" -stroke none -fill '#8a5a2a' -draw "rectangle 590,280 650,316"
+  -fill '#f0e0b0' -draw "rectangle 608,287 626,309" -draw "rectangle 626,292 633,302")
 garden content/images/scenes/garden_dusk.png '#e0905a' '#f4d08a' '#3c5a2c' '#f8e8b0'
 garden content/images/scenes/garden_evening.png '#5a3a6a' '#c0706a' '#2a4020' '#f0e0b0'
 garden content/images/scenes/garden_night.png '#0a0e22' '#26304e' '#141e12' '#f3e2a8'
 mask content/images/masks/garden_gate.png 120x190
-mask content/images/masks/garden_pond_path.png 160x130
+mask content/images/masks/garden_pond_path.png 240x70
+mask content/images/masks/garden_tavern_door.png 60x90
 
 # The cellar under the living room: dark unless something is held up to
 # light it. The ladder leads back up, the low door on the right down to the

@@ -14,12 +14,16 @@ command -v convert >/dev/null || { echo "make-hazard-art.sh: needs ImageMagick's
 png() { convert "$@" -depth 8 -strip -define png:color-type=6 "$out"; }
 mkdir -p content/images/scenes content/images/masks content/images/ui content/anim/items
 
-# The pond: the path back to the garden at the bottom left, the water in
+# The pond: the path back to the garden at the bottom left (pond_path.png at
+# 0, 370), the boardwalk to the pier at the top right under its signpost
+# (pier_path.png at 700, 100), the water in
 # the middle, and a cloth spread for a meal on the grass to the right (the
 # "mouth": whatever is put on it is eaten).
 out=content/images/scenes/pond.png
 png -size 800x600 gradient:'#7a9ab8'-'#c0d4dc' -fill '#4a7a3a' -draw "polygon 0,600 0,230 800,210 800,600" \
-  -fill '#8a6a4a' -draw "polygon 0,600 0,500 90,470 130,490 120,600" \
+  -fill '#8a6a4a' -draw "polygon 0,500 0,400 90,378 130,400 120,500" \
+  -fill '#8a6a4a' -draw "polygon 700,280 740,222 800,218 800,280" -fill '#6a4a2a' -draw "rectangle 738,120 746,226" \
+  -fill '#c8a070' -draw "polygon 712,130 772,130 790,150 772,170 712,170" \
   -fill '#2a5a7a' -draw "ellipse 420,380 200,90 0,360" -fill '#4a7a9a' -draw "ellipse 400,360 120,40 0,360" \
   -fill '#c04040' -draw "polygon 610,480 760,470 750,560 600,555" \
   -stroke '#f0e0d0' -strokewidth 4 -draw "line 640,478 630,556" -draw "line 690,475 680,558" -draw "line 605,515 755,512"

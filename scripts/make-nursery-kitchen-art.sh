@@ -52,9 +52,11 @@ sheet content/anim/nursery/matches_box.png
 out=content/anim/nursery/lit_lamp.png
 png -size 40x40 xc:none -fill '#8a8a90' -draw "rectangle 10,24 30,39" -fill '#ffe060' \
   -draw "ellipse 20,14 9,13 0,360"
-# Drawn over the panel: solid yellow, which the tutorial scenario looks for.
+# Drawn over the panel beside the inventory's cells: a five-pointed star,
+# solid yellow at its heart, which the tutorial scenario looks for.
 out=content/anim/nursery/star.png
-png -size 60x60 xc:'#ffff00'
+png -size 60x60 xc:none -fill '#ffff00' -stroke '#c08000' -strokewidth 2 \
+  -draw "polygon 30,3 37,22 57,22 41,34 47,54 30,42 13,54 19,34 3,22 23,22"
 
 # The tutorial's window: the panel, five 100-pixel pages on bands of colour
 # (red, green, blue, yellow, magenta: the scenario tells the pages by the

@@ -12,18 +12,35 @@ source scripts/art-kit.sh
 
 mkdir -p content/images/scenes content/images/masks content/anim/items content/anim/plants
 
-# The herb garden: a walled patch with its beds; the way back on the left.
+# The herb garden: a walled patch with its beds; the way back on the left,
+# a wooden gate in the wall where herb_garden_gate.png lies (0, 200; 100 by
+# 200).
+gate=(-fill '#8a7a6a' -draw "rectangle 0,160 110,410" -fill '#7a5230' -draw "rectangle 10,200 90,400"
+  -stroke '#4a3018' -strokewidth 4 -draw "line 10,240 90,240" -draw "line 10,360 90,360" -draw "line 10,360 90,240"
+  -stroke none)
 out=content/images/scenes/herb_garden.png
-png -size 800x600 gradient:'#b8d8a0-#5a7a3a' -fill '#8a7a6a' -draw "rectangle 0,120 800,160" \
+png -size 800x600 gradient:'#b8d8a0-#5a7a3a' "${gate[@]}" -fill '#8a7a6a' -draw "rectangle 0,120 800,160" \
   -fill '#6a4a2a' -draw "rectangle 200,300 600,460" -fill '#4a8a34' -draw "ellipse 300,380 60,30 0,360" \
   -draw "ellipse 480,380 70,34 0,360"
 # The beds up close, where the plants are gathered.
 out=content/images/scenes/herb_garden_plants.png
 png -size 800x600 gradient:'#7a5a3a-#4a3018' -fill '#5a3a20' -draw "rectangle 0,380 800,500"
+# The herb garden once the plan's herbs are gathered: the beds picked bare
+# down to a few stalks, no longer a way in.
+out=content/images/scenes/herb_garden_gathered.png
+png -size 800x600 gradient:'#b8d8a0-#5a7a3a' "${gate[@]}" -fill '#8a7a6a' -draw "rectangle 0,120 800,160" \
+  -fill '#6a4a2a' -draw "rectangle 200,300 600,460" -stroke '#4a8a34' -strokewidth 3 \
+  -draw "line 280,400 280,385" -draw "line 320,410 320,392" -draw "line 460,400 460,388" -draw "line 510,405 510,390"
+# The beds played: the same earth, the plants gathered, and above the panel
+# on the left a wooden arrow back to the herb garden, where
+# herb_garden_plants_back.png lies (20, 380; 100 by 90).
+out=content/images/scenes/herb_garden_plants_gathered.png
+png -size 800x600 gradient:'#7a5a3a-#4a3018' -fill '#5a3a20' -draw "rectangle 0,380 800,500" \
+  -stroke '#3a2414' -strokewidth 3 -fill '#8a6a44' -draw "polygon 30,425 70,390 70,410 110,410 110,440 70,440 70,460"
 out=content/images/masks/herb_garden_beds.png; png -size 400x160 xc:'#ffffff'
 out=content/images/masks/herb_garden_gate.png; png -size 100x200 xc:'#ffffff'
-out=content/images/masks/herb_garden_path.png; png -size 100x150 xc:'#ffffff'
-out=content/images/masks/herb_garden_plants_back.png; png -size 80x80 xc:'#ffffff'
+out=content/images/masks/herb_garden_path.png; png -size 100x170 xc:'#ffffff'
+out=content/images/masks/herb_garden_plants_back.png; png -size 100x90 xc:'#ffffff'
 
 # Items, 40 by 40, with a description each; those that lie in a scene also
 # get a mask opaque where the item is.

@@ -15,11 +15,18 @@ cards=content/anim/minigames/cards
 shooter=content/anim/minigames/shooter
 mkdir -p content/images/scenes content/images/masks content/anim/items content/images/minigames "$cards" "$shooter"
 
-# The tavern: the card table on the left, the door to the range on the right.
+# The tavern: the card table on the left, the door to the range on the right,
+# the street door to the garden between them.
 out=content/images/scenes/tavern.png
 png -size 800x600 xc:'#5a3a22' -fill '#3a2414' -draw "polygon 0,600 0,430 800,430 800,600" \
   -fill '#2e6a3a' -draw "ellipse 220,400 150,60 0,360" -fill '#6b4a2b' -draw "rectangle 210,440 230,520" \
-  -fill '#2a1a0e' -draw "rectangle 600,150 720,420" -fill '#c9a24b' -draw "circle 700,290 700,296"
+  -fill '#2a1a0e' -draw "rectangle 600,150 720,420" -fill '#c9a24b' -draw "circle 700,290 700,296" \
+  -fill '#8a6a44' -draw "rectangle 434,162 536,420" -fill '#141a30' -draw "rectangle 444,172 526,420" \
+  -fill '#e8e0b0' -draw "circle 500,200 500,203" -draw "circle 462,236 462,238" -fill '#1a2818' \
+  -draw "polygon 444,420 444,370 526,355 526,420" -fill '#c9a24b' -draw "circle 456,300 456,306"
+# The street door in the middle, open on the night garden: tavern_street_door.png
+# lies there (440, 170; 90 by 250).
+mask content/images/masks/tavern_street_door.png 90x250
 mask content/images/masks/tavern_table.png 300x120
 mask content/images/masks/tavern_range_door.png 120x270
 

@@ -81,17 +81,34 @@ png "$tmp"/g0.png "$tmp"/g1.png "$tmp"/g2.png "$tmp"/g3.png "$tmp"/g4.png "$tmp"
 # Each part is a 400 by 300 picture with a grid of 3 by 2 cells of 100 by
 # 80 at (50, 50) inside it; the part's window places it at (200, 100), so the cells lie
 # at (250, 150) on the screen.
-part() {  # part N LAND WATER
+# A cell with a scene shows a sign of the place, bright; every cell without
+# one is shaded, so the map tells where the player can travel.
+part() {  # part N LAND WATER SHADED_CELLS PLACE_DRAWS...
   out=content/images/vethra/map_part$1.png
-  png -size 400x300 xc:"$3" -fill "$2" -draw "roundrectangle 30,30 370,270 40,40" \
+  local land=$2 water=$3 shaded=$4
+  shift 4
+  local shade=()
+  for cell in $shaded; do  # cell: COLUMN,ROW
+    local c=${cell%,*} r=${cell#*,}
+    shade+=(-draw "rectangle $((50 + 100 * c)),$((50 + 80 * r)) $((150 + 100 * c)),$((130 + 80 * r))")
+  done
+  png -size 400x300 xc:"$water" -fill "$land" -draw "roundrectangle 30,30 370,270 40,40" \
+    -fill '#3a281880' "${shade[@]}" "$@" \
     -fill none -stroke '#5a3a20' -strokewidth 1 \
     -draw "line 150,50 150,210" -draw "line 250,50 250,210" -draw "line 50,130 350,130" \
     -draw "rectangle 50,50 350,210"
 }
-part 0 '#c8a060' '#305878'
-part 1 '#b08850' '#284a6a'
-part 2 '#d0b070' '#386080'
-part 3 '#a07848' '#203c58'
+# Part 0: the first field (column 0, row 0: a poppy) and the red rock
+# (column 1, row 1).
+part 0 '#c8a060' '#305878' "1,0 2,0 0,1 2,1" \
+  -fill '#2a5a2a' -draw "rectangle 98,92 102,112" -fill '#d02020' -draw "circle 100,88 100,98" \
+  -fill '#2a1a10' -draw "circle 100,88 100,91" \
+  -fill '#a04020' -draw "polygon 178,190 186,160 204,150 222,162 226,190"
+# Part 1: the spire with its breath stone (column 2, row 0).
+part 1 '#b08850' '#284a6a' "0,0 1,0 0,1 1,1 2,1" \
+  -fill '#6a3a1a' -draw "polygon 284,118 300,62 316,118" -fill '#a8e0f0' -draw "polygon 326,104 331,94 336,104 331,114"
+part 2 '#d0b070' '#386080' "0,0 1,0 2,0 0,1 1,1 2,1"
+part 3 '#a07848' '#203c58' "0,0 1,0 2,0 0,1 1,1 2,1"
 out=content/images/vethra/map_frame.png
 png -size 440x340 xc:none -fill none -stroke '#6a4a28' -strokewidth 20 -draw "rectangle 10,10 429,329" \
   -stroke '#d8b878' -strokewidth 3 -draw "rectangle 20,20 419,319"
@@ -117,6 +134,20 @@ png -size 800x600 gradient:'#e0a060'-'#603020' -fill '#4a2a18' -draw "polygon 0,
 out=content/images/scenes/vethra_1_2_0.png
 png -size 800x600 gradient:'#d8b080'-'#503828' -fill '#382010' -draw "polygon 0,600 0,470 500,420 800,480 800,600" \
   -fill '#8a5a30' -draw "polygon 120,470 200,250 280,470"
+# The breath stone at the spire's foot, 60 by 60, its mask, and its touch:
+# nothing, then a pale halo of air round it (90 by 90).
+out=content/anim/vethra/breath_stone.png
+png -size 60x60 xc:none -fill '#5a6a7a' -draw "ellipse 30,44 26,14 0,360" -fill '#a8e0f0' \
+  -draw "polygon 30,4 42,30 30,50 18,30" -fill '#e8f8ff' -draw "polygon 30,10 36,30 30,40 24,30"
+out=content/images/masks/breath_stone_mask.png
+png content/anim/vethra/breath_stone.png -alpha extract -threshold 0 -background white -alpha shape
+out=$tmp/h0.png
+png -size 90x90 xc:none
+out=$tmp/h1.png
+png -size 90x90 xc:none -fill none -stroke '#d8f4ffc0' -strokewidth 4 -draw "circle 45,45 45,6" \
+  -stroke '#a8e0f080' -draw "circle 45,45 45,18"
+out=content/anim/vethra/breath_stone_hit.png
+png "$tmp"/h0.png "$tmp"/h1.png +append
 out=content/images/scenes/old_keep_hall.png
 png -size 800x600 gradient:'#585868'-'#282830' -fill '#383840' -draw "rectangle 0,450 800,600" \
   -fill '#202028' -draw "rectangle 330,180 470,450" -fill '#6a5a40' -draw "rectangle 345,195 455,450"

@@ -22,10 +22,14 @@ png -size 800x600 xc:'#4a3a2c' -fill '#2e241b' -draw "polygon 0,600 0,440 800,44
   -fill '#6b4a2b' -draw "rectangle 450,330 560,345" -draw "rectangle 455,330 465,360" -draw "rectangle 545,330 555,360" \
   -fill '#8a6a44' -draw "rectangle 495,322 515,352"
 
-# The yard behind the door, and its gate back in.
+# The yard behind the door, its gate back in, and on the right the tower
+# with its door, where yard_tower.png lies (680, 280; 80 by 120).
 out=content/images/scenes/yard.png
 png -size 800x600 gradient:'#6a8ab0'-'#c8d8e0' -fill '#4a6a34' -draw "polygon 0,600 0,420 800,400 800,600" \
-  -fill '#3a2616' -draw "rectangle 40,200 160,430" -fill '#6b4a2b' -draw "rectangle 50,210 150,420"
+  -fill '#3a2616' -draw "rectangle 40,200 160,430" -fill '#6b4a2b' -draw "rectangle 50,210 150,420" \
+  -fill '#7a7680' -draw "rectangle 660,150 780,410" -draw "rectangle 660,130 680,150" -draw "rectangle 700,130 720,150" \
+  -draw "rectangle 740,130 760,150" -fill '#2a2630' -draw "rectangle 710,200 730,240" \
+  -fill '#4a3a2a' -draw "rectangle 690,290 750,400" -fill '#c9a24b' -draw "circle 740,350 740,354"
 
 # Masks opaque over their whole region.
 mask() {  # mask NAME WxH

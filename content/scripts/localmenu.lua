@@ -2,8 +2,12 @@
 -- player goes back to it. Help opens the lesson's page over it.
 DoModal("scripts/menukit.lua")
 
+-- A size smaller than the kit's, so that the longest label ("Back to the
+-- game") keeps a margin inside its button.
 local function button(name, y, label, command)
-  return MenuKit.button(name, 310, y, label, command)
+  local b = MenuKit.button(name, 310, y, label, command)
+  b.size = 17
+  return b
 end
 
 Window{

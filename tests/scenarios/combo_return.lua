@@ -7,7 +7,7 @@
 
 local ws = require("lib.workshop")
 
-local TOOLS = {saw = {160, 490}, pliers = {220, 490}, chisel = {280, 490}}
+local TOOLS = {saw = {160, 470}, pliers = {220, 470}, chisel = {280, 470}}
 
 ws.enter()
 give("tool_bundle")

@@ -199,6 +199,9 @@ for _, name in ipairs({"herb", "bark"}) do
   tick(16)
 end
 game_lua("onDoneClick()")
+-- The first potion brewed is the gift of travel, told in a big window.
+require("lib.story_house").read_hint("big", "hint_gift_of_travel")
+assert(flag("gift_of_travel") == "true", "the gift earned")
 tick(60)
 pn.click_cell(flask)
 assert(held() == "flask")
@@ -208,14 +211,15 @@ keep_held()
 tick(60)
 story.chapter_end(6)
 
--- Chapter 7, travel: the gift of the six magics, the Vethra's spire
--- reached, its globe's map looked at and put away.
-demo.unlock_magics()
+-- Chapter 7, travel: the six magics the gift brought show on the panel,
+-- the Vethra's spire reached, its globe's map looked at and put away.
+tick_until(function() return select(5, magic("through_time")) end, 200, "the magic buttons")
 for _, id in ipairs({"fire", "health", "invisibility", "rainbow", "through_space", "through_time"}) do
   assert(select(5, magic(id)), id .. " shows")
 end
 demo.go_to("vethra", "1_2_0")
 wait_active("1_2_0")
+require("lib.story_magic").hint(game_lua("return GetString('hint_vethra_no_air')"))
 demo.click_on("btn_globe")
 tick(20)
 assert(vethra().map == 2, "the map shown")
@@ -245,10 +249,10 @@ pond.click("mushroom")
 assert(held() == "mushroom", tostring(held()))
 pond.click("mouth")
 assert(held() == nil and timers().poison.state == 0, "eaten, and poisoned")
-assert(indicators().poison.total == 2000)
+assert(indicators().poison.total == 20000)
 tick(1)
 assert(pixel(unpack(pond.at.grass)) < grass[1] / 2, "the pond fades from sight")
-tick_until(function() return window("hint") == "shown" end, 70, "the poison's warning")
+tick_until(function() return window("hint") == "shown" end, 800, "the poison's warning")
 local shown = indicators().poison
 assert(shown.text == "indicator_poison_soon" and shown.alpha > 0.4, "the rim closes in: " .. shown.alpha)
 sm.hint("The poison burns. Only health can help now.")
@@ -258,13 +262,14 @@ assert(timers().poison.state == 1 and shown.total == 0 and shown.text == "", "cu
 sm.hint("The poison has left you.")
 
 pond.click("water")
-assert(timers().under_water.state == 0 and indicators().underwater.total == 4000, "under water, the air runs")
+assert(timers().under_water.state == 0 and indicators().underwater.total == 30000, "under water, the air runs")
 demo.wait_active("pond_under")
+sm.hint("Under water your breath lasts half a minute. The light above takes you up.")
 tick(60)
 local air = timers().under_water.left
-assert(air < 4000 and indicators().underwater.alpha > 0, "the air runs out")
+assert(air < 30000 and indicators().underwater.alpha > 0, "the air runs out")
 sm.cast("health")
-assert(timers().under_water.left == air + 2000, "a breath more: " .. timers().under_water.left)
+assert(timers().under_water.left == air + 15000, "a breath more: " .. timers().under_water.left)
 sm.hint("A breath of air, deep under water.")
 click(400, 20) -- up to the surface
 shown = indicators().underwater
@@ -296,7 +301,7 @@ sm.settle()
 click(250, 340)
 assert(held() == "claw" and flag("guard_cut") == "true", "unseen: " .. tostring(held()))
 assert(item("dagger") == "dagger", "the dagger back on the floor")
-tick_until(function() return flag("are_we_invisible") == "false" end, 200, "seen again")
+tick_until(function() return flag("are_we_invisible") == "false" end, 1400, "seen again")
 overlay = indicators().invisibility
 assert(not overlay.active and overlay.particles == 0, "the shimmer gone")
 
@@ -327,17 +332,18 @@ assert(panel().main.items[panel().main.first + cell + 1] == "claw", "the claw ke
 local heard = #sounds()
 sm.journey("through_space", {"vethra"}, 580)
 assert(scene() == "0_0_0" and timers().vethra.state == 0, "on the Vethra, no air")
-assert(indicators().vethra.total == 3000)
+assert(indicators().vethra.total == 60000)
 local no_air = false
 for i = heard + 1, #sounds() do no_air = no_air or sounds()[i] == "sounds/no_air.wav" end
 assert(no_air, "the player hears there is no air")
+require("lib.story_magic").hint(game_lua("return GetString('hint_vethra_no_air')"))
 click(80, 460) -- the poppy
 assert(held() == "poppy" and flag("zone_on") == "true", "picked: " .. tostring(held()))
-tick_until(function() return scene() == "dream" end, 140, "asleep")
+tick_until(function() return scene() == "dream" end, 1400, "asleep")
 assert(flag("are_we_sleeping") == "true" and flag("slept_scene") == "0_0_0")
 demo.wait_active("dream")
 air = timers().vethra.left
-sm.hint("Deep in the dream, something calls you to wake.", 100)
+sm.hint("Deep in the dream, something calls you to wake.", 400)
 assert(timers().vethra.left == air, "the air waits while the player sleeps")
 sm.cast("health")
 assert(flag("are_we_sleeping") == "false" and timers().sleeping_hints.state == 1, "woken")

@@ -134,7 +134,7 @@ function house.nursery()
   click(485, 250)
   demo.wait_active("nursery")
   local box = "living_room_tutorial_matches_box"
-  local r, g, b = pixel(730, 550)
+  local r, g, b = pixel(206, 545)
   assert(r == 255 and g == 255 and b == 0, "the lesson's star over the panel")
   tick_until(function() return window("hint") == "shown" end, 10, "the lesson's first word")
   assert(flag("tut_burn") == "null", "no match before the word is read")
