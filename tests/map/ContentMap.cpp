@@ -399,10 +399,13 @@ class MapReader {
     std::vector<TXmlNode*> states = Children(doc->GetChild("states"));
     // Any state of a scene may be met, in any order: the variables that
     // choose them change with the story, and a map that followed them would
-    // have to play the story. Only the states the choice never reaches are
-    // left out: with fewer than two leading states that have conditions the
-    // first is always chosen, and a state after the first one without
-    // conditions never is.
+    // have to play the story. That is enough for the faults sought here: a
+    // state counted that the story never shows can only hide a missing way
+    // in, never report one that is there, and each state is checked on its
+    // own for a way out. Only the states the choice never reaches are left
+    // out: with fewer than two leading states that have conditions the first
+    // is always chosen, and a state after the first one without conditions
+    // never is.
     size_t entries = OGameConfig::ReadStateConditions(doc.get()).size();
     size_t possible = std::min(states.size(), entries < 2 ? size_t(1) : entries);
     for (size_t i = 0; i < possible; ++i) {
