@@ -232,13 +232,13 @@ class StateMasks {
     const TXmlNode* list = state->GetChild("masks");
     std::vector<TImage*> images = LoadImagesFromXml(list);
     std::vector<TXmlNode*> nodes = Children(list);
-    for (size_t i = 0; i < images.size(); ++i) {
-      str type = i < nodes.size() ? nodes[i]->GetAttribute("type") : str();
-      str asset = i < nodes.size() ? nodes[i]->GetAttribute("asset") : str();
-      mNodes.push_back(i < nodes.size() ? nodes[i] : nullptr);
-      mTypes.push_back(type);
-      mMasks.emplace_back(new OSimpleMask(asset, images[i], str(), nullptr));
+    // One image a child, in order.
+    for (size_t i = 0; i < images.size() && i < nodes.size(); ++i) {
+      mNodes.push_back(nodes[i]);
+      mTypes.push_back(nodes[i]->GetAttribute("type"));
+      mMasks.emplace_back(new OSimpleMask(nodes[i]->GetAttribute("asset"), images[i], str(), nullptr));
     }
+    for (size_t i = nodes.size(); i < images.size(); ++i) delete images[i];
   }
 
   size_t Count() const { return mMasks.size(); }
@@ -247,8 +247,8 @@ class StateMasks {
   str Name(size_t i) const { return mMasks[i]->GetName(); }
 
   // Empty when a player can click some pixel of one of the masks; otherwise
-  // what lies over them. Simple and action masks are always there and take
-  // the click first; an item's mask comes and goes with its item, so it
+  // what lies over them. Simple, action and panel masks are always there and
+  // take the click first; an item's mask comes and goes with its item, so it
   // hides nothing for sure.
   str Hidden(const std::vector<size_t>& which) const {
     std::set<str> over;
@@ -270,7 +270,7 @@ class StateMasks {
             covered = true;
           }
           for (size_t j = 0; j < i; ++j) {
-            if ((mTypes[j].empty() || mTypes[j] == "action") && mMasks[j]->HitTest(point)) {
+            if (AlwaysThere(j) && mMasks[j]->HitTest(point)) {
               over.insert("mask \"" + Name(j) + "\"");
               covered = true;
             }
@@ -284,6 +284,10 @@ class StateMasks {
   }
 
  private:
+  bool AlwaysThere(size_t i) const {
+    return mTypes[i].empty() || mTypes[i] == "action" || mTypes[i] == "panel";
+  }
+
   const PanelCover* mPanel;
   std::vector<TXmlNode*> mNodes;
   std::vector<str> mTypes;
@@ -486,7 +490,6 @@ class MapReader {
   }
 
   void ReadGameExits(TXmlNode* node, const str& type) {
-    // The attributes each game reads its exit scenes from.
     // The attributes each game reads its exit scenes from; the mini-games by
     // their id, cooking and plants by the scene's type.
     static const std::map<str, std::vector<const char*>> kExits = {
