@@ -530,6 +530,11 @@ bool GGameWnd::LoadGame(int slot) {
     mKeptItems = nullptr;
     DestroyCurrentScene(false);
   }
+  // Nothing the game being left holds reaches the loaded one. Its hand and
+  // cells go before the loaded scene is built: a game's door would put the
+  // old hand's item away into the loaded inventory and its records.
+  if (OMousePointerManager* hand = GMousePointer::PeekManager()) hand->DeleteHeldItem();
+  if (mPanel) mPanel->DeleteInventoryItems();
   OFlagsRegistry::GetInstance()->Load(save);
   OMinigameRegistry::GetInstance()->Load(save);
   OGame::GetInstance()->Load(save);

@@ -52,7 +52,8 @@ void GInventory::LoadCells(TWindowStyle& style, TXmlNode* node) {
   }
   for (size_t i = 0; i < cells->GetChildCount(); ++i) {
     TXmlNode* position = cells->GetChildAt(i);
-    mPositions.push_back(TPoint(float(GVReadCoordinate("x", position)), float(GVReadCoordinate("y", position))));
+    mPositions.push_back(
+        TPoint(float(GVReadCoordinate("x", position)), float(GVReadCoordinate("y", position))));
   }
   LayOut();
 }
@@ -105,6 +106,10 @@ void GInventory::SetItemsManager(IItemsManager* manager) {
 void GInventory::RefreshItems() {
   for (GInventoryCell* cell : mCells)
     if (cell->GetItem()) cell->GetItem()->ReleaseMask();
+}
+
+void GInventory::DeleteItems() {
+  for (GInventoryCell* cell : mCells) cell->DeleteItem();
 }
 
 void GInventory::PostDraw() {

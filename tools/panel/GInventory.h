@@ -39,6 +39,8 @@ class GInventory : public TWindow {
   void SetItemsManager(IItemsManager* manager);
   // Every stored item forgets its scene mask.
   void RefreshItems();
+  // Every cell emptied, its item deleted; no record is touched.
+  void DeleteItems();
 
   int GetFirstCell() const { return mFirstCell; }
   // Stored as given; the caller lays out again.
