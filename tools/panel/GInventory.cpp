@@ -108,6 +108,10 @@ void GInventory::RefreshItems() {
     if (cell->GetItem()) cell->GetItem()->ReleaseMask();
 }
 
+bool GInventory::Accepts(IItem* item) const {
+  return item && item->CanBeStored() && (!mAccepts || mAccepts(item));
+}
+
 void GInventory::DeleteItems() {
   for (GInventoryCell* cell : mCells) cell->DeleteItem();
 }
