@@ -1,5 +1,6 @@
 #include "GGameWnd.h"
 
+#include "game/GMiniGameScene.h"
 #include "game/GMousePointer.h"
 #include "game/GScene.h"
 #include "game/GStartup.h"
@@ -48,6 +49,7 @@ GGameWnd* GGameWnd::sCurrent = nullptr;
 
 namespace {
 const char* const kNotSavedKey = "hint_game_not_saved";
+const char* const kNoRoomKey = "hint_no_room_at_door";
 
 IItem* GameHeldItem() {
   GMousePointer* pointer = GMousePointer::PeekInstance();
@@ -182,7 +184,19 @@ void GGameWnd::SceneStep() {
     if (due) {
       bool keep = mTransitionState == kStateChange;
       OGame* game = OGame::GetInstance();
-      if (!CanBuildSceneState(game->GetCurrentStateNode(), game->GetCurrentSceneId())) {
+      TXmlNode* node = game->GetCurrentStateNode();
+      bool refused = !CanBuildSceneState(node, game->GetCurrentSceneId());
+      if (!refused && DoorKeepsHandOut(node)) {
+        // A game's door: what the hand holds would go back to a scene
+        // that may never have had it (a prize), so the player stays with it.
+        refused = true;
+        Report("scene \"%s\": no free cell for \"%s\" in the hand; the player stays",
+               game->GetCurrentSceneId().c_str(), GameHeldItem()->GetName().c_str());
+        TStringTable* strings = TPlatform::GetInstance()->GetStringTable();
+        OPopupQueue::GetInstance()->Push(strings->Has(kNoRoomKey) ? strings->GetString(kNoRoomKey)
+                                                                  : str("Make room in your bag first"));
+      }
+      if (refused) {
         // The player stays in the scene on screen. After a refused change of
         // scene the game object is sent back there too, so a save names the
         // scene the player sees; it is rebuilt on the next tick.
@@ -218,6 +232,14 @@ void GGameWnd::SceneStep() {
   }
   if (mScene) mScene->Update();
   EffectStep();
+}
+
+bool GGameWnd::DoorKeepsHandOut(TXmlNode* node) const {
+  // Only a way in from elsewhere is a door: a game on screen has dealt with
+  // the hand by its own rules, and a game built again for a new state of
+  // its scene keeps what it holds.
+  if (mTransitionState != kSceneChange || mShownTakesHand || !StateTakesHand(node)) return false;
+  return !GMiniGameScene::CanPutAwayHeldItem();
 }
 
 void GGameWnd::EffectStep() {
@@ -406,6 +428,7 @@ GScene* GGameWnd::CreateCurrentScene() {
   mScene = scene;
   GiveHeldItemTo(scene->GetItemsManager());
   mShownSceneId = game->GetCurrentSceneId();
+  mShownTakesHand = StateTakesHand(node);
   mSceneHost->AdoptChild(scene);
   TScript* script = TWindowManager::GetInstance()->GetScript();
   TWindowStyle style(script ? script->GetGlobalTable("DefaultStyle") : TLuaTableRef());
