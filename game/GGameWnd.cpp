@@ -237,7 +237,9 @@ void GGameWnd::SceneStep() {
 bool GGameWnd::DoorKeepsHandOut(TXmlNode* node) const {
   // Only a way in from elsewhere is a door: a game on screen has dealt with
   // the hand by its own rules, and a game built again for a new state of
-  // its scene keeps what it holds.
+  // its scene keeps what it holds. Where the main inventory has no cell,
+  // no room can ever be made.
+  if (!mPanel || mPanel->GetMainInventory()->GetTotalCells() == 0) return false;
   if (mTransitionState != kSceneChange || mShownTakesHand || !StateTakesHand(node)) return false;
   return !GMiniGameScene::CanPutAwayHeldItem();
 }
