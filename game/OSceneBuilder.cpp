@@ -53,12 +53,12 @@ struct MinigameEntry {
 std::map<str, MinigameEntry>& MinigameTable() {
   static std::map<str, MinigameEntry> table = {
       // One game a line: the creator, then the panel kind it shows.
-      {"fishing", {&NewFishingScene, 9}},     //
+      {"fishing", {&NewFishingScene, 9}},  //
       {"catapult", {&NewCatapultScene, 10}},  //
-      {"shooter", {&NewShooterScene, 13}},    //
-      {"mirrors", {&NewMirrorsScene, 8}},     //
-      {"tag", {&NewTagScene, 7}},             //
-      {"cards", {&NewCardsScene, 12}},        //
+      {"shooter", {&NewShooterScene, 13}},  //
+      {"mirrors", {&NewMirrorsScene, 8}},  //
+      {"tag", {&NewTagScene, 7}},  //
+      {"cards", {&NewCardsScene, 12}},  //
   };
   return table;
 }

@@ -52,8 +52,7 @@ void GInventory::LoadCells(TWindowStyle& style, TXmlNode* node) {
   }
   for (size_t i = 0; i < cells->GetChildCount(); ++i) {
     TXmlNode* position = cells->GetChildAt(i);
-    mPositions.push_back(
-        TPoint(float(GVReadCoordinate("x", position)), float(GVReadCoordinate("y", position))));
+    mPositions.push_back(TPoint(float(GVReadCoordinate("x", position)), float(GVReadCoordinate("y", position))));
   }
   LayOut();
 }
