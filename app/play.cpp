@@ -391,8 +391,9 @@ bool Runner::Load(const std::vector<luaL_Reg>& functions) {
       "    request(id)\n"
       "    local what = 'go(\"' .. tostring(id) .. '\")'\n"
       "    tick_until(function() local s, state = scene() return s ~= id or state == 1 end, 2000, what)\n"
-      "    if scene() ~= id then error(what .. ': refused, the player stays in ' .. tostring(scene()), 2) "
-      "end\n"
+      "    if scene() ~= id then\n"
+      "      error(what .. ': refused, the player stays in ' .. tostring(scene()), 2)\n"
+      "    end\n"
       "  end\n"
       "end\n";
   const std::string dir = fs::path(mPath.c_str()).parent_path().string();
