@@ -159,6 +159,11 @@ bool GInventoryCell::AcceptsClicks() const {
   return OFlagsRegistry::GetInstance()->GetValue("are_we_sleeping") != "true";
 }
 
+bool GInventoryCell::Accepts(IItem* held) const {
+  if (mInventory) return mInventory->Accepts(held);
+  return held && held->CanBeStored();
+}
+
 bool GInventoryCell::OnMouseUp(const TPoint& local) {
   if (!AcceptsClicks()) return false;
 
@@ -167,7 +172,7 @@ bool GInventoryCell::OnMouseUp(const TPoint& local) {
   if (mItem) {
     if (UseHeldItem(local)) {
       // Used: whatever the rule left in the cell is placed below.
-    } else if (held && held->CanBeStored()) {
+    } else if (Accepts(held)) {
       held->MoveToInventory();
       stored = held->GetName();
       Pointer()->ReleaseItem();
@@ -184,7 +189,7 @@ bool GInventoryCell::OnMouseUp(const TPoint& local) {
       old->PlayTakeSound();
       taken = old->GetName();
     }
-  } else if (held && held->CanBeStored()) {
+  } else if (Accepts(held)) {
     mItem = held;
     held->MoveToInventory();
     stored = held->GetName();
