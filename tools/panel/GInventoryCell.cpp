@@ -127,6 +127,12 @@ bool GInventoryCell::OnMouseMove(const TPoint& local) {
 
 void GInventoryCell::OnMouseLeave() {
   if (GMousePointer* pointer = GMousePointer::PeekInstance()) pointer->SetSceneMode(0);
+  // The hover ends here, not on the next tick: by then the window the mouse
+  // went on to may have set a look of its own, which a late reset would undo.
+  if (mHovered) {
+    if (mItem) HideCaption(mItem);
+    mHovered = false;
+  }
   TWindowManager::GetInstance()->RemoveMouseListener(this);
   mHoverPoint.x = -2;
 }
