@@ -423,8 +423,11 @@ bool Runner::Load(const std::vector<luaL_Reg>& functions) {
       "  local request = go\n"
       "  function go(id)\n"
       "    request(id)\n"
-      "    tick_until(function() local s, state = scene() return s == id and state == 1 end, 2000,\n"
-      "               'go(\"' .. tostring(id) .. '\")')\n"
+      "    local what = 'go(\"' .. tostring(id) .. '\")'\n"
+      "    tick_until(function() local s, state = scene() return s ~= id or state == 1 end, 2000, what)\n"
+      "    if scene() ~= id then\n"
+      "      error(what .. ': refused, the player stays in ' .. tostring(scene()), 2)\n"
+      "    end\n"
       "  end\n"
       "end\n";
   const std::string dir = fs::path(mPath.c_str()).parent_path().string();
@@ -991,7 +994,8 @@ int NotAPlayersMeans(lua_State* L) {
 }
 
 // go(scene): a jump to that scene of the current world, as the scene picker
-// makes it, with the hand kept. The prelude's go waits until it is active.
+// makes it, with the hand kept. The prelude's go waits until it is active,
+// and fails when the game sends the player back (a door kept shut).
 int L_go_request(lua_State* L) {
   Game(L);
   const char* id = luaL_checkstring(L, 1);

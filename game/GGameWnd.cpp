@@ -1,5 +1,6 @@
 #include "GGameWnd.h"
 
+#include "game/GMiniGameScene.h"
 #include "game/GMousePointer.h"
 #include "game/GScene.h"
 #include "game/GStartup.h"
@@ -48,10 +49,19 @@ GGameWnd* GGameWnd::sCurrent = nullptr;
 
 namespace {
 const char* const kNotSavedKey = "hint_game_not_saved";
+const char* const kNoRoomKey = "hint_no_room_at_door";
 
 IItem* GameHeldItem() {
   GMousePointer* pointer = GMousePointer::PeekInstance();
   return pointer && pointer->GetManager() ? pointer->GetManager()->GetHeldItem() : nullptr;
+}
+
+// Runs Lua that should open a modal dialog; whether one came up on top.
+bool OpensModal(TWindow* target, const str& code) {
+  TWindowManager* wm = TWindowManager::GetInstance();
+  TModalWindow* below = wm->GetTopModalWindow();
+  wm->DoLuaString(target, code);
+  return wm->GetTopModalWindow() != below;
 }
 
 // The hand outlives every scene: what it holds belongs to the scene on
@@ -182,7 +192,19 @@ void GGameWnd::SceneStep() {
     if (due) {
       bool keep = mTransitionState == kStateChange;
       OGame* game = OGame::GetInstance();
-      if (!CanBuildSceneState(game->GetCurrentStateNode(), game->GetCurrentSceneId())) {
+      TXmlNode* node = game->GetCurrentStateNode();
+      bool refused = !CanBuildSceneState(node, game->GetCurrentSceneId());
+      if (!refused && DoorKeepsHandOut(node)) {
+        // A game's door: what the hand holds would go back to a scene
+        // that may never have had it (a prize), so the player stays with it.
+        refused = true;
+        Report("scene \"%s\": no free cell for \"%s\" in the hand; the player stays",
+               game->GetCurrentSceneId().c_str(), GameHeldItem()->GetName().c_str());
+        TStringTable* strings = TPlatform::GetInstance()->GetStringTable();
+        OPopupQueue::GetInstance()->Push(strings->Has(kNoRoomKey) ? strings->GetString(kNoRoomKey)
+                                                                  : str("Make room in your bag first"));
+      }
+      if (refused) {
         // The player stays in the scene on screen. After a refused change of
         // scene the game object is sent back there too, so a save names the
         // scene the player sees; it is rebuilt on the next tick.
@@ -218,6 +240,16 @@ void GGameWnd::SceneStep() {
   }
   if (mScene) mScene->Update();
   EffectStep();
+}
+
+bool GGameWnd::DoorKeepsHandOut(TXmlNode* node) const {
+  // Only a way in from elsewhere is a door: a game on screen has dealt with
+  // the hand by its own rules, and a game built again for a new state of
+  // its scene keeps what it holds. Where the main inventory has no cell,
+  // no room can ever be made.
+  if (!mPanel || mPanel->GetMainInventory()->GetTotalCells() == 0) return false;
+  if (mTransitionState != kSceneChange || mShownTakesHand || !StateTakesHand(node)) return false;
+  return !GMiniGameScene::CanPutAwayHeldItem();
 }
 
 void GGameWnd::EffectStep() {
@@ -406,6 +438,7 @@ GScene* GGameWnd::CreateCurrentScene() {
   mScene = scene;
   GiveHeldItemTo(scene->GetItemsManager());
   mShownSceneId = game->GetCurrentSceneId();
+  mShownTakesHand = StateTakesHand(node);
   mSceneHost->AdoptChild(scene);
   TScript* script = TWindowManager::GetInstance()->GetScript();
   TWindowStyle style(script ? script->GetGlobalTable("DefaultStyle") : TLuaTableRef());
@@ -465,14 +498,23 @@ void GGameWnd::OpenNavigator() {
 }
 
 void GGameWnd::ShowDialog(const str& script) {
-  TWindowManager::GetInstance()->DoLuaString(
-      this, str::format("DisplayDialog{%s,body='',title=''}", LuaQuoted(script).c_str()));
+  if (!OpensModal(this, str::format("DisplayDialog{%s,body='',title=''}", LuaQuoted(script).c_str()))) {
+    // Only the dialog's closing resumes the scene; one that never opened
+    // would hold the game still for good. It plays on as if it were read.
+    Report("%s: the dialog did not open; the game plays on", script.c_str());
+    if (mScene) mScene->Resume();
+    return;
+  }
   if (mScene) mScene->Pause();
 }
 
 void GGameWnd::ShowLocalMenu() {
-  TWindowManager::GetInstance()->DoLuaString(this,
-                                             "DisplayDialog{\"scripts/localmenu.lua\",body=\"\",title=\"\"}");
+  const char* const script = "scripts/localmenu.lua";
+  if (!OpensModal(this, str::format("DisplayDialog{\"%s\",body=\"\",title=\"\"}", script))) {
+    // Nothing would resume the scene, and Escape works only while it runs.
+    Report("%s: the local menu did not open; the game goes on", script);
+    return;
+  }
   if (mScene) mScene->Pause();
 }
 
@@ -530,6 +572,11 @@ bool GGameWnd::LoadGame(int slot) {
     mKeptItems = nullptr;
     DestroyCurrentScene(false);
   }
+  // Nothing the game being left holds reaches the loaded one. Its hand and
+  // cells go before the loaded scene is built: a game's door would put the
+  // old hand's item away into the loaded inventory and its records.
+  if (OMousePointerManager* hand = GMousePointer::PeekManager()) hand->DeleteHeldItem();
+  if (mPanel) mPanel->DeleteInventoryItems();
   OFlagsRegistry::GetInstance()->Load(save);
   OMinigameRegistry::GetInstance()->Load(save);
   OGame::GetInstance()->Load(save);

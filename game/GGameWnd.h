@@ -105,6 +105,9 @@ class GGameWnd : public TWindow {
  private:
   // The change of scene or state the heartbeat owes, then the scene's tick.
   void SceneStep();
+  // Whether the change of scene due now enters a game whose door could not
+  // put away what the hand holds: no free cell in the main inventory.
+  bool DoorKeepsHandOut(TXmlNode* node) const;
   void NavigatorStep();
   // The particle children of `node` played in the current scene.
   void PlayEffectsInScene(TXmlNode* node);
@@ -127,8 +130,10 @@ class GGameWnd : public TWindow {
   TWindow* mSecondLayer = nullptr;
   bool mAutosaveRequested = false;
   str mUnused;
-  // The scene the current scene window was built for.
+  // The scene the current scene window was built for, and whether it is a
+  // game that took the hand at its door.
   str mShownSceneId;
+  bool mShownTakesHand = false;
   LuaNameSet mLuaNames;
   static GGameWnd* sCurrent;
 };

@@ -95,6 +95,16 @@ void GMainMenu::onNewGameClick() {
 
 void GMainMenu::onLoadGameClick() {
   if (IsStarting()) return;
+  // Only some missions save on their own: a player who saved by hand meets
+  // this first. The slides would play for nothing and the title come back
+  // without a word; the title stays and says why.
+  if (!OSaveData::HasSave(OSaveData::kAutosaveSlot)) {
+    Report("no autosave to continue; the player stays in the menu");
+    ONotices::Push("notice_no_autosave",
+                   "There is no game to continue: the game has not saved itself on the way yet. A game you "
+                   "saved yourself can be chosen with Load game.");
+    return;
+  }
   mStartSlot = OSaveData::kAutosaveSlot;
   SetState(kSlidingOut);
 }

@@ -10,6 +10,7 @@
 #include "game/OMousePointerManager.h"
 #include "game/OPopupQueue.h"
 #include "items/IItem.h"
+#include "items/OFireMagicItem.h"
 #include "items/OItem.h"
 #include "items/OItemFactory.h"
 #include "items/OItemsManager.h"
@@ -130,18 +131,24 @@ bool GMiniGameScene::BeginFinish() {
 }
 
 namespace {
+// The first empty cell of the main inventory, or null.
+GInventoryCell* FreeMainCell() {
+  GGameWnd* wnd = OGame::HasInstance() ? OGame::GetInstance()->GetGameWindow() : nullptr;
+  GInventory* main = wnd && wnd->GetPanel() ? wnd->GetPanel()->GetMainInventory() : nullptr;
+  if (main)
+    for (GInventoryCell* cell : main->GetCells())
+      if (!cell->GetItem()) return cell;
+  return nullptr;
+}
+
+bool IsFireMagic(IItem* item) {
+  return item && item->GetTypeId() == ItemTypeId::OFireMagicItem;
+}
+
 // The player's item, held by nothing now, into the first free cell of the
 // main inventory, else back to the scene it was taken from.
 void KeepForPlayer(IItem* item) {
-  GGameWnd* wnd = OGame::HasInstance() ? OGame::GetInstance()->GetGameWindow() : nullptr;
-  GInventory* main = wnd && wnd->GetPanel() ? wnd->GetPanel()->GetMainInventory() : nullptr;
-  GInventoryCell* free = nullptr;
-  if (main)
-    for (GInventoryCell* cell : main->GetCells())
-      if (!cell->GetItem()) {
-        free = cell;
-        break;
-      }
+  GInventoryCell* free = FreeMainCell();
   if (free && item->CanBeStored()) {
     if (OItem* owned = dynamic_cast<OItem*>(item)) owned->SetItemsManager(free->GetItemsManager());
     free->PutItem(item);  // its record now says the inventory
@@ -158,9 +165,22 @@ void KeepForPlayer(IItem* item) {
 void GMiniGameScene::PutAwayHeldItem(const PieceTest& keepPiece) {
   OMousePointerManager* hand = GMousePointer::PeekManager();
   IItem* item = hand ? hand->GetHeldItem() : nullptr;
+  if (IsFireMagic(item)) {
+    // Deletes itself, leaving in the hand the item it was cast on, if any.
+    static_cast<OFireMagicItem*>(item)->GoOut();
+    item = hand->GetHeldItem();
+  }
   if (!item || (keepPiece && keepPiece(item))) return;
   hand->ReleaseItem();
   KeepForPlayer(item);
+}
+
+bool GMiniGameScene::CanPutAwayHeldItem() {
+  OMousePointerManager* hand = GMousePointer::PeekManager();
+  IItem* item = hand ? hand->GetHeldItem() : nullptr;
+  if (IsFireMagic(item)) return OFireMagicItem::GetSavedItem().empty() || FreeMainCell();
+  // What can never be stored goes back to its scene, as it always has.
+  return !item || !item->CanBeStored() || FreeMainCell();
 }
 
 void GMiniGameScene::ClearCellsAtEnd(GInventory* inventory, const PieceTest& isPiece) {

@@ -65,13 +65,19 @@ class GMiniGameScene : public GScene {
   // A player's item never leaves with a game. The item in the hand goes to
   // the first free cell of the main inventory or, with none free, back to
   // the scene it was taken from (its record says so, and that scene builds
-  // it again); either way the hand is empty after. Every game calls it as
-  // it starts, so that it starts with the empty hand its rules expect.
+  // it again); either way the hand is empty after. The fire magic cannot be
+  // stored: it goes out as its burn ends, and the item it was cast on comes
+  // back to be put away. Every game calls it as it starts, so that it
+  // starts with the empty hand its rules expect.
   // True for an item that is the game's own piece.
   typedef std::function<bool(IItem*)> PieceTest;
   // With a test, a piece of the game stays in the hand: the game's scene
   // built again (a load, a state the variables choose) keeps what it held.
   static void PutAwayHeldItem(const PieceTest& keepPiece = PieceTest());
+  // Whether PutAwayHeldItem finds the hand empty, or a cell for what it
+  // holds: the game window keeps a game's door shut when it would not, so
+  // that no prize is sent back to a scene that never had it.
+  static bool CanPutAwayHeldItem();
   // At a game's end: a piece of the game in the hand is used up (its record
   // ended), any other item is put away as above.
   static void ClearHandAtEnd(const PieceTest& isPiece);

@@ -393,3 +393,9 @@ bool CanBuildSceneState(TXmlNode* node, const str& sceneId) {
   }
   return true;
 }
+
+bool StateTakesHand(TXmlNode* node) {
+  if (!node) return false;
+  const str type = node->GetAttribute("type");
+  return type == "mini_game" || type == "cook" || type == "plants";
+}

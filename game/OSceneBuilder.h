@@ -94,3 +94,7 @@ ISceneBuilder* CreateSceneBuilder(TXmlNode* node, GGameWnd* gameWnd);
 // reported as one line naming the scene, and nothing is touched. The game
 // window asks this before it tears the current scene down.
 bool CanBuildSceneState(TXmlNode* node, const str& sceneId);
+
+// Whether the state builds one of the eight games, which start by putting
+// away what the hand holds (GMiniGameScene::PutAwayHeldItem).
+bool StateTakesHand(TXmlNode* node);

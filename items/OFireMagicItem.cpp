@@ -79,8 +79,8 @@ void OFireMagicItem::GoOut() {
   if (!mFlagName.empty()) flags->SetValue(mFlagName, "false");
   GMousePointer* pointer = GMousePointer::GetInstance();
   pointer->ReleaseItem();
-  str saved = flags->GetValue("__fire_magic_saved_item");
-  if (!saved.empty() && saved != "null") {
+  const str saved = GetSavedItem();
+  if (!saved.empty()) {
     if (IItem* item = OItemFactory::CreateForPointer(saved, mOwner)) {
       item->CreateObject();
       pointer->HoldItem(item);
@@ -90,6 +90,11 @@ void OFireMagicItem::GoOut() {
     }
   }
   delete this;
+}
+
+str OFireMagicItem::GetSavedItem() {
+  const str saved = OFlagsRegistry::GetInstance()->GetValue("__fire_magic_saved_item");
+  return saved == "null" ? str() : saved;
 }
 
 bool OFireMagicItem::Use(const TPoint& point) {

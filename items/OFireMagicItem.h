@@ -48,6 +48,13 @@ class OFireMagicItem : public OItem {
   // The tick count.
   void SaveState() override;
 
+  // The fire goes out now, as at the end of its burn: its variable reads
+  // "false", the item it was cast on comes back into the hand, and the fire
+  // item deletes itself.
+  void GoOut();
+  // The name of the item the hand held when the fire was cast; "" for none.
+  static str GetSavedItem();
+
   // The game variable that reads "true" while the fire burns.
   const str& GetFlagName() const { return mFlagName; }
   int32_t GetBurnTicks() const { return mBurnTicks; }
@@ -55,8 +62,6 @@ class OFireMagicItem : public OItem {
   const std::vector<TFxSpriteRef>& GetSprites() const { return mSprites; }
 
  private:
-  void GoOut();
-
   str mFlagName;
   std::vector<TFxSpriteRef> mSprites;
   TSpriteRef mParent;

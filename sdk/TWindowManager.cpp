@@ -279,6 +279,15 @@ void TWindowManager::DispatchMouse(const TEvent& event) {
   std::vector<TWindow*> tried;
   {
     TWalkScope walkUnder(mWalks, &under);
+    if (event.type == TEvent::kMouseMove) {
+      // The windows the mouse has left hear of it before the ones it is now
+      // over hear of the move: what a window undoes on leaving (the
+      // pointer's look) must not undo what the next one has just set.
+      std::vector<TWindow*> stillUnder;
+      for (TWindow* w : mHovered)
+        if (std::find(under.begin(), under.end(), w) != under.end()) stillUnder.push_back(w);
+      LeaveHovered(stillUnder);
+    }
     TWalkScope walkTried(mWalks, &tried);
     for (size_t i = 0; i < under.size(); ++i) {
       TWindow* w = under[i];

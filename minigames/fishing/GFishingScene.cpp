@@ -22,6 +22,11 @@ const char* const kSoundPaths[] = {
     "audio/sfx/minigames/fishing/kick_splash.ogg",
     "audio/sfx/minigames/fishing/kick.ogg",
 };
+
+// The game's pieces: the items the items guide gives the type "fish".
+bool IsFish(IItem* item) {
+  return GMiniGameScene::IsOfGuideType(item, "fish");
+}
 }  // namespace
 
 GMiniGameScene* NewFishingScene() {
@@ -137,6 +142,12 @@ void GFishingScene::Update() {
   if (mState == kActive) TickTutorial();
 }
 
+void GFishingScene::AttachPanel(GGamePanel* panel) {
+  GMiniGameScene::AttachPanel(panel);
+  // The basket is emptied whenever the game is left: only fish go in.
+  if (GInventory* basket = GetBasket()) basket->SetAccepts(&IsFish);
+}
+
 void GFishingScene::DetachPanel() {
   ClearFishingInventory();
   GMiniGameScene::DetachPanel();
@@ -150,7 +161,7 @@ void GFishingScene::Finish(bool won) {
   if (!BeginFinish()) return;
   mWon = won;
   OMinigameRegistry::GetInstance()->DeleteNode("fishing");
-  ClearHandAtEnd([](IItem* item) { return IsOfGuideType(item, "fish"); });
+  ClearHandAtEnd(&IsFish);
   if (won)
     SetExitFlag(mWinFlagName, mWinFlagValue);
   else
@@ -195,9 +206,7 @@ bool GFishingScene::IsFishingInventoryFull() const {
 }
 
 void GFishingScene::ClearFishingInventory() {
-  if (GInventory* basket = GetBasket())
-    for (GInventoryCell* cell : basket->GetCells())
-      if (cell->GetItem()) cell->DeleteItem();
+  if (GInventory* basket = GetBasket()) basket->DeleteItems();
 }
 
 void GFishingScene::PutIntoBasket(GInventory* basket, IItem* fish) {

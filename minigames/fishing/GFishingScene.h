@@ -29,6 +29,8 @@ class GFishingScene : public GMiniGameScene, public GVListener, private IFishing
   void SetState(int state) override;
   void Update() override;
   bool UsesPanel() override { return true; }
+  // The basket takes only fish.
+  void AttachPanel(GGamePanel* panel) override;
   // The caught fish never outlive the game: whoever takes the panel away
   // (the game window does before deleting the scene) empties the basket.
   void DetachPanel() override;

@@ -1,11 +1,25 @@
 #include "GMirrorsField.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "minigames/GBoardGameScene.h"
 #include "sdk/TReport.h"
 #include "sdk/TXmlNode.h"
 #include "visual/GVState.h"
 
 namespace {
+const float kBoardX = 124, kBoardY = 17;
+
+// Whether a saved coordinate is one a game reaches: `home`, or on the way
+// from it to `flightEnd` (where the check sends everything flying). The
+// slack takes the rounding of the saved text.
+bool Reached(float value, float home, float flightEnd) {
+  const float slack = 0.01f;
+  return std::isfinite(value) && value >= std::min(home, flightEnd) - slack &&
+         value <= std::max(home, flightEnd) + slack;
+}
+
 int IntAttr(const TXmlNode* node, const char* name, int def) {
   if (!node || !node->HasAttribute(name)) return def;
   return node->GetAttribute(name).to_int();
@@ -65,7 +79,7 @@ bool GMirrorsField::Load(TXmlNode* field) {
   if (mBoard) {
     mBoard->SetState(kStateNormal, true);
     GBoardGameScene::ShowObject(mBoard, true);
-    GBoardGameScene::PlaceObject(mBoard, 124, 17);
+    GBoardGameScene::PlaceObject(mBoard, kBoardX, kBoardY);
   }
   mTakeSound = TSound::Get("audio/sfx/game/items/item_take.ogg", 0, TSound::kTypeEffects);
   mDropSound = TSound::Get("audio/sfx/game/items/item_drop.ogg", 0, TSound::kTypeEffects);
@@ -93,8 +107,8 @@ bool GMirrorsField::Load(TXmlNode* field) {
     GMirrorsMarker* marker = new GMirrorsMarker();
     marker->object = mMakeObject ? mMakeObject(path) : nullptr;
     marker->r = IntAttr(child, "r", 0) == 1;
-    marker->x = FloatAttr(child, "x", 0);
-    marker->y = FloatAttr(child, "y", 0);
+    marker->x = marker->homeX = FloatAttr(child, "x", 0);
+    marker->y = marker->homeY = FloatAttr(child, "y", 0);
     marker->speed = mMoveSpeed;
     if (marker->object) marker->object->SetState(kStateNormal, true);
     GBoardGameScene::PlaceObject(marker->object, marker->x, marker->y);
@@ -245,15 +259,34 @@ void GMirrorsField::Restore(TXmlNode* node) {
   if (mCAnimTime < 0 || mCAnimTime > mNextAnimTime) mCAnimTime = 0;
   mArrived = false;
   mFinished = IntAttr(node, "f", 0) == 1;
-  if (mBoard)
-    GBoardGameScene::PlaceObject(mBoard, FloatAttr(node, "fx", mBoard->deltaX),
-                                 FloatAttr(node, "fy", mBoard->deltaY));
+  // Nothing moves before the check; after it only up, to move_y. A place
+  // off that way would leave a board no mirror can be laid on or seen.
+  const bool playing = mState == kPlaying;
+  if (mBoard) {
+    float fx = FloatAttr(node, "fx", kBoardX), fy = FloatAttr(node, "fy", kBoardY);
+    if (!Reached(fx, kBoardX, kBoardX) || !Reached(fy, kBoardY, playing ? kBoardY : mMoveY)) {
+      Report(
+          "minigame_registry: the mirrors board is saved at (%g, %g), where no game puts it; put back at "
+          "(%g, %g)",
+          double(fx), double(fy), double(kBoardX), double(kBoardY));
+      fx = kBoardX;
+      fy = kBoardY;
+    }
+    GBoardGameScene::PlaceObject(mBoard, fx, fy);
+  }
   TXmlNode* items = node ? node->GetChild("items") : nullptr;
   for (size_t i = 0; items && i < items->GetChildCount() && i < mMarkers.size(); ++i) {
     TXmlNode* item = items->GetChildAt(i);
     GMirrorsMarker* marker = mMarkers[i];
-    marker->x = FloatAttr(item, "x", marker->x);
-    marker->y = FloatAttr(item, "y", marker->y);
+    marker->x = FloatAttr(item, "x", marker->homeX);
+    marker->y = FloatAttr(item, "y", marker->homeY);
+    if (!Reached(marker->x, marker->homeX, marker->homeX) ||
+        !Reached(marker->y, marker->homeY, playing ? marker->homeY : mMoveY)) {
+      Report("minigame_registry: mirrors marker %d is saved at (%g, %g), off the board; put back at (%g, %g)",
+             int(i + 1), double(marker->x), double(marker->y), double(marker->homeX), double(marker->homeY));
+      marker->x = marker->homeX;
+      marker->y = marker->homeY;
+    }
     GBoardGameScene::PlaceObject(marker->object, marker->x, marker->y);
     marker->id = item->GetAttribute("id");
     // Laid only as the game lays: "1" and a mirror of the game. Anything
@@ -271,6 +304,10 @@ void GMirrorsField::Restore(TXmlNode* node) {
     }
     ShowMarker(marker, laid);
     marker->m = IntAttr(item, "m", 0) == 1;
+    if (marker->m && playing) {
+      Report("minigame_registry: mirrors marker %d is saved flying before the check; it stays", int(i + 1));
+      marker->m = false;
+    }
     marker->r = IntAttr(item, "r", 0) == 1;
     marker->targetY = mMoveY;
     marker->speed = mMoveSpeed;
@@ -279,8 +316,8 @@ void GMirrorsField::Restore(TXmlNode* node) {
 
 void GMirrorsField::Save(TXmlNode* node) const {
   SetInt(node, "state", mState);
-  SetFloat(node, "fx", mBoard ? mBoard->deltaX : 124);
-  SetFloat(node, "fy", mBoard ? mBoard->deltaY : 17);
+  SetFloat(node, "fx", mBoard ? mBoard->deltaX : kBoardX);
+  SetFloat(node, "fy", mBoard ? mBoard->deltaY : kBoardY);
   SetInt(node, "cwaittime", mCWaitTime);
   SetInt(node, "nextanimtime", mNextAnimTime);
   SetInt(node, "canimtime", mCAnimTime);

@@ -24,7 +24,8 @@ struct GMirrorsMarker {
   bool r = false;              // must hold a mirror for a solution
   bool v = false;              // holds a mirror; the object shows exactly then
   float x = 0, y = 0;
-  bool m = false;  // moving up after the check
+  float homeX = 0, homeY = 0;  // where the layout puts it
+  bool m = false;              // moving up after the check
   float targetY = 0;
   float speed = 30;  // pixels per tick
   str id;            // the item laid on it
@@ -62,7 +63,8 @@ class GMirrorsField : public GVListener {
   // of its `mirrors`; false without a `mirrors` element.
   bool Load(TXmlNode* field);
   // A saved marker that holds no mirror of the game is reported and left
-  // empty.
+  // empty; a board or marker saved where no game puts it is reported and
+  // put back in its place.
   void Restore(TXmlNode* node);
   void Save(TXmlNode* node) const;
   void Highlight(const TPoint& point);

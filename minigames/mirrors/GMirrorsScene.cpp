@@ -39,6 +39,10 @@ bool IsMirror(const str& name) {
   return GMiniGameScene::IsOfGuideType(name, kMirrorType);
 }
 
+bool IsMirrorItem(IItem* item) {
+  return GMiniGameScene::IsOfGuideType(item, kMirrorType);
+}
+
 bool GiveToHand(const str& name) {
   IItem* item = OItemFactory::CreateForInventory(name, nullptr);
   if (!item) return false;
@@ -67,6 +71,12 @@ GMirrorsScene::~GMirrorsScene() {
   DetachPanel();
 }
 
+void GMirrorsScene::AttachPanel(GGamePanel* panel) {
+  GBoardGameScene::AttachPanel(panel);
+  // The strip is emptied whenever the game is left: only mirrors go in.
+  if (GInventory* inventory = GetMirrorsInventory()) inventory->SetAccepts(&IsMirrorItem);
+}
+
 void GMirrorsScene::DetachPanel() {
   DeleteInventoryMirrors();
   GMiniGameScene::DetachPanel();
@@ -89,14 +99,16 @@ void GMirrorsScene::Init(TWindowStyle& style) {
   if (ReadTutorial(mConfig)) Pause();
 }
 
+bool GMirrorsScene::IsGamePiece(IItem* item) const {
+  return IsMirrorItem(item);
+}
+
 GInventory* GMirrorsScene::GetMirrorsInventory() const {
   return mPanel ? mPanel->GetInventory(GGamePanel::kMirrorsInventory) : nullptr;
 }
 
 void GMirrorsScene::DeleteInventoryMirrors() {
-  if (GInventory* inventory = GetMirrorsInventory())
-    for (GInventoryCell* cell : inventory->GetCells())
-      if (cell) cell->DeleteItem();
+  if (GInventory* inventory = GetMirrorsInventory()) inventory->DeleteItems();
 }
 
 void GMirrorsScene::FillInventory() {
@@ -201,6 +213,8 @@ void GMirrorsScene::OnClearClick() {
   if (IsFinished() || mField.GetState() != GMirrorsField::kPlaying) return;
   mField.ClearMarkers();
   DeleteInventoryMirrors();
-  DeleteHeld();
+  // A mirror in the hand is among the nine made again; anything else is
+  // the player's and is put away.
+  ClearHandAtEnd(&IsMirrorItem);
   FillInventory();
 }

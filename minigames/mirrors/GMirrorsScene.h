@@ -22,11 +22,13 @@ class GMirrorsScene : public GBoardGameScene, public GVListener {
   bool OnMouseMove(const TPoint& point) override;
   bool OnExtendedMouseEvent(const TPoint& point, int kind) override;
   void Update() override;
+  // The mirrors inventory takes only mirrors.
+  void AttachPanel(GGamePanel* panel) override;
   // The mirrors still in the panel's mirrors inventory go with the game.
   void DetachPanel() override;
 
   void Finish(bool won) override;
-  bool IsGamePiece(IItem* item) const override { return IsOfGuideType(item, "mirror"); }
+  bool IsGamePiece(IItem* item) const override;
   const char* GetRegistryName() const override { return "mirrors"; }
   void WriteState(TXmlNode* node) override { mField.Save(node); }
   // The saved state, with each marker's screen point to click and whether

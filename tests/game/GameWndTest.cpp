@@ -3,7 +3,6 @@
 // the close dialog's cancel, and quitting from inside the game's own modal.
 
 #include <algorithm>
-
 #include <lua.hpp>
 
 #include "game/GFullScreenGameScene.h"
@@ -550,6 +549,27 @@ TEST_F(GameWndTest, ADialogScriptPathReachesTheDialogAsItStands) {
   const char* shown = lua_tostring(L, -1);
   EXPECT_EQ(str(shown ? shown : "(none)"), path);
   lua_pop(L, 1);
+}
+
+// Only a dialog's closing resumes the scene: one whose script cannot be
+// opened is said, and the game plays on as if it had been read; a local
+// menu that cannot open leaves the game running. One that opens pauses.
+TEST_F(GameWndTest, ADialogThatCannotOpenLeavesTheGamePlaying) {
+  GScene* scene = Play();
+  scene->Pause();  // as a game waiting for its lesson
+  size_t reports = ReportCount();
+  mWnd->ShowDialog("scripts/no_such_lesson.lua");
+  EXPECT_FALSE(scene->IsPaused());
+  EXPECT_GE(ReportCount() - reports, 1u);
+
+  reports = ReportCount();
+  mWnd->ShowLocalMenu();  // the fixtures give no local menu
+  EXPECT_FALSE(scene->IsPaused());
+  EXPECT_GE(ReportCount() - reports, 1u);
+
+  mWnd->ShowDialog("../scripts/modal.lua");
+  EXPECT_EQ(TWindowManager::GetInstance()->GetTopModalWindow()->GetName(), "extra");
+  EXPECT_TRUE(scene->IsPaused());
 }
 
 // Runs "quitGame" from a key handler inside the game's own modal, then

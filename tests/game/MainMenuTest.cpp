@@ -118,6 +118,7 @@ TEST_F(MainMenuTest, NewGamePlaysTheSlidesThenRunsGotoGame) {
 }
 
 TEST_F(MainMenuTest, WithoutSlidesTheGameStartsRightAfterTheSlideOut) {
+  users->GetPrefs()->SetStr("save", "<save_data><save save_name=\"Autosave\" ind=\"0\"/></save_data>", -1);
   for (const char* slides : {"{}", "nil"}) {
     GMainMenu* menu = Open(slides);
     ASSERT_NE(menu, nullptr) << slides;
@@ -129,6 +130,25 @@ TEST_F(MainMenuTest, WithoutSlidesTheGameStartsRightAfterTheSlideOut) {
     wm->PopModal(wm->GetTopModalWindow());
     wm->DeletePending();
   }
+}
+
+// Continue without an autosave keeps the title and tells the player on
+// screen; the quick save does not count.
+TEST_F(MainMenuTest, ContinueWithoutAnAutosaveKeepsTheTitleAndSaysSo) {
+  users->GetPrefs()->SetStr("save", "<save_data><save save_name=\"q\" ind=\"1\"/></save_data>", -1);
+  GMainMenu* menu = Open(kThreeSlides);
+  TicksIn(menu, GMainMenu::kSlidingIn);
+  TModalWindow* own = wm->GetTopModalWindow();
+  wm->DoLuaString(nullptr, "onLoadGameClick()");
+  EXPECT_EQ(menu->GetState(), GMainMenu::kIdle);
+  menu->OnTaskAnimate();
+  EXPECT_EQ(menu->GetState(), GMainMenu::kIdle);
+  EXPECT_EQ(GotoCalls(), 0);
+  TModalWindow* notice = wm->GetTopModalWindow();
+  ASSERT_NE(notice, own);
+  EXPECT_EQ(notice->GetName(), "notice");
+  wm->PopModal(notice);
+  wm->DeletePending();
 }
 
 TEST_F(MainMenuTest, QuickLoadKeyNeedsAQuickSave) {

@@ -543,6 +543,22 @@ TEST_F(FishingSceneTest, TheGameEndsOnceAndAnEmptyExitSceneIsThisSceneAgain) {
   scene.OnMouseDown(TPoint(300, 350));
   EXPECT_EQ(OFlagsRegistry::GetInstance()->GetValue("fish_none"), "again");
   EXPECT_EQ(scene.GetField().GetSubstate(), OFishingField::kStill);
+  // Nor does the rod, though nothing holds the scene: a fish waiting above
+  // the water one tick from landing never lands, and the end of a state
+  // run of the rod moves nothing.
+  OFishingField& field = scene.GetField();
+  field.SetRodState(OFishingField::kStrike);
+  field.SetSubstate(OFishingField::kStill);
+  field.SetFishKind(2);
+  field.SetWaitTime(49);
+  ASSERT_FALSE(scene.IsPaused());
+  scene.OnTaskAnimate();
+  scene.OnTaskAnimate();
+  scene.OnStateEnd(nullptr, TState::FromCStr("foul"));
+  EXPECT_EQ(field.GetRodState(), OFishingField::kStrike);
+  EXPECT_EQ(field.GetWaitTime(), 49);
+  EXPECT_EQ(field.GetSubstate(), OFishingField::kStill);
+  EXPECT_EQ(Contents(), "- - - ");
 
   scene.SetState(GScene::kFadedOutScene);
   IItem* held = GMousePointer::GetInstance()->GetHeldItem();

@@ -328,4 +328,59 @@ TEST_F(MirrorsFieldTest, OnlyTheGamesMirrorsAreLaidOrComeBackLaid) {
   }
 }
 
+TEST_F(MirrorsFieldTest, APlaceNoGameReachesIsReportedAndPutBack) {
+  // Before the check nothing moves; after it the board and the markers rise
+  // straight up to move_y (-500). Marker 1 lies at (100, 100), the board at
+  // (124, 17).
+  struct Case {
+    int state;
+    const char* where;  // "board" or "marker"
+    const char* name;
+    const char* value;
+    float held;  // the coordinate after the restore
+    bool reported;
+  } cases[] = {
+      {0, "marker", "x", "100", 100, false},   {0, "marker", "x", "1e308", 100, true},
+      {0, "marker", "x", "-inf", 100, true},   {0, "marker", "y", "nan", 100, true},
+      {0, "marker", "y", "-200", 100, true},   {2, "marker", "y", "-200", -200, false},
+      {1, "marker", "y", "-500", -500, false}, {1, "marker", "y", "-501", 100, true},
+      {1, "marker", "y", "101", 100, true},    {1, "marker", "x", "101", 100, true},
+      {0, "board", "fx", "1e308", 124, true},  {0, "board", "fy", "-200", 17, true},
+      {2, "board", "fy", "-200", -200, false}, {2, "board", "fy", "20", 17, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "state " << c.state << ", " << c.where << " " << c.name << " "
+                                    << c.value);
+    TXmlNode saved("mirrors");
+    saved.SetAttribute("state", str::format("%d", c.state));
+    TXmlNode* item = saved.CreateChild("items")->CreateChild("item");
+    item->SetAttribute("v", "1");
+    item->SetAttribute("id", "mirrors_mirror1");
+    (str(c.where) == "board" ? &saved : item)->SetAttribute(c.name, c.value);
+    Load();
+    const size_t reports = ReportCount();
+    mField.Restore(&saved);
+    EXPECT_EQ(ReportCount() - reports, c.reported ? 1u : 0u);
+    GVObject* board = mField.GetBoard();
+    const float places[] = {Marker(0)->x, Marker(0)->y, board->deltaX, board->deltaY};
+    const float homes[] = {100, 100, 124, 17};
+    const str names[] = {"x", "y", "fx", "fy"};
+    for (int k = 0; k < 4; ++k)
+      EXPECT_FLOAT_EQ(places[k], names[k] == c.name ? c.held : homes[k]) << names[k];
+    EXPECT_FLOAT_EQ(Marker(0)->object->deltaX, Marker(0)->x);
+    EXPECT_FLOAT_EQ(Marker(0)->object->deltaY, Marker(0)->y);
+  }
+
+  // A marker saved flying while the game still plays would leave the board.
+  TXmlNode saved("mirrors");
+  saved.CreateChild("items")->CreateChild("item")->SetAttribute("m", "1");
+  Load();
+  const size_t reports = ReportCount();
+  mField.Restore(&saved);
+  EXPECT_EQ(ReportCount() - reports, 1u);
+  EXPECT_FALSE(Marker(0)->m);
+  for (int tick = 0; tick < 10; ++tick) mField.Update();
+  EXPECT_FLOAT_EQ(Marker(0)->y, 100);
+}
+
 }  // namespace

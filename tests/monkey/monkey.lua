@@ -163,7 +163,13 @@ local function warp()
     -- whose lesson is still to come opens it during the fade-out, and the
     -- jump waits for the player to close it: from a game, the picker's
     -- jump (above) is taken instead.
-    if #ids > 0 and playing() and minigame() == nil then go(pick(ids)) end
+    -- A game's door stays shut while no cell of the main inventory is free
+    -- for what the hand holds, and go() fails then: no jump is tried so.
+    if #ids > 0 and playing() and minigame() == nil then
+      local room = not held()
+      for _, name in ipairs(panel().main.items) do room = room or not name end
+      if room then go(pick(ids)) end
+    end
   elseif #items > 0 then
     -- Some items live only in their scenes and cannot be made for the hand;
     -- give does not yield, so it can be tried. An item the game already
@@ -298,6 +304,11 @@ for _ = 1, 40 do
     -- a small hint is clicked away, a big one is answered OK.
     game_lua("if onHintOkClick then onHintOkClick() end")
     demo.click_on("hint")
+    tick(30)
+  elseif top_modal() == "thegame" and (vethra().map or 0) ~= 0 and not vethra().grid_active then
+    -- The Vethra's map, looked at, holds the scene too: its globe takes
+    -- it away again.
+    if vethra().map == 2 then demo.click_on("btn_globe") end
     tick(30)
   elseif top_modal() == "thegame" then
     key("escape")

@@ -1,5 +1,6 @@
 -- From an empty preferences folder to the first scene: the menu shows (the
--- first-start question cancelled), its panel slides in, "Continue" without a save leaves the player in the menu,
+-- first-start question cancelled), its panel slides in, "Continue" without a
+-- save leaves the player in the menu with a notice that says so,
 -- and "New game" plays the entry slides, then the living room fades in over
 -- 35 ticks and announces itself on the last one. Clicks on its masks count
 -- only once it is active.
@@ -25,16 +26,19 @@ assert(window("menuwnd") == "shown")
 assert(window("welcome") == "hidden", "no player to greet")
 tick(10)
 
--- The panel is in: "Continue" finds no autosave, so after the panel slides
--- out and the slides play the game window is closed again.
+-- The panel is in: "Continue" finds no autosave, so no game starts and a
+-- notice tells the player; OK leaves the menu as it was.
 local before = reports()
 click(110, 342)
 for _ = 1, 200 do
   tick(1)
 end
-assert(top_modal() == "mainmenu", "an empty slot builds no game")
-assert(scene() == nil)
+assert(top_modal() == "notice", "nothing told: " .. tostring(top_modal()))
+assert(scene() == nil, "an empty slot builds no game")
 assert(reports() > before, "the empty slot is reported")
+demo.click_on("notice_ok")
+tick(1)
+assert(top_modal() == "mainmenu")
 tick(10)
 
 -- New game: seven steps of slide-out, then two slides of 80 ticks.

@@ -1,8 +1,9 @@
 -- The mirror board from damaged saves: a marker laid with a mirror the game
--- does not have, one with a "v" that is neither 0 nor 1, and one mirror on
--- two markers. Each is said on stderr and held to what a game has: every
--- one of the nine mirrors once, on the board, in the panel or in the hand;
--- and the game is then won as any other.
+-- does not have, one with a "v" that is neither 0 nor 1, one mirror on two
+-- markers, and a laid marker far off the board. Each is said on stderr and
+-- held to what a game has: every one of the nine mirrors once, on the board,
+-- in the panel or in the hand, each marker in its place; and the game is
+-- then won as any other.
 
 local demo = require("lib.demo")
 local mirrors = require("lib.mirrors")
@@ -22,7 +23,11 @@ local cases = {
   {what = "a v of 2", reports = 2, laid = 1, change = function(m) m[2].v = "2" end},
   {what = "one mirror on two markers", reports = 1, laid = 2,
    change = function(m) m[3].v, m[3].id = "1", "mirrors_mirror1" end},
+  {what = "a laid marker off the board", reports = 1, laid = 2, change = function(m) m[1].x = "1e308" end},
+  {what = "an empty marker off the board", reports = 1, laid = 2, change = function(m) m[3].y = "-9000" end},
 }
+local places = {}
+for i = 1, 5 do places[i] = {mirrors.marker(i).x, mirrors.marker(i).y} end
 for _, c in ipairs(cases) do
   set_save_document(mirrors.rewrite(saved, c.change))
   local before = reports()
@@ -38,6 +43,10 @@ for _, c in ipairs(cases) do
     if mirrors.marker(i).v == 1 then laid = laid + 1 end
   end
   assert(laid == c.laid, c.what .. ": " .. laid .. " laid")
+  for i = 1, 5 do
+    local m = mirrors.marker(i)
+    assert(m.x == places[i][1] and m.y == places[i][2], c.what .. ": marker " .. i .. " at " .. m.x .. ", " .. m.y)
+  end
   assert(not seen.mirrors_mirror99)
 
   for i = 1, 3 do

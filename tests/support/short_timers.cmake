@@ -3,7 +3,7 @@
 edit(cfg/timercontrollercfg.xml [[<soon time="8" text="hint_poison_soon"/>]] [[<soon time="1" text="hint_poison_soon"/>]])
 edit(cfg/timercontrollercfg.xml [[<soon time="10" text="indicator_poison_soon"]] [[<soon time="1" text="indicator_poison_soon"]])
 edit(cfg/timercontrollercfg.xml [[<vethra_air initial_time="60"]] [[<vethra_air initial_time="3"]])
-edit(cfg/timercontrollercfg.xml [[<health_magic health_helped_hint="hint_air_helped" additional_time="20"/>]]
+edit(cfg/timercontrollercfg.xml [[<health_magic health_helped_hint="hint_air_helped" additional_time="30"/>]]
      [[<health_magic health_helped_hint="hint_air_helped" additional_time="2"/>]])
 edit(cfg/timercontrollercfg.xml [[time_to_catch_mouse="10"]] [[time_to_catch_mouse="2"]])
 edit(cfg/timercontrollercfg.xml [[<underwater_air initial_time="30"]] [[<underwater_air initial_time="4"]])

@@ -7,6 +7,7 @@
 #include "TravelTestUtil.h"
 #include "game/GMasksManager.h"
 #include "game/OMousePointerManager.h"
+#include "game/OPopupQueue.h"
 #include "sdk/TImage.h"
 #include "sdk/TReport.h"
 #include "sdk/TXmlNode.h"
@@ -210,7 +211,7 @@ TEST_F(VethraMapTest, HugeGridNumbersAreReportedAndHeld) {
 TEST_F(VethraMapTest, AChosenCellHoldsTheButtonUntilThePartChangesOrTheRightButton) {
   GVethraMap* map = Build();
   GVethraGrid* grid = map->GetGrid();
-  map->ShowPart(1);
+  map->ShowPart(0);
   map->Show();
   map->SetGridActive(true);
   EXPECT_EQ(grid->GetParent(), map);
@@ -218,35 +219,66 @@ TEST_F(VethraMapTest, AChosenCellHoldsTheButtonUntilThePartChangesOrTheRightButt
   EXPECT_EQ(map->GetChildren().back(), map->GetFrame());
   Ticks(20);
 
-  PointAt(460, 170);  // cell (2, 0)
+  PointAt(360, 240);  // cell (1, 1)
   Ticks(1);
   EXPECT_EQ(grid->GetSelection()->GetParent(), grid);
-  EXPECT_EQ(grid->GetSelection()->GetX(), 450);
-  grid->OnMouseUp(TPoint(460, 170));
+  EXPECT_EQ(grid->GetSelection()->GetX(), 350);
+  grid->OnMouseUp(TPoint(360, 240));
   EXPECT_EQ(grid->GetMode(), GVethraGrid::kChosen);
   EXPECT_EQ(grid->GetButton()->GetParent(), grid);
-  EXPECT_EQ(grid->GetButton()->GetX(), 450);
+  EXPECT_EQ(grid->GetButton()->GetX(), 350);
   EXPECT_EQ(grid->GetSelection()->GetParent(), nullptr);
 
   // Another cell moves the choice; outside the grid nothing changes.
-  PointAt(260, 240);
-  grid->OnMouseUp(TPoint(260, 240));
-  EXPECT_EQ(std::make_pair(grid->GetChosenColumn(), grid->GetChosenRow()), std::make_pair(0, 1));
+  PointAt(260, 170);
+  grid->OnMouseUp(TPoint(260, 170));
+  EXPECT_EQ(std::make_pair(grid->GetChosenColumn(), grid->GetChosenRow()), std::make_pair(0, 0));
   PointAt(700, 500);
   grid->OnMouseUp(TPoint(700, 500));
-  EXPECT_EQ(std::make_pair(grid->GetChosenColumn(), grid->GetChosenRow()), std::make_pair(0, 1));
+  EXPECT_EQ(std::make_pair(grid->GetChosenColumn(), grid->GetChosenRow()), std::make_pair(0, 0));
 
-  map->FadeToPart(0);
+  map->FadeToPart(1);
   EXPECT_EQ(grid->GetMode(), GVethraGrid::kChoosing);
   EXPECT_EQ(grid->GetButton()->GetParent(), nullptr);
 
-  PointAt(260, 240);
-  grid->OnMouseUp(TPoint(260, 240));
-  grid->OnExtendedMouseEvent(TPoint(260, 240), 1);  // right button down: nothing
+  PointAt(460, 170);  // cell (2, 0) of part 1
+  grid->OnMouseUp(TPoint(460, 170));
+  grid->OnExtendedMouseEvent(TPoint(460, 170), 1);  // right button down: nothing
   EXPECT_EQ(grid->GetMode(), GVethraGrid::kChosen);
-  grid->OnExtendedMouseEvent(TPoint(260, 240), 0);
+  grid->OnExtendedMouseEvent(TPoint(460, 170), 0);
   EXPECT_EQ(grid->GetMode(), GVethraGrid::kChoosing);
   EXPECT_EQ(grid->GetButton()->GetParent(), nullptr);
+}
+
+// Only cells with a scene are places to go: another is not highlighted,
+// and a click on it is told on screen and chooses nothing, so no journey
+// is made to it; the cells that lead somewhere stay on offer.
+TEST_F(VethraMapTest, ACellWithoutASceneIsNotOffered) {
+  GVethraMap* map = Build();
+  GVethraGrid* grid = map->GetGrid();
+  map->ShowPart(1);
+  map->Show();
+  map->SetGridActive(true);
+  Ticks(20);
+  OPopupQueue* popups = OPopupQueue::GetInstance();
+  const size_t told = popups->GetPending().size();
+  PointAt(260, 240);  // "1_0_1", which the world does not list
+  Ticks(1);
+  EXPECT_EQ(grid->GetSelection()->GetParent(), nullptr);
+  grid->OnMouseUp(TPoint(260, 240));
+  EXPECT_EQ(grid->GetMode(), GVethraGrid::kChoosing);
+  EXPECT_EQ(grid->GetButton()->GetParent(), nullptr);
+  ASSERT_EQ(popups->GetPending().size(), told + 1);
+  EXPECT_EQ(popups->GetPending().back(), "No way leads there");
+  RunLua("onTravelClick()");
+  EXPECT_EQ(map->GetState(), GVethraMap::kShown);
+
+  PointAt(460, 170);  // "1_2_0"
+  Ticks(1);
+  EXPECT_EQ(grid->GetSelection()->GetParent(), grid);
+  grid->OnMouseUp(TPoint(460, 170));
+  EXPECT_EQ(grid->GetMode(), GVethraGrid::kChosen);
+  EXPECT_EQ(popups->GetPending().size(), told + 1);
 }
 
 TEST_F(VethraMapTest, TheJourneyStartsOnlyOnceTheMapHasSlidOut) {
@@ -286,8 +318,8 @@ TEST_F(VethraMapTest, TravelClickNeedsAChosenCellOnAShownMap) {
   EXPECT_EQ(map->GetCounter(), 3);
 }
 
-// A cell with no scene behind it: the journey is refused with a message and
-// the scene, paused for it, plays again.
+// A journey to a cell with no scene behind it, which the grid does not
+// offer: refused with a message, and the scene, paused for it, plays again.
 TEST_F(VethraMapTest, ACellWithoutASceneGivesThePlayerTheirSceneBack) {
   GVethraMap* map = Build();
   mScene->SetState(GScene::kActive);
@@ -296,9 +328,7 @@ TEST_F(VethraMapTest, ACellWithoutASceneGivesThePlayerTheirSceneBack) {
   map->SetGridActive(true);
   mScene->Pause();
   Ticks(20);
-  PointAt(260, 240);  // "1_0_1", which the world does not list
-  map->GetGrid()->OnMouseUp(TPoint(260, 240));
-  RunLua("onTravelClick()");
+  map->TravelTo(0, 1);  // "1_0_1", which the world does not list
   size_t before = ReportCount();
   Ticks(20);
   EXPECT_GT(ReportCount(), before);

@@ -423,6 +423,10 @@ void GGamePanel::RefreshInventoryItems() {
   for (GInventory* inventory : mInventories) inventory->RefreshItems();
 }
 
+void GGamePanel::DeleteInventoryItems() {
+  for (GInventory* inventory : mInventories) inventory->DeleteItems();
+}
+
 void GGamePanel::OnMagicRegistryChanged(const str& key, int value) {
   if (mMagicControl) mMagicControl->OnMagicValueChanged(key, value);
 }
@@ -560,8 +564,8 @@ void GGamePanel::LoadInventory(TXmlNode* panel, const char* element, GInventory*
   }
   inventory->SetFirstCell(first);
   inventory->LayOut();
+  inventory->DeleteItems();
   for (GInventoryCell* cell : inventory->GetCells()) {
-    cell->DeleteItem();
     TXmlNode* child = node ? node->GetChild(str::format("cell%d", cell->GetIndex())) : nullptr;
     str name = child ? child->GetAttribute("item_id") : str();
     if (name.empty()) continue;

@@ -108,6 +108,8 @@ class GGamePanel : public TWindow {
   GGameWnd* GetGameWnd() const { return mGameWnd; }
   // Every stored item forgets its scene mask.
   void RefreshInventoryItems();
+  // The five inventories emptied, their items deleted.
+  void DeleteInventoryItems();
   void OnMagicRegistryChanged(const str& key, int value);
   // The alchemical device's done button, live or greyed.
   void ShowDoneButton(bool enabled);

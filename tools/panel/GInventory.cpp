@@ -107,6 +107,14 @@ void GInventory::RefreshItems() {
     if (cell->GetItem()) cell->GetItem()->ReleaseMask();
 }
 
+bool GInventory::Accepts(IItem* item) const {
+  return item && item->CanBeStored() && (!mAccepts || mAccepts(item));
+}
+
+void GInventory::DeleteItems() {
+  for (GInventoryCell* cell : mCells) cell->DeleteItem();
+}
+
 void GInventory::PostDraw() {
   for (int j = 0; j < GetVisibleCount(); ++j)
     if (GInventoryCell* cell = GetCell(mFirstCell + j))

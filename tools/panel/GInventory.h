@@ -5,11 +5,13 @@
 // cells draw nothing themselves: the inventory draws the items of the shown
 // cells over them.
 
+#include <functional>
 #include <vector>
 
 #include "sdk/TWindow.h"
 
 class GInventoryCell;
+class IItem;
 class IItemsManager;
 class TWindowStyle;
 class TXmlNode;
@@ -39,6 +41,15 @@ class GInventory : public TWindow {
   void SetItemsManager(IItemsManager* manager);
   // Every stored item forgets its scene mask.
   void RefreshItems();
+  // Every cell emptied, its item deleted; no record is touched.
+  void DeleteItems();
+  // What the strip takes from the hand: any item that can be stored, or,
+  // with a test, only the items it passes. A game's own strip, emptied as
+  // the game goes, takes only its pieces: nothing of the player's is lost
+  // with it.
+  typedef std::function<bool(IItem*)> ItemTest;
+  void SetAccepts(const ItemTest& test) { mAccepts = test; }
+  bool Accepts(IItem* item) const;
 
   int GetFirstCell() const { return mFirstCell; }
   // Stored as given; the caller lays out again.
@@ -60,4 +71,5 @@ class GInventory : public TWindow {
   std::vector<TPoint> mPositions;
   int mFirstCell = 0;
   bool mDisabled = false;
+  ItemTest mAccepts;
 };

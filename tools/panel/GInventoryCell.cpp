@@ -127,6 +127,12 @@ bool GInventoryCell::OnMouseMove(const TPoint& local) {
 
 void GInventoryCell::OnMouseLeave() {
   if (GMousePointer* pointer = GMousePointer::PeekInstance()) pointer->SetSceneMode(0);
+  // The hover ends here, not on the next tick: by then the window the mouse
+  // went on to may have set a look of its own, which a late reset would undo.
+  if (mHovered) {
+    if (mItem) HideCaption(mItem);
+    mHovered = false;
+  }
   TWindowManager::GetInstance()->RemoveMouseListener(this);
   mHoverPoint.x = -2;
 }
@@ -159,6 +165,11 @@ bool GInventoryCell::AcceptsClicks() const {
   return OFlagsRegistry::GetInstance()->GetValue("are_we_sleeping") != "true";
 }
 
+bool GInventoryCell::Accepts(IItem* held) const {
+  if (mInventory) return mInventory->Accepts(held);
+  return held && held->CanBeStored();
+}
+
 bool GInventoryCell::OnMouseUp(const TPoint& local) {
   if (!AcceptsClicks()) return false;
 
@@ -167,7 +178,7 @@ bool GInventoryCell::OnMouseUp(const TPoint& local) {
   if (mItem) {
     if (UseHeldItem(local)) {
       // Used: whatever the rule left in the cell is placed below.
-    } else if (held && held->CanBeStored()) {
+    } else if (Accepts(held)) {
       held->MoveToInventory();
       stored = held->GetName();
       Pointer()->ReleaseItem();
@@ -184,7 +195,7 @@ bool GInventoryCell::OnMouseUp(const TPoint& local) {
       old->PlayTakeSound();
       taken = old->GetName();
     }
-  } else if (held && held->CanBeStored()) {
+  } else if (Accepts(held)) {
     mItem = held;
     held->MoveToInventory();
     stored = held->GetName();

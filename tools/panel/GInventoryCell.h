@@ -52,6 +52,8 @@ class GInventoryCell : public TWindow {
   // False while the cell is disabled, the scene shows a front item or does
   // not allow the cell, or the player sleeps: then no button acts on it.
   bool AcceptsClicks() const;
+  // Whether the held item may be stored here: as its strip decides.
+  bool Accepts(IItem* held) const;
   // The stored item's visual at the cell's top-left corner.
   void PlaceItem();
   // The cell's item becomes `item` (not deleted: the caller has dealt with

@@ -1,16 +1,22 @@
 #include "GVethraGrid.h"
 
 #include "game/GMousePointer.h"
+#include "game/OGame.h"
 #include "game/OGameConfig.h"
 #include "game/OMousePointerManager.h"
+#include "game/OPopupQueue.h"
 #include "sdk/TImage.h"
+#include "sdk/TPlatform.h"
 #include "sdk/TReport.h"
+#include "sdk/TStringTable.h"
 #include "sdk/TXmlNode.h"
 #include "tools/vethra/GVethraMap.h"
 #include "visual/GButton.h"
 #include "visual/LuaUtils.h"
 
 namespace {
+const char* const kNoWayKey = "hint_vethra_no_way";
+
 void GridOrphan(TWindow* w) {
   if (w && w->GetParent()) w->GetParent()->OrphanChild(w);
 }
@@ -59,6 +65,11 @@ bool GVethraGrid::CellAt(int x, int y, int* column, int* row) const {
   return true;
 }
 
+bool GVethraGrid::LeadsSomewhere(int column, int row) const {
+  return !mMap ||
+         OGame::GetInstance()->HasScene(GVethraMap::CellSceneId(mMap->GetCurrentPart(), column, row));
+}
+
 void GVethraGrid::RecordPointer() {
   if (OMousePointerManager* pointer = GMousePointer::PeekManager()) {
     mPointerX = pointer->GetX();
@@ -70,7 +81,7 @@ void GVethraGrid::Tick() {
   RecordPointer();
   if (mMode != kChoosing) return;
   int column = 0, row = 0;
-  if (CellAt(mPointerX, mPointerY, &column, &row)) {
+  if (CellAt(mPointerX, mPointerY, &column, &row) && LeadsSomewhere(column, row)) {
     if (!mSelection) return;
     if (!mSelection->GetParent()) AdoptChild(mSelection);
     mSelection->SetWindowPos(column * mCellW + mGridX, row * mCellH + mGridY);
@@ -91,6 +102,13 @@ bool GVethraGrid::OnMouseUp(const TPoint& point) {
   RecordPointer();
   int column = 0, row = 0;
   if (!CellAt(mPointerX, mPointerY, &column, &row)) return true;
+  if (!LeadsSomewhere(column, row)) {
+    // Chosen, the map would slide away for a journey that cannot be made.
+    TStringTable* strings = TPlatform::GetInstance()->GetStringTable();
+    OPopupQueue::GetInstance()->Push(strings->Has(kNoWayKey) ? strings->GetString(kNoWayKey)
+                                                             : str("No way leads there"));
+    return true;
+  }
   if (mButton) {
     mButton->SetWindowPos(column * mCellW + mGridX, row * mCellH + mGridY);
     if (!mButton->GetParent()) AdoptChild(mButton);

@@ -3,7 +3,8 @@
 // scripts/vethra_grid.lua): the cell under the mouse is highlighted, a click
 // chooses a cell and puts the travel button on it, the right button takes
 // the choice back, and the button's "onTravelClick" sends the map away to
-// the chosen cell's scene.
+// the chosen cell's scene. Only cells with a scene are offered: a click on
+// another tells the player that no way leads there.
 
 #include "game/LuaBinding.h"
 #include "sdk/TWindow.h"
@@ -38,6 +39,9 @@ class GVethraGrid : public TWindow {
   // The quotients truncate toward zero, so a point less than one cell left
   // of or above the grid's corner still falls in column or row 0.
   bool CellAt(int x, int y, int* column, int* row) const;
+  // Whether the cell of the part the map shows is a scene of the world;
+  // without a map every cell is.
+  bool LeadsSomewhere(int column, int row) const;
 
   int GetMode() const { return mMode; }
   int GetChosenColumn() const { return mChosenColumn; }

@@ -247,6 +247,10 @@ void GVethraMap::TravelTo(int column, int row) {
   SetState(kLeaving);
 }
 
+str GVethraMap::CellSceneId(int part, int column, int row) {
+  return str::format("%d_%d_%d", part, column, row);
+}
+
 int GVethraMap::SlideCoord(int hidden, int shown, int counter, int ticks) {
   if (ticks <= 0) return shown;
   return hidden + (shown - hidden) * counter / ticks;
@@ -268,7 +272,7 @@ void GVethraMap::Tick() {
                    SlideCoord(mHiddenY, mShownY, left, mShowTicks));
       if (mCounter >= mShowTicks) {
         if (mState == kLeaving && mMasks) {
-          str id = str::format("%d_%d_%d", mCurrentPart, mTravelColumn, mTravelRow);
+          str id = CellSceneId(mCurrentPart, mTravelColumn, mTravelRow);
           bool known = OGame::GetInstance()->HasScene(id);
           mMasks->GoToScene(id);
           // A cell with no scene is refused (with a message); the scene,

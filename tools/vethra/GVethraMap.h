@@ -79,6 +79,9 @@ class GVethraMap : public TWindow, public TTask {
   GVethraMapSlides* GetSlides() const { return mSlides; }
   TImage* GetFrame() const { return mFrame; }
 
+  // The scene id of a cell of a part: "part_column_row".
+  static str CellSceneId(int part, int column, int row);
+
   // One coordinate of the window at `counter` ticks of a slide: hidden +
   // (shown - hidden) * counter / ticks, truncated toward zero; the shown
   // place at once when the slide has no ticks.
