@@ -247,8 +247,9 @@ story.chapter_end(6)
 -- Chapter 7, travel: the six magics the gift brought show on the panel.
 -- Through space to the Vethra, where there is no air, as the player is told
 -- on arrival: it runs out, and the end screen's box wakes the player on the
--- first field. Across the Vethra by its map to the sunken hollow and to the
--- spire, where the globe's map is looked at and put away.
+-- first field. Across the Vethra by its map to the red rock on the western
+-- shore and to the spire in the red hills, where the globe's map is looked
+-- at and put away.
 local sm = require("lib.story_magic")
 tick_until(function() return select(5, magic("through_time")) end, 200, "the magic buttons")
 for _, id in ipairs({"fire", "health", "invisibility", "rainbow", "through_space", "through_time"}) do
