@@ -61,6 +61,7 @@
 #include "sdk/TReport.h"
 #include "sdk/TScript.h"
 #include "sdk/TSound.h"
+#include "sdk/TStringTable.h"
 #include "sdk/TText.h"
 #include "sdk/TWindow.h"
 #include "sdk/TWindowManager.h"
@@ -194,6 +195,23 @@ class TestTicker : public TWindow {
 class Runner;
 Runner* gRunner = nullptr;
 
+// The chunk name of the runner's own Lua helpers (tick_until, go's wait).
+const char kPreludeName[] = "=tolvane-play";
+
+// What a player cannot do: each reaches into the game past its screen. Once a
+// scenario has called player_only() they fail at the line that calls them.
+const char* const kNotAPlayers[] = {"go",  "give",        "set_flag", "set_save_document", "game_lua",
+                                    "act", "show_effect", "autosave", "lose_textures"};
+
+bool IsPlayersMeans(const char* name) {
+  for (const char* other : kNotAPlayers)
+    if (strcmp(other, name) == 0) return false;
+  return true;
+}
+
+// Stands in for each of those: upvalue 1 is the function, 2 its name.
+int NotAPlayersMeans(lua_State* L);
+
 // Where the scenario stands ("file:line"), kept in a plain buffer so that the
 // signal handlers below can print it without allocating.
 char gWhere[256] = "tolvane-play";
@@ -322,6 +340,12 @@ class Runner : public IHeadlessDriver {
   // Fails the run at the last line the scenario reached.
   void FailAtLine(const str& what) { Fail(str::format("%s:%d: %s", mLabel.c_str(), mLine, what.c_str())); }
   const str& GetLabel() const { return mLabel; }
+  // Where the scenario called player_only(), or empty while it has not: from
+  // there on it keeps to what a player can do.
+  const str& PlayerOnlySince() const { return mPlayerOnlySince; }
+  void HoldToPlayer(lua_State* L) {
+    if (mPlayerOnlySince.empty()) mPlayerOnlySince = Locate(L);
+  }
 
  private:
   str mPath;
@@ -342,6 +366,7 @@ class Runner : public IHeadlessDriver {
   std::chrono::steady_clock::time_point mLastReturn;
   double mLastReturnCpuMs = 0;
   bool mReturned = false;
+  str mPlayerOnlySince;
 
   static double ThreadCpuMs() {
     timespec t{};
@@ -374,7 +399,16 @@ bool Runner::Load(const std::vector<luaL_Reg>& functions) {
   }
   mState = luaL_newstate();
   luaL_openlibs(mState);
-  for (const luaL_Reg& f : functions) lua_register(mState, f.name, f.func);
+  for (const luaL_Reg& f : functions) {
+    if (IsPlayersMeans(f.name)) {
+      lua_register(mState, f.name, f.func);
+      continue;
+    }
+    lua_pushcfunction(mState, f.func);
+    lua_pushstring(mState, f.name);
+    lua_pushcclosure(mState, NotAPlayersMeans, 2);
+    lua_setglobal(mState, f.name);
+  }
   // Helpers every scenario wants, and `require` of shared helper files kept
   // beside the scenarios (tests/scenarios/lib/NAME.lua is require "lib.NAME").
   static const char kPrelude[] =
@@ -401,7 +435,8 @@ bool Runner::Load(const std::vector<luaL_Reg>& functions) {
   lua_pushstring(mState, (dir + "/?.lua").c_str());
   lua_setfield(mState, -2, "path");
   lua_pop(mState, 1);
-  if (luaL_dostring(mState, kPrelude) != 0) {
+  if (luaL_loadbuffer(mState, kPrelude, sizeof kPrelude - 1, kPreludeName) != 0 ||
+      lua_pcall(mState, 0, 0, 0) != 0) {
     fprintf(stderr, "tolvane-play: %s\n", lua_tostring(mState, -1));
     return false;
   }
@@ -882,8 +917,9 @@ int L_ended(lua_State* L) {
 }
 
 // scene(): the game object's current scene id, the state of the scene on
-// screen (0 fading in .. 5 faded out), the index of the scene state and
-// whether the scene is paused; nil while no game runs or no scene is built.
+// screen (0 fading in .. 5 faded out), the index of the scene state, whether
+// the scene is paused and the current world's id; nil while no game runs or
+// no scene is built.
 int L_scene(lua_State* L) {
   Game(L);
   GGameWnd* wnd = GGameWnd::GetCurrent();
@@ -896,7 +932,65 @@ int L_scene(lua_State* L) {
   lua_pushinteger(L, scene->GetState());
   lua_pushinteger(L, OGame::GetInstance()->GetStateIndex());
   lua_pushboolean(L, scene->IsPaused());
-  return 4;
+  lua_pushstring(L, OGame::GetInstance()->GetCurrentWorldId().c_str());
+  return 5;
+}
+
+// worlds(): each world of cfg/worlds.xml by id, with the scene ids its
+// world.xml lists, in order.
+int L_worlds(lua_State* L) {
+  Game(L);
+  OGameConfig* config = OGameConfig::GetInstance();
+  TXmlNode* worlds = config->GetWorlds();
+  TXmlNode* destinations = worlds ? worlds->GetChild("destinations") : nullptr;
+  lua_newtable(L);
+  for (size_t i = 0; destinations && i < destinations->GetChildCount(); ++i) {
+    TXmlNode* entry = destinations->GetChildAt(i);
+    lua_newtable(L);
+    std::unique_ptr<TXmlNode> world = config->ReadWorld(entry->GetAttribute("dir") + "/world.xml");
+    TXmlNode* scenes = world ? world->GetChild("scenes") : nullptr;
+    for (size_t j = 0; scenes && j < scenes->GetChildCount(); ++j) {
+      lua_pushstring(L, scenes->GetChildAt(j)->GetAttribute("name").c_str());
+      lua_rawseti(L, -2, int(j) + 1);
+    }
+    lua_setfield(L, -2, entry->GetName().c_str());
+  }
+  return 1;
+}
+
+// string_table(key): the string table's text for the key, as the game shows
+// it.
+int L_string_table(lua_State* L) {
+  Game(L);
+  str text = TPlatform::GetInstance()->GetStringTable()->GetString(luaL_checkstring(L, 1));
+  lua_pushlstring(L, text.data(), text.size());
+  return 1;
+}
+
+// player_only(): from here on the scenario keeps to a player's means (input,
+// ticks and the readings); the functions that reach into the game fail.
+int L_player_only(lua_State* L) {
+  Game(L);
+  gRunner->HoldToPlayer(L);
+  return 0;
+}
+
+int NotAPlayersMeans(lua_State* L) {
+  if (gRunner->PlayerOnlySince().empty()) return lua_tocfunction(L, lua_upvalueindex(1))(L);
+  // The line that asked, past the runner's own helpers (go's wait).
+  char where[LUA_IDSIZE + 24] = "";
+  lua_Debug ar;
+  for (int level = 1; lua_getstack(L, level, &ar); ++level) {
+    lua_getinfo(L, "Sl", &ar);
+    if (ar.currentline > 0 && strcmp(ar.source, kPreludeName) != 0) {
+      snprintf(where, sizeof where, "%s:%d: ", ar.short_src, ar.currentline);
+      break;
+    }
+  }
+  lua_pushfstring(
+      L, "%s%s() is not a player's: the scenario keeps to a player's means since player_only() at %s", where,
+      lua_tostring(L, lua_upvalueindex(2)), gRunner->PlayerOnlySince().c_str());
+  return lua_error(L);
 }
 
 // go(scene): a jump to that scene of the current world, as the scene picker
@@ -1604,6 +1698,9 @@ const std::vector<luaL_Reg> kFunctions = {
     {"show_effect", L_show_effect},
     {"navigator", L_navigator},
     {"vethra", L_vethra},
+    {"player_only", L_player_only},
+    {"worlds", L_worlds},
+    {"string_table", L_string_table},
 };
 
 void PlayMainCallback(TPlatform* platform, const str& commandLine) {

@@ -39,19 +39,7 @@ tick(1)
 t = tag.tile(n)
 assert(t.m == 0 and t.x == 300 + 100 * t.lx and t.y == 200 + 100 * t.ly, "home in its new cell after 20 ticks")
 
-for i = 2, #path do
-  if tag.over() then break end
-  tag.slide(path[i])
-end
-for sym = 1, 8 do
-  if tag.over() then break end
-  local tile = tag.tile(sym)
-  if tile.s ~= 0 then
-    local clicks = 4 - tile.s
-    if tile.sel ~= 1 then tag.click_tile(sym) end
-    for _ = 1, clicks do tag.click_tile(sym) end
-  end
-end
+tag.solve()
 assert(tag.over(), "solved")
 assert(flag("tag_won") == "true" and held() == "tower_key")
 demo.wait_active("tower")

@@ -34,15 +34,20 @@ function demo.wait_active(id, limit)
   tick_until(function() return scene() == id and select(2, scene()) == 1 end, limit or 400, id)
 end
 
--- Closes every hint window that is open (OK on a big one, a click on the
--- others) until the scene plays again.
+-- Closes every hint window that is open, as a player does (OK on a big one
+-- once it has slid up into sight, a click on the others), until the scene
+-- plays again.
 function demo.close_hints()
   local calm = 0
   for _ = 1, 1200 do
     if window("hint") == "shown" then
       calm = 0
-      game_lua("if onHintOkClick then onHintOkClick() end")
-      if window("hint") == "shown" then click(400, 100) end
+      local x, y, w, h = window_rect("hint_ok")
+      if not x then
+        click(400, 100)
+      elseif y + h <= 600 then
+        click(x + math.floor(w / 2), y + math.floor(h / 2))
+      end
     elseif not select(4, scene()) then
       calm = calm + 1
       if calm == 5 then return end

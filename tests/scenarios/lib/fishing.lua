@@ -55,13 +55,13 @@ function fishing.float_seen(m)
   return false, "only water at the float's frame " .. x0 .. "," .. y0
 end
 
--- The panel's done and clear buttons.
+-- The panel's done and clear buttons, clicked.
 function fishing.done()
-  game_lua("onDoneClick()")
+  demo.click_on("btn_done")
 end
 
 function fishing.clear()
-  game_lua("onClearClick()")
+  demo.click_on("btn_clear")
 end
 
 -- From home: a cast at (x, y), then until the float rests or bites.

@@ -46,8 +46,9 @@ function plants.alpha(name)
   error("no goal " .. name, 2)
 end
 
+-- The panel's note button, clicked.
 function plants.show_plan()
-  game_lua("onMinigameButtonClick()")
+  demo.click_on("plants_note_button")
 end
 
 return plants

@@ -24,7 +24,7 @@ end
 -- plays again afterwards unless another hint follows at once.
 function house.read_hint(kind, key)
   tick_until(function() return window("hint") == "shown" end, 10, "the hint " .. key)
-  local want = game_lua("return GetString('" .. key .. "')")
+  local want = string_table(key)
   assert(text("hint_text") == want, key .. ": " .. tostring(text("hint_text")))
   assert(hint_kind() == kind, key .. " in a " .. hint_kind() .. " window, not " .. kind)
   assert(paused(), key .. " holds the scene")

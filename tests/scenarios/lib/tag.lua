@@ -97,4 +97,21 @@ function tag.slide(n)
   tick(20)
 end
 
+-- The field solved by clicks from where it stands, as minigame() tells it:
+-- the shortest slides, then each tile turned upright (a quarter turn a
+-- click on the selected tile). The game ends on the click that solves it.
+function tag.solve()
+  for _, n in ipairs(assert(tag.slides(), "the field cannot be solved")) do
+    if tag.over() then return end
+    tag.slide(n)
+  end
+  for sym = 1, 8 do
+    if tag.over() then return end
+    local tile = tag.tile(sym)
+    local turns = (tile.is - tile.s) % 4
+    if turns > 0 and tile.sel ~= 1 then tag.click_tile(sym) end
+    for _ = 1, turns do tag.click_tile(sym) end
+  end
+end
+
 return tag
