@@ -200,9 +200,7 @@ void GGameWnd::SceneStep() {
         refused = true;
         Report("scene \"%s\": no free cell for \"%s\" in the hand; the player stays",
                game->GetCurrentSceneId().c_str(), GameHeldItem()->GetName().c_str());
-        TStringTable* strings = TPlatform::GetInstance()->GetStringTable();
-        OPopupQueue::GetInstance()->Push(strings->Has(kNoRoomKey) ? strings->GetString(kNoRoomKey)
-                                                                  : str("Make room in your bag first"));
+        OPopupQueue::GetInstance()->PushString(kNoRoomKey, "Make room in your bag first");
       }
       if (refused) {
         // The player stays in the scene on screen. After a refused change of
@@ -538,14 +536,13 @@ void GGameWnd::SaveGame(int slot, const str& name, bool silent) {
   OMissionsManager::GetInstance()->Save(save);
   OHintsManager::GetInstance()->Save(save);
   OIndicatorsManager::GetInstance()->Save(save);
-  TStringTable* strings = TPlatform::GetInstance()->GetStringTable();
   if (!data->Store()) {
     // Said even for the autosave: a player who goes on trusting a save that
     // never happened loses the game since the last one that did.
-    OPopupQueue::GetInstance()->Push(strings->Has(kNotSavedKey) ? strings->GetString(kNotSavedKey)
-                                                                : str("The game could not be saved"));
+    OPopupQueue::GetInstance()->PushString(kNotSavedKey, "The game could not be saved");
   } else if (!silent) {
-    OPopupQueue::GetInstance()->Push(strings->GetString("hint_game_saved"));
+    OPopupQueue::GetInstance()->Push(
+        TPlatform::GetInstance()->GetStringTable()->GetString("hint_game_saved"));
   }
 }
 

@@ -1,7 +1,9 @@
 #include "OPopupQueue.h"
 
 #include "game/GPopup.h"
+#include "sdk/TPlatform.h"
 #include "sdk/TReport.h"
+#include "sdk/TStringTable.h"
 #include "visual/LuaUtils.h"
 
 namespace {
@@ -48,6 +50,11 @@ GPopup* OPopupQueue::CreatePopupWindow() {
 
 void OPopupQueue::Push(const str& text) {
   mPending.push_back(text);
+}
+
+void OPopupQueue::PushString(const char* key, const char* fallback) {
+  TStringTable* strings = TPlatform::GetInstance()->GetStringTable();
+  Push(strings->Has(key) ? strings->GetString(key) : str(fallback));
 }
 
 void OPopupQueue::Update() {

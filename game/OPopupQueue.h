@@ -17,6 +17,9 @@ class OPopupQueue {
   static void DeleteInstance();
 
   void Push(const str& text);
+  // The string table's text for `key`, or `fallback` for a content tree
+  // that lacks it: the player is told either way.
+  void PushString(const char* key, const char* fallback);
   // One tick: takes the next text when the popup is free, counts the shown
   // one and hides it when its ticks are over.
   void Update();

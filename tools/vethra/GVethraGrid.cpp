@@ -6,9 +6,7 @@
 #include "game/OMousePointerManager.h"
 #include "game/OPopupQueue.h"
 #include "sdk/TImage.h"
-#include "sdk/TPlatform.h"
 #include "sdk/TReport.h"
-#include "sdk/TStringTable.h"
 #include "sdk/TXmlNode.h"
 #include "tools/vethra/GVethraMap.h"
 #include "visual/GButton.h"
@@ -104,9 +102,7 @@ bool GVethraGrid::OnMouseUp(const TPoint& point) {
   if (!CellAt(mPointerX, mPointerY, &column, &row)) return true;
   if (!LeadsSomewhere(column, row)) {
     // Chosen, the map would slide away for a journey that cannot be made.
-    TStringTable* strings = TPlatform::GetInstance()->GetStringTable();
-    OPopupQueue::GetInstance()->Push(strings->Has(kNoWayKey) ? strings->GetString(kNoWayKey)
-                                                             : str("No way leads there"));
+    OPopupQueue::GetInstance()->PushString(kNoWayKey, "No way leads there");
     return true;
   }
   if (mButton) {

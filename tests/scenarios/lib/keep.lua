@@ -1,6 +1,7 @@
 -- Checks that an item the player carried into a mini-game is kept once
 -- the game is over: out of the hand, in one cell of the main inventory,
 -- its record saying so, and so in a save made now.
+local pn = require("lib.panel")
 local keep = {}
 
 function keep.in_inventory(name, why)
@@ -27,18 +28,13 @@ function keep.count(name)
   return n
 end
 
--- Clicks the shown cell of the main inventory that holds the item, or the
--- first empty one for nil: the hand's item goes there, or that item to the
--- hand.
+-- Clicks the cell of the main inventory that holds the item, or the first
+-- empty one for nil, turned into sight: the hand's item goes there, or that
+-- item to the hand.
 function keep.click_cell(name)
-  local main = panel().main
-  for j = 0, 4 do
-    if (main.items[main.first + j + 1] or nil) == name then
-      click(256 + 70 * j + 32, 550)
-      return
-    end
-  end
-  error("no such cell in sight: " .. tostring(name))
+  local i = pn.find(name)
+  if not i then error("no cell holds " .. tostring(name), 2) end
+  pn.click_cell(pn.show(i))
 end
 
 return keep
